@@ -1,0 +1,1 @@
+int orvanePlaceholder() { return 0; }

@@ -1,0 +1,309 @@
+#include "FieldTree.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+FieldTree::FieldTree() : root_(std::make_unique<FieldNode>()) {}
+
+FieldTree::~FieldTree()
+{
+    for (FieldNode *n : nodes_)
+        delete n;
+}
+
+void FieldTree::clear()
+{
+    for (auto *l : listeners_)
+        l->beginReset();
+    for (FieldNode *n : nodes_)
+        delete n;
+    nodes_.clear();
+    root_->children_.clear();
+    for (auto *l : listeners_)
+        l->endReset();
+}
+
+void FieldTree::renumberRows(FieldNode *parent, int fromRow)
+{
+    auto &kids = parent->children_;
+    for (size_t r = size_t(std::max(fromRow, 0)); r < kids.size(); ++r)
+        kids[r]->row_ = int(r);
+}
+
+void FieldTree::insertChild(FieldNode *parent, int row, FieldNode *node)
+{
+    node->parent_ = parent;
+    parent->children_.insert(parent->children_.begin() + row, node);
+    renumberRows(parent, row);
+}
+
+void FieldTree::detach(FieldNode *node)
+{
+    FieldNode *p = node->parent_;
+    const int row = node->row_;
+    p->children_.erase(p->children_.begin() + row);
+    renumberRows(p, row);
+    node->parent_ = nullptr;
+}
+
+int FieldTree::add(int relative, Relationship rel, const QString &text)
+{
+    FieldNode *rn = at(relative);
+    FieldNode *parent = root_.get();
+    int row = root_->childCount();
+    if (!rn) {
+        if (rel == Relationship::First)
+            row = 0;
+    } else {
+        switch (rel) {
+        case Relationship::First:
+            parent = rn->parent_;
+            row = 0;
+            break;
+        case Relationship::Last:
+            parent = rn->parent_;
+            row = parent->childCount();
+            break;
+        case Relationship::Previous:
+            parent = rn->parent_;
+            row = rn->row_;
+            break;
+        case Relationship::Child:
+            parent = rn;
+            row = rn->childCount();
+            break;
+        case Relationship::Next:
+        case Relationship::None:
+            parent = rn->parent_;
+            row = rn->row_ + 1;
+            break;
+        }
+    }
+    auto *node = new FieldNode;
+    node->text_ = text;
+    node->index_ = count() + 1;
+    for (auto *l : listeners_)
+        l->beginInsert(visibleParent(parent), row);
+    nodes_.push_back(node);
+    insertChild(parent, row, node);
+    for (auto *l : listeners_)
+        l->endInsert();
+    return node->index_;
+}
+
+bool FieldTree::remove(int index)
+{
+    FieldNode *n = at(index);
+    if (!n)
+        return false;
+    for (auto *l : listeners_)
+        l->beginRemove(visibleParent(n->parent_), n->row_);
+    detach(n);
+    // Mark the subtree (iteratively: trees may be very deep), then close up the numbering.
+    std::vector<FieldNode *> stack{n};
+    size_t removed = 0;
+    while (!stack.empty()) {
+        FieldNode *cur = stack.back();
+        stack.pop_back();
+        cur->index_ = 0;
+        ++removed;
+        for (FieldNode *c : cur->children_)
+            stack.push_back(c);
+    }
+    std::vector<FieldNode *> keep;
+    keep.reserve(nodes_.size() - removed);
+    for (FieldNode *cur : nodes_) {
+        if (cur->index_ == 0) {
+            delete cur;
+        } else {
+            cur->index_ = int(keep.size()) + 1;
+            keep.push_back(cur);
+        }
+    }
+    nodes_.swap(keep);
+    for (auto *l : listeners_)
+        l->endRemove();
+    return true;
+}
+
+bool FieldTree::setParent(int index, int newParent)
+{
+    FieldNode *n = at(index);
+    if (!n)
+        return false;
+    FieldNode *np = newParent == 0 ? root_.get() : at(newParent);
+    if (!np)
+        return false;
+    for (const FieldNode *a = np; a; a = a->parent_)
+        if (a == n)
+            return false;
+    int toRow = np->childCount();
+    for (auto *l : listeners_)
+        l->beginMove(visibleParent(n->parent_), n->row_, visibleParent(np), toRow);
+    detach(n);
+    insertChild(np, np->childCount(), n);
+    for (auto *l : listeners_)
+        l->endMove();
+    return true;
+}
+
+QString FieldTree::text(int index) const
+{
+    const FieldNode *n = at(index);
+    return n ? n->text_ : QString();
+}
+
+QString FieldTree::tag(int index) const
+{
+    const FieldNode *n = at(index);
+    return n ? n->tag_ : QString();
+}
+
+bool FieldTree::checked(int index) const
+{
+    const FieldNode *n = at(index);
+    return n && n->checked_;
+}
+
+bool FieldTree::expanded(int index) const
+{
+    const FieldNode *n = at(index);
+    return n && n->expanded_;
+}
+
+void FieldTree::setText(int index, const QString &text)
+{
+    if (FieldNode *n = at(index)) {
+        n->text_ = text;
+        for (auto *l : listeners_)
+            l->nodeChanged(n);
+    }
+}
+
+void FieldTree::setTag(int index, const QString &tag)
+{
+    if (FieldNode *n = at(index)) {
+        n->tag_ = tag;
+        for (auto *l : listeners_)
+            l->nodeChanged(n);
+    }
+}
+
+void FieldTree::setChecked(int index, bool checked)
+{
+    if (FieldNode *n = at(index)) {
+        n->checked_ = checked;
+        for (auto *l : listeners_)
+            l->nodeChanged(n);
+    }
+}
+
+void FieldTree::setExpanded(int index, bool expanded)
+{
+    if (FieldNode *n = at(index))
+        n->expanded_ = expanded;
+}
+
+int FieldTree::parent(int index) const
+{
+    const FieldNode *n = at(index);
+    return n && n->parent_ != root_.get() ? n->parent_->index_ : 0;
+}
+
+int FieldTree::child(int index) const
+{
+    const FieldNode *n = at(index);
+    return n && !n->children_.empty() ? n->children_.front()->index_ : 0;
+}
+
+int FieldTree::lastChild(int index) const
+{
+    const FieldNode *n = at(index);
+    return n && !n->children_.empty() ? n->children_.back()->index_ : 0;
+}
+
+int FieldTree::children(int index) const
+{
+    const FieldNode *n = at(index);
+    return n ? n->childCount() : 0;
+}
+
+int FieldTree::firstSibling(int index) const
+{
+    const FieldNode *n = at(index);
+    return n ? n->parent_->children_.front()->index_ : 0;
+}
+
+int FieldTree::lastSibling(int index) const
+{
+    const FieldNode *n = at(index);
+    return n ? n->parent_->children_.back()->index_ : 0;
+}
+
+int FieldTree::next(int index) const
+{
+    const FieldNode *n = at(index);
+    if (!n)
+        return 0;
+    const auto &sib = n->parent_->children_;
+    return size_t(n->row_ + 1) < sib.size() ? sib[size_t(n->row_ + 1)]->index_ : 0;
+}
+
+int FieldTree::previous(int index) const
+{
+    const FieldNode *n = at(index);
+    return n && n->row_ > 0 ? n->parent_->children_[size_t(n->row_ - 1)]->index_ : 0;
+}
+
+int FieldTree::depth(int index) const
+{
+    int d = 0;
+    for (const FieldNode *n = at(index); n && n != root_.get(); n = n->parent_)
+        ++d;
+    return d;
+}
+
+int FieldTree::nextPreOrder(int index) const
+{
+    const FieldNode *n = at(index);
+    if (!n)
+        return 0;
+    if (!n->children_.empty())
+        return n->children_.front()->index_;
+    while (n != root_.get()) {
+        const auto &sib = n->parent_->children_;
+        if (size_t(n->row_ + 1) < sib.size())
+            return sib[size_t(n->row_ + 1)]->index_;
+        n = n->parent_;
+    }
+    return 0;
+}
+
+int FieldTree::topLevelAt(int row) const
+{
+    const FieldNode *n = root_->childAt(row);
+    return n ? n->index_ : 0;
+}
+
+void FieldTree::addListener(FieldTreeListener *listener)
+{
+    listeners_.push_back(listener);
+}
+
+void FieldTree::removeListener(FieldTreeListener *listener)
+{
+    listeners_.erase(std::remove(listeners_.begin(), listeners_.end(), listener), listeners_.end());
+}
+
+int GetFirstNode(const FieldTree &tree)
+{
+    if (tree.isEmpty())
+        return 0;
+    int n = 1;
+    while (int p = tree.parent(n))
+        n = p;
+    return tree.firstSibling(n);
+}
+
+} // namespace orvane
