@@ -1,8 +1,10 @@
 #include "Cp1252.h"
 
-namespace orvane::cp1252 {
+namespace orvane::cp1252
+{
 
-namespace {
+namespace
+{
 // 0x80..0x9F; 0 marks the five bytes Windows-1252 leaves undefined, which decode to the C1
 // control of the same number so that every byte survives a round trip.
 constexpr char16_t kHigh[32] = {

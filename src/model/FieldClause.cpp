@@ -3,9 +3,11 @@
 #include "Cp1252.h"
 #include "NumberText.h"
 
-namespace orvane {
+namespace orvane
+{
 
-namespace {
+namespace
+{
 const QString kPictureKinds[] = {QStringLiteral("AlphaNum (X)"), QStringLiteral("Alpha (A)"),
                                  QStringLiteral("Numeric (9)")};
 } // namespace

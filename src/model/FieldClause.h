@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace orvane {
+namespace orvane
+{
 
 // Stands directly before PIC and before VALUE(S) in a clause text, so readers can split the
 // text there. Character 160 is byte 0xA0 in Windows-1252 and is never trimmed as a blank.
@@ -12,7 +13,7 @@ inline constexpr QChar ClauseMark = QChar(0x00A0);
 struct FieldEntry {
     QString level = QStringLiteral("01");
     QString name;
-    QString pictureText;  // a picture kind from the list, or a picture typed by hand
+    QString pictureText; // a picture kind from the list, or a picture typed by hand
     QString length;
     QString occurs;
     QString keyKindText = QStringLiteral("Key");

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
-namespace orvane {
+namespace orvane
+{
 
-FieldTree::FieldTree() : root_(std::make_unique<FieldNode>()) {}
+FieldTree::FieldTree() : root_(std::make_unique<FieldNode>())
+{
+}
 
 FieldTree::~FieldTree()
 {

@@ -5,13 +5,15 @@
 #include <memory>
 #include <vector>
 
-namespace orvane {
+namespace orvane
+{
 
 class FieldTree;
 
 // One field of a layout. Views hold pointers to nodes (they stay valid until the node is
 // removed); everything else addresses nodes by their collection index.
-class FieldNode {
+class FieldNode
+{
 public:
     const QString &text() const { return text_; }
     const QString &tag() const { return tag_; }
@@ -43,7 +45,8 @@ private:
 
 // Told of every structural change before and after it happens, in the order an item model
 // needs. `parent` is nullptr for the top level.
-class FieldTreeListener {
+class FieldTreeListener
+{
 public:
     virtual ~FieldTreeListener() = default;
     virtual void beginInsert(const FieldNode *parent, int row) = 0;
@@ -63,7 +66,8 @@ enum class Relationship { First = 0, Last = 1, Next = 2, Previous = 3, Child = 4
 // A tree of field nodes numbered 1..count in insertion order; removing a node removes its
 // subtree and closes the numbers up. Indexes that name no node are tolerated everywhere:
 // readers return 0, empty or false, writers do nothing.
-class FieldTree {
+class FieldTree
+{
 public:
     FieldTree();
     ~FieldTree();
@@ -112,7 +116,10 @@ public:
     int topLevelCount() const { return root_->childCount(); }
     int topLevelAt(int row) const;
 
-    const FieldNode *node(int index) const { return contains(index) ? nodes_[size_t(index - 1)] : nullptr; }
+    const FieldNode *node(int index) const
+    {
+        return contains(index) ? nodes_[size_t(index - 1)] : nullptr;
+    }
     const FieldNode *topLevelNode(int row) const { return root_->childAt(row); }
 
     void addListener(FieldTreeListener *listener);
@@ -120,7 +127,10 @@ public:
 
 private:
     FieldNode *at(int index) const { return contains(index) ? nodes_[size_t(index - 1)] : nullptr; }
-    const FieldNode *visibleParent(const FieldNode *n) const { return n == root_.get() ? nullptr : n; }
+    const FieldNode *visibleParent(const FieldNode *n) const
+    {
+        return n == root_.get() ? nullptr : n;
+    }
     void insertChild(FieldNode *parent, int row, FieldNode *node);
     void detach(FieldNode *node);
     static void renumberRows(FieldNode *parent, int fromRow);

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace orvane {
+namespace orvane
+{
 
 double readNumber(QStringView text)
 {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace orvane {
+namespace orvane
+{
 
 // The leading number of a text: blanks skipped, then an optional sign, digits and one decimal
 // point, up to the first other character. A text without one reads as 0.

@@ -2,7 +2,8 @@
 
 #include "FieldClause.h"
 
-namespace orvane {
+namespace orvane
+{
 
 LevelKind classifyLevel(double level)
 {
@@ -46,8 +47,9 @@ int PlaceFieldByLevel(FieldTree &tree, int current, const QString &clauseText,
             return 0;
         if (!cur)
             return tree.add(0, Relationship::Last, clauseText);
-        return tree.add(cur, answers.condition == ConditionAnswer::Child ? Relationship::Child
-                                                                         : Relationship::Next,
+        return tree.add(cur,
+                        answers.condition == ConditionAnswer::Child ? Relationship::Child
+                                                                    : Relationship::Next,
                         clauseText);
     case LevelKind::Invalid:
         if (!answers.confirmInvalid)

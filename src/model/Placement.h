@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace orvane {
+namespace orvane
+{
 
 // Which question a new level raises before the field is placed.
 enum class LevelKind {

@@ -2,9 +2,11 @@
 
 #include "NumberText.h"
 
-namespace orvane {
+namespace orvane
+{
 
-namespace {
+namespace
+{
 const QString kNoTag = QStringLiteral("0:0");
 
 QString tagText(double from, double to)
@@ -62,8 +64,8 @@ QString NewFieldTag(const FieldTree &tree, int index, const NewFieldPositions &i
 void UpdateParentSpans(FieldTree &tree, int index)
 {
     while (int parent = tree.parent(index)) {
-        tree.setTag(parent, TagFrom(tree.tag(tree.firstSibling(index))) + u':'
-                                + TagTo(tree.tag(tree.lastSibling(index))));
+        tree.setTag(parent, TagFrom(tree.tag(tree.firstSibling(index))) + u':' +
+                                TagTo(tree.tag(tree.lastSibling(index))));
         index = parent;
     }
 }

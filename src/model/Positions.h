@@ -4,7 +4,8 @@
 
 #include <QString>
 
-namespace orvane {
+namespace orvane
+{
 
 // Position tags are "from:to". Readers accept any text: From is what stands before the first
 // colon (empty without a colon), To what stands after it (the whole tag without a colon).

@@ -2,7 +2,8 @@
 
 #include <vector>
 
-namespace orvane {
+namespace orvane
+{
 
 void CopySubtree(const FieldTree &source, FieldTree &destination, Relationship placement,
                  int relative, int start, int stop)

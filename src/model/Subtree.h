@@ -2,7 +2,8 @@
 
 #include "FieldTree.h"
 
-namespace orvane {
+namespace orvane
+{
 
 // Copies node `start` of `source` and its following siblings up to `stop` (or the last
 // sibling), each with all descendants, into `destination`. The first copy is placed with

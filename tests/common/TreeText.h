@@ -1,0 +1,70 @@
+#pragma once
+
+// Small helpers for tests: describe a tree as text and build one from depths.
+
+#include "model/FieldTree.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <utility>
+#include <vector>
+
+namespace orvane::testing
+{
+
+// The shape and texts of a tree in pre-order, e.g. "A(B,C),D".
+inline QString outline(const FieldTree &tree)
+{
+    QString out;
+    std::vector<std::pair<int, bool>> stack; // node, children written
+    for (int row = tree.topLevelCount() - 1; row >= 0; --row)
+        stack.push_back({tree.topLevelAt(row), false});
+    bool first = true;
+    while (!stack.empty()) {
+        auto [n, done] = stack.back();
+        stack.pop_back();
+        if (done) {
+            out += u')';
+            continue;
+        }
+        if (!first && !out.endsWith(u'('))
+            out += u',';
+        first = false;
+        out += tree.text(n);
+        if (tree.children(n)) {
+            out += u'(';
+            stack.push_back({n, true});
+            std::vector<int> kids;
+            for (int c = tree.child(n); c; c = tree.next(c))
+                kids.push_back(c);
+            for (auto it = kids.rbegin(); it != kids.rend(); ++it)
+                stack.push_back({*it, false});
+        }
+    }
+    return out;
+}
+
+// Adds nodes given as (depth, text) in pre-order, depth 1 being the top level.
+inline void build(FieldTree &tree, const std::vector<std::pair<int, QString>> &nodes)
+{
+    std::vector<int> lastAtDepth;
+    for (const auto &[depth, text] : nodes) {
+        const int parent = depth > 1 ? lastAtDepth[size_t(depth - 2)] : 0;
+        const int idx = parent ? tree.add(parent, Relationship::Child, text)
+                               : tree.add(0, Relationship::Last, text);
+        lastAtDepth.resize(size_t(depth));
+        lastAtDepth[size_t(depth - 1)] = idx;
+    }
+}
+
+// The index of the node with the given text, 0 when there is none.
+inline int find(const FieldTree &tree, const QString &text)
+{
+    for (int i = 1; i <= tree.count(); ++i)
+        if (tree.text(i) == text)
+            return i;
+    return 0;
+}
+
+} // namespace orvane::testing

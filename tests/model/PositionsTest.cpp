@@ -1,0 +1,93 @@
+#include "model/Positions.h"
+#include "../common/TreeText.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using orvane::testing::build;
+
+TEST(Positions, TagReaders)
+{
+    EXPECT_EQ(TagFrom(u"1:10"), "1");
+    EXPECT_EQ(TagTo(u"1:10"), "10");
+    EXPECT_EQ(TagFrom(u"15"), "");
+    EXPECT_EQ(TagTo(u"15"), "15");
+    EXPECT_EQ(TagFrom(u"3:4:5"), "3");
+    EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
+    EXPECT_EQ(TagFrom(u""), "");
+    EXPECT_EQ(TagTo(u""), "");
+
+    FieldTree t;
+    build(t, {{1, "A"}, {2, "B"}, {2, "C"}});
+    t.setTag(1, "1:9");
+    t.setTag(2, "1:6");
+    EXPECT_EQ(PreviousTag(t, 3), "1:6");
+    EXPECT_EQ(PreviousTag(t, 2), "0:0");
+    EXPECT_EQ(PreviousTag(t, 42), "0:0");
+    EXPECT_EQ(ParentTag(t, 3), "1:9");
+    EXPECT_EQ(ParentTag(t, 1), "0:0");
+    EXPECT_EQ(ParentTag(t, 0), "0:0");
+    EXPECT_TRUE(HasParent(t, 2));
+    EXPECT_FALSE(HasParent(t, 1));
+    EXPECT_FALSE(HasParent(t, 7));
+}
+
+namespace
+{
+// Adds a node where the window would and gives it its tag and its ancestors' spans.
+int addByLength(FieldTree &t, int relative, Relationship rel, const QString &length)
+{
+    const int idx = t.add(relative, rel, "X");
+    t.setTag(idx, NewFieldTag(t, idx, {false, {}, {}, length}));
+    UpdateParentSpans(t, idx);
+    return idx;
+}
+} // namespace
+
+TEST(Positions, NewFieldsByLengthFollowTheirNeighbours)
+{
+    FieldTree t;
+    const int a = addByLength(t, 0, Relationship::Last, "10");
+    EXPECT_EQ(t.tag(a), "1:10");
+    EXPECT_EQ(t.tag(addByLength(t, a, Relationship::Next, "5")), "11:15");
+
+    FieldTree g;
+    const int group = addByLength(g, 0, Relationship::Last, "0");
+    EXPECT_EQ(g.tag(group), "1:0");
+    const int first = addByLength(g, group, Relationship::Child, "5");
+    EXPECT_EQ(g.tag(first), "1:6");
+    EXPECT_EQ(g.tag(group), "1:6");
+    const int second = addByLength(g, group, Relationship::Child, "3");
+    EXPECT_EQ(g.tag(second), "6:9");
+    EXPECT_EQ(g.tag(group), "1:9");
+    EXPECT_EQ(g.tag(addByLength(g, group, Relationship::Next, "4")), "10:13");
+    // A parent whose From holds no number starts its first child at 0.
+    g.setTag(second, "x:y");
+    EXPECT_EQ(g.tag(addByLength(g, second, Relationship::Child, "2")), "0:2");
+}
+
+TEST(Positions, NewFieldsByPositionsTakeTheBoxesAsTheyAre)
+{
+    FieldTree t;
+    const int a = t.add(0, Relationship::Last, "A");
+    EXPECT_EQ(NewFieldTag(t, a, {true, "12", "8", "99"}), "12:8");
+    EXPECT_EQ(NewFieldTag(t, a, {true, " 007", "abc", ""}), "7:0");
+    EXPECT_EQ(NextFromPosition(u"1", u"10"), "11");
+    EXPECT_TRUE(NextFromPosition(u"5", u"5").isNull());
+    EXPECT_TRUE(NextFromPosition(u"12", u"8").isNull());
+}
+
+TEST(Positions, ParentSpansCopyTheChildrenPartsAsText)
+{
+    FieldTree t;
+    build(t, {{1, "A"}, {2, "B"}, {3, "C"}, {3, "D"}, {2, "E"}});
+    t.setTag(3, "");
+    t.setTag(4, "5:9");
+    t.setTag(5, "x:12");
+    UpdateParentSpans(t, 3);
+    EXPECT_EQ(t.tag(2), ":9");
+    EXPECT_EQ(t.tag(1), ":12");
+    UpdateParentSpans(t, 1); // top level: nothing to do
+    UpdateParentSpans(t, 0); // no node: nothing to do
+    EXPECT_EQ(t.tag(1), ":12");
+}

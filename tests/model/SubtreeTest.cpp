@@ -1,0 +1,80 @@
+#include "model/Subtree.h"
+#include "../common/TreeText.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using orvane::testing::build;
+using orvane::testing::find;
+using orvane::testing::outline;
+
+TEST(Subtree, CopyCarriesTextTagAndOrderButNotMarks)
+{
+    FieldTree s;
+    build(s, {{1, "A"}, {2, "B"}, {3, "C"}, {2, "D"}, {1, "E"}, {1, "F"}});
+    s.setTag(find(s, "C"), "3:4");
+    s.setChecked(find(s, "B"), true);
+    s.setExpanded(find(s, "A"), true);
+
+    FieldTree d;
+    CopySubtree(s, d, Relationship::None, 0, find(s, "A"), find(s, "A"));
+    EXPECT_EQ(outline(d), "A(B(C),D)"); // start == stop copies one subtree
+    EXPECT_EQ(d.tag(find(d, "C")), "3:4");
+    EXPECT_FALSE(d.checked(find(d, "B")));
+    EXPECT_FALSE(d.expanded(find(d, "A")));
+
+    FieldTree run;
+    CopySubtree(s, run, Relationship::None, 0, find(s, "A"), 0);
+    EXPECT_EQ(outline(run), "A(B(C),D),E,F"); // no stop: to the last sibling
+    FieldTree part;
+    CopySubtree(s, part, Relationship::None, 0, find(s, "A"), find(s, "E"));
+    EXPECT_EQ(outline(part), "A(B(C),D),E");
+}
+
+TEST(Subtree, PlacementsRelativeToTheDestination)
+{
+    FieldTree s;
+    build(s, {{1, "N"}, {2, "N1"}});
+    for (auto [rel, expected] :
+         std::vector<std::pair<Relationship, QString>>{{Relationship::Next, "X,N(N1),Y"},
+                                                       {Relationship::Previous, "N(N1),X,Y"},
+                                                       {Relationship::Child, "X(N(N1)),Y"}}) {
+        FieldTree d;
+        build(d, {{1, "X"}, {1, "Y"}});
+        CopySubtree(s, d, rel, find(d, "X"), 1, 1);
+        EXPECT_EQ(outline(d), expected);
+        EXPECT_EQ(d.text(d.count()), "N1"); // copies take the highest numbers
+    }
+}
+
+TEST(Subtree, MoveEmptiesTheDestinationAndRemovesTheSource)
+{
+    FieldTree s;
+    build(s, {{1, "A"}, {2, "B"}, {3, "C"}, {2, "D"}});
+    FieldTree temp;
+    build(temp, {{1, "old"}});
+    MoveSubtree(s, temp, find(s, "B"));
+    EXPECT_EQ(outline(s), "A(D)");
+    EXPECT_EQ(outline(temp), "B(C)");
+    EXPECT_EQ(temp.text(1), "B");
+    // Moving down, the way the window does it: out into temp, back in after the next sibling.
+    FieldTree f;
+    build(f, {{1, "A"}, {1, "B"}, {1, "C"}});
+    const int m = find(f, "B");
+    MoveSubtree(f, temp, find(f, "A"));
+    CopySubtree(temp, f, Relationship::Next, f.node(m - 1)->index(), 1, 1);
+    EXPECT_EQ(outline(f), "B,A,C");
+}
+
+TEST(Subtree, DeepSubtreesCopyWithoutRecursion)
+{
+    FieldTree s;
+    int last = s.add(0, Relationship::Last, "0");
+    for (int i = 0; i < 100000; ++i)
+        last = s.add(last, Relationship::Child, "x");
+    FieldTree d;
+    MoveSubtree(s, d, 1);
+    EXPECT_EQ(d.count(), 100001);
+    EXPECT_EQ(s.count(), 0);
+    EXPECT_EQ(d.depth(d.count()), 100001);
+}
