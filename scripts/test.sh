@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds with warnings as errors and runs every test; then once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and once with the windows switched off to
+# prove that the core and the command-line tool build without QtWidgets.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+export QT_QPA_PLATFORM=offscreen
+jobs="$(nproc)"
+
+scripts/setup.sh build -DORVANE_WERROR=ON -DORVANE_BUILD_TESTS=ON
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== core and command-line tool without the windows"
+cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON \
+  -DORVANE_BUILD_UI=OFF -DORVANE_BUILD_TESTS=OFF
+cmake --build build-core -j "$jobs"
+
+echo "== sanitizers"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WERROR=ON \
+  -DORVANE_SANITIZE=ON -DORVANE_BUILD_TESTS=ON
+cmake --build build-asan -j "$jobs"
+# Qt's own libraries keep some allocations until exit; leaks are not what this run looks for.
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
