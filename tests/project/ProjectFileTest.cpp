@@ -1,0 +1,436 @@
+#include "project/ProjectFile.h"
+
+#include "../common/TreeText.h"
+#include "model/FieldClause.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using orvane::testing::build;
+using orvane::testing::outline;
+
+namespace
+{
+
+// One record as the format stores it, with the given text bytes and optionally a length field
+// that does not match them.
+QByteArray record(const QByteArray &text, int length = -1)
+{
+    if (length < 0)
+        length = int(text.size());
+    QByteArray r(ProjectRecordSize, '\0');
+    r[0] = 8;
+    r[2] = char(length & 0xFF);
+    r[3] = char(length >> 8);
+    r.replace(4, text.size(), text);
+    r.truncate(ProjectRecordSize);
+    return r;
+}
+
+QByteArray records(std::initializer_list<const char *> texts)
+{
+    QByteArray out;
+    for (const char *t : texts)
+        out += record(t);
+    return out;
+}
+
+ProjectResult load(FieldTree &tree, const QByteArray &bytes)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return LoadNodes(tree, buffer);
+}
+
+QByteArray save(const FieldTree &tree, ProjectResult *result = nullptr)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const ProjectResult r = SaveNodes(tree, buffer);
+    if (result)
+        *result = r;
+    else
+        EXPECT_TRUE(r.ok()) << r.message.toStdString();
+    return bytes;
+}
+
+// The text of record n (1-based) as stored.
+QByteArray recordText(const QByteArray &file, int n)
+{
+    const QByteArray r = file.mid(qsizetype(n - 1) * ProjectRecordSize, ProjectRecordSize);
+    const int length = uchar(r[2]) | uchar(r[3]) << 8;
+    return r.mid(4, length);
+}
+
+// Reads and writes normally until `limit` bytes have passed, then fails.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice(QByteArray data, qint64 limit) : data_(std::move(data)), limit_(limit) {}
+    QByteArray written;
+
+protected:
+    qint64 readData(char *out, qint64 max) override
+    {
+        if (pos_ >= limit_)
+            return -1;
+        const qint64 n = std::min({max, limit_ - pos_, qint64(data_.size()) - pos_});
+        if (n <= 0)
+            return 0;
+        std::memcpy(out, data_.constData() + pos_, size_t(n));
+        pos_ += n;
+        return n;
+    }
+    qint64 writeData(const char *in, qint64 size) override
+    {
+        if (qint64(written.size()) >= limit_)
+            return -1;
+        const qint64 n = std::min(size, limit_ - qint64(written.size()));
+        written.append(in, n);
+        return n;
+    }
+    bool isSequential() const override { return true; }
+
+private:
+    QByteArray data_;
+    qint64 limit_;
+    qint64 pos_ = 0;
+};
+
+QString clauseOfLength(int n)
+{
+    QString s = QStringLiteral("05 F");
+    s += QString(n - 5, u'X');
+    return s + u'.';
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+TEST(ProjectFile, ThreeRootsRoundTripInPreOrderRecords)
+{
+    FieldTree tree;
+    build(tree,
+          {{1, "01 A."}, {1, "01 B."}, {2, "05 B1 \u00A0PIC X(2)."}, {2, "05 B2."}, {1, "01 C."}});
+    for (int i = 1; i <= tree.count(); ++i)
+        tree.setTag(i, QStringLiteral("%1:%2").arg(i).arg(i * 10));
+
+    const QByteArray file = save(tree);
+    ASSERT_EQ(file.size(), 5 * ProjectRecordSize);
+    EXPECT_EQ(recordText(file, 1), "1:10|1|01 A.");
+    EXPECT_EQ(recordText(file, 2), "2:20|1|01 B.");
+    EXPECT_EQ(recordText(file, 3), "3:30|2|05 B1 \xA0PIC X(2).");
+    EXPECT_EQ(recordText(file, 4), "4:40|2|05 B2.");
+    EXPECT_EQ(recordText(file, 5), "5:50|1|01 C.");
+    // Type code 8, and nothing but zeros behind the text.
+    const QByteArray first = file.left(ProjectRecordSize);
+    EXPECT_EQ(first.left(2), QByteArray("\x08\x00", 2));
+    EXPECT_EQ(first.mid(4 + 12), QByteArray(ProjectRecordSize - 16, '\0'));
+
+    FieldTree back;
+    ASSERT_TRUE(load(back, file).ok());
+    EXPECT_EQ(outline(back), outline(tree));
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_EQ(back.tag(i), tree.tag(i));
+    EXPECT_EQ(save(back), file);
+}
+
+TEST(ProjectFile, SavesInTreeOrderNotInsertionOrder)
+{
+    FieldTree tree;
+    const int b = tree.add(0, Relationship::Last, "01 B.");
+    tree.add(b, Relationship::Previous, "01 A.");
+    tree.add(b, Relationship::Child, "05 B1.");
+    const QByteArray file = save(tree);
+    EXPECT_EQ(recordText(file, 1), "|1|01 A.");
+    EXPECT_EQ(recordText(file, 2), "|1|01 B.");
+    EXPECT_EQ(recordText(file, 3), "|2|05 B1.");
+}
+
+TEST(ProjectFile, DepthRulesWhenLoading)
+{
+    struct Case {
+        std::initializer_list<const char *> records;
+        const char *outline;
+    };
+    const Case cases[] = {
+        // climbing back attaches to the first root's level
+        {{"|1|A", "|2|B", "|3|C", "|1|D"}, "A(B(C)),D"},
+        {{"|1|A", "|2|B", "|3|C", "|2|D", "|3|E"}, "A(B(C),D(E))"},
+        // a jump of several levels counts as one; the depth read is remembered
+        {{"|1|A", "|3|B", "|3|C"}, "A(B,C)"},
+        {{"|1|A", "|3|B", "|2|C"}, "A(B),C"},
+        // hostile depths: below 1, huge, not a number, fractional
+        {{"|0|A", "|-5|B", "|99999999999999999999999|C", "|2|D"}, "A,B(C),D"},
+        {{"|1|A", "|x|B", "||C", "|2.9|D", "|1e400|E"}, "A,B,C(D),E"},
+        // a depth far beyond the real one climbs no further than the top level
+        {{"|1|A", "|2|B", "|1000000000|C", "|999999999|D", "|1|E"}, "A(B(C),D),E"},
+    };
+    for (const Case &c : cases) {
+        QByteArray bytes;
+        for (const char *r : c.records)
+            bytes += record(r);
+        FieldTree tree;
+        ASSERT_TRUE(load(tree, bytes).ok());
+        EXPECT_EQ(outline(tree), c.outline) << *c.records.begin();
+    }
+}
+
+TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
+{
+    FieldTree tree;
+    ASSERT_TRUE(
+        load(tree, records({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"})).ok());
+    ASSERT_EQ(tree.count(), 4);
+    EXPECT_EQ(tree.text(1), QString::fromUtf16(u"05 A \u00A0VALUE \"|\"."));
+    EXPECT_EQ(tree.tag(1), "1:3");
+    EXPECT_EQ(tree.tag(2), "no separators");
+    EXPECT_EQ(tree.text(2), "");
+    EXPECT_EQ(tree.tag(3), "7:9");
+    EXPECT_EQ(tree.text(3), "");
+    EXPECT_EQ(tree.parent(3), 2);
+    EXPECT_EQ(outline(tree), "05 A \u00A0VALUE \"|\".,(),");
+
+    // And a clause holding '|' is written and read back unchanged.
+    FieldTree again;
+    ASSERT_TRUE(load(again, save(tree)).ok());
+    EXPECT_EQ(again.text(1), tree.text(1));
+}
+
+TEST(ProjectFile, ShortAndOverlongRecords)
+{
+    // The last record's text is all there though the padding is missing: it loads.
+    FieldTree a;
+    ASSERT_TRUE(load(a, record("|1|A") + record("|1|B").left(4 + 4)).ok());
+    EXPECT_EQ(outline(a), "A,B");
+    // Its text is cut off: loading ends with the record before.
+    FieldTree b;
+    ASSERT_TRUE(load(b, record("|1|A") + record("|1|BCDEF").left(4 + 6)).ok());
+    EXPECT_EQ(outline(b), "A");
+    // Fewer bytes than a record header.
+    FieldTree c;
+    ASSERT_TRUE(load(c, record("|1|A") + QByteArray("\x08\x00\x05", 3)).ok());
+    EXPECT_EQ(outline(c), "A");
+    // A length field beyond the record holds only what the record has room for.
+    FieldTree d;
+    QByteArray text = "|1|" + QByteArray(300, 'Q');
+    ASSERT_TRUE(load(d, record(text, 0xFFFF) + record("|1|Z")).ok());
+    ASSERT_EQ(d.count(), 2);
+    EXPECT_EQ(d.text(1).size(), ProjectRecordTextMax - 3);
+    EXPECT_EQ(d.text(2), "Z");
+    // An empty file gives an empty tree.
+    FieldTree e;
+    EXPECT_TRUE(load(e, {}).ok());
+    EXPECT_TRUE(e.isEmpty());
+}
+
+TEST(ProjectFile, LoadAppendsBehindNodesAlreadyThere)
+{
+    FieldTree tree;
+    tree.add(0, Relationship::Last, "X");
+    ASSERT_TRUE(load(tree, records({"|1|A", "|2|B", "|1|C"})).ok());
+    EXPECT_EQ(outline(tree), "X,A(B),C");
+}
+
+TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
+{
+    // É (C9), no-break space clause mark (A0), Ä (C4), euro sign (80), ß (DF), ¤ (A4)
+    const QByteArray bytes = records(
+        {"1:5|1|05 CAF\xC9 \xA0PIC X(5) \xA0VALUE \"\xC4\x80\xDF\xA4\".", "6:6|2|88 \x8A\x9F."});
+    FieldTree tree;
+    ASSERT_TRUE(load(tree, bytes).ok());
+    EXPECT_EQ(tree.text(1),
+              QString::fromUtf16(
+                  u"05 CAF\u00C9 \u00A0PIC X(5) \u00A0VALUE \"\u00C4\u20AC\u00DF\u00A4\"."));
+    EXPECT_EQ(tree.text(2), QString::fromUtf16(u"88 \u0160\u0178."));
+    EXPECT_EQ(save(tree), bytes);
+}
+
+TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
+{
+    // "1:2|2|" takes 6 bytes, leaving 260 for the clause text.
+    FieldTree tree;
+    const int a = tree.add(0, Relationship::Last, "01 A.");
+    const int b = tree.add(a, Relationship::Child, clauseOfLength(260));
+    tree.setTag(b, "1:2");
+    ProjectResult r;
+    QByteArray file = save(tree, &r);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(recordText(file, 2).size(), 266);
+
+    tree.setText(b, clauseOfLength(261));
+    file = save(tree, &r);
+    EXPECT_EQ(r.status, ProjectStatus::RecordTooLong);
+    EXPECT_EQ(r.record, 2);
+    EXPECT_EQ(r.node, b);
+    EXPECT_EQ(r.message.toStdString(),
+              "Field 2 (record 2) needs 267 bytes; a project record holds at most 266");
+    EXPECT_TRUE(file.isEmpty()) << "nothing may be written when a record does not fit";
+}
+
+TEST(ProjectFile, RefusesWhatWouldLoadBackDifferently)
+{
+    FieldTree tree;
+    tree.add(0, Relationship::Last, "01 A.");
+    const int b = tree.add(0, Relationship::Last, "01 B.");
+    tree.setTag(b, "1|2");
+    ProjectResult r;
+    EXPECT_TRUE(save(tree, &r).isEmpty());
+    EXPECT_EQ(r.status, ProjectStatus::TagHasSeparator);
+    EXPECT_EQ(r.record, 2);
+
+    tree.setTag(b, "1:2");
+    tree.setText(b, QString::fromUtf16(u"01 \u0141ODZ.")); // Ł has no Windows-1252 byte
+    EXPECT_TRUE(save(tree, &r).isEmpty());
+    EXPECT_EQ(r.status, ProjectStatus::NotRepresentable);
+    EXPECT_EQ(r.message.toStdString(),
+              "Field 2 (record 2): the character U+0141 cannot be stored in Windows-1252");
+}
+
+TEST(ProjectFile, DeviceFailuresAreReportedAtEveryPoint)
+{
+    // More records than one write chunk holds, so failures inside and between chunks occur.
+    FieldTree tree;
+    std::vector<std::pair<int, QString>> nodes;
+    for (int i = 0; i < 2500; ++i)
+        nodes.push_back({1 + i % 3, QStringLiteral("05 F%1.").arg(i)});
+    build(tree, nodes);
+    const QByteArray good = save(tree);
+    const qint64 total = good.size();
+
+    for (qint64 limit :
+         {qint64(0), qint64(1), qint64(ProjectRecordSize), qint64(1024 * ProjectRecordSize),
+          qint64(1024 * ProjectRecordSize + 5), total - 1}) {
+        FailingDevice out({}, limit);
+        out.open(QIODevice::WriteOnly);
+        const ProjectResult w = SaveNodes(tree, out);
+        EXPECT_EQ(w.status, ProjectStatus::WriteFailed) << limit;
+        EXPECT_FALSE(w.message.isEmpty());
+
+        FailingDevice in(good, limit);
+        in.open(QIODevice::ReadOnly);
+        FieldTree partial;
+        const ProjectResult rd = LoadNodes(partial, in);
+        EXPECT_EQ(rd.status, ProjectStatus::ReadFailed) << limit;
+        // Only records read before the failure; the last may lack its padding.
+        EXPECT_LE(qint64(partial.count()), limit / ProjectRecordSize + 1);
+    }
+    FailingDevice exact({}, total);
+    exact.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(SaveNodes(tree, exact).ok());
+    EXPECT_EQ(exact.written, good);
+
+    // A device that is not open for writing fails cleanly too.
+    QBuffer closed;
+    EXPECT_EQ(SaveNodes(tree, closed).status, ProjectStatus::WriteFailed);
+}
+
+TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("cust.qel");
+    const QByteArray old = records({"1:1|1|01 OLD."});
+    writeBytes(path, old);
+
+    FieldTree tooLong;
+    tooLong.add(0, Relationship::Last, clauseOfLength(300));
+    EXPECT_EQ(SaveNodes(tooLong, path).status, ProjectStatus::RecordTooLong);
+    EXPECT_EQ(fileBytes(path), old);
+
+    FieldTree badTag;
+    badTag.setTag(badTag.add(0, Relationship::Last, "01 A."), "|");
+    EXPECT_EQ(SaveNodes(badTag, path).status, ProjectStatus::TagHasSeparator);
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"cust.qel"})
+        << "no temporary file may be left behind";
+
+    const ProjectResult noDir = SaveNodes(tooLong, dir.filePath("missing/x.qel"));
+    EXPECT_NE(noDir.status, ProjectStatus::Ok);
+
+    FieldTree good;
+    good.add(0, Relationship::Last, "01 NEW.");
+    ASSERT_TRUE(SaveNodes(good, path).ok());
+    EXPECT_EQ(fileBytes(path), record("|1|01 NEW."));
+
+    FieldTree loaded;
+    ASSERT_TRUE(LoadNodes(loaded, path).ok());
+    EXPECT_EQ(outline(loaded), "01 NEW.");
+    const ProjectResult missing = LoadNodes(loaded, dir.filePath("none.qel"));
+    EXPECT_EQ(missing.status, ProjectStatus::OpenFailed);
+    EXPECT_TRUE(missing.message.startsWith("Cannot open ")) << missing.message.toStdString();
+}
+
+TEST(ProjectFile, HundredThousandLevelsDeepLoadAndSave)
+{
+    const int n = 100000;
+    FieldTree tree;
+    std::vector<std::pair<int, QString>> nodes;
+    nodes.reserve(n);
+    for (int i = 1; i <= n; ++i)
+        nodes.push_back({i, QStringLiteral("05 F%1.").arg(i)});
+    build(tree, nodes);
+    const QByteArray file = save(tree);
+    ASSERT_EQ(file.size(), qsizetype(n) * ProjectRecordSize);
+    EXPECT_EQ(recordText(file, n), "|100000|05 F100000.");
+
+    FieldTree back;
+    ASSERT_TRUE(load(back, file).ok());
+    ASSERT_EQ(back.count(), n);
+    EXPECT_EQ(back.parent(n), n - 1);
+    EXPECT_EQ(back.topLevelCount(), 1);
+    EXPECT_EQ(save(back), file);
+
+    // Climbing all the way back from the bottom in one step.
+    FieldTree climbed;
+    ASSERT_TRUE(load(climbed, file + record("|1|TOP")).ok());
+    EXPECT_EQ(climbed.topLevelCount(), 2);
+}
+
+TEST(ProjectFile, FileRoutines)
+{
+    EXPECT_EQ(PathPart("C:\\data\\cust.qel", PathFolder), "C:\\data\\");
+    EXPECT_EQ(PathPart("C:\\data\\cust.qel", PathFileName), "cust.qel");
+    EXPECT_EQ(PathPart("/home/u/cust.qel", PathFolder), "/home/u/");
+    EXPECT_EQ(PathPart("/home/u\\x/cust.qel", PathFileName), "cust.qel");
+    EXPECT_EQ(PathPart("/home/u/", PathFileName), "");
+    EXPECT_EQ(PathPart("cust.qel", PathFolder), "");
+    EXPECT_EQ(PathPart("cust.qel", PathFileName), "cust.qel");
+    EXPECT_EQ(PathPart("cust.qel", 1), "");
+
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("cust.qel");
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(FileExists(""));
+    writeBytes(path, "x");
+    EXPECT_TRUE(FileExists(path));
+    EXPECT_TRUE(FileExists(dir.path())); // a folder is an entry too
+    EXPECT_TRUE(FileExists(dir.filePath("*.qel")));
+    EXPECT_TRUE(FileExists(dir.filePath("cu?t.*")));
+    EXPECT_FALSE(FileExists(dir.filePath("*.cbl")));
+
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EXPECT_TRUE(RemoveFile(path));
+    EXPECT_FALSE(FileExists(path));
+    EXPECT_TRUE(RemoveFile(path)); // nothing there: already removed
+}
