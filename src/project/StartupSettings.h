@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace orvane
+{
+
+inline const QString ApplicationTitle = QStringLiteral("Orvane");
+
+// Every value kept per user. All live under the application title except the options key,
+// which lives under the program's own name (the executable's name without extension).
+enum class Setting { FirstRun, ResizeByLength, LastUsedFile, LastAppend, FillerColor };
+
+struct SettingKey {
+    bool underProgramName;
+    QString section;
+    QString key;
+};
+
+SettingKey settingKey(Setting setting);
+
+// Booleans are stored as "True" / "False"; numbers and other case forms are read too, and
+// anything else falls back to the default.
+QString settingBoolText(bool value);
+bool readSettingBool(const QString &text, bool defaultValue);
+
+// The project named on the command line: the arguments joined by single blanks (so an
+// unquoted path with spaces is taken whole), less one double quote at either end.
+// Empty when there are no arguments.
+QString projectPathFromArguments(const QStringList &arguments);
+
+// The folder of the last used file followed by "*.*": the file box opens there, and Save
+// treats such a name as a layout without a file.
+QString folderPattern(const QString &lastUsedFile);
+
+// "Orvane []" for a layout without a file, "Orvane [cust.qel]" for a named one, each with a
+// trailing "*" when modified.
+QString projectTitle(const QString &currentFileName, bool modified);
+// True when the current file name stands for a layout without a file (empty or a pattern).
+bool isUnnamedProject(const QString &currentFileName);
+
+} // namespace orvane

@@ -1,0 +1,54 @@
+#include "project/StartupSettings.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+TEST(StartupSettings, KeysStandWhereEarlierVersionsKeptThem)
+{
+    const SettingKey append = settingKey(Setting::LastAppend);
+    EXPECT_EQ(append.section, "history");
+    EXPECT_EQ(append.key, "lastappend");
+    EXPECT_FALSE(append.underProgramName);
+    EXPECT_EQ(settingKey(Setting::ResizeByLength).key, "resizebylength");
+    EXPECT_EQ(settingKey(Setting::FirstRun).section, "firstrun");
+    const SettingKey color = settingKey(Setting::FillerColor);
+    EXPECT_TRUE(color.underProgramName);
+    EXPECT_EQ(color.section, "OPT");
+    EXPECT_EQ(color.key, "fillercolor");
+}
+
+TEST(StartupSettings, BooleanText)
+{
+    EXPECT_EQ(settingBoolText(true), "True");
+    EXPECT_EQ(settingBoolText(false), "False");
+    EXPECT_TRUE(readSettingBool("True", false));
+    EXPECT_TRUE(readSettingBool("true", false));
+    EXPECT_FALSE(readSettingBool("False", true));
+    EXPECT_TRUE(readSettingBool("-1", false));
+    EXPECT_FALSE(readSettingBool("0", true));
+    EXPECT_TRUE(readSettingBool("", true));
+    EXPECT_FALSE(readSettingBool("maybe", false));
+}
+
+TEST(StartupSettings, CommandLinePathIsTakenWhole)
+{
+    EXPECT_EQ(projectPathFromArguments({"\"/home/a b/cust.qel\""}), "/home/a b/cust.qel");
+    EXPECT_EQ(projectPathFromArguments({"/home/a", "b/cust.qel"}), "/home/a b/cust.qel");
+    EXPECT_EQ(projectPathFromArguments({"\"/x/y.qel"}), "/x/y.qel");
+    EXPECT_EQ(projectPathFromArguments({}), "");
+    EXPECT_EQ(projectPathFromArguments({"\""}), "");
+}
+
+TEST(StartupSettings, TitlesAndFolderPatterns)
+{
+    EXPECT_EQ(projectTitle("", false), "Orvane []");
+    EXPECT_EQ(projectTitle("/data/x/*.*", true), "Orvane []*");
+    EXPECT_EQ(projectTitle("/data/x/cust.qel", false), "Orvane [cust.qel]");
+    EXPECT_EQ(projectTitle("C:\\x\\cust.qel", true), "Orvane [cust.qel]*");
+    EXPECT_EQ(folderPattern("/data/x/cust.qel"), "/data/x/*.*");
+    EXPECT_EQ(folderPattern(""), "");
+    EXPECT_TRUE(isUnnamedProject("/data/x/*.*"));
+    EXPECT_TRUE(isUnnamedProject(""));
+    EXPECT_FALSE(isUnnamedProject("/data/x/cust.qel"));
+}
