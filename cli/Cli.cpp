@@ -1,0 +1,260 @@
+#include "Cli.h"
+
+#include "codegen/CodeGenerator.h"
+#include "codegen/WorkingStorage.h"
+#include "model/Cp1252.h"
+#include "model/FieldClause.h"
+#include "model/FieldTree.h"
+#include "project/ProjectFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringList>
+
+#include <optional>
+
+namespace orvane::cli
+{
+
+namespace
+{
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+// Deeper fields are not indented further, so that a hostile file cannot make `show` print
+// gigabytes of blanks; their depth is written out instead.
+constexpr int kMaxIndentDepth = 40;
+
+const char kHelp[] =
+    "Usage: orvane-cli COMMAND ...\n"
+    "Turns Orvane project files (.qel) into fixed-format COBOL data-division code.\n"
+    "\n"
+    "Commands:\n"
+    "  generate PROJECT.qel [-o OUT] [--eol crlf|lf]\n"
+    "      Write the generated code, followed by one line end (CR LF unless --eol lf),\n"
+    "      to standard output, or to OUT through a temporary file that replaces OUT\n"
+    "      only when complete. The code is Windows-1252 text, like the project file.\n"
+    "  show PROJECT.qel\n"
+    "      List the fields in tree order, one per line, indented by depth, each with\n"
+    "      its [From:To] positions and its clause text (UTF-8; the clause marker is\n"
+    "      shown as \xC2\xA4).\n"
+    "  append PROJECT.qel SOURCE.cbl\n"
+    "      Insert the generated code behind the first WORKING-STORAGE SECTION. header\n"
+    "      of SOURCE.cbl, keeping the file's line ends and encoding (UTF-8 when it is\n"
+    "      valid UTF-8, otherwise Windows-1252). The file is replaced in one step.\n"
+    "  --help      Show this text.\n"
+    "  --version   Show the version.\n"
+    "\n"
+    "Exit status: 0 on success, 1 when a file cannot be read or written or the header\n"
+    "is missing, 2 for a usage error.\n";
+
+struct Streams {
+    QIODevice &out;
+    QIODevice &err;
+
+    bool print(const QByteArray &bytes) { return out.write(bytes) == bytes.size(); }
+    int fail(const QString &line, int status = kFailed)
+    {
+        err.write(line.toUtf8() + '\n');
+        return status;
+    }
+    int usage(const QString &line)
+    {
+        return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(line), kUsage);
+    }
+};
+
+// Positional arguments and options of one command.
+struct Parsed {
+    QStringList files;
+    QString output;
+    QString eol = QStringLiteral("crlf");
+    QString error; // a usage error, if any
+};
+
+Parsed parse(const QStringList &args, bool allowGenerateOptions)
+{
+    Parsed p;
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &a = args[i];
+        if (optionsEnded || a == u"-" || !a.startsWith(u'-')) {
+            p.files << a;
+        } else if (a == u"--") {
+            optionsEnded = true;
+        } else if (allowGenerateOptions && (a == u"-o" || a == u"--eol")) {
+            if (i + 1 >= args.size()) {
+                p.error = QStringLiteral("option %1 needs a value").arg(a);
+                return p;
+            }
+            (a == u"-o" ? p.output : p.eol) = args[++i];
+        } else {
+            p.error = QStringLiteral("unknown option %1").arg(a);
+            return p;
+        }
+    }
+    if (p.eol != u"crlf" && p.eol != u"lf")
+        p.error = QStringLiteral("--eol takes crlf or lf, not %1").arg(p.eol);
+    return p;
+}
+
+bool loadProject(FieldTree &tree, const QString &path, Streams &io)
+{
+    if (QFileInfo(path).isDir()) {
+        io.fail(QStringLiteral("Cannot open %1: it is a folder").arg(path));
+        return false;
+    }
+    const ProjectResult r = LoadNodes(tree, path);
+    if (!r.ok()) {
+        io.fail(r.message);
+        return false;
+    }
+    return true;
+}
+
+int generate(const Parsed &p, Streams &io)
+{
+    if (p.files.size() != 1)
+        return io.usage(QStringLiteral("generate takes one project file"));
+    FieldTree tree;
+    if (!loadProject(tree, p.files[0], io))
+        return kFailed;
+    QString code = GenerateCode(tree);
+    if (!code.isEmpty())
+        code += QStringLiteral("\r\n");
+    if (p.eol == u"lf")
+        code.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QByteArray bytes = cp1252::encode(code);
+    if (p.output.isEmpty()) {
+        if (!io.print(bytes))
+            return io.fail(QStringLiteral("Cannot write the code: %1").arg(io.out.errorString()));
+        return kOk;
+    }
+    QSaveFile file(p.output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return io.fail(QStringLiteral("Cannot write %1: %2").arg(p.output, file.errorString()));
+    return kOk;
+}
+
+int show(const Parsed &p, Streams &io)
+{
+    if (p.files.size() != 1)
+        return io.usage(QStringLiteral("show takes one project file"));
+    FieldTree tree;
+    if (!loadProject(tree, p.files[0], io))
+        return kFailed;
+    QByteArray lines;
+    const FieldNode *n = tree.topLevelNode(0);
+    int depth = 1;
+    while (n) {
+        QString line(2 * (std::min(depth, kMaxIndentDepth) - 1), u' ');
+        if (depth > kMaxIndentDepth)
+            line += QStringLiteral("(depth %1) ").arg(depth);
+        line += u'[' + n->tag() + QStringLiteral("] ");
+        QString text = n->text();
+        text.replace(ClauseMark, QChar(0x00A4));
+        line += text;
+        lines += line.toUtf8() + '\n';
+        if (lines.size() > (1 << 20)) {
+            if (!io.print(lines))
+                return io.fail(QStringLiteral("Cannot write: %1").arg(io.out.errorString()));
+            lines.clear();
+        }
+        // Next in pre-order, keeping track of the depth.
+        if (n->childCount() > 0) {
+            n = n->childAt(0);
+            ++depth;
+            continue;
+        }
+        while (n) {
+            const FieldNode *parent = n->parentNode();
+            const FieldNode *sibling =
+                parent ? parent->childAt(n->row() + 1) : tree.topLevelNode(n->row() + 1);
+            if (sibling) {
+                n = sibling;
+                break;
+            }
+            n = parent;
+            --depth;
+        }
+    }
+    if (!io.print(lines))
+        return io.fail(QStringLiteral("Cannot write: %1").arg(io.out.errorString()));
+    return kOk;
+}
+
+int append(const Parsed &p, Streams &io)
+{
+    if (p.files.size() != 2)
+        return io.usage(QStringLiteral("append takes a project file and a COBOL source file"));
+    const QString &sourcePath = p.files[1];
+    FieldTree tree;
+    if (!loadProject(tree, p.files[0], io))
+        return kFailed;
+    if (sourcePath.contains(u'*') || !FileExists(sourcePath))
+        return io.fail(QStringLiteral("File %1 not found").arg(sourcePath));
+
+    QFile in(sourcePath);
+    if (QFileInfo(sourcePath).isDir())
+        return io.fail(QStringLiteral("Cannot read %1: it is a folder").arg(sourcePath));
+    if (!in.open(QIODevice::ReadOnly))
+        return io.fail(QStringLiteral("Cannot read %1: %2").arg(sourcePath, in.errorString()));
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return io.fail(QStringLiteral("Cannot read %1: %2").arg(sourcePath, in.errorString()));
+    in.close();
+
+    // Keep the file's own encoding, byte order mark included.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    QString source = utf8.decode(bytes);
+    const bool isUtf8 = !utf8.hasError();
+    if (!isUtf8)
+        source = cp1252::decode(bytes);
+
+    const std::optional<QString> result = InsertAfterWorkingStorage(source, GenerateCode(tree));
+    if (!result)
+        return io.fail(QStringLiteral("WORKING-STORAGE SECTION. not found"));
+    const QByteArray written = isUtf8 ? result->toUtf8() : cp1252::encode(*result);
+
+    QSaveFile file(sourcePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(written) != written.size() || !file.commit())
+        return io.fail(QStringLiteral("Cannot write %1: %2").arg(sourcePath, file.errorString()));
+    io.print("Append Successful\n");
+    return kOk;
+}
+
+} // namespace
+
+int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
+{
+    Streams io{out, err};
+    if (arguments.isEmpty())
+        return io.usage(QStringLiteral("no command given"));
+    const QString &command = arguments[0];
+    if (command == u"--help" || command == u"-h" || command == u"help") {
+        io.print(kHelp);
+        return kOk;
+    }
+    if (command == u"--version") {
+        io.print(QByteArrayLiteral("orvane-cli " ORVANE_VERSION "\n"));
+        return kOk;
+    }
+    const bool isGenerate = command == u"generate";
+    if (!isGenerate && command != u"show" && command != u"append")
+        return io.usage(QStringLiteral("unknown command %1").arg(command));
+    const Parsed p = parse(arguments, isGenerate);
+    if (!p.error.isEmpty())
+        return io.usage(p.error);
+    if (isGenerate)
+        return generate(p, io);
+    if (command == u"show")
+        return show(p, io);
+    return append(p, io);
+}
+
+} // namespace orvane::cli

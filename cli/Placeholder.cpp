@@ -1,1 +1,0 @@
-int orvanePlaceholder() { return 0; }

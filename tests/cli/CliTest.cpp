@@ -1,0 +1,321 @@
+#include "Cli.h"
+
+#include "codegen/CodeGenerator.h"
+#include "codegen/WorkingStorage.h"
+#include "model/Cp1252.h"
+#include "model/FieldTree.h"
+#include "project/ProjectFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace
+{
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome runCli(const QStringList &arguments)
+{
+    Outcome o;
+    QBuffer out(&o.out);
+    QBuffer err(&o.err);
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    o.status = cli::run(arguments, out, err);
+    return o;
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+const QString kSource = QStringLiteral(ORVANE_SOURCE_DIR);
+
+class CliTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        // 01 CUSTOMER / 05 CAFÉ-NAME with a picture and value, 05 CODE
+        const int rec = tree.add(0, Relationship::Last, "01 CUSTOMER.");
+        tree.setTag(rec, "1:12");
+        const int name = tree.add(rec, Relationship::Child,
+                                  QString::fromUtf16(u"05 CAF\u00C9-NAME \u00A0PIC X(10) "
+                                                     u"\u00A0VALUE SPACES."));
+        tree.setTag(name, "1:10");
+        tree.setTag(
+            tree.add(rec, Relationship::Child, QString::fromUtf16(u"05 CODE \u00A0PIC 9(2).")),
+            "11:12");
+        project = dir.filePath("cust.qel");
+        ASSERT_TRUE(SaveNodes(tree, project).ok());
+    }
+
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    FieldTree tree;
+    QString project;
+};
+
+} // namespace
+
+TEST_F(CliTest, HelpVersionAndUsageErrors)
+{
+    Outcome v = runCli({"--version"});
+    EXPECT_EQ(v.status, 0);
+    EXPECT_EQ(v.out, "orvane-cli 1.0.19\n");
+
+    Outcome h = runCli({"--help"});
+    EXPECT_EQ(h.status, 0);
+    EXPECT_TRUE(h.out.startsWith("Usage: orvane-cli COMMAND")) << h.out.toStdString();
+    EXPECT_TRUE(h.err.isEmpty());
+
+    const QList<std::pair<QStringList, QByteArray>> usage = {
+        {{}, "orvane-cli: no command given (try orvane-cli --help)\n"},
+        {{"frobnicate"}, "orvane-cli: unknown command frobnicate (try orvane-cli --help)\n"},
+        {{"generate"}, "orvane-cli: generate takes one project file (try orvane-cli --help)\n"},
+        {{"generate", "a.qel", "b.qel"},
+         "orvane-cli: generate takes one project file (try orvane-cli --help)\n"},
+        {{"generate", "a.qel", "-o"},
+         "orvane-cli: option -o needs a value (try orvane-cli --help)\n"},
+        {{"generate", "a.qel", "--eol", "cr"},
+         "orvane-cli: --eol takes crlf or lf, not cr (try orvane-cli --help)\n"},
+        {{"generate", "a.qel", "--bogus"},
+         "orvane-cli: unknown option --bogus (try orvane-cli --help)\n"},
+        {{"show", "a.qel", "-o", "x"}, "orvane-cli: unknown option -o (try orvane-cli --help)\n"},
+        {{"append", "a.qel"},
+         "orvane-cli: append takes a project file and a COBOL source file (try orvane-cli "
+         "--help)\n"},
+    };
+    for (const auto &[args, message] : usage) {
+        const Outcome o = runCli(args);
+        EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(o.err, message);
+        EXPECT_TRUE(o.out.isEmpty());
+    }
+}
+
+TEST_F(CliTest, GenerateWritesWindows1252CodeWithOneLineEnd)
+{
+    const QByteArray code = cp1252::encode(GenerateCode(tree));
+    ASSERT_TRUE(code.startsWith("\r\n"));
+    ASSERT_TRUE(code.contains("CAF\xC9-NAME"));
+
+    const Outcome crlf = runCli({"generate", project});
+    EXPECT_EQ(crlf.status, 0) << crlf.err.toStdString();
+    EXPECT_EQ(crlf.out, code + "\r\n");
+    EXPECT_TRUE(crlf.err.isEmpty());
+
+    const Outcome lf = runCli({"generate", "--eol", "lf", project});
+    EXPECT_EQ(lf.status, 0);
+    EXPECT_FALSE(lf.out.contains('\r'));
+    EXPECT_EQ(lf.out, QByteArray(code).replace("\r\n", "\n") + "\n");
+
+    const QString out = path("out.cpy");
+    writeBytes(out, "old contents");
+    const Outcome file = runCli({"generate", project, "-o", out});
+    EXPECT_EQ(file.status, 0);
+    EXPECT_TRUE(file.out.isEmpty());
+    EXPECT_EQ(readBytes(out), code + "\r\n");
+
+    // An empty project gives no output at all.
+    const QString empty = path("empty.qel");
+    writeBytes(empty, {});
+    const Outcome none = runCli({"generate", empty});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_TRUE(none.out.isEmpty());
+}
+
+TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
+{
+    const Outcome missing = runCli({"generate", path("none.qel")});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err,
+              "Cannot open " + path("none.qel").toUtf8() + ": No such file or directory\n");
+    EXPECT_TRUE(missing.out.isEmpty());
+
+    const Outcome folder = runCli({"show", dir.path()});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err, "Cannot open " + dir.path().toUtf8() + ": it is a folder\n");
+
+    const QString nowhere = path("no/such/dir/out.cpy");
+    const Outcome unwritable = runCli({"generate", project, "-o", nowhere});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.startsWith("Cannot write " + nowhere.toUtf8() + ": "));
+    EXPECT_EQ(unwritable.err.count('\n'), 1);
+    EXPECT_FALSE(QFile::exists(nowhere));
+
+    // Standard output that refuses the bytes.
+    QBuffer closedOut;
+    QByteArray err;
+    QBuffer errBuffer(&err);
+    errBuffer.open(QIODevice::WriteOnly);
+    EXPECT_EQ(cli::run({"generate", project}, closedOut, errBuffer), 1);
+    EXPECT_TRUE(err.startsWith("Cannot write the code: ")) << err.toStdString();
+}
+
+TEST_F(CliTest, ShowListsTheTreeWithTagsAndVisibleMarkers)
+{
+    const Outcome o = runCli({"show", project});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(QString::fromUtf8(o.out),
+              QString::fromUtf16(u"[1:12] 01 CUSTOMER.\n"
+                                 u"  [1:10] 05 CAF\u00C9-NAME \u00A4PIC X(10) \u00A4VALUE SPACES.\n"
+                                 u"  [11:12] 05 CODE \u00A4PIC 9(2).\n"));
+
+    // Very deep fields stop being indented further and show their depth instead.
+    FieldTree deep;
+    int parent = 0;
+    for (int d = 1; d <= 42; ++d)
+        parent = parent ? deep.add(parent, Relationship::Child, QStringLiteral("F%1.").arg(d))
+                        : deep.add(0, Relationship::Last, QStringLiteral("F%1.").arg(d));
+    const QString deepFile = path("deep.qel");
+    ASSERT_TRUE(SaveNodes(deep, deepFile).ok());
+    const QList<QByteArray> lines = runCli({"show", deepFile}).out.split('\n');
+    ASSERT_EQ(lines.size(), 43);
+    EXPECT_EQ(lines[39], QByteArray(78, ' ') + "[] F40.");
+    EXPECT_EQ(lines[41], QByteArray(78, ' ') + "(depth 42) [] F42.");
+}
+
+TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
+{
+    const QString code = GenerateCode(tree);
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        bool utf8;
+    };
+    const Case cases[] = {
+        {"crlf.cbl",
+         "       ID DIVISION.\r\n      * caf\xE9\r\n       working-storage section.\r\n"
+         "       01 X PIC X.\r\n",
+         false},
+        {"lf.cbl", "       DATA DIVISION.\n       WORKING-STORAGE SECTION.\n       01 X PIC X.\n",
+         true},
+        {"bom.cbl",
+         "\xEF\xBB\xBF      * caf\xC3\xA9\n       WORKING-STORAGE SECTION.\n"
+         "       WORKING-STORAGE SECTION.\n",
+         true},
+    };
+    for (const Case &c : cases) {
+        const QString file = path(c.name);
+        writeBytes(file, c.bytes);
+        const Outcome o = runCli({"append", project, file});
+        EXPECT_EQ(o.status, 0) << c.name << o.err.toStdString();
+        EXPECT_EQ(o.out, "Append Successful\n");
+        QStringDecoder keepBom(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        const QString before = c.utf8 ? keepBom.decode(c.bytes) : cp1252::decode(c.bytes);
+        const QString after = *InsertAfterWorkingStorage(before, code);
+        EXPECT_EQ(readBytes(file), c.utf8 ? after.toUtf8() : cp1252::encode(after)) << c.name;
+    }
+    // The code itself went in with Windows-1252 bytes into the 8-bit file, and LF into the
+    // LF file; the BOM file kept its BOM and got the code once, behind the first header.
+    EXPECT_TRUE(readBytes(path("crlf.cbl")).contains("CAF\xC9-NAME"));
+    EXPECT_TRUE(readBytes(path("crlf.cbl")).contains("caf\xE9\r\n"));
+    EXPECT_FALSE(readBytes(path("lf.cbl")).contains('\r'));
+    const QByteArray bom = readBytes(path("bom.cbl"));
+    EXPECT_TRUE(bom.startsWith("\xEF\xBB\xBF      * caf\xC3\xA9\n"));
+    EXPECT_TRUE(bom.contains("CAF\xC3\x89-NAME"));
+    EXPECT_EQ(bom.count("CUSTOMER."), 1);
+    EXPECT_TRUE(bom.endsWith("       WORKING-STORAGE SECTION.\n"));
+
+    // Appending twice inserts the code twice.
+    ASSERT_EQ(runCli({"append", project, path("lf.cbl")}).status, 0);
+    EXPECT_EQ(readBytes(path("lf.cbl")).count("01 CUSTOMER."), 2);
+}
+
+TEST_F(CliTest, AppendFailuresLeaveTheFileUntouched)
+{
+    const QString missing = path("missing.cbl");
+    Outcome o = runCli({"append", project, missing});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "File " + missing.toUtf8() + " not found\n");
+    EXPECT_FALSE(QFile::exists(missing));
+
+    const QString source = path("prog.cbl");
+    const QByteArray bytes = "       DATA DIVISION.\r\n      WORKING-STORAGE SECTION.\r\n";
+    writeBytes(source, bytes);
+    o = runCli({"append", project, source});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "WORKING-STORAGE SECTION. not found\n");
+    EXPECT_TRUE(o.out.isEmpty());
+    EXPECT_EQ(readBytes(source), bytes);
+
+    // A pattern never names the file, even when it matches one.
+    o = runCli({"append", project, path("*.cbl")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "File " + path("*.cbl").toUtf8() + " not found\n");
+
+    o = runCli({"append", project, dir.path()});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Cannot read " + dir.path().toUtf8() + ": it is a folder\n");
+
+    // An unreadable project stops before the source is looked at.
+    o = runCli({"append", path("none.qel"), source});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.err.startsWith("Cannot open ")) << o.err.toStdString();
+    EXPECT_EQ(readBytes(source), bytes);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"cust.qel", "prog.cbl"}));
+}
+
+TEST(CliExamples, TheExampleProgramCompilesBeforeAndAfterAppendingTheExamples)
+{
+    const QString cobc = QStandardPaths::findExecutable("cobc");
+    if (cobc.isEmpty())
+        GTEST_SKIP() << "cobc (GnuCOBOL) is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString program = dir.filePath("CUSTRPT.cbl");
+    ASSERT_TRUE(QFile::copy(kSource + "/examples/CUSTRPT.cbl", program));
+    const auto compiles = [&](const char *when) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(cobc, {"-fsyntax-only", program});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << when << ":\n" << p.readAll().toStdString();
+    };
+    compiles("as committed");
+    for (const char *example : {"customer.qel", "invoice.qel"}) {
+        const Outcome o = runCli({"append", kSource + "/examples/" + example, program});
+        ASSERT_EQ(o.status, 0) << o.err.toStdString();
+        compiles(example);
+    }
+}
+
+TEST(CliExamples, TheProgramRunsThroughMain)
+{
+    QProcess p;
+    p.start(QStringLiteral(ORVANE_CLI_PATH), {"generate", kSource + "/examples/customer.qel"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().contains("01 CUSTOMER-RECORD."));
+
+    p.start(QStringLiteral(ORVANE_CLI_PATH), {"show"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 2);
+    EXPECT_EQ(p.readAllStandardError(),
+              "orvane-cli: show takes one project file (try orvane-cli --help)\n");
+}
