@@ -1,0 +1,96 @@
+// The desktop program. Without a display it says so and prints the code of a layout instead,
+// so that starting it on a server or in a container still shows something useful.
+#include "codegen/CodeGenerator.h"
+#include "platform/QtPlatform.h"
+#include "project/ProjectFile.h"
+#include "project/StartupSettings.h"
+#include "ui/frmQEL.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace
+{
+
+bool displayAvailable()
+{
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty())
+        return true; // the user chose a platform (offscreen, vnc, ...) on purpose
+    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
+}
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList list;
+    for (int i = 1; i < argc; ++i)
+        list.append(QString::fromLocal8Bit(argv[i]));
+    return list;
+}
+
+// The bundled example, looked for next to the working folder and the installed program.
+QString exampleProject(const char *argv0)
+{
+    const QString relative = QStringLiteral("examples/customer.qel");
+    QStringList folders{QDir::currentPath()};
+    const QDir programDir = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteDir();
+    for (const QString &up : {QStringLiteral("."), QStringLiteral(".."), QStringLiteral("../.."),
+                              QStringLiteral("../share/orvane")})
+        folders.append(programDir.absoluteFilePath(up));
+    for (const QString &folder : folders) {
+        const QString candidate = QDir(folder).absoluteFilePath(relative);
+        if (QFileInfo::exists(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return {};
+}
+
+int printWithoutDisplay(const QString &requested, const char *argv0)
+{
+    std::fputs("Orvane needs a graphical display, and none was found (DISPLAY and "
+               "WAYLAND_DISPLAY are not set).\nStart it inside a desktop session, or run it with "
+               "QT_QPA_PLATFORM=offscreen. Meanwhile, here is the generated code",
+               stderr);
+    const QString path = requested.isEmpty() ? exampleProject(argv0) : requested;
+    if (path.isEmpty()) {
+        std::fputs(" - but the example examples/customer.qel was not found.\n", stderr);
+        return 1;
+    }
+    std::fprintf(stderr, " of %s:\n", qPrintable(QDir::toNativeSeparators(path)));
+    orvane::FieldTree tree;
+    const orvane::ProjectResult result = orvane::LoadNodes(tree, path);
+    if (!result.ok()) {
+        std::fprintf(stderr, "%s\n", qPrintable(result.message));
+        return 1;
+    }
+    QString code = orvane::GenerateCode(tree);
+    code.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (code.startsWith(QLatin1Char('\n')))
+        code.remove(0, 1);
+    std::fputs(code.toLocal8Bit().constData(), stdout);
+    std::fputs("\n", stdout);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QString requested = orvane::projectPathFromArguments(argumentsOf(argc, argv));
+    if (!displayAvailable())
+        return printWithoutDisplay(requested, argv[0]);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(orvane::ApplicationTitle);
+    QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
+
+    orvane::QtPlatform platform;
+    orvane::frmQEL window(platform.seams());
+    if (!requested.isEmpty())
+        window.loadProject(requested);
+    window.show();
+    return app.exec();
+}

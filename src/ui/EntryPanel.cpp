@@ -1,0 +1,564 @@
+#include "EntryPanel.h"
+
+#include "model/NumberText.h"
+#include "platform/Platform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+
+namespace orvane
+{
+
+namespace
+{
+
+int twipsY(const QWidget *w, int twips)
+{
+    return TwipsToPixels(twips, w->logicalDpiY());
+}
+
+void setTextColour(QLineEdit *box, bool red)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    box->setPalette(palette);
+}
+
+} // namespace
+
+EntryPanel::EntryPanel(MessageBoxes &messages, QWidget *parent)
+    : QWidget(parent), messages_(messages)
+{
+    setObjectName(QStringLiteral("entryPanel"));
+    buildControls();
+
+    connect(txtFieldLevel_, &QLineEdit::textChanged, this, &EntryPanel::levelChanged);
+    connect(txtFieldName_, &QLineEdit::textChanged, this, &EntryPanel::nameChanged);
+    connect(cboFieldType_, &QComboBox::editTextChanged, this, &EntryPanel::fieldTypeChanged);
+    connect(txtFieldLength_, &QLineEdit::textChanged, this, &EntryPanel::lengthChanged);
+    connect(txtFieldFromPos_, &QLineEdit::textChanged, this,
+            [this] { positionChanged(txtFieldFromPos_); });
+    connect(txtFieldToPos_, &QLineEdit::textChanged, this,
+            [this] { positionChanged(txtFieldToPos_); });
+    connect(txtFieldOccurs_, &QLineEdit::textChanged, this, &EntryPanel::occursChanged);
+    connect(cboOccursKey_, &QComboBox::editTextChanged, this, &EntryPanel::occursKeyChanged);
+    connect(txtOccursKeyDataName_, &QLineEdit::textChanged, this, &EntryPanel::keyDataNameChanged);
+    connect(txtOccursIndexName_, &QLineEdit::textChanged, this, &EntryPanel::indexNameChanged);
+    connect(cboFieldValue_, &QComboBox::editTextChanged, this, &EntryPanel::valueChanged);
+    // A figurative constant from the list is never quoted.
+    connect(cboFieldValue_, &QComboBox::activated, this,
+            [this] { chkTreatAsString_->setChecked(false); });
+    connect(chkvalues_, &QCheckBox::toggled, this, &EntryPanel::valuesToggled);
+    connect(chkTreatAsString_, &QCheckBox::toggled, this, &EntryPanel::refreshPreview);
+    connect(optFieldTypeInput_, &QRadioButton::toggled, this, &EntryPanel::refreshPreview);
+    connect(optRecordSizeByLength_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            recordSizeByLength();
+    });
+    connect(OptRecordSizeByPos_, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            recordSizeByPos();
+    });
+    connect(cmdAdd_, &QPushButton::clicked, this, &EntryPanel::addClicked);
+    connect(cmdEdit_, &QPushButton::clicked, this, &EntryPanel::editClicked);
+
+    // Clicking an array label puts the focus into its box.
+    for (QLabel *l : {lblFieldOccurs_, lblFieldOccursTimes_, lblOccursIndexedBy_})
+        l->installEventFilter(this);
+    for (QWidget *w : std::initializer_list<QWidget *>{
+             txtFieldLevel_, txtFieldName_, cboFieldType_, txtFieldLength_, txtFieldFromPos_,
+             txtFieldToPos_, txtFieldOccurs_, cboOccursKey_, txtOccursKeyDataName_,
+             txtOccursIndexName_, cboFieldValue_}) {
+        w->installEventFilter(this);
+        if (auto *combo = qobject_cast<QComboBox *>(w))
+            combo->lineEdit()->installEventFilter(this);
+    }
+}
+
+void EntryPanel::FillEntryLists()
+{
+    txtFieldLevel_->setText(QStringLiteral("01"));
+    occursChanged();
+    {
+        // Filling a list must not put its first entry into the box.
+        const QSignalBlocker block(cboFieldType_);
+        cboFieldType_->addItems({QStringLiteral("Alpha (A)"), QStringLiteral("AlphaNum (X)"),
+                                 QStringLiteral("Numeric (9)")});
+        cboFieldType_->setCurrentIndex(-1);
+        cboFieldType_->setEditText(QString());
+    }
+    {
+        const QSignalBlocker block(cboOccursKey_);
+        cboOccursKey_->addItems({QStringLiteral("AKey"), QStringLiteral("DKey")});
+        cboOccursKey_->setCurrentIndex(-1);
+        cboOccursKey_->setEditText(QStringLiteral("Key"));
+    }
+    occursKeyChanged();
+    chkTreatAsString_->setChecked(true);
+    {
+        const QSignalBlocker block(cboFieldValue_);
+        cboFieldValue_->addItems({QStringLiteral("Zeroes"), QStringLiteral("Spaces"),
+                                  QStringLiteral("Zero"), QStringLiteral("Space")});
+        cboFieldValue_->setCurrentIndex(-1);
+        cboFieldValue_->setEditText(QString());
+    }
+    optFieldTypeInput_->setChecked(true);
+    refreshPreview();
+}
+
+void EntryPanel::resetControls()
+{
+    txtFieldLevel_->setText(QStringLiteral("01"));
+    cboOccursKey_->setEditText(QStringLiteral("Key"));
+    txtFieldName_->clear();
+    cboFieldType_->setEditText(QString());
+    txtFieldLength_->clear();
+    txtFieldFromPos_->clear();
+    txtFieldToPos_->clear();
+    txtFieldOccurs_->clear();
+    txtOccursKeyDataName_->clear();
+    txtOccursIndexName_->clear();
+    cboFieldValue_->setEditText(QString());
+}
+
+QString EntryPanel::previewText() const
+{
+    return lblAddStringPreview_->text();
+}
+
+bool EntryPanel::byPositions() const
+{
+    return OptRecordSizeByPos_->isChecked();
+}
+
+void EntryPanel::setRecordSizeByPositions(bool byPositions)
+{
+    (byPositions ? OptRecordSizeByPos_ : optRecordSizeByLength_)->setChecked(true);
+}
+
+NewFieldPositions EntryPanel::positions() const
+{
+    return NewFieldPositions{byPositions(), txtFieldFromPos_->text(), txtFieldToPos_->text(),
+                             txtFieldLength_->text()};
+}
+
+void EntryPanel::prepareNextField()
+{
+    const QString from = NextFromPosition(txtFieldFromPos_->text(), txtFieldToPos_->text());
+    if (!from.isNull())
+        txtFieldFromPos_->setText(from);
+    txtFieldToPos_->clear();
+}
+
+void EntryPanel::focusLevel()
+{
+    txtFieldLevel_->setFocus(Qt::OtherFocusReason);
+    txtFieldLevel_->selectAll();
+}
+
+bool EntryPanel::isEntryControl(const QWidget *widget) const
+{
+    for (const QWidget *c : std::initializer_list<const QWidget *>{
+             txtFieldLevel_, txtFieldName_, cboFieldType_, txtFieldLength_, txtFieldFromPos_,
+             txtFieldToPos_, txtFieldOccurs_, cboOccursKey_, txtOccursKeyDataName_,
+             txtOccursIndexName_, cboFieldValue_})
+        if (widget == c ||
+            (widget && widget->parentWidget() == c && qobject_cast<const QComboBox *>(c)))
+            return true;
+    return false;
+}
+
+void EntryPanel::CheckFieldText(QLineEdit *box, const QString &forbidden, bool isName)
+{
+    if (!colouringActive_)
+        return;
+    setTextColour(box, FieldTextIsInvalid(box->text(), forbidden, isName));
+}
+
+void EntryPanel::UpdateLengthFromPositions()
+{
+    const double to = readNumber(txtFieldToPos_->text());
+    if (to > 0)
+        txtFieldLength_->setText(numberText(to - readNumber(txtFieldFromPos_->text()) + 1));
+}
+
+QString EntryPanel::buildClause()
+{
+    const QString picture = cboFieldType_->currentText();
+    const QString trimmed = trimBlanks(picture);
+    if (trimmed != picture) {
+        const QSignalBlocker block(cboFieldType_);
+        cboFieldType_->setEditText(trimmed);
+    }
+    FieldEntry e;
+    e.level = txtFieldLevel_->text();
+    e.name = txtFieldName_->text();
+    e.pictureText = trimmed;
+    e.length = txtFieldLength_->text();
+    e.occurs = txtFieldOccurs_->text();
+    e.keyKindText = occursKeyKind_;
+    e.keyDataName = txtOccursKeyDataName_->text();
+    e.indexName = txtOccursIndexName_->text();
+    e.value = cboFieldValue_->currentText();
+    e.multipleValues = chkvalues_->isChecked();
+    e.treatAsString = chkTreatAsString_->isChecked();
+    e.inputField = optFieldTypeInput_->isChecked();
+    return BuildFieldClause(e);
+}
+
+void EntryPanel::refreshPreview()
+{
+    const QString clause = buildClause();
+    if (clause == lblAddStringPreview_->text())
+        return;
+    lblAddStringPreview_->setText(clause);
+    if (clause.size() > MaxClauseLength)
+        messages_.show(ClauseTooLongText(), QStringLiteral("Warning"), MessageButtons::Ok,
+                       MessageIcon::Critical);
+}
+
+void EntryPanel::levelChanged()
+{
+    CheckFieldText(txtFieldLevel_, QStringLiteral("-"), false);
+    refreshPreview();
+}
+
+void EntryPanel::nameChanged()
+{
+    CheckFieldText(txtFieldName_, QString(), true);
+    refreshPreview();
+}
+
+void EntryPanel::fieldTypeChanged()
+{
+    const QString picture = trimBlanks(cboFieldType_->currentText());
+    if (picture != cboFieldType_->currentText()) {
+        const QSignalBlocker block(cboFieldType_);
+        cboFieldType_->setEditText(picture);
+    }
+    const bool singleString = chkTreatAsString_->isChecked() &&
+                              !cboFieldValue_->currentText().isEmpty() && !chkvalues_->isChecked();
+    // An output field is as long as its edit picture.
+    if (!optFieldTypeInput_->isChecked() && !singleString) {
+        if (byPositions())
+            txtFieldToPos_->setText(
+                numberText(readNumber(txtFieldFromPos_->text()) - 1 + picture.size()));
+        else
+            txtFieldLength_->setText(numberText(picture.size()));
+    }
+    refreshPreview();
+}
+
+void EntryPanel::lengthChanged()
+{
+    CheckFieldText(txtFieldLength_, QStringLiteral("-"), false);
+    refreshPreview();
+}
+
+void EntryPanel::positionChanged(QLineEdit *box)
+{
+    CheckFieldText(box, QStringLiteral("-"), false);
+    UpdateLengthFromPositions();
+}
+
+void EntryPanel::occursChanged()
+{
+    CheckFieldText(txtFieldOccurs_, QStringLiteral("-"), false);
+    updateArrayControls();
+    refreshPreview();
+}
+
+void EntryPanel::updateArrayControls()
+{
+    const bool array = readNumber(txtFieldOccurs_->text()) > 0;
+    lblFieldOccurs_->setEnabled(array);
+    lblFieldOccursTimes_->setEnabled(array);
+    const int y = array ? 0 : twipsY(this, 800);
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{lblFieldOccurs_, txtFieldOccurs_, lblFieldOccursTimes_})
+        w->move(w->x(), y);
+    if (!array)
+        txtFieldOccurs_->clear();
+    for (QWidget *w : std::initializer_list<QWidget *>{cboOccursKey_, txtOccursKeyDataName_,
+                                                       lblOccursIndexedBy_, txtOccursIndexName_})
+        w->setVisible(array);
+}
+
+void EntryPanel::occursKeyChanged()
+{
+    occursKeyKind_ = cboOccursKey_->currentText();
+    // Without a key phrase the data-name box looks disabled.
+    QPalette palette = txtOccursKeyDataName_->palette();
+    palette.setColor(QPalette::Base, keyPhraseFor(occursKeyKind_).isEmpty()
+                                         ? this->palette().color(QPalette::Window)
+                                         : txtFieldOccurs_->palette().color(QPalette::Base));
+    txtOccursKeyDataName_->setPalette(palette);
+    refreshPreview();
+}
+
+void EntryPanel::keyDataNameChanged()
+{
+    CheckFieldText(txtOccursKeyDataName_, QString(), true);
+    refreshPreview();
+}
+
+void EntryPanel::indexNameChanged()
+{
+    CheckFieldText(txtOccursIndexName_, QString(), true);
+    refreshPreview();
+}
+
+void EntryPanel::valueChanged()
+{
+    const QString value = cboFieldValue_->currentText();
+    chkvalues_->setChecked(value.contains(QLatin1Char('"')));
+    // An output field holding one quoted string is sized to that string.
+    if (!optFieldTypeInput_->isChecked() && chkTreatAsString_->isChecked() &&
+        !chkvalues_->isChecked()) {
+        txtFieldToPos_->setText(
+            numberText(readNumber(txtFieldFromPos_->text()) - 1 + value.size()));
+        cboFieldType_->setEditText(cboFieldType_->currentText().left(1) + QLatin1Char('(') +
+                                   numberText(readNumber(txtFieldLength_->text())) +
+                                   QLatin1Char(')'));
+    }
+    refreshPreview();
+}
+
+void EntryPanel::valuesToggled(bool checked)
+{
+    chkTreatAsString_->setChecked(!checked);
+    chkTreatAsString_->setEnabled(chkTreatAsString_->isChecked());
+    refreshPreview();
+}
+
+void EntryPanel::recordSizeByLength()
+{
+    recordSizeStack_->setCurrentWidget(picFieldByLength_);
+    lblfrompos_->hide();
+    lbltopos_->hide();
+    if (picFieldByLength_->isVisible())
+        txtFieldLength_->setFocus(Qt::OtherFocusReason);
+}
+
+void EntryPanel::recordSizeByPos()
+{
+    recordSizeStack_->setCurrentWidget(picFieldByPos_);
+    lblfrompos_->show();
+    lbltopos_->show();
+    txtFieldLength_->clear();
+    positionChanged(txtFieldFromPos_);
+    if (picFieldByPos_->isVisible())
+        txtFieldFromPos_->setFocus(Qt::OtherFocusReason);
+}
+
+QLineEdit *EntryPanel::lineEditOf(QObject *control) const
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(control))
+        return edit;
+    if (auto *combo = qobject_cast<QComboBox *>(control))
+        return combo->lineEdit();
+    return nullptr;
+}
+
+EntryControl EntryPanel::controlId(QObject *watched) const
+{
+    for (int c = int(EntryControl::Level); c <= int(EntryControl::FieldValue); ++c) {
+        QWidget *w = widgetFor(EntryControl(c));
+        if (watched == w ||
+            (qobject_cast<QComboBox *>(w) && watched == static_cast<QComboBox *>(w)->lineEdit()))
+            return EntryControl(c);
+    }
+    return EntryControl::Stay;
+}
+
+QWidget *EntryPanel::widgetFor(EntryControl control) const
+{
+    switch (control) {
+    case EntryControl::Level:
+        return txtFieldLevel_;
+    case EntryControl::Name:
+        return txtFieldName_;
+    case EntryControl::FieldType:
+        return cboFieldType_;
+    case EntryControl::Length:
+        return txtFieldLength_;
+    case EntryControl::FromPos:
+        return txtFieldFromPos_;
+    case EntryControl::ToPos:
+        return txtFieldToPos_;
+    case EntryControl::Occurs:
+        return txtFieldOccurs_;
+    case EntryControl::OccursKey:
+        return cboOccursKey_;
+    case EntryControl::KeyDataName:
+        return txtOccursKeyDataName_;
+    case EntryControl::IndexName:
+        return txtOccursIndexName_;
+    case EntryControl::FieldValue:
+        return cboFieldValue_;
+    case EntryControl::Add:
+        return cmdAdd_;
+    case EntryControl::Stay:
+        break;
+    }
+    return nullptr;
+}
+
+void EntryPanel::moveFocus(EntryControl control)
+{
+    if (QWidget *w = widgetFor(control))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (watched == lblFieldOccurs_ || watched == lblFieldOccursTimes_) {
+            txtFieldOccurs_->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+        if (watched == lblOccursIndexedBy_) {
+            txtOccursIndexName_->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+        break;
+    case QEvent::FocusIn: {
+        const EntryControl id = controlId(watched);
+        if (id == EntryControl::Stay || watched != widgetFor(id))
+            break;
+        if (id == EntryControl::Occurs)
+            updateArrayControls();
+        if (id != EntryControl::FieldValue) {
+            // After the box has handled the focus itself, which may place the caret.
+            QLineEdit *edit = lineEditOf(watched);
+            QMetaObject::invokeMethod(edit, &QLineEdit::selectAll, Qt::QueuedConnection);
+            edit->selectAll();
+        }
+        break;
+    }
+    case QEvent::FocusOut:
+        if (watched == txtFieldOccurs_) {
+            const double count = readNumber(txtFieldOccurs_->text());
+            txtFieldOccurs_->setText(count > 0 ? numberText(count) : QString());
+        } else if (watched == txtOccursKeyDataName_ &&
+                   trimBlanks(txtOccursKeyDataName_->text()).isEmpty()) {
+            cboOccursKey_->setEditText(QStringLiteral("Key"));
+            occursKeyChanged();
+        }
+        break;
+    case QEvent::KeyPress:
+        return handleKey(watched, static_cast<QKeyEvent *>(event));
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool EntryPanel::handleKey(QObject *watched, QKeyEvent *key)
+{
+    const EntryControl id = controlId(watched);
+    if (id == EntryControl::Stay)
+        return false;
+    const Qt::KeyboardModifiers mods =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    // The Add button is the window's default button.
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
+        cmdAdd_->click();
+        return true;
+    }
+    if (id == EntryControl::OccursKey)
+        return handleOccursKeyKey(key);
+    if (id == EntryControl::FieldValue && mods == Qt::AltModifier &&
+        (key->key() == Qt::Key_Z || key->key() == Qt::Key_S)) {
+        chkTreatAsString_->setChecked(false);
+        cboFieldValue_->setEditText(cboFieldValue_->itemText(key->key() == Qt::Key_Z ? 0 : 1));
+        return true;
+    }
+    if (mods != Qt::NoModifier)
+        return false;
+    EntryKey which;
+    switch (key->key()) {
+    case Qt::Key_Right:
+        which = EntryKey::Right;
+        break;
+    case Qt::Key_Left:
+        which = EntryKey::Left;
+        break;
+    case Qt::Key_Backspace:
+        which = EntryKey::Backspace;
+        break;
+    default:
+        return false;
+    }
+    QLineEdit *edit = lineEditOf(widgetFor(id));
+    const EntryMoveState state{byPositions(), readNumber(txtFieldOccurs_->text()),
+                               !txtOccursIndexName_->isHidden()};
+    switch (EntryKeyActionFor(which, edit->cursorPosition(), edit->selectionStart(),
+                              int(edit->selectedText().size()), int(edit->text().size()))) {
+    case EntryKeyAction::MoveNext:
+        moveFocus(NextEntryControl(id, state));
+        return true;
+    case EntryKeyAction::MovePrevious:
+        moveFocus(PreviousEntryControl(id, state));
+        return true;
+    case EntryKeyAction::CollapseSelection:
+        edit->setCursorPosition(edit->selectionStart());
+        return true;
+    case EntryKeyAction::None:
+        break;
+    }
+    return false;
+}
+
+bool EntryPanel::handleOccursKeyKey(QKeyEvent *key)
+{
+    const EntryMoveState state{byPositions(), readNumber(txtFieldOccurs_->text()),
+                               !txtOccursIndexName_->isHidden()};
+    const Qt::KeyboardModifiers mods =
+        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    switch (key->key()) {
+    case Qt::Key_A:
+    case Qt::Key_D:
+        if (mods & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        cboOccursKey_->setEditText(cboOccursKey_->itemText(key->key() == Qt::Key_A ? 0 : 1));
+        cboOccursKey_->lineEdit()->selectAll();
+        return true;
+    case Qt::Key_Escape:
+        cboOccursKey_->setEditText(QStringLiteral("Key"));
+        return true;
+    case Qt::Key_Left:
+        moveFocus(PreviousEntryControl(EntryControl::OccursKey, state));
+        return true;
+    case Qt::Key_Right:
+        moveFocus(NextEntryControl(EntryControl::OccursKey, state));
+        return true;
+    case Qt::Key_Backspace:
+        moveFocus(PreviousEntryControl(EntryControl::OccursKey, state));
+        occursKeyKind_ = QStringLiteral("Key");
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_F4:
+        return false; // focus keys and opening the list still work
+    default:
+        if (mods & (Qt::ControlModifier | Qt::AltModifier) || key->text().isEmpty())
+            return key->key() == Qt::Key_Delete ? (occursKeyKind_ = QStringLiteral("Key"), true)
+                                                : false;
+        // Typing is swallowed; it drops the key phrase without showing it yet.
+        occursKeyKind_ = QStringLiteral("Key");
+        return true;
+    }
+}
+
+} // namespace orvane

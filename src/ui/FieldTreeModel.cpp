@@ -1,0 +1,171 @@
+#include "FieldTreeModel.h"
+
+namespace orvane
+{
+
+FieldTreeModel::FieldTreeModel(FieldTree &tree, QObject *parent)
+    : QAbstractItemModel(parent), tree_(tree)
+{
+    tree_.addListener(this);
+}
+
+FieldTreeModel::~FieldTreeModel()
+{
+    tree_.removeListener(this);
+}
+
+const FieldNode *FieldTreeModel::nodeOf(const QModelIndex &index)
+{
+    return index.isValid() ? static_cast<const FieldNode *>(index.internalPointer()) : nullptr;
+}
+
+QModelIndex FieldTreeModel::indexFor(const FieldNode *node) const
+{
+    return node ? createIndex(node->row(), 0, const_cast<FieldNode *>(node)) : QModelIndex();
+}
+
+int FieldTreeModel::nodeIndex(const QModelIndex &index) const
+{
+    const FieldNode *node = nodeOf(index);
+    return node ? node->index() : 0;
+}
+
+QModelIndex FieldTreeModel::modelIndex(int nodeIndex) const
+{
+    return indexFor(tree_.node(nodeIndex));
+}
+
+void FieldTreeModel::setCheckBoxes(bool on)
+{
+    if (on == checkBoxes_)
+        return;
+    beginResetModel();
+    checkBoxes_ = on;
+    endResetModel();
+}
+
+QModelIndex FieldTreeModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (column != 0 || (parent.isValid() && parent.column() != 0))
+        return {};
+    const FieldNode *p = nodeOf(parent);
+    const FieldNode *child = p ? p->childAt(row) : tree_.topLevelNode(row);
+    return child ? createIndex(row, 0, const_cast<FieldNode *>(child)) : QModelIndex();
+}
+
+QModelIndex FieldTreeModel::parent(const QModelIndex &child) const
+{
+    const FieldNode *node = nodeOf(child);
+    return node ? indexFor(node->parentNode()) : QModelIndex();
+}
+
+int FieldTreeModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid() && parent.column() != 0)
+        return 0;
+    const FieldNode *p = nodeOf(parent);
+    return p ? p->childCount() : tree_.topLevelCount();
+}
+
+int FieldTreeModel::columnCount(const QModelIndex &) const
+{
+    return 1;
+}
+
+QVariant FieldTreeModel::data(const QModelIndex &index, int role) const
+{
+    const FieldNode *node = nodeOf(index);
+    if (!node)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return node->text();
+    case Qt::ToolTipRole:
+        return node->tag();
+    case Qt::CheckStateRole:
+        if (checkBoxes_)
+            return node->checked() ? Qt::Checked : Qt::Unchecked;
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool FieldTreeModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const FieldNode *node = nodeOf(index);
+    if (!node)
+        return false;
+    if (role == Qt::EditRole) {
+        // In-place editing stores exactly what was typed.
+        tree_.setText(node->index(), value.toString());
+        return true;
+    }
+    if (role == Qt::CheckStateRole && checkBoxes_) {
+        tree_.setChecked(node->index(), value.toInt() == Qt::Checked);
+        return true;
+    }
+    return false;
+}
+
+Qt::ItemFlags FieldTreeModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    if (checkBoxes_)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+void FieldTreeModel::beginInsert(const FieldNode *parent, int row)
+{
+    beginInsertRows(indexFor(parent), row, row);
+}
+
+void FieldTreeModel::endInsert()
+{
+    endInsertRows();
+}
+
+void FieldTreeModel::beginRemove(const FieldNode *parent, int row)
+{
+    beginRemoveRows(indexFor(parent), row, row);
+}
+
+void FieldTreeModel::endRemove()
+{
+    endRemoveRows();
+}
+
+void FieldTreeModel::beginMove(const FieldNode *from, int fromRow, const FieldNode *to, int toRow)
+{
+    moving_ = beginMoveRows(indexFor(from), fromRow, fromRow, indexFor(to), toRow);
+}
+
+void FieldTreeModel::endMove()
+{
+    if (moving_)
+        endMoveRows();
+    moving_ = false;
+}
+
+void FieldTreeModel::nodeChanged(const FieldNode *node)
+{
+    const QModelIndex index = indexFor(node);
+    if (index.isValid())
+        emit dataChanged(index, index);
+}
+
+void FieldTreeModel::beginReset()
+{
+    beginResetModel();
+}
+
+void FieldTreeModel::endReset()
+{
+    endResetModel();
+}
+
+} // namespace orvane

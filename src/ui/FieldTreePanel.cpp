@@ -1,0 +1,124 @@
+#include "FieldTreePanel.h"
+
+#include "EntryRules.h"
+#include "FieldTreeModel.h"
+#include "FieldTreeView.h"
+#include "model/FieldTree.h"
+#include "model/Positions.h"
+#include "platform/Platform.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvane
+{
+
+namespace
+{
+
+FieldTreeView *makeTree(FieldTree &tree, const char *name, QWidget *parent)
+{
+    auto *view = new FieldTreeView(parent);
+    view->setObjectName(QString::fromLatin1(name));
+    view->setFieldModel(new FieldTreeModel(tree, view));
+    return view;
+}
+
+} // namespace
+
+FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &clipboard,
+                               MessageBoxes &messages, QWidget *parent)
+    : QWidget(parent), fields_(fields), messages_(messages)
+{
+    trvFields_ = makeTree(fields, "trvFields", this);
+    trvTemp_ = makeTree(temp, "trvTemp", this);
+    trvClipboard_ = makeTree(clipboard, "trvClipboard", this);
+
+    cmdAutoInsertFiller_ = new QPushButton(QStringLiteral("For Subitems"), this);
+    cmdAutoInsertFiller_->setObjectName(QStringLiteral("cmdAutoInsertFiller"));
+    cmdAutoInsertFiller_->setToolTip(QStringLiteral("Insert FILLER items between the subitems"));
+    autoInsertFillerForSameLevel_ = new QPushButton(QStringLiteral("For Same Level Items"), this);
+    autoInsertFillerForSameLevel_->setObjectName(QStringLiteral("autoInsertFillerForSameLevel"));
+    autoInsertFillerForSameLevel_->setToolTip(
+        QStringLiteral("Insert FILLER items between the items of the same level"));
+    setFillerButtonsEnabled(false, false);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdAutoInsertFiller_);
+    buttons->addWidget(autoInsertFillerForSameLevel_);
+    buttons->addStretch(1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(trvFields_, 1);
+    layout->addLayout(buttons);
+
+    // The scratch trees float over the panel outside the layout.
+    trvTemp_->hide();
+    trvClipboard_->hide();
+    placeOverlays();
+
+    connect(trvFields_, &FieldTreeView::nodeClicked, this, &FieldTreePanel::nodeClicked);
+    connect(trvFields_, &FieldTreeView::nodeDropped, this, &FieldTreePanel::nodeDropped);
+}
+
+void FieldTreePanel::setFillerButtonsEnabled(bool forSubitems, bool forSameLevel)
+{
+    cmdAutoInsertFiller_->setEnabled(forSubitems);
+    autoInsertFillerForSameLevel_->setEnabled(forSameLevel);
+}
+
+void FieldTreePanel::nodeClicked(int nodeIndex)
+{
+    if (!fields_.contains(nodeIndex))
+        return;
+    emit statusText(FieldsStatusText(fields_.tag(nodeIndex)));
+    const FillerButtons f =
+        FillerButtonsFor(fields_.children(nodeIndex), fields_.firstSibling(nodeIndex) == nodeIndex,
+                         fields_.lastSibling(nodeIndex) == nodeIndex);
+    setFillerButtonsEnabled(f.forSubitems, f.forSameLevel);
+}
+
+void FieldTreePanel::nodeDropped()
+{
+    const int target = trvFields_->dropHighlight();
+    const int dragged = trvFields_->dragNode();
+    if (target && dragged && target != dragged) {
+        if (fields_.setParent(dragged, target)) {
+            trvFields_->expand(trvFields_->fieldModel()->modelIndex(target));
+        } else {
+            messages_.show(QStringLiteral("Can't drop the parent into the child"),
+                           QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None);
+        }
+    }
+    trvFields_->clearDragState();
+    // Only the new ancestors change; the dropped field keeps its own positions.
+    UpdateParentSpans(fields_, trvFields_->selectedNode());
+}
+
+void FieldTreePanel::showOverlay(FieldTreeView *tree, bool visible)
+{
+    tree->setVisible(visible);
+    if (visible)
+        tree->raise();
+    placeOverlays();
+}
+
+void FieldTreePanel::placeOverlays()
+{
+    for (FieldTreeView *tree : {trvClipboard_, trvTemp_}) {
+        if (tree->isVisibleTo(this))
+            tree->setGeometry(rect());
+        else
+            tree->setGeometry(0, TwipsToPixels(2040, logicalDpiY()),
+                              TwipsToPixels(375, logicalDpiX()), TwipsToPixels(495, logicalDpiY()));
+    }
+}
+
+void FieldTreePanel::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeOverlays();
+}
+
+} // namespace orvane

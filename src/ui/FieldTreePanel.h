@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace orvane
+{
+
+class FieldTree;
+class FieldTreeModel;
+class FieldTreeView;
+class MessageBoxes;
+
+// The field tree `trvFields` with its buttons, and the two hidden scratch trees `trvTemp` and
+// `trvClipboard`, which cover the whole panel when they are shown.
+class FieldTreePanel : public QWidget
+{
+    Q_OBJECT
+public:
+    FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &clipboard, MessageBoxes &messages,
+                   QWidget *parent = nullptr);
+
+    FieldTreeView *trvFields() const { return trvFields_; }
+    FieldTreeView *trvTemp() const { return trvTemp_; }
+    FieldTreeView *trvClipboard() const { return trvClipboard_; }
+    QPushButton *cmdAutoInsertFiller() const { return cmdAutoInsertFiller_; }
+    QPushButton *autoInsertFillerForSameLevel() const { return autoInsertFillerForSameLevel_; }
+
+    // Shows a scratch tree over the whole panel, or parks it hidden.
+    void showOverlay(FieldTreeView *tree, bool visible);
+    void setFillerButtonsEnabled(bool forSubitems, bool forSameLevel);
+
+signals:
+    // Text for the first panel of the status bar.
+    void statusText(const QString &text);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void nodeClicked(int nodeIndex);
+    void nodeDropped();
+    void placeOverlays();
+
+    FieldTree &fields_;
+    MessageBoxes &messages_;
+    FieldTreeView *trvFields_ = nullptr;
+    FieldTreeView *trvTemp_ = nullptr;
+    FieldTreeView *trvClipboard_ = nullptr;
+    QPushButton *cmdAutoInsertFiller_ = nullptr;
+    QPushButton *autoInsertFillerForSameLevel_ = nullptr;
+};
+
+} // namespace orvane

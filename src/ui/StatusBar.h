@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QStatusBar>
+
+class QLabel;
+class QTimer;
+
+namespace orvane
+{
+
+// The status bar `stb`: the message panel, then CAPS, NUM, INS and the time of day, which the
+// bar keeps up to date itself. A double click anywhere on it is reported.
+class StatusBar : public QStatusBar
+{
+    Q_OBJECT
+public:
+    explicit StatusBar(QWidget *parent = nullptr);
+
+    QString message() const;
+    void setMessage(const QString &text);
+    QLabel *panel(int number) const; // 1..5
+
+signals:
+    void doubleClicked();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    void refresh();
+
+    QLabel *panels_[5] = {};
+    QTimer *clock_ = nullptr;
+    bool insertMode_ = true;
+};
+
+} // namespace orvane

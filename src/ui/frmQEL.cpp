@@ -1,0 +1,303 @@
+#include "frmQEL.h"
+
+#include "CodeViewPanel.h"
+#include "EntryPanel.h"
+#include "EntryRules.h"
+#include "FieldTreeModel.h"
+#include "FieldTreePanel.h"
+#include "FieldTreeView.h"
+#include "StatusBar.h"
+#include "codegen/CodeGenerator.h"
+#include "model/FieldClause.h"
+#include "model/Placement.h"
+#include "model/Positions.h"
+#include "project/ProjectFile.h"
+#include "project/StartupSettings.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace orvane
+{
+
+frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent), platform_(platform)
+{
+    setObjectName(QStringLiteral("frmQEL"));
+
+    tabGen_ = new QTabBar(this);
+    tabGen_->setObjectName(QStringLiteral("tabGen"));
+    tabGen_->addTab(QStringLiteral("Generator"));
+    tabGen_->addTab(QStringLiteral("Code View"));
+    tabGen_->addTab(QStringLiteral("Editor"));
+    tabGen_->setExpanding(false);
+
+    picGenerator_ = new QWidget(this);
+    picGenerator_->setObjectName(QStringLiteral("picGenerator"));
+    entry_ = new EntryPanel(platform_.messages, picGenerator_);
+    treePanel_ = new FieldTreePanel(fields_, temp_, clipboard_, platform_.messages, picGenerator_);
+    auto *generator = new QVBoxLayout(picGenerator_);
+    generator->setContentsMargins(0, 0, 0, 0);
+    generator->addWidget(entry_);
+    generator->addWidget(treePanel_, 1);
+
+    codeView_ = new CodeViewPanel(this);
+    editor_ = new EditorPanel(this);
+
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->addWidget(tabGen_);
+    layout->addWidget(picGenerator_, 1);
+    layout->addWidget(codeView_, 1);
+    layout->addWidget(editor_, 1);
+    setCentralWidget(central);
+
+    stb_ = new StatusBar(this);
+    setStatusBar(stb_);
+    buildMenus();
+
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setSingleShot(true);
+    Timer1_->setInterval(100);
+    connect(Timer1_, &QTimer::timeout, this, &frmQEL::Timer1_Timer);
+
+    connect(tabGen_, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab >= 0)
+            tabGen_Click(tab);
+    });
+    connect(entry_, &EntryPanel::addClicked, this, &frmQEL::cmdAdd_Click);
+    connect(entry_, &EntryPanel::editClicked, this, &frmQEL::cmdEdit_Click);
+    connect(treePanel_, &FieldTreePanel::statusText, stb_, &StatusBar::setMessage);
+    connect(stb_, &StatusBar::doubleClicked, this, &frmQEL::stb_DblClick);
+    connect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
+
+    // Start-up: the Generator tab, the title, then the entry lists.
+    tabGen_Click(0);
+    setWindowTitle(projectTitle(QString(), false));
+    entry_->FillEntryLists();
+
+    const int minWidth = TwipsToPixels(10965, logicalDpiX());
+    const int minHeight = TwipsToPixels(4500, logicalDpiY());
+    setMinimumSize(minWidth, minHeight);
+    resize(qMax(minWidth, 1000), qMax(minHeight, 720));
+    Timer1_->start();
+}
+
+frmQEL::~frmQEL()
+{
+    disconnect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
+}
+
+FieldTreeView *frmQEL::trvFields() const
+{
+    return treePanel_->trvFields();
+}
+
+QAction *frmQEL::menuAction(QMenu *menu, const char *name, const QString &caption,
+                            const QKeySequence &shortcut)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+void frmQEL::buildMenus()
+{
+    file_ = menuBar()->addMenu(QStringLiteral("&File"));
+    file_->setObjectName(QStringLiteral("file"));
+    file_->menuAction()->setObjectName(QStringLiteral("fileMenu"));
+    filenew_ =
+        menuAction(file_, "filenew", QStringLiteral("New"), QKeySequence(QStringLiteral("Ctrl+N")));
+    fileopen_ = menuAction(file_, "fileopen", QStringLiteral("Open..."),
+                           QKeySequence(QStringLiteral("Ctrl+O")));
+    file_->addSeparator();
+    import_ = menuAction(file_, "import", QStringLiteral("Import..."));
+    file_->addSeparator();
+    Save_ =
+        menuAction(file_, "Save", QStringLiteral("Save"), QKeySequence(QStringLiteral("Ctrl+S")));
+    SaveAs_ = menuAction(file_, "SaveAs", QStringLiteral("Save As..."),
+                         QKeySequence(QStringLiteral("Ctrl+A")));
+    file_->addSeparator();
+    QAction *exit = menuAction(file_, "exit", QStringLiteral("E&xit"));
+    // Exit closes the window the same way its close box does.
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    // The key names after the tab are display text only; the tree and text boxes handle the keys.
+    edit_ = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit_->setObjectName(QStringLiteral("edit"));
+    menuAction(edit_, "cut", QStringLiteral("Cut\tCtrl+X"));
+    menuAction(edit_, "copy", QStringLiteral("Copy\tCtrl+C"));
+    menuAction(edit_, "paste", QStringLiteral("Paste\tCtrl+V"));
+    edit_->addSeparator();
+    viewTreeViewclipboard_ =
+        menuAction(edit_, "viewTreeViewclipboard", QStringLiteral("View TreeView clipboard"));
+    edit_->addSeparator();
+    menuAction(edit_, "find", QStringLiteral("Find..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    edit_->addSeparator();
+    menuAction(edit_, "options", QStringLiteral("Options..."));
+
+    help_ = menuBar()->addMenu(QStringLiteral("&Help"));
+    help_->setObjectName(QStringLiteral("help"));
+    menuAction(help_, "About", QStringLiteral("&About..."));
+}
+
+void frmQEL::Timer1_Timer()
+{
+    Timer1_->stop();
+    Timer1_->setInterval(0);
+    trvFields()->setFocus(Qt::OtherFocusReason);
+    entry_->txtFieldName()->setFocus(Qt::OtherFocusReason);
+    entry_->startColouring();
+}
+
+void frmQEL::tabGen_Click(int tab)
+{
+    file_->menuAction()->setEnabled(true);
+    const bool generator = tab == 0;
+    if (generator) {
+        // An import in progress shows trvTemp and keeps the File menu closed.
+        if (treePanel_->trvTemp()->isVisibleTo(treePanel_))
+            file_->menuAction()->setEnabled(false);
+        if (fields_.isEmpty())
+            treePanel_->setFillerButtonsEnabled(false, false);
+        picGenerator_->show();
+        codeView_->hide();
+        editor_->hide();
+        codeView_->clear();
+    } else if (tab == 1) {
+        codeView_->show();
+        picGenerator_->hide();
+        editor_->hide();
+        codeView_->clear();
+        stb_->setMessage(QStringLiteral("Generating Code..."));
+        codeView_->showCode(GenerateCode(fields_));
+        stb_->setMessage(QStringLiteral("Done"));
+    } else {
+        editor_->show();
+        codeView_->hide();
+        picGenerator_->hide();
+        if (editor_->txtEditorFile()->text().isEmpty() &&
+            editor_->txtEditor()->document()->isEmpty())
+            editor_->cmdEditorSave()->setEnabled(false);
+    }
+    for (QAction *a : {Save_, SaveAs_, fileopen_, filenew_, viewTreeViewclipboard_})
+        a->setEnabled(generator);
+    import_->setEnabled(true);
+    if (tabGen_->currentIndex() != tab)
+        tabGen_->setCurrentIndex(tab);
+}
+
+void frmQEL::cmdAdd_Click()
+{
+    const QString clause = entry_->previewText();
+    if (clause.isEmpty())
+        return;
+    PlacementAnswers answers;
+    switch (classifyLevel(clauseLevel(clause))) {
+    case LevelKind::Condition:
+        switch (platform_.messages.show(QStringLiteral("Add as child?"),
+                                        QStringLiteral("Exception"), MessageButtons::YesNoCancel,
+                                        MessageIcon::Question)) {
+        case MessageAnswer::Yes:
+            answers.condition = ConditionAnswer::Child;
+            break;
+        case MessageAnswer::No:
+            answers.condition = ConditionAnswer::Sibling;
+            break;
+        default:
+            return;
+        }
+        break;
+    case LevelKind::Invalid:
+        if (platform_.messages.show(QStringLiteral("Are you sure you want to continue?"),
+                                    QStringLiteral("Level Number Is Invalid"),
+                                    MessageButtons::YesNo,
+                                    MessageIcon::Exclamation) != MessageAnswer::Yes)
+            return;
+        answers.confirmInvalid = true;
+        break;
+    case LevelKind::Valid:
+        break;
+    }
+
+    FieldTreeView *tree = trvFields();
+    const int current = CurrentNodeIndex(fields_, tree->selectedNode());
+    const int added = PlaceFieldByLevel(fields_, current, clause, answers);
+    if (!added)
+        return;
+    fields_.setTag(added, NewFieldTag(fields_, added, entry_->positions()));
+    UpdateParentSpans(fields_, added);
+    tree->selectNode(added);
+    entry_->prepareNextField();
+    entry_->focusLevel();
+    tree->clearDragState();
+    MarkModified();
+}
+
+void frmQEL::cmdEdit_Click()
+{
+    FieldTreeView *tree = trvFields();
+    const int selected = tree->selectedNode();
+    if (!selected)
+        return;
+    const QModelIndex index = tree->fieldModel()->modelIndex(selected);
+    tree->setFocus(Qt::OtherFocusReason);
+    tree->edit(index);
+    MarkModified();
+}
+
+void frmQEL::stb_DblClick()
+{
+    const int selected = trvFields()->selectedNode();
+    if (!selected)
+        return;
+    const QString answer =
+        platform_.input.ask(PositionDialogPrompt(), PositionDialogTitle(), fields_.tag(selected));
+    const QString tag = PositionDialogTag(answer);
+    if (!tag.isNull())
+        fields_.setTag(selected, tag);
+    UpdateParentSpans(fields_, selected);
+}
+
+void frmQEL::MarkModified()
+{
+    if (!windowTitle().endsWith(QLatin1Char('*')))
+        setWindowTitle(windowTitle() + QLatin1Char('*'));
+}
+
+void frmQEL::ResetEntryPanel()
+{
+    setWindowTitle(projectTitle(QString(), false));
+    fields_.clear();
+    entry_->resetControls();
+}
+
+bool frmQEL::loadProject(const QString &path)
+{
+    const ProjectResult result = LoadNodes(fields_, path);
+    if (!result.ok()) {
+        platform_.messages.show(result.message, ApplicationTitle, MessageButtons::Ok,
+                                MessageIcon::Critical);
+        return false;
+    }
+    setWindowTitle(projectTitle(path, false));
+    return true;
+}
+
+void frmQEL::focusChanged(QWidget *, QWidget *now)
+{
+    if (now && (now == trvFields() || entry_->isEntryControl(now)))
+        activeControl_ = now;
+    else
+        activeControl_ = nullptr;
+}
+
+} // namespace orvane
