@@ -1,0 +1,457 @@
+#include "CodeGenTestSupport.h"
+
+#include "codegen/CodeGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace orvane;
+using namespace orvane::test;
+
+namespace
+{
+
+const QString Comment = QStringLiteral("\r\n      *");
+
+QString sp(int n)
+{
+    return QString(n, u' ');
+}
+
+QString mark(const char *text)
+{
+    return QString::fromLatin1(text).replace(u'~', ClauseMark);
+}
+
+// The literal a run of generated lines spells, following the fixed-format continuation rule:
+// a continued piece runs to column 72, the next line has '-' in column 7 and resumes with a quote.
+QString literalIn(const QStringList &lines, int first)
+{
+    QString text;
+    const QString &l = lines[first];
+    qsizetype open = l.indexOf(u'"');
+    text = l.mid(open + 1);
+    for (int i = first + 1; i < lines.size() && lines[i].size() > 6 && lines[i][6] == u'-'; ++i) {
+        if (lines[i - 1].size() != CodeLastColumn)
+            return QStringLiteral("<continued line not filled to column 72>");
+        text += lines[i].mid(lines[i].indexOf(u'"') + 1);
+    }
+    const qsizetype close = text.lastIndexOf(u'"');
+    return text.left(close);
+}
+
+} // namespace
+
+TEST(GenerateCode, EmptyTreeGivesNothing)
+{
+    FieldTree tree;
+    EXPECT_EQ(GenerateCode(tree), QString());
+}
+
+TEST(GenerateCode, OneRootIsCommentLineAndTextAtColumnNine)
+{
+    FieldTree tree;
+    addText(tree, 0, QStringLiteral("  01 CUSTOMER-REC.  "));
+    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 CUSTOMER-REC.");
+}
+
+TEST(GenerateCode, WorkedExampleFieldUnderRoot)
+{
+    FieldTree tree;
+    const int root = addField(tree, 0, {.level = "1", .name = "CUSTOMER-REC"});
+    addField(tree, root,
+             {.level = "5", .name = "CUST-NAME", .picture = "AlphaNum (X)", .length = "30"});
+    const QString code = GenerateCode(tree);
+    EXPECT_EQ(code, Comment + "\r\n" + sp(8) + "01 CUSTOMER-REC.\r\n" + sp(9) +
+                        "05 CUST-NAME PIC X(30).");
+    const QString line = codeLines(code).last();
+    EXPECT_EQ(line.indexOf(u"05") + 1, 10);
+    EXPECT_EQ(line.indexOf(u"PIC") + 1, 23);
+}
+
+TEST(GenerateCode, WorkedExampleValueFirstArrayAtDepthThree)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 REC."));
+    const int group = addText(tree, root, QStringLiteral("05 GRP."));
+    addField(tree, group,
+             {.level = "10",
+              .name = "ITEM",
+              .picture = "Alpha (A)",
+              .length = "5",
+              .occurs = "12",
+              .keyKind = "AKey",
+              .keyName = "ITEM-KEY",
+              .indexName = "IX",
+              .value = "Space"});
+    EXPECT_EQ(GenerateCode(tree),
+              Comment + "\r\n" + sp(8) + "01 REC.\r\n" + sp(9) + "05 GRP.\r\n" + sp(8) +
+                  "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX\r\n" + sp(8) +
+                  "VALUE SPACE PIC A(5).");
+}
+
+TEST(GenerateCode, EveryRootGetsItsCommentLineAndNestedNodesNone)
+{
+    FieldTree tree;
+    const int a = addText(tree, 0, QStringLiteral("01 A."));
+    addText(tree, a, mark("05 B ~PIC X(2)."));
+    addText(tree, 0, QStringLiteral("01 C."));
+    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 A.\r\n" + sp(9) +
+                                      "05 B PIC X(2)." + Comment + "\r\n" + sp(8) + "01 C.");
+}
+
+TEST(GenerateCode, WalkStartsAtTheFirstRootEvenWhenNodeOneIsNested)
+{
+    FieldTree tree;
+    const int a = addText(tree, 0, QStringLiteral("01 A."));
+    const int b = addText(tree, 0, QStringLiteral("01 B."));
+    tree.setParent(a, b); // node 1 now sits under B
+    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 B.\r\n" + sp(9) + "01 A.");
+}
+
+TEST(GenerateCode, SiblingPicturesAlignOnTheLongestName)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    addField(tree, root, {.level = "5", .name = "A", .picture = "AlphaNum (X)", .length = "1"});
+    addField(tree, root,
+             {.level = "5", .name = "LONGNAME", .picture = "Numeric (9)", .length = "3"});
+    const int grp = addField(tree, root, {.level = "5", .name = "GRP"});
+    addField(tree, grp, {.level = "10", .name = "X", .picture = "AlphaNum (X)", .length = "4"});
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[2], sp(9) + "05 A" + sp(8) + "PIC X(1).");
+    EXPECT_EQ(lines[3], sp(9) + "05 LONGNAME PIC 9(3).");
+    EXPECT_EQ(lines[4], sp(9) + "05 GRP.");
+    EXPECT_EQ(lines[5], sp(11) + "10 X PIC X(4)."); // a group of its own: its own column
+}
+
+TEST(GenerateCode, ValueFirstFieldNeitherSetsTheColumnNorGetsAligned)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    addField(tree, root, {.level = "5", .name = "A", .picture = "AlphaNum (X)", .length = "1"});
+    const int t = addField(tree, root,
+                           {.level = "5",
+                            .name = "TABLE-ENTRY",
+                            .picture = "AlphaNum (X)",
+                            .length = "2",
+                            .occurs = "3",
+                            .value = "Space"});
+    EXPECT_EQ(tree.text(t), mark("05 TABLE-ENTRY OCCURS 3 TIMES  ~VALUE SPACE~PIC X(2)."));
+    EXPECT_EQ(FindPicColumn(tree, tree.child(root)), 6);
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[2], sp(9) + "05 A PIC X(1).");
+    EXPECT_EQ(lines[3], sp(9) + "05 TABLE-ENTRY OCCURS 3 TIMES VALUE SPACE PIC X(2).");
+}
+
+TEST(GenerateCode, ValueFollowsPictureOrMovesToItsOwnLine)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    addField(tree, root,
+             {.level = "5",
+              .name = "CODE",
+              .picture = "AlphaNum (X)",
+              .length = "3",
+              .value = "abc",
+              .quoted = true});
+    const QString text(40, u'Q');
+    addField(tree, root,
+             {.level = "5",
+              .name = "TEXT",
+              .picture = "AlphaNum (X)",
+              .length = "40",
+              .value = text,
+              .quoted = true});
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[2], sp(9) + "05 CODE PIC X(3) VALUE \"ABC\".");
+    EXPECT_EQ(lines[3], sp(9) + "05 TEXT PIC X(40)");
+    EXPECT_EQ(lines[4], sp(7) + "VALUE \"" + text + "\".");
+}
+
+TEST(GenerateCode, GapZeroStaysZeroWithoutBlankBeforeMarker)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    addText(tree, root, mark("05 AB~PIC X."));
+    addText(tree, root, mark("05 C ~PIC X."));
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[2], sp(9) + "05 ABPIC X.");
+    EXPECT_EQ(lines[3], sp(9) + "05 C PIC X.");
+}
+
+TEST(FormatFieldLines, NameAndPictureTooLongPutPictureBelowWithSeparator)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    const QString name(57, u'N');
+    const int f = addText(tree, root, "05 " + name + mark(" ~PIC X(10)."));
+    int depth = 2;
+    // The picture goes below, indented by the depth; the separator before the (empty) value
+    // is still written.
+    EXPECT_EQ(FormatFieldLines(tree, f, CodeLineWidth, FindPicColumn(tree, f), depth),
+              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(9) + "PIC X(10). ");
+    EXPECT_EQ(depth, 2);
+
+    const int g = addText(tree, root, "05 " + name + mark(" ~PIC X(10) ~VALUE SPACES."));
+    // With a small PIC column the picture keeps the group's column, the value follows it.
+    EXPECT_EQ(FormatFieldLines(tree, g, CodeLineWidth, 5, depth),
+              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(14) + "PIC X(10) VALUE SPACES.");
+}
+
+TEST(FormatFieldLines, PictureThatCannotKeepTheColumnStartsItsOwnLine)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    const QString longName(52, u'L');
+    const QString name(48, u'M');
+    const int a = addText(tree, root, "05 " + longName + mark(" ~PIC X."));
+    const int b = addText(tree, root, "05 " + name + mark(" ~PIC X(10)."));
+    const int column = FindPicColumn(tree, a);
+    EXPECT_EQ(column, 57);
+    int depth = 2;
+    EXPECT_EQ(FormatFieldLines(tree, a, CodeLineWidth, column, depth),
+              "\r\n" + sp(9) + "05 " + longName + " PIC X.");
+    EXPECT_EQ(FormatFieldLines(tree, b, CodeLineWidth, column, depth),
+              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(7) + "PIC X(10).");
+}
+
+TEST(FormatFieldLines, DepthAboveTenActsAsTwoAndIsWrittenBack)
+{
+    FieldTree tree;
+    const int f = addText(tree, 0, mark("03 F ~PIC X."));
+    int depth = 11;
+    const QString reset = FormatFieldLines(tree, f, CodeLineWidth, 0, depth);
+    EXPECT_EQ(depth, 2);
+    int two = 2;
+    EXPECT_EQ(reset, FormatFieldLines(tree, f, CodeLineWidth, 0, two));
+    EXPECT_EQ(reset, "\r\n" + sp(9) + "03 F PIC X.");
+    int ten = 10;
+    EXPECT_EQ(FormatFieldLines(tree, f, CodeLineWidth, 0, ten), "\r\n" + sp(25) + "03 F PIC X.");
+    EXPECT_EQ(ten, 10);
+}
+
+TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
+{
+    FieldTree tree;
+    int depth = 3;
+    EXPECT_EQ(FormatFieldLines(tree, 1, CodeLineWidth, 0, depth), QString());
+    const int f = addText(tree, 0, mark("05 F ~PIC X(3) ~VALUE \"A\"."));
+    for (int d : {-100, -5, 0, 32767}) {
+        depth = d;
+        const QString out = FormatFieldLines(tree, f, CodeLineWidth, -40, depth);
+        EXPECT_TRUE(out.contains(u"PIC X(3)")) << d;
+    }
+    depth = 2;
+    EXPECT_TRUE(FormatFieldLines(tree, f, -3, 1000000, depth).contains(u"VALUE \"A\"."));
+}
+
+TEST(GenerateCode, DeepChainResetsTheDepthForSiblingsAndChildren)
+{
+    FieldTree tree;
+    int parent = 0;
+    std::vector<int> chain;
+    for (int level = 1; level <= 21; ++level) {
+        parent = addText(tree, parent,
+                         QStringLiteral("%1 F%2.").arg(level, 2, 10, QChar(u'0')).arg(level));
+        chain.push_back(parent);
+    }
+    // A second field at tree depth 11, behind the first one's subtree.
+    tree.add(chain[10], Relationship::Next, QStringLiteral("11 SIB."));
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_EQ(lines.size(), 23);
+    auto lineOf = [&](const char *word) {
+        for (const QString &l : lines)
+            if (l.trimmed().startsWith(QString::fromLatin1(word) + u' '))
+                return l;
+        return QString();
+    };
+    auto prefixFor = [](int d) { return sp(d + 5 + (d == 1 ? 1 : 0) + d); };
+    EXPECT_EQ(lineOf("10"), prefixFor(10) + "10 F10.");
+    EXPECT_EQ(lineOf("11"), prefixFor(2) + "11 F11.");
+    EXPECT_EQ(lineOf("12"), prefixFor(3) + "12 F12.");
+    EXPECT_EQ(lineOf("19"), prefixFor(10) + "19 F19.");
+    EXPECT_EQ(lineOf("20"), prefixFor(2) + "20 F20."); // arrives as 11 and resets again
+    EXPECT_EQ(lineOf("21"), prefixFor(3) + "21 F21.");
+    EXPECT_EQ(lines.last(), prefixFor(2) + "11 SIB."); // the sibling keeps the reset depth
+}
+
+TEST(GenerateCode, HundredThousandLevelsDeepGeneratesEveryLine)
+{
+    FieldTree tree;
+    const int n = 100000;
+    int parent = addText(tree, 0, QStringLiteral("01 TOP."));
+    for (int i = 2; i < n; ++i)
+        parent = addText(tree, parent, QStringLiteral("05 G."));
+    addText(tree, parent, mark("05 LEAF ~PIC X(4) ~VALUE SPACES."));
+    const QString code = GenerateCode(tree);
+    const QStringList lines = codeLines(code);
+    ASSERT_EQ(lines.size(), n + 1);
+    int d = 1;
+    int before = 1;
+    for (int i = 2; i <= n; ++i) {
+        before = d;
+        d = d + 1 > 10 ? 2 : d + 1;
+    }
+    EXPECT_EQ(lines.last(), sp(2 * d + 5) + "05 LEAF PIC X(4) VALUE SPACES.");
+    EXPECT_EQ(lines[lines.size() - 2], sp(2 * before + 5) + "05 G.");
+}
+
+// Column 72: lines of the layout that end by column 72 stay as they are; longer ones are broken.
+
+TEST(Column72, CustomerOrdersArrayIsBrokenBetweenWords)
+{
+    FieldTree tree;
+    const int root = addField(tree, 0, {.level = "1", .name = "CUSTOMER-REC"});
+    const int orders = addField(tree, root,
+                                {.level = "5",
+                                 .name = "CUST-ORDERS",
+                                 .occurs = "12",
+                                 .keyKind = "AKey",
+                                 .keyName = "ORDER-DATE",
+                                 .indexName = "ORD-IX"});
+    EXPECT_EQ(tree.text(orders),
+              "05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE INDEXED BY ORD-IX.");
+    addField(tree, orders,
+             {.level = "10", .name = "ORDER-DATE", .picture = "Numeric (9)", .length = "8"});
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_EQ(lines.size(), 6) << qPrintable(lines.join(u'|'));
+    EXPECT_EQ(lines[1], sp(8) + "01 CUSTOMER-REC.");
+    EXPECT_EQ(lines[2], sp(7) + "05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE");
+    EXPECT_EQ(lines[3], sp(11) + "INDEXED BY ORD-IX.");
+    // A name part too long for the width sends the (empty) picture to a line of its own:
+    // the prefix, P + d blanks and the separator before the empty value.
+    EXPECT_EQ(lines[4], sp(7 + 0 + 2 + 1));
+    EXPECT_EQ(lines[5], sp(11) + "10 ORDER-DATE PIC 9(8).");
+}
+
+TEST(Column72, LineEndingExactlyAtColumn72IsKept)
+{
+    FieldTree tree;
+    int parent = addText(tree, 0, QStringLiteral("01 R."));
+    for (int level = 2; level <= 3; ++level)
+        parent = addText(tree, parent, QStringLiteral("0%1 G.").arg(level));
+    const Field item{.level = "10",
+                     .name = "ITEM",
+                     .picture = "Alpha (A)",
+                     .length = "5",
+                     .occurs = "12",
+                     .keyKind = "AKey",
+                     .keyName = "ITEM-KEY",
+                     .indexName = "IX",
+                     .value = "Space"};
+    const int at4 = addField(tree, parent, item);
+    const int at5 = addField(tree, at4, item);
+    int depth = 4;
+    const QStringList four = codeLines(FormatFieldLines(tree, at4, CodeLineWidth, 0, depth));
+    ASSERT_EQ(four.size(), 2);
+    EXPECT_EQ(four[0].size(), 72);
+    EXPECT_EQ(four[0], sp(9) + "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX");
+    depth = 5;
+    const QStringList five = codeLines(FormatFieldLines(tree, at5, CodeLineWidth, 0, depth));
+    ASSERT_EQ(five.size(), 3) << qPrintable(five.join(u'|'));
+    EXPECT_EQ(five[0], sp(10) + "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY");
+    EXPECT_EQ(five[1], sp(14) + "IX");
+    EXPECT_EQ(five[2], sp(10) + "VALUE SPACE PIC A(5).");
+}
+
+TEST(Column72, LongLiteralContinuesWithHyphenAndQuote)
+{
+    FieldTree tree;
+    int parent = addText(tree, 0, QStringLiteral("01 R."));
+    parent = addText(tree, parent, QStringLiteral("05 G."));
+    QString text;
+    for (int i = 0; text.size() < 150; ++i)
+        text += QStringLiteral("WORD%1 ").arg(i);
+    addField(tree, parent,
+             {.level = "10",
+              .name = "MSG-TEXT",
+              .picture = "AlphaNum (X)",
+              .length = "160",
+              .value = text,
+              .quoted = true});
+    const QStringList lines = codeLines(GenerateCode(tree));
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[3], sp(11) + "10 MSG-TEXT PIC X(160)");
+    EXPECT_TRUE(lines[4].startsWith(sp(8) + "VALUE \"WORD0 ")) << qPrintable(lines[4]);
+    for (int i = 5; i < lines.size(); ++i) {
+        EXPECT_TRUE(lines[i].startsWith(u"      -")) << qPrintable(lines[i]);
+        EXPECT_GE(lines[i].indexOf(u'"'), 11) << "resumed in Area B";
+    }
+    for (const QString &l : lines)
+        EXPECT_LE(l.size(), 72) << qPrintable(l);
+    EXPECT_EQ(literalIn(lines, 4), text);
+    EXPECT_TRUE(lines.last().endsWith(u"\"."));
+}
+
+TEST(Column72, DoubledQuoteIsNeverCutApart)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    // Try every cut position: one of them lands on a doubled quote.
+    for (int pad = 0; pad < 6; ++pad) {
+        QString literal = QString(54 + pad, u'A') + QStringLiteral("\"\"") + QString(60, u'B');
+        const int f = addText(tree, root, mark("05 Q ~PIC X(200) ~VALUE \"") + literal + "\".");
+        int depth = 2;
+        const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));
+        for (int i = 0; i + 1 < lines.size(); ++i) {
+            if (lines[i + 1].startsWith(u"      -")) {
+                EXPECT_FALSE(lines[i].endsWith(u'"') && !lines[i].endsWith(u"\"\""))
+                    << qPrintable(lines[i]);
+            }
+        }
+        for (const QString &l : lines)
+            EXPECT_LE(l.size(), 72);
+        EXPECT_EQ(literalIn(lines, 1), literal) << pad;
+    }
+}
+
+TEST(Column72, WordLongerThanAreaBIsTheOnlyThingLeftLong)
+{
+    FieldTree tree;
+    const int root = addText(tree, 0, QStringLiteral("01 R."));
+    const QString word(70, u'W');
+    const int f = addText(tree, root, "05 " + word + mark(" ~PIC X(3) ~VALUE SPACES."));
+    int depth = 2;
+    const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], sp(7) + "05");
+    EXPECT_EQ(lines[1], sp(11) + word);
+    EXPECT_EQ(lines[2], sp(9) + "PIC X(3) VALUE SPACES.");
+}
+
+TEST(Column72, ManyLayoutsStayInsideTheProgramArea)
+{
+    std::mt19937 rng(7);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    FieldTree tree;
+    std::vector<int> path;
+    for (int i = 0; i < 3000; ++i) {
+        const int depth = path.empty() ? 1 : pick(1, std::min<int>(int(path.size()) + 1, 16));
+        path.resize(size_t(depth - 1));
+        Field f{.level = QString::number(depth), .name = QString(pick(1, 30), u'N')};
+        if (pick(0, 2) > 0) {
+            f.picture = "AlphaNum (X)";
+            f.length = QString::number(pick(1, 300));
+        }
+        if (pick(0, 4) == 0) {
+            f.occurs = QString::number(pick(1, 99));
+            f.keyKind = pick(0, 1) ? "AKey" : "DKey";
+            f.keyName = QString(pick(1, 30), u'K');
+            f.indexName = QString(pick(1, 30), u'I');
+        }
+        if (pick(0, 1) == 0) {
+            f.value = QString(pick(0, 200), u'v');
+            f.quoted = true;
+        }
+        path.push_back(addField(tree, path.empty() ? 0 : path.back(), f));
+    }
+    const QStringList lines = codeLines(GenerateCode(tree));
+    for (const QString &l : lines)
+        ASSERT_LE(l.size(), 72) << qPrintable(l);
+}
