@@ -46,9 +46,23 @@ qint64 readFully(QIODevice &device, char *buffer, qint64 size, bool &failed)
     return got;
 }
 
-qint64 readDepth(QStringView text)
+qint64 readDepth(QByteArrayView text)
 {
-    const double d = std::floor(readNumber(text));
+    // The writer stores plain digits; anything else goes by the leading-number rule.
+    if (!text.isEmpty() && text.size() <= 12) {
+        qint64 value = 0;
+        bool digits = true;
+        for (char c : text) {
+            if (c < '0' || c > '9') {
+                digits = false;
+                break;
+            }
+            value = value * 10 + (c - '0');
+        }
+        if (digits)
+            return std::max<qint64>(value, 1);
+    }
+    const double d = std::floor(readNumber(cp1252::decode(text)));
     if (!(d >= 1))
         return 1;
     return qint64(std::min(d, kDepthLimit));
@@ -157,11 +171,11 @@ ProjectResult LoadNodes(FieldTree &tree, QIODevice &device)
             const qsizetype bar1 = text.indexOf('|');
             const qsizetype bar2 = bar1 < 0 ? -1 : text.indexOf('|', bar1 + 1);
             const QString tag = cp1252::decode(bar1 < 0 ? text : text.first(bar1));
-            QString depthText;
+            QByteArrayView depthText;
             QString clause;
             if (bar1 >= 0) {
-                depthText = cp1252::decode(bar2 < 0 ? text.sliced(bar1 + 1)
-                                                    : text.sliced(bar1 + 1, bar2 - bar1 - 1));
+                depthText =
+                    bar2 < 0 ? text.sliced(bar1 + 1) : text.sliced(bar1 + 1, bar2 - bar1 - 1);
                 if (bar2 >= 0)
                     clause = cp1252::decode(text.sliced(bar2 + 1));
             }
