@@ -1,0 +1,129 @@
+#include "ui/EntryRules.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+TEST(SpecialChars, HoldsEveryCodeButLettersDigitsAndHyphenInAscendingOrder)
+{
+    const QStringList &special = SpecialChars();
+    EXPECT_EQ(special.size(), 256 - 52 - 10 - 1);
+    EXPECT_GE(BinarySearch(special, QStringLiteral(" ")), 0);
+    EXPECT_GE(BinarySearch(special, QStringLiteral(".")), 0);
+    EXPECT_GE(BinarySearch(special, QString(QChar(0xA0))), 0);
+    EXPECT_EQ(BinarySearch(special, QStringLiteral("-")), -1);
+    EXPECT_EQ(BinarySearch(special, QStringLiteral("a")), -1);
+    EXPECT_EQ(BinarySearch(special, QStringLiteral("7")), -1);
+    EXPECT_EQ(LetterChars().size(), 52);
+    EXPECT_EQ(LetterChars().front(), QStringLiteral("A"));
+    EXPECT_EQ(LetterChars().back(), QStringLiteral("z"));
+}
+
+TEST(BubbleSort, SortsAndReportsWhetherAnythingMoved)
+{
+    QStringList list{QStringLiteral("c"), QStringLiteral("a"), QStringLiteral("b")};
+    EXPECT_TRUE(BubbleSort(list));
+    EXPECT_EQ(list, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    EXPECT_FALSE(BubbleSort(list));
+    QStringList empty;
+    EXPECT_FALSE(BubbleSort(empty));
+}
+
+TEST(BinarySearch, FindsExactCaseSensitivePositions)
+{
+    const QStringList list{QStringLiteral("B"), QStringLiteral("D"), QStringLiteral("F")};
+    EXPECT_EQ(BinarySearch(list, QStringLiteral("B")), 0);
+    EXPECT_EQ(BinarySearch(list, QStringLiteral("F")), 2);
+    EXPECT_EQ(BinarySearch(list, QStringLiteral("d")), -1);
+    EXPECT_EQ(BinarySearch(list, QStringLiteral("A")), -1);
+    EXPECT_EQ(BinarySearch({}, QStringLiteral("A")), -1);
+}
+
+TEST(FieldTextColour, NamesStartWithALetterAndHoldLettersDigitsAndHyphens)
+{
+    EXPECT_FALSE(FieldTextIsInvalid(QStringLiteral("A-1"), {}, true));
+    EXPECT_FALSE(FieldTextIsInvalid(QStringLiteral("cust-name"), {}, true));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("1A"), {}, true));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("-A"), {}, true));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("A B"), {}, true));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("A_B"), {}, true));
+    EXPECT_TRUE(FieldTextIsInvalid(QString(), {}, true));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("A\u20ACB"), {}, true));
+}
+
+TEST(FieldTextColour, NumberBoxesHoldDigitsOnly)
+{
+    const QString minus = QStringLiteral("-");
+    EXPECT_FALSE(FieldTextIsInvalid(QStringLiteral("12"), minus, false));
+    EXPECT_FALSE(FieldTextIsInvalid(QString(), minus, false));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("-5"), minus, false));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("1.5"), minus, false));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("5a"), minus, false));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral(" 5"), minus, false));
+}
+
+TEST(EntryMovement, FollowsTheTableAndSkipsUnusedControls)
+{
+    const EntryMoveState byLength{false, 0, false};
+    const EntryMoveState byPosArray{true, 3, true};
+    EXPECT_EQ(NextEntryControl(EntryControl::Level, byLength), EntryControl::Name);
+    EXPECT_EQ(PreviousEntryControl(EntryControl::Level, byLength), EntryControl::Stay);
+    EXPECT_EQ(NextEntryControl(EntryControl::FieldType, byLength), EntryControl::Length);
+    EXPECT_EQ(NextEntryControl(EntryControl::FieldType, byPosArray), EntryControl::FromPos);
+    EXPECT_EQ(NextEntryControl(EntryControl::Occurs, byLength), EntryControl::FieldValue);
+    EXPECT_EQ(NextEntryControl(EntryControl::Occurs, byPosArray), EntryControl::OccursKey);
+    EXPECT_EQ(PreviousEntryControl(EntryControl::Occurs, byLength), EntryControl::Length);
+    EXPECT_EQ(PreviousEntryControl(EntryControl::Occurs, byPosArray), EntryControl::ToPos);
+    EXPECT_EQ(PreviousEntryControl(EntryControl::FromPos, byPosArray), EntryControl::FieldType);
+    EXPECT_EQ(PreviousEntryControl(EntryControl::FieldValue, byLength), EntryControl::Occurs);
+    EXPECT_EQ(PreviousEntryControl(EntryControl::FieldValue, byPosArray), EntryControl::IndexName);
+    EXPECT_EQ(NextEntryControl(EntryControl::FieldValue, byLength), EntryControl::Add);
+}
+
+TEST(EntryMovement, KeysMoveOnlyAtTheEndsAndASelectionCollapsesFirst)
+{
+    // Right at the end of "ab", or with all of it selected (the selection starts at 0).
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 2, -1, 0, 2), EntryKeyAction::MoveNext);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 1, -1, 0, 2), EntryKeyAction::None);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 2, 0, 2, 2), EntryKeyAction::None);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 0, -1, 0, 0), EntryKeyAction::MoveNext);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Left, 0, -1, 0, 2), EntryKeyAction::MovePrevious);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Backspace, 0, -1, 0, 2), EntryKeyAction::MovePrevious);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Left, 2, 0, 2, 2), EntryKeyAction::CollapseSelection);
+    EXPECT_EQ(EntryKeyActionFor(EntryKey::Backspace, 1, -1, 0, 2), EntryKeyAction::None);
+}
+
+TEST(FieldSelection, StatusTextAndFillerButtons)
+{
+    EXPECT_EQ(FieldsStatusText(QStringLiteral("1:10")), QStringLiteral("Fields 1 To 10"));
+    EXPECT_EQ(FieldsStatusText(QString()), QStringLiteral("Fields  To "));
+    EXPECT_EQ(FieldsStatusText(QStringLiteral("15")), QStringLiteral("Fields  To 15"));
+    EXPECT_EQ(FieldsStatusText(QStringLiteral("3:4:5")), QStringLiteral("Fields 3 To 4:5"));
+
+    const FillerButtons only = FillerButtonsFor(0, true, true);
+    EXPECT_FALSE(only.forSubitems);
+    EXPECT_FALSE(only.forSameLevel);
+    const FillerButtons group = FillerButtonsFor(2, true, false);
+    EXPECT_TRUE(group.forSubitems);
+    EXPECT_TRUE(group.forSameLevel);
+}
+
+TEST(PositionDialog, TextsAndAnswers)
+{
+    EXPECT_EQ(PositionDialogTitle(), QStringLiteral("Edit Fields (From:To) "));
+    const QStringList lines = PositionDialogPrompt().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("On the left side of : enter the value of the from field eg. (?:x)"));
+    EXPECT_EQ(lines[1], QStringLiteral("On the Right side of : enter the to field eg. (x:?)"));
+    EXPECT_EQ(lines[2], QString());
+    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("NOTE: These values may change")));
+    EXPECT_TRUE(lines[4].endsWith(QStringLiteral("They are not used in generated code")));
+    EXPECT_EQ(PositionDialogTag(QStringLiteral("  3:7 ")), QStringLiteral("3:7"));
+    EXPECT_EQ(PositionDialogTag(QStringLiteral("abc")), QStringLiteral("abc"));
+    EXPECT_TRUE(PositionDialogTag(QStringLiteral("   ")).isNull());
+    EXPECT_TRUE(PositionDialogTag(QString()).isNull());
+    EXPECT_EQ(ClauseTooLongText(), QStringLiteral("Field length exceeded 255 characters"));
+    EXPECT_EQ(TwipsToPixels(10965, 96), 731);
+    EXPECT_EQ(TwipsToPixels(4500, 96), 300);
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "ScriptedPlatform.h"
+#include "ui/EntryPanel.h"
+#include "ui/FieldTreeModel.h"
+#include "ui/FieldTreeView.h"
+#include "ui/StatusBar.h"
+#include "ui/frmQEL.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace orvane::testing
+{
+
+// Builds the whole main window with scripted seams for each test, past its start-up timer.
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { testApplication(); }
+
+    void SetUp() override
+    {
+        window = std::make_unique<frmQEL>(platform.seams());
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->Timer1_Timer();
+    }
+
+    void TearDown() override
+    {
+        EXPECT_TRUE(platform.messages.answers.empty()) << "answers left unused";
+        EXPECT_TRUE(platform.input.answers.empty()) << "input answers left unused";
+        window.reset();
+    }
+
+    template <typename T> T *child(const char *name)
+    {
+        T *widget = window->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QLineEdit *box(const char *name) { return child<QLineEdit>(name); }
+    QComboBox *combo(const char *name) { return child<QComboBox>(name); }
+    QString preview() { return child<QLabel>("lblAddStringPreview")->text(); }
+    FieldTree &tree() { return window->fields(); }
+    FieldTreeView *view() { return window->trvFields(); }
+    QString status() { return window->stb()->message(); }
+
+    // Replaces a box's text by typing, as a user would after selecting all.
+    void type(QWidget *widget, const QString &text)
+    {
+        QLineEdit *edit = qobject_cast<QLineEdit *>(widget);
+        if (!edit)
+            edit = qobject_cast<QComboBox *>(widget)->lineEdit();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+
+    // Describes a field by level, name and length and presses Add.
+    void addField(const QString &level, const QString &name, const QString &length = {})
+    {
+        box("txtFieldLevel")->setText(level);
+        box("txtFieldName")->setText(name);
+        box("txtFieldLength")->setText(length);
+        QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
+    }
+
+    QPoint nodeCentre(int nodeIndex)
+    {
+        view()->expandAll();
+        const QModelIndex index = view()->fieldModel()->modelIndex(nodeIndex);
+        view()->scrollTo(index);
+        return view()->visualRect(index).center();
+    }
+
+    void clickNode(int nodeIndex)
+    {
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, nodeCentre(nodeIndex));
+    }
+
+    bool modified() { return window->windowTitle().endsWith(QLatin1Char('*')); }
+
+    ScriptedPlatform platform;
+    std::unique_ptr<frmQEL> window;
+};
+
+} // namespace orvane::testing

@@ -1,0 +1,104 @@
+#pragma once
+
+// Test doubles for the platform seams: every message is recorded, answers come from queues,
+// and a message nobody expected fails the running test.
+
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include <deque>
+#include <map>
+#include <ostream>
+#include <vector>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace orvane::testing
+{
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    MessageButtons buttons;
+    MessageIcon icon;
+
+    bool operator==(const ShownMessage &) const = default;
+};
+
+struct AskedInput {
+    QString prompt;
+    QString title;
+    QString defaultAnswer;
+};
+
+class ScriptedMessages : public MessageBoxes
+{
+public:
+    MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
+                       MessageIcon icon) override;
+    std::vector<ShownMessage> shown;
+    std::deque<MessageAnswer> answers;
+};
+
+class ScriptedInput : public InputBox
+{
+public:
+    QString ask(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+    std::vector<AskedInput> asked;
+    std::deque<QString> answers;
+};
+
+class ScriptedFiles : public FileBoxes
+{
+public:
+    QString openFile(const QString &title, const QString &filter, const QString &fileName) override;
+    QString saveFile(const QString &title, const QString &filter, const QString &fileName) override;
+    std::deque<QString> answers;
+};
+
+class ScriptedColours : public ColourBox
+{
+public:
+    QColor choose(const QColor &initial) override;
+    std::deque<QColor> answers;
+};
+
+class MemorySettings : public SettingsStore
+{
+public:
+    QString get(const QString &application, const QString &section, const QString &key,
+                const QString &defaultValue) override;
+    void save(const QString &application, const QString &section, const QString &key,
+              const QString &value) override;
+    std::map<QStringList, QString> values;
+};
+
+class MemoryClipboard : public ClipboardText
+{
+public:
+    QString text() override { return value; }
+    void setText(const QString &text) override { value = text; }
+    QString value;
+};
+
+struct ScriptedPlatform {
+    ScriptedMessages messages;
+    ScriptedInput input;
+    ScriptedFiles files;
+    ScriptedColours colours;
+    MemorySettings settings;
+    MemoryClipboard clipboard;
+
+    Platform seams() { return Platform{messages, input, files, colours, settings, clipboard}; }
+};
+
+// One QApplication for the whole test program, made on first use (gtest_main owns main()).
+QApplication &testApplication();
+
+} // namespace orvane::testing
