@@ -4,8 +4,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace orvane
@@ -81,7 +83,17 @@ void CodeViewPanel::clear()
 void CodeViewPanel::showCode(const QString &code)
 {
     code_ = code;
-    txtCodeView_->setPlainText(code);
+    // Filling a document that no view is attached to yet saves the view's relayout for every
+    // line, which dominates for large layouts.
+    auto *document = new QTextDocument(txtCodeView_);
+    document->setUndoRedoEnabled(false);
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setDefaultFont(txtCodeView_->font());
+    document->setPlainText(code);
+    QTextDocument *previous = txtCodeView_->document();
+    txtCodeView_->setDocument(document);
+    if (previous->parent() == txtCodeView_)
+        delete previous;
 }
 
 EditorPanel::EditorPanel(QWidget *parent) : QWidget(parent)
