@@ -13,8 +13,6 @@ namespace
 {
 
 constexpr QStringView Crlf = u"\r\n";
-constexpr QStringView PicMarker = u"\u00A0PIC";
-constexpr QStringView ValueMarker = u"\u00A0VALUE";
 constexpr QStringView CommentLine = u"\r\n      *";
 // Area B starts here; continuation lines never start further left.
 constexpr int AreaBColumn = 12;
@@ -41,10 +39,25 @@ QStringView trimmed(QStringView s)
     return s.sliced(b, e - b);
 }
 
-// 1-based position of a marker, 0 when absent.
-qsizetype markerPos(QStringView s, QStringView marker)
+struct Markers {
+    qsizetype pic = 0; // 1-based position of the clause marker before PIC, 0 when absent
+    qsizetype value = 0;
+};
+
+// Both markers in one pass: only the rare clause-marker character needs a closer look.
+Markers findMarkers(QStringView s)
 {
-    return s.indexOf(marker) + 1;
+    Markers m;
+    for (qsizetype at = s.indexOf(ClauseMark); at >= 0; at = s.indexOf(ClauseMark, at + 1)) {
+        const QStringView after = s.sliced(at + 1);
+        if (m.pic == 0 && after.startsWith(u"PIC"))
+            m.pic = at + 1;
+        else if (m.value == 0 && after.startsWith(u"VALUE"))
+            m.value = at + 1;
+        if (m.pic && m.value)
+            break;
+    }
+    return m;
 }
 
 // Text before the 1-based position x.
@@ -71,8 +84,7 @@ int picColumnOf(const FieldTree &tree, const FieldNode *parent, int fromRow)
         const FieldNode *n = siblingAt(tree, parent, row);
         if (!n)
             break;
-        const qsizetype p = markerPos(n->text(), PicMarker);
-        const qsizetype v = markerPos(n->text(), ValueMarker);
+        const auto [p, v] = findMarkers(n->text());
         if ((v == 0 || v > p) && p > column)
             column = p;
     }
@@ -299,8 +311,7 @@ void emitLine(QString &out, int prefix, QStringView content, int continuationCol
 void formatNode(QStringView text, int width, int picColumn, int &depth, QString &s, QString &out)
 {
     const QStringView t = trimmed(text);
-    const qsizetype p = markerPos(t, PicMarker);
-    const qsizetype v = markerPos(t, ValueMarker);
+    const auto [p, v] = findMarkers(t);
     QStringView name;
     QStringView picture;
     QStringView value;
@@ -333,7 +344,7 @@ void formatNode(QStringView text, int width, int picColumn, int &depth, QString 
     const qsizetype indent = name.size() + d < width ? std::max(d, 0) : 0;
     const qsizetype nameLen = name.size() + indent;
 
-    s.clear();
+    s.resize(0); // keeps the buffer, unlike clear()
     appendSpaces(s, indent);
     s += name;
     if (valueFirst) {
