@@ -307,6 +307,8 @@ TEST(CliExamples, TheExampleProgramCompilesBeforeAndAfterAppendingTheExamples)
 
 TEST(CliExamples, TheProgramRunsThroughMain)
 {
+    ASSERT_TRUE(QFile::exists(QStringLiteral(ORVANE_CLI_PATH)))
+        << "build the orvane-cli target before these tests";
     QProcess p;
     p.start(QStringLiteral(ORVANE_CLI_PATH), {"generate", kSource + "/examples/customer.qel"});
     ASSERT_TRUE(p.waitForFinished(60000));
