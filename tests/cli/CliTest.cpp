@@ -321,3 +321,23 @@ TEST(CliExamples, TheProgramRunsThroughMain)
     EXPECT_EQ(p.readAllStandardError(),
               "orvane-cli: show takes one project file (try orvane-cli --help)\n");
 }
+
+TEST_F(CliTest, HundredThousandLevelsDeepProjectGeneratesAndShows)
+{
+    const int n = 100000;
+    FieldTree deep;
+    int parent = deep.add(0, Relationship::Last, "01 TOP.");
+    for (int i = 2; i <= n; ++i)
+        parent =
+            deep.add(parent, Relationship::Child, QStringLiteral("05 F%1 \u00A0PIC X.").arg(i));
+    const QString file = path("deep.qel");
+    ASSERT_TRUE(SaveNodes(deep, file).ok());
+
+    const Outcome g = runCli({"generate", file});
+    EXPECT_EQ(g.status, 0) << g.err.toStdString();
+    EXPECT_TRUE(g.out.contains("F100000")) << "the deepest field is generated";
+    const Outcome s = runCli({"show", file});
+    EXPECT_EQ(s.status, 0);
+    EXPECT_EQ(s.out.count('\n'), n);
+    EXPECT_TRUE(s.out.endsWith("(depth 100000) [] 05 F100000 \xC2\xA4PIC X.\n"));
+}
