@@ -149,9 +149,7 @@ int show(const Parsed &p, Streams &io)
     if (!loadProject(tree, p.files[0], io))
         return kFailed;
     QByteArray lines;
-    const FieldNode *n = tree.topLevelNode(0);
-    int depth = 1;
-    while (n) {
+    const bool printed = forEachPreOrder(tree, [&](const FieldNode *n, int depth) {
         QString line(2 * (std::min(depth, kMaxIndentDepth) - 1), u' ');
         if (depth > kMaxIndentDepth)
             line += QStringLiteral("(depth %1) ").arg(depth);
@@ -162,28 +160,12 @@ int show(const Parsed &p, Streams &io)
         lines += line.toUtf8() + '\n';
         if (lines.size() > (1 << 20)) {
             if (!io.print(lines))
-                return io.fail(QStringLiteral("Cannot write: %1").arg(io.out.errorString()));
+                return false;
             lines.clear();
         }
-        // Next in pre-order, keeping track of the depth.
-        if (n->childCount() > 0) {
-            n = n->childAt(0);
-            ++depth;
-            continue;
-        }
-        while (n) {
-            const FieldNode *parent = n->parentNode();
-            const FieldNode *sibling =
-                parent ? parent->childAt(n->row() + 1) : tree.topLevelNode(n->row() + 1);
-            if (sibling) {
-                n = sibling;
-                break;
-            }
-            n = parent;
-            --depth;
-        }
-    }
-    if (!io.print(lines))
+        return true;
+    });
+    if (!printed || !io.print(lines))
         return io.fail(QStringLiteral("Cannot write: %1").arg(io.out.errorString()));
     return kOk;
 }

@@ -140,6 +140,35 @@ private:
     std::vector<FieldTreeListener *> listeners_;
 };
 
+// Visits every node in pre-order with its depth (1 for the top level), without recursion;
+// stops early, returning false, when `visit` returns false.
+template <typename Visit> bool forEachPreOrder(const FieldTree &tree, Visit visit)
+{
+    const FieldNode *n = tree.topLevelNode(0);
+    int depth = 1;
+    while (n) {
+        if (!visit(n, depth))
+            return false;
+        if (n->childCount() > 0) {
+            n = n->childAt(0);
+            ++depth;
+            continue;
+        }
+        while (n) {
+            const FieldNode *parent = n->parentNode();
+            const FieldNode *sibling =
+                parent ? parent->childAt(n->row() + 1) : tree.topLevelNode(n->row() + 1);
+            if (sibling) {
+                n = sibling;
+                break;
+            }
+            n = parent;
+            --depth;
+        }
+    }
+    return true;
+}
+
 // Index of the first top-level node, 0 for an empty tree. Starts from node 1 because a node
 // moved by drag and drop keeps its number and need not be top-level any more.
 int GetFirstNode(const FieldTree &tree);

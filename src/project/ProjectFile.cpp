@@ -101,34 +101,6 @@ int digitCount(qint64 value)
     return digits;
 }
 
-// Pre-order over the whole tree with the depth of each node, without recursion.
-template <typename Visit> bool walkPreOrder(const FieldTree &tree, Visit visit)
-{
-    const FieldNode *n = tree.topLevelNode(0);
-    int depth = 1;
-    while (n) {
-        if (!visit(n, depth))
-            return false;
-        if (n->childCount() > 0) {
-            n = n->childAt(0);
-            ++depth;
-            continue;
-        }
-        while (n) {
-            const FieldNode *parent = n->parentNode();
-            const FieldNode *sibling =
-                parent ? parent->childAt(n->row() + 1) : tree.topLevelNode(n->row() + 1);
-            if (sibling) {
-                n = sibling;
-                break;
-            }
-            n = parent;
-            --depth;
-        }
-    }
-    return true;
-}
-
 qsizetype firstUnrepresentable(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i)
@@ -209,7 +181,7 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device)
     // rather than one that loads back as a different layout.
     ProjectResult problem;
     int record = 0;
-    walkPreOrder(tree, [&](const FieldNode *n, int depth) {
+    forEachPreOrder(tree, [&](const FieldNode *n, int depth) {
         ++record;
         const QString &tag = n->tag();
         const QString &text = n->text();
@@ -265,7 +237,7 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device)
         chunk.resize(0);
         return written;
     };
-    const bool written = walkPreOrder(tree, [&](const FieldNode *n, int depth) {
+    const bool written = forEachPreOrder(tree, [&](const FieldNode *n, int depth) {
         const qsizetype start = chunk.size();
         chunk.resize(start + ProjectRecordSize, '\0');
         char *r = chunk.data() + start;
