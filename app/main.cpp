@@ -89,8 +89,9 @@ int main(int argc, char **argv)
 
     orvane::QtPlatform platform;
     orvane::frmQEL window(platform.seams());
-    if (!requested.isEmpty())
-        window.loadProject(requested);
     window.show();
+    // Qt's own options (-platform, ...) are gone from arguments() by now; the rest is the
+    // project path, possibly split at its blanks.
+    window.Form_Load(QCoreApplication::arguments().mid(1));
     return app.exec();
 }

@@ -21,7 +21,13 @@ namespace
 using namespace orvane;
 
 // Benchmarks answer no questions: every level used here is valid.
-struct SilentPlatform : MessageBoxes, InputBox, FileBoxes, ColourBox, SettingsStore, ClipboardText {
+struct SilentPlatform : MessageBoxes,
+                        InputBox,
+                        FileBoxes,
+                        ColourBox,
+                        SettingsStore,
+                        ClipboardText,
+                        FileTypeRegistration {
     MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
     {
         return MessageAnswer::Cancel;
@@ -37,7 +43,8 @@ struct SilentPlatform : MessageBoxes, InputBox, FileBoxes, ColourBox, SettingsSt
     void save(const QString &, const QString &, const QString &, const QString &) override {}
     QString text() override { return {}; }
     void setText(const QString &) override {}
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this}; }
+    bool registerFileType(const QString &) override { return true; }
+    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
 };
 
 QApplication &application()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileTypeRegistration.h"
+
 #include <QColor>
 #include <QString>
 
@@ -75,6 +77,7 @@ struct Platform {
     ColourBox &colours;
     SettingsStore &settings;
     ClipboardText &clipboard;
+    FileTypeRegistration &registration;
 };
 
 } // namespace orvane

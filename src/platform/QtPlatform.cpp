@@ -7,6 +7,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace orvane
 {
@@ -75,7 +76,9 @@ QString QtFileBoxes::openFile(const QString &title, const QString &filter, const
 
 QString QtFileBoxes::saveFile(const QString &title, const QString &filter, const QString &fileName)
 {
-    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, fileName, filter);
+    // The caller asks its own overwrite question.
+    return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, fileName, filter,
+                                        nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QColor QtColourBox::choose(const QColor &initial)
@@ -83,10 +86,24 @@ QColor QtColourBox::choose(const QColor &initial)
     return QColorDialog::getColor(initial, QApplication::activeWindow());
 }
 
+QtSettingsStore::QtSettingsStore(QString folder) : folder_(std::move(folder))
+{
+}
+
+QString QtSettingsStore::fileFor(const QString &application) const
+{
+    const QString folder =
+        folder_.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                  QStringLiteral("/orvane")
+            : folder_;
+    return folder + u'/' + application + QStringLiteral(".conf");
+}
+
 QString QtSettingsStore::get(const QString &application, const QString &section, const QString &key,
                              const QString &defaultValue)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application, application);
+    QSettings settings(fileFor(application), QSettings::IniFormat);
     settings.beginGroup(section);
     return settings.value(key, defaultValue).toString();
 }
@@ -94,7 +111,8 @@ QString QtSettingsStore::get(const QString &application, const QString &section,
 void QtSettingsStore::save(const QString &application, const QString &section, const QString &key,
                            const QString &value)
 {
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application, application);
+    // Nothing to report: a setting that cannot be written keeps its old value.
+    QSettings settings(fileFor(application), QSettings::IniFormat);
     settings.beginGroup(section);
     settings.setValue(key, value);
 }

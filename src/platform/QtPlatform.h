@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform.h"
+#include "XdgFileTypeRegistration.h"
 
 namespace orvane
 {
@@ -33,14 +34,21 @@ public:
     QColor choose(const QColor &initial) override;
 };
 
-// One settings file per application name, the section as a group.
+// One settings file per application name, the section as a group, in the user's XDG config
+// folder ($XDG_CONFIG_HOME, usually ~/.config): <folder>/orvane/<application>.conf.
 class QtSettingsStore : public SettingsStore
 {
 public:
+    // The folder the files go into; empty means the user's config folder at the time of use.
+    explicit QtSettingsStore(QString folder = {});
+    QString fileFor(const QString &application) const;
     QString get(const QString &application, const QString &section, const QString &key,
                 const QString &defaultValue) override;
     void save(const QString &application, const QString &section, const QString &key,
               const QString &value) override;
+
+private:
+    QString folder_;
 };
 
 class QtClipboardText : public ClipboardText
@@ -50,7 +58,7 @@ public:
     void setText(const QString &text) override;
 };
 
-// All real seams in one place, for main().
+// All real seams in one place, for main(); made after the QApplication.
 struct QtPlatform {
     QtMessageBoxes messages;
     QtInputBox input;
@@ -58,8 +66,12 @@ struct QtPlatform {
     QtColourBox colours;
     QtSettingsStore settings;
     QtClipboardText clipboard;
+    XdgFileTypeRegistration registration;
 
-    Platform seams() { return Platform{messages, input, files, colours, settings, clipboard}; }
+    Platform seams()
+    {
+        return Platform{messages, input, files, colours, settings, clipboard, registration};
+    }
 };
 
 } // namespace orvane

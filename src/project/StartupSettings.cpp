@@ -24,6 +24,21 @@ SettingKey settingKey(Setting setting)
     return {};
 }
 
+QString settingApplication(Setting setting, const QString &programName)
+{
+    return settingKey(setting).underProgramName ? programName : ApplicationTitle;
+}
+
+bool isFirstRun(const QString &firstRunValue)
+{
+    return readNumber(firstRunValue) == 0;
+}
+
+QString projectFileFilter()
+{
+    return ApplicationTitle + QStringLiteral(" (*.qel);;All Files (*)");
+}
+
 QString settingBoolText(bool value)
 {
     return value ? QStringLiteral("True") : QStringLiteral("False");

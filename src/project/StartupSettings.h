@@ -19,6 +19,14 @@ struct SettingKey {
 };
 
 SettingKey settingKey(Setting setting);
+// The application name a setting is stored under: the application title, or for the options
+// key the program's name (its file name without extension).
+QString settingApplication(Setting setting, const QString &programName);
+// "firstrun" holds "1" once the first run is over; anything without a leading number reads 0.
+bool isFirstRun(const QString &firstRunValue);
+
+// The project files' choice in the file boxes, then all files.
+QString projectFileFilter();
 
 // Booleans are stored as "True" / "False"; numbers and other case forms are read too, and
 // anything else falls back to the default.

@@ -6,7 +6,9 @@
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
 #include "FieldTreeView.h"
+#include "ProjectCommands.h"
 #include "StatusBar.h"
+#include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
 #include "model/FieldClause.h"
 #include "model/Placement.h"
@@ -15,6 +17,7 @@
 #include "project/StartupSettings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -59,6 +62,9 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
 
     stb_ = new StatusBar(this);
     setStatusBar(stb_);
+    commands_ =
+        std::make_unique<ProjectCommands>(*this, dlgedit_, platform_.messages, platform_.files);
+    lifecycle_ = std::make_unique<WindowLifecycle>(*this, dlgedit_, *commands_, platform_);
     buildMenus();
 
     Timer1_ = new QTimer(this);
@@ -77,10 +83,13 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     connect(stb_, &StatusBar::doubleClicked, this, &frmQEL::stb_DblClick);
     connect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
 
-    // Start-up: the Generator tab, the title, then the entry lists.
+    // Start-up steps that stay inside the window: the Generator tab, the title, the entry
+    // lists and the project filter. Form_Load does the rest.
     tabGen_Click(0);
     setWindowTitle(projectTitle(QString(), false));
+    trvFields()->clearDragState();
     entry_->FillEntryLists();
+    dlgedit_.filter = projectFileFilter();
 
     const int minWidth = TwipsToPixels(10965, logicalDpiX());
     const int minHeight = TwipsToPixels(4500, logicalDpiY());
@@ -114,10 +123,13 @@ void frmQEL::buildMenus()
     file_ = menuBar()->addMenu(QStringLiteral("&File"));
     file_->setObjectName(QStringLiteral("file"));
     file_->menuAction()->setObjectName(QStringLiteral("fileMenu"));
+    connect(file_, &QMenu::aboutToShow, this, &frmQEL::file_Click);
     filenew_ =
         menuAction(file_, "filenew", QStringLiteral("New"), QKeySequence(QStringLiteral("Ctrl+N")));
+    connect(filenew_, &QAction::triggered, this, [this] { commands_->filenew_Click(); });
     fileopen_ = menuAction(file_, "fileopen", QStringLiteral("Open..."),
                            QKeySequence(QStringLiteral("Ctrl+O")));
+    connect(fileopen_, &QAction::triggered, this, [this] { commands_->fileopen_Click(); });
     file_->addSeparator();
     import_ = menuAction(file_, "import", QStringLiteral("Import..."));
     file_->addSeparator();
@@ -125,6 +137,8 @@ void frmQEL::buildMenus()
         menuAction(file_, "Save", QStringLiteral("Save"), QKeySequence(QStringLiteral("Ctrl+S")));
     SaveAs_ = menuAction(file_, "SaveAs", QStringLiteral("Save As..."),
                          QKeySequence(QStringLiteral("Ctrl+A")));
+    connect(Save_, &QAction::triggered, this, [this] { commands_->Save_Click(); });
+    connect(SaveAs_, &QAction::triggered, this, [this] { commands_->SaveAs_Click(); });
     file_->addSeparator();
     QAction *exit = menuAction(file_, "exit", QStringLiteral("E&xit"));
     // Exit closes the window the same way its close box does.
@@ -275,21 +289,33 @@ void frmQEL::MarkModified()
 
 void frmQEL::ResetEntryPanel()
 {
+    dlgedit_.fileName.clear();
     setWindowTitle(projectTitle(QString(), false));
     fields_.clear();
     entry_->resetControls();
 }
 
-bool frmQEL::loadProject(const QString &path)
+void frmQEL::Form_Load(const QStringList &arguments)
 {
-    const ProjectResult result = LoadNodes(fields_, path);
-    if (!result.ok()) {
-        platform_.messages.show(result.message, ApplicationTitle, MessageButtons::Ok,
-                                MessageIcon::Critical);
-        return false;
-    }
-    setWindowTitle(projectTitle(path, false));
-    return true;
+    lifecycle_->Form_Load(arguments);
+}
+
+void frmQEL::closeEvent(QCloseEvent *event)
+{
+    if (lifecycle_->Form_Unload())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void frmQEL::file_Click()
+{
+    // Other tabs set these entries themselves when they are selected.
+    if (tabGen_->currentIndex() != 0)
+        return;
+    const bool any = !fields_.isEmpty();
+    Save_->setEnabled(any);
+    SaveAs_->setEnabled(any);
 }
 
 void frmQEL::focusChanged(QWidget *, QWidget *now)

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "FileDialogState.h"
 #include "model/FieldTree.h"
 #include "platform/Platform.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QMenu;
@@ -18,7 +21,9 @@ class EditorPanel;
 class EntryPanel;
 class FieldTreePanel;
 class FieldTreeView;
+class ProjectCommands;
 class StatusBar;
+class WindowLifecycle;
 
 // The main window. It owns the three field trees, the menus, the tab strip and the status bar,
 // and wires the panels to each other and to the core; the panels do the rest.
@@ -38,9 +43,14 @@ public:
     // The entry box or tree that last got the focus; the clipboard commands act on it.
     QWidget *ActiveControl() const { return activeControl_; }
 
-    // Loads a project file named on the command line into the (empty) layout. False, with a
-    // message shown, when it could not be read.
-    bool loadProject(const QString &path);
+    // The shared file dialog; its file name is the current project file.
+    FileDialogState &dlgedit() { return dlgedit_; }
+    ProjectCommands &projectCommands() const { return *commands_; }
+    WindowLifecycle &lifecycle() const { return *lifecycle_; }
+
+    // The rest of loading, after construction: first run, settings and the project named on
+    // the command line (the program's arguments without the program itself).
+    void Form_Load(const QStringList &arguments);
 
     // Handlers, public so that the start-up code and tests can run them as the events would.
     void Timer1_Timer();
@@ -50,6 +60,10 @@ public:
     void stb_DblClick();
     void MarkModified();
     void ResetEntryPanel();
+    void file_Click(); // the File menu opens
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();
@@ -58,6 +72,9 @@ private:
                         const QKeySequence &shortcut = {});
 
     Platform platform_;
+    FileDialogState dlgedit_;
+    std::unique_ptr<ProjectCommands> commands_;
+    std::unique_ptr<WindowLifecycle> lifecycle_;
     FieldTree fields_;
     FieldTree temp_;
     FieldTree clipboard_;

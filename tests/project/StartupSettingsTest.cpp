@@ -52,3 +52,16 @@ TEST(StartupSettings, TitlesAndFolderPatterns)
     EXPECT_TRUE(isUnnamedProject(""));
     EXPECT_FALSE(isUnnamedProject("/data/x/cust.qel"));
 }
+
+TEST(StartupSettings, ApplicationNamesFirstRunAndFilter)
+{
+    EXPECT_EQ(settingApplication(Setting::LastUsedFile, "orvane"), "Orvane");
+    EXPECT_EQ(settingApplication(Setting::FirstRun, "orvane"), "Orvane");
+    EXPECT_EQ(settingApplication(Setting::FillerColor, "orvane"), "orvane");
+    EXPECT_TRUE(isFirstRun(""));
+    EXPECT_TRUE(isFirstRun("0"));
+    EXPECT_TRUE(isFirstRun("yes"));
+    EXPECT_FALSE(isFirstRun("1"));
+    EXPECT_FALSE(isFirstRun(" 1"));
+    EXPECT_EQ(projectFileFilter(), "Orvane (*.qel);;All Files (*)");
+}

@@ -28,10 +28,21 @@ protected:
 
     void SetUp() override
     {
+        // Past the first run, unless a test clears this before it calls start().
+        platform.settings.save(QStringLiteral("Orvane"), QStringLiteral("firstrun"),
+                               QStringLiteral("firstrun"), QStringLiteral("1"));
+        if (startInSetUp)
+            start();
+    }
+
+    // Builds, shows and loads the window, as the program does, with these arguments.
+    void start(const QStringList &arguments = {})
+    {
         window = std::make_unique<frmQEL>(platform.seams());
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->Form_Load(arguments);
         window->Timer1_Timer();
     }
 
@@ -39,6 +50,7 @@ protected:
     {
         EXPECT_TRUE(platform.messages.answers.empty()) << "answers left unused";
         EXPECT_TRUE(platform.input.answers.empty()) << "input answers left unused";
+        EXPECT_TRUE(platform.files.answers.empty()) << "file answers left unused";
         window.reset();
     }
 
@@ -92,6 +104,7 @@ protected:
 
     ScriptedPlatform platform;
     std::unique_ptr<frmQEL> window;
+    bool startInSetUp = true;
 };
 
 } // namespace orvane::testing

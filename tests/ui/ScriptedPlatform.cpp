@@ -32,10 +32,12 @@ QString ScriptedInput::ask(const QString &prompt, const QString &title,
     return answer;
 }
 
-QString ScriptedFiles::openFile(const QString &title, const QString &, const QString &)
+QString ScriptedFiles::answer(AskedFile request)
 {
+    asked.push_back(request);
     if (answers.empty()) {
-        ADD_FAILURE() << "unexpected open box: " << title.toStdString();
+        ADD_FAILURE() << "unexpected " << (request.save ? "save" : "open")
+                      << " box: " << request.title.toStdString();
         return {};
     }
     const QString answer = answers.front();
@@ -43,10 +45,16 @@ QString ScriptedFiles::openFile(const QString &title, const QString &, const QSt
     return answer;
 }
 
+QString ScriptedFiles::openFile(const QString &title, const QString &filter,
+                                const QString &fileName)
+{
+    return answer({false, title, filter, fileName});
+}
+
 QString ScriptedFiles::saveFile(const QString &title, const QString &filter,
                                 const QString &fileName)
 {
-    return openFile(title, filter, fileName);
+    return answer({true, title, filter, fileName});
 }
 
 QColor ScriptedColours::choose(const QColor &)

@@ -54,12 +54,36 @@ public:
     std::deque<QString> answers;
 };
 
+struct AskedFile {
+    bool save; // the Save box, otherwise the Open box
+    QString title;
+    QString filter;
+    QString fileName; // the name the box opened with
+
+    bool operator==(const AskedFile &) const = default;
+};
+
 class ScriptedFiles : public FileBoxes
 {
 public:
     QString openFile(const QString &title, const QString &filter, const QString &fileName) override;
     QString saveFile(const QString &title, const QString &filter, const QString &fileName) override;
+    std::vector<AskedFile> asked;
     std::deque<QString> answers;
+
+private:
+    QString answer(AskedFile request);
+};
+
+class ScriptedRegistration : public FileTypeRegistration
+{
+public:
+    bool registerFileType(const QString &extension) override
+    {
+        registered.append(extension);
+        return true;
+    }
+    QStringList registered;
 };
 
 class ScriptedColours : public ColourBox
@@ -94,8 +118,12 @@ struct ScriptedPlatform {
     ScriptedColours colours;
     MemorySettings settings;
     MemoryClipboard clipboard;
+    ScriptedRegistration registration;
 
-    Platform seams() { return Platform{messages, input, files, colours, settings, clipboard}; }
+    Platform seams()
+    {
+        return Platform{messages, input, files, colours, settings, clipboard, registration};
+    }
 };
 
 // One QApplication for the whole test program, made on first use (gtest_main owns main()).

@@ -1,0 +1,231 @@
+#include "ProjectCommands.h"
+
+#include "FieldTreeView.h"
+#include "FileDialogState.h"
+#include "StatusBar.h"
+#include "frmQEL.h"
+#include "platform/Platform.h"
+#include "project/ProjectFile.h"
+#include "project/StartupSettings.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace orvane
+{
+
+namespace
+{
+
+const QString OpenBoxTitle = QStringLiteral("Open");
+const QString SaveBoxTitle = QStringLiteral("Save As");
+
+// The wait cursor for as long as a save runs, gone again on every way out.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { restore(); }
+    void restore()
+    {
+        if (active_)
+            QApplication::restoreOverrideCursor();
+        active_ = false;
+    }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+
+private:
+    bool active_ = true;
+};
+
+// The read-only attribute: the owner may not write the file.
+bool isReadOnlyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && !(info.permissions() & QFileDevice::WriteOwner);
+}
+
+} // namespace
+
+ProjectCommands::ProjectCommands(frmQEL &window, FileDialogState &dlgedit, MessageBoxes &messages,
+                                 FileBoxes &files)
+    : window_(window), dlgedit_(dlgedit), messages_(messages), files_(files)
+{
+}
+
+QString ProjectCommands::saveErrorTitle(const QString &fileName)
+{
+    return QStringLiteral("Error saving file [") + fileName + u']';
+}
+
+QString ProjectCommands::readOnlyText()
+{
+    return QStringLiteral("The file you are trying to save is read only\r\n"
+                          "Would you like to save the file under different name?");
+}
+
+QString ProjectCommands::writeProtectedText()
+{
+    return QStringLiteral("The disk may be write protected");
+}
+
+QString ProjectCommands::unsuccessfulSaveText()
+{
+    return QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a field is "
+                          "greater than the maximum allowed length (") +
+           QString::number(255) + u')';
+}
+
+bool ProjectCommands::modified() const
+{
+    return window_.windowTitle().endsWith(u'*');
+}
+
+ProjectCommands::NewOutcome ProjectCommands::filenew_Click()
+{
+    if (modified()) {
+        switch (messages_.show(QStringLiteral("Do you want to save the file?"),
+                               QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
+                               MessageIcon::Question)) {
+        case MessageAnswer::Yes:
+            newTag_.clear();
+            // The layout stays in the window, now under its file name.
+            return Save_Click() ? NewOutcome::Saved : NewOutcome::NotSaved;
+        case MessageAnswer::No:
+            newTag_.clear();
+            window_.ResetEntryPanel();
+            return NewOutcome::Cleared;
+        default:
+            newTag_ = QStringLiteral("C");
+            return NewOutcome::Cancelled;
+        }
+    }
+    newTag_.clear();
+    FieldTreeView *tree = window_.trvFields();
+    tree->hide();
+    window_.ResetEntryPanel();
+    tree->show();
+    return NewOutcome::Cleared;
+}
+
+void ProjectCommands::fileopen_Click()
+{
+    const NewOutcome outcome = filenew_Click();
+    // Cancel, or a Yes whose save did not happen: the unsaved layout must stay.
+    if (outcome == NewOutcome::Cancelled || outcome == NewOutcome::NotSaved)
+        return;
+    const QString chosen = files_.openFile(OpenBoxTitle, dlgedit_.filter, dlgedit_.fileName);
+    if (!chosen.isEmpty()) {
+        // After Yes the saved layout is still shown; the reader builds on an empty tree.
+        if (outcome == NewOutcome::Saved)
+            window_.ResetEntryPanel();
+        loadProject(chosen);
+    }
+    FieldTreeView *tree = window_.trvFields();
+    tree->show();
+    tree->clearDragState();
+    window_.stb()->setMessage(QStringLiteral("Done"));
+}
+
+bool ProjectCommands::Save_Click()
+{
+    const QString name = dlgedit_.fileName;
+    if (isUnnamedProject(name))
+        return SaveAs_Click();
+    const QString title = saveErrorTitle(name);
+    if (isReadOnlyFile(name)) {
+        if (messages_.show(readOnlyText(), title, MessageButtons::YesNo, MessageIcon::Critical) !=
+            MessageAnswer::Yes)
+            return false;
+        // Save As saves under the new name itself; the read-only file is never touched.
+        return SaveAs_Click();
+    }
+
+    saveDone_ = false; // a save that fails is not reported as done
+    WaitCursor wait;
+    StatusBar *stb = window_.stb();
+    FieldTreeView *tree = window_.trvFields();
+    stb->setMessage(QStringLiteral("Saving File..."));
+    tree->hide();
+    // Written to a temporary file that replaces the old one only when complete, so any
+    // failure leaves the old file as it was.
+    const ProjectResult result = SaveNodes(window_.fields(), name);
+    tree->show();
+    wait.restore();
+    if (result.ok()) {
+        stb->setMessage(QStringLiteral("Done"));
+        saveDone_ = true;
+        window_.setWindowTitle(projectTitle(name, false));
+        return true;
+    }
+    QString text;
+    switch (result.status) {
+    case ProjectStatus::RecordTooLong:
+        text = unsuccessfulSaveText();
+        break;
+    case ProjectStatus::TagHasSeparator:
+    case ProjectStatus::NotRepresentable:
+        text = result.message;
+        break;
+    default:
+        text = writeProtectedText();
+        break;
+    }
+    messages_.show(text, title, MessageButtons::Ok, MessageIcon::Critical);
+    stb->setMessage(QStringLiteral("Error"));
+    return false;
+}
+
+bool ProjectCommands::SaveAs_Click()
+{
+    for (;;) {
+        const QString chosen = files_.saveFile(SaveBoxTitle, dlgedit_.filter, dlgedit_.fileName);
+        if (chosen.isEmpty())
+            return false; // cancelled: nothing saved, the name as it was
+        saveDone_ = false;
+        dlgedit_.fileName = chosen;
+        if (!FileExists(chosen))
+            break;
+        const MessageAnswer answer =
+            messages_.show(QStringLiteral("Do you wish to overwrite the file?"),
+                           QStringLiteral("File already exists"), MessageButtons::YesNoCancel,
+                           MessageIcon::Question);
+        if (answer == MessageAnswer::Yes)
+            break;
+        saveDone_ = true;
+        dlgedit_.fileName.clear();
+        if (answer != MessageAnswer::No)
+            return false;
+        // No: the box opens anew.
+    }
+    return !saveDone_ && Save_Click();
+}
+
+void ProjectCommands::loadProject(const QString &path)
+{
+    dlgedit_.fileName = path;
+    window_.stb()->setMessage(QStringLiteral("Opening File..."));
+    window_.setWindowTitle(projectTitle(path, false));
+    FieldTreeView *tree = window_.trvFields();
+    tree->hide();
+    const ProjectResult result = LoadNodes(window_.fields(), path);
+    tree->show();
+    // The title already names the file; what could be read stays in the layout.
+    if (!result.ok())
+        messages_.show(result.message, ApplicationTitle, MessageButtons::Ok, MessageIcon::Critical);
+}
+
+void ProjectCommands::openCommandLineProject(const QString &path)
+{
+    if (!QFileInfo::exists(path)) {
+        QFile create(path);
+        if (create.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            create.close();
+    }
+    loadProject(path);
+    window_.stb()->setMessage(QStringLiteral("Done"));
+}
+
+} // namespace orvane

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "project/StartupSettings.h"
+
+#include <QStringList>
+
+namespace orvane
+{
+
+class FileDialogState;
+class ProjectCommands;
+class frmQEL;
+
+// What the main window does when it is loaded and when it is closed: the first-run
+// registration of the project file type, the settings kept from one run to the next, the
+// project named on the command line, and the checks that guard unsaved work on the way out.
+class WindowLifecycle
+{
+public:
+    WindowLifecycle(frmQEL &window, FileDialogState &dlgedit, ProjectCommands &commands,
+                    const Platform &platform);
+
+    // The load steps that reach outside the window, in their order: first run, settings,
+    // command line. The window's own set-up (tab, title, lists, filter) is done by then.
+    void Form_Load(const QStringList &arguments);
+    // True when the window may close; false keeps it open.
+    bool Form_Unload();
+
+    void LoadSettings();
+    void SaveSettings();
+
+    static QString firstRunText();
+
+private:
+    QString setting(Setting which, const QString &defaultValue);
+    void saveSetting(Setting which, const QString &value);
+
+    frmQEL &window_;
+    FileDialogState &dlgedit_;
+    ProjectCommands &commands_;
+    Platform platform_;
+};
+
+} // namespace orvane

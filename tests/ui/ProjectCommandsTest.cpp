@@ -1,0 +1,409 @@
+// New, Open, Save and Save As through the File menu of the real window, with scripted file
+// boxes and answers.
+#include "ui/ProjectCommands.h"
+#include "MainWindowFixture.h"
+#include "project/ProjectFile.h"
+
+#include "../common/TreeText.h"
+
+#include <QAction>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+using namespace orvane;
+using orvane::testing::AskedFile;
+using orvane::testing::MainWindowTest;
+using orvane::testing::outline;
+using orvane::testing::ShownMessage;
+
+namespace
+{
+
+const ShownMessage saveQuestion{QStringLiteral("Do you want to save the file?"),
+                                QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
+                                MessageIcon::Question};
+const ShownMessage overwriteQuestion{QStringLiteral("Do you wish to overwrite the file?"),
+                                     QStringLiteral("File already exists"),
+                                     MessageButtons::YesNoCancel, MessageIcon::Question};
+
+ShownMessage saveError(const QString &text, const QString &file,
+                       MessageButtons buttons = MessageButtons::Ok)
+{
+    return {text, QStringLiteral("Error saving file [") + file + u']', buttons,
+            MessageIcon::Critical};
+}
+
+const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Shape, texts and tags of a tree, exactly as a project file holds them.
+QByteArray records(const FieldTree &tree)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(SaveNodes(tree, buffer).ok());
+    return buffer.data();
+}
+
+QList<int> depthsIn(const QByteArray &file)
+{
+    QList<int> depths;
+    for (qsizetype at = 0; at + ProjectRecordSize <= file.size(); at += ProjectRecordSize) {
+        const QList<QByteArray> parts = file.mid(at + 4, 266).split('|');
+        depths.append(parts.value(1).toInt());
+    }
+    return depths;
+}
+
+class ProjectCommandsTest : public MainWindowTest
+{
+protected:
+    void trigger(const char *name) { child<QAction>(name)->trigger(); }
+    QString title() { return window->windowTitle(); }
+    QString currentFile() { return window->dlgedit().fileName; }
+    QString path(const QString &name) { return dir.filePath(name); }
+
+    // Three records, the second with two fields, entered as a user would.
+    void enterThreeRoots()
+    {
+        addField(QStringLiteral("01"), QStringLiteral("CUST-ID"), QStringLiteral("6"));
+        addField(QStringLiteral("01"), QStringLiteral("CUST-NAME"));
+        addField(QStringLiteral("05"), QStringLiteral("FIRST-NAME"), QStringLiteral("20"));
+        addField(QStringLiteral("05"), QStringLiteral("LAST-NAME"), QStringLiteral("30"));
+        addField(QStringLiteral("01"), QStringLiteral("CUST-TOTAL"), QStringLiteral("9"));
+    }
+
+    // A file written by the program itself.
+    void saveAs(const QString &file)
+    {
+        platform.files.answers.push_back(file);
+        trigger("SaveAs");
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(ProjectCommandsTest, ThreeRootsSaveAndOpenAgainWithTheSameShapeTextsAndTags)
+{
+    enterThreeRoots();
+    ASSERT_EQ(outline(tree()),
+              "01 CUST-ID.,01 CUST-NAME.(05 FIRST-NAME.,05 LAST-NAME.),01 CUST-TOTAL.");
+    ASSERT_FALSE(tree().tag(4).isEmpty());
+    const QByteArray before = records(tree());
+    EXPECT_EQ(title(), "Orvane []*");
+
+    // Save without a name asks for one.
+    platform.files.answers.push_back(path(QStringLiteral("three.qel")));
+    trigger("Save");
+    ASSERT_EQ(platform.files.asked.size(), 1u);
+    EXPECT_EQ(platform.files.asked[0], (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(title(), "Orvane [three.qel]");
+    EXPECT_EQ(status(), "Done");
+    EXPECT_TRUE(window->projectCommands().saveDone());
+    const QByteArray file = bytesOf(path(QStringLiteral("three.qel")));
+    EXPECT_EQ(file.size(), 5 * ProjectRecordSize);
+    EXPECT_EQ(depthsIn(file), (QList<int>{1, 1, 2, 2, 1}));
+
+    trigger("filenew");
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_EQ(title(), "Orvane []");
+    EXPECT_EQ(currentFile(), "");
+
+    platform.files.answers.push_back(path(QStringLiteral("three.qel")));
+    trigger("fileopen");
+    EXPECT_EQ(platform.files.asked.back(), (AskedFile{false, "Open", filter, ""}));
+    EXPECT_EQ(records(tree()), before);
+    EXPECT_EQ(title(), "Orvane [three.qel]");
+    EXPECT_EQ(currentFile(), path(QStringLiteral("three.qel")));
+    EXPECT_EQ(status(), "Done");
+    EXPECT_TRUE(view()->isVisible());
+}
+
+TEST_F(ProjectCommandsTest, TitleFormsFollowNewOpenSaveSaveAsAndChanges)
+{
+    EXPECT_EQ(title(), "Orvane []");
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    EXPECT_EQ(title(), "Orvane []*");
+    saveAs(path(QStringLiteral("cust.qel")));
+    EXPECT_EQ(title(), "Orvane [cust.qel]");
+
+    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+    EXPECT_EQ(title(), "Orvane [cust.qel]*");
+    trigger("Save"); // a named layout saves without a box
+    EXPECT_EQ(title(), "Orvane [cust.qel]");
+    EXPECT_EQ(platform.files.asked.size(), 1u);
+    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("cust.qel")))), (QList<int>{1, 1}));
+
+    saveAs(path(QStringLiteral("other.qel")));
+    EXPECT_EQ(title(), "Orvane [other.qel]");
+    EXPECT_EQ(platform.files.asked.back().fileName, path(QStringLiteral("cust.qel")));
+
+    trigger("filenew");
+    EXPECT_EQ(title(), "Orvane []");
+    platform.files.answers.push_back(path(QStringLiteral("cust.qel")));
+    trigger("fileopen");
+    EXPECT_EQ(title(), "Orvane [cust.qel]");
+    EXPECT_EQ(tree().count(), 2);
+}
+
+TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancelForgetsTheName)
+{
+    writeBytes(path(QStringLiteral("taken.qel")), "old");
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+
+    platform.files.answers = {path(QStringLiteral("taken.qel")), path(QStringLiteral("free.qel"))};
+    platform.messages.answers = {MessageAnswer::No};
+    trigger("SaveAs");
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
+    ASSERT_EQ(platform.files.asked.size(), 2u);
+    EXPECT_EQ(platform.files.asked[1], (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(bytesOf(path(QStringLiteral("taken.qel"))), "old");
+    EXPECT_EQ(bytesOf(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
+    EXPECT_EQ(title(), "Orvane [free.qel]");
+
+    // Cancel: nothing written, no name left, so the next Save asks for one.
+    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+    platform.files.answers = {path(QStringLiteral("taken.qel"))};
+    platform.messages.answers = {MessageAnswer::Cancel};
+    trigger("SaveAs");
+    EXPECT_EQ(currentFile(), "");
+    EXPECT_EQ(title(), "Orvane [free.qel]*");
+    EXPECT_EQ(bytesOf(path(QStringLiteral("taken.qel"))), "old");
+    EXPECT_EQ(bytesOf(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
+
+    platform.files.answers = {QString()}; // and that box is cancelled too
+    trigger("Save");
+    EXPECT_EQ(platform.files.asked.back(), (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(title(), "Orvane [free.qel]*");
+
+    // Yes overwrites.
+    platform.files.answers = {path(QStringLiteral("taken.qel"))};
+    platform.messages.answers = {MessageAnswer::Yes};
+    trigger("SaveAs");
+    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("taken.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(title(), "Orvane [taken.qel]");
+}
+
+TEST_F(ProjectCommandsTest, AReadOnlyFileIsNeverReplaced)
+{
+    const QString locked = path(QStringLiteral("locked.qel"));
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    saveAs(locked);
+    const QByteArray old = bytesOf(locked);
+    ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+
+    const ShownMessage readOnly = saveError(
+        QStringLiteral("The file you are trying to save is read only\r\nWould you like to save "
+                       "the file under different name?"),
+        locked, MessageButtons::YesNo);
+    platform.messages.answers = {MessageAnswer::No};
+    trigger("Save");
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnly}));
+    EXPECT_EQ(bytesOf(locked), old);
+    EXPECT_EQ(title(), "Orvane [locked.qel]*");
+
+    // Yes: Save As, and the save goes to the new name only.
+    platform.messages.answers = {MessageAnswer::Yes};
+    platform.files.answers = {path(QStringLiteral("copy.qel"))};
+    trigger("Save");
+    EXPECT_EQ(platform.files.asked.back().fileName, locked);
+    EXPECT_EQ(bytesOf(locked), old);
+    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("copy.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(title(), "Orvane [copy.qel]");
+}
+
+TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
+{
+    const QString saved = path(QStringLiteral("keep.qel"));
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    saveAs(saved);
+    const QByteArray old = bytesOf(saved);
+
+    // A field text of 267 bytes: tag "1:4", "|", depth "1", "|" and 261 characters.
+    const int root = tree().topLevelAt(0);
+    const int field = tree().add(root, Relationship::Next, QString(261, u'X'));
+    tree().setTag(field, QStringLiteral("1:4"));
+    window->MarkModified();
+    platform.messages.answers = {MessageAnswer::Ok};
+    trigger("Save");
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{saveError(
+                  QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a "
+                                 "field is greater than the maximum allowed length (255)"),
+                  saved)}));
+    EXPECT_EQ(bytesOf(saved), old);
+    EXPECT_EQ(title(), "Orvane [keep.qel]*");
+    EXPECT_EQ(status(), "Error");
+    EXPECT_FALSE(window->projectCommands().saveDone());
+    EXPECT_TRUE(view()->isVisible());
+
+    // One byte less fits.
+    tree().setText(field, QString(260, u'X'));
+    trigger("Save");
+    EXPECT_EQ(bytesOf(saved).size(), 2 * ProjectRecordSize);
+    EXPECT_EQ(title(), "Orvane [keep.qel]");
+    EXPECT_EQ(status(), "Done");
+}
+
+TEST_F(ProjectCommandsTest, ASaveThatCannotBeWrittenSaysSoAndKeepsEverything)
+{
+    // The folder of the new file is a regular file: nothing can be created there.
+    const QString plain = path(QStringLiteral("plain.txt"));
+    writeBytes(plain, "not a folder");
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    const QString target = plain + QStringLiteral("/new.qel");
+    platform.files.answers = {target};
+    platform.messages.answers = {MessageAnswer::Ok};
+    trigger("SaveAs");
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{
+                  saveError(QStringLiteral("The disk may be write protected"), target)}));
+    EXPECT_EQ(bytesOf(plain), "not a folder");
+    EXPECT_EQ(title(), "Orvane []*");
+    EXPECT_EQ(status(), "Error");
+
+    // An old file whose temporary neighbour cannot be made (its name would be too long) stays
+    // as it was.
+    const QString longName = path(QString(248, u'L') + QStringLiteral(".qel"));
+    writeBytes(longName, "old bytes");
+    platform.files.answers = {longName};
+    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    trigger("SaveAs");
+    ASSERT_EQ(platform.messages.shown.size(), 3u);
+    EXPECT_EQ(platform.messages.shown[2].text, "The disk may be write protected");
+    EXPECT_EQ(bytesOf(longName), "old bytes");
+    EXPECT_TRUE(title().endsWith(u'*'));
+}
+
+TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
+{
+    orvane::testing::build(window->fields(), {{1, QStringLiteral("01 OTHER.")}});
+    saveAs(path(QStringLiteral("other.qel")));
+    trigger("filenew");
+    addField(QStringLiteral("01"), QStringLiteral("MINE"), QStringLiteral("4"));
+    saveAs(path(QStringLiteral("mine.qel")));
+    addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
+
+    platform.messages.answers = {MessageAnswer::Yes};
+    platform.files.answers = {path(QStringLiteral("other.qel"))};
+    trigger("fileopen");
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
+    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("mine.qel")))), (QList<int>{1, 2}));
+    EXPECT_EQ(outline(tree()), "01 OTHER.");
+    EXPECT_EQ(title(), "Orvane [other.qel]");
+
+    // Yes whose Save As is cancelled: the changes stay and nothing is opened.
+    trigger("filenew");
+    addField(QStringLiteral("01"), QStringLiteral("UNSAVED"), QStringLiteral("1"));
+    platform.messages.answers = {MessageAnswer::Yes};
+    platform.files.answers = {QString()};
+    trigger("fileopen");
+    EXPECT_TRUE(platform.files.asked.back().save); // no Open box came
+    EXPECT_EQ(tree().count(), 1);
+    EXPECT_EQ(title(), "Orvane []*");
+
+    // Cancel: nothing happens.
+    platform.messages.answers = {MessageAnswer::Cancel};
+    trigger("fileopen");
+    EXPECT_EQ(window->projectCommands().newTag(), "C");
+    EXPECT_EQ(tree().count(), 1);
+
+    // No: the layout is dropped, and a cancelled Open box leaves it empty.
+    platform.messages.answers = {MessageAnswer::No};
+    platform.files.answers = {QString()};
+    trigger("fileopen");
+    EXPECT_EQ(window->projectCommands().newTag(), "");
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_EQ(title(), "Orvane []");
+    EXPECT_EQ(status(), "Done");
+}
+
+TEST_F(ProjectCommandsTest, TheFileMenuOffersSaveOnlyForALayoutWithFields)
+{
+    auto *file = child<QMenu>("file");
+    const auto openMenu = [&] {
+        file->popup(window->mapToGlobal(QPoint(0, 0)));
+        file->hide();
+    };
+    openMenu();
+    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
+    EXPECT_FALSE(child<QAction>("SaveAs")->isEnabled());
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    openMenu();
+    EXPECT_TRUE(child<QAction>("Save")->isEnabled());
+    EXPECT_TRUE(child<QAction>("SaveAs")->isEnabled());
+
+    // Another tab keeps what its own handler set.
+    window->tabGen_Click(1);
+    openMenu();
+    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
+    window->tabGen_Click(0);
+}
+
+TEST_F(ProjectCommandsTest, FilesWrittenByTheProgramReadBackByteForByte)
+{
+    addField(QStringLiteral("01"), QStringLiteral("CLIENTE"));
+    addField(QStringLiteral("05"), QStringLiteral("NOMBRE"), QStringLiteral("30"));
+    const int node = tree().count();
+    tree().setText(node, QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
+                                        "PE\u00D1A \u20AC|'."));
+    saveAs(path(QStringLiteral("first.qel")));
+    const QByteArray first = bytesOf(path(QStringLiteral("first.qel")));
+    EXPECT_TRUE(first.contains("VALUE 'JOS\xC9 PE\xD1"
+                               "A \x80|'."));
+
+    trigger("filenew");
+    platform.files.answers = {path(QStringLiteral("first.qel"))};
+    trigger("fileopen");
+    EXPECT_EQ(tree().text(2), QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
+                                             "PE\u00D1A \u20AC|'."));
+    saveAs(path(QStringLiteral("second.qel")));
+    EXPECT_EQ(bytesOf(path(QStringLiteral("second.qel"))), first);
+}
+
+TEST_F(ProjectCommandsTest, AHandMadeWindows1252FileOpensWithTheRightCharacters)
+{
+    // Two records as another program may leave them: any bytes behind the text.
+    const auto record = [](const QByteArray &text, char filler) {
+        QByteArray r(ProjectRecordSize, filler);
+        r[0] = 8;
+        r[1] = 0;
+        r[2] = char(text.size());
+        r[3] = 0;
+        r.replace(4, text.size(), text);
+        return r;
+    };
+    writeBytes(path(QStringLiteral("hand.qel")),
+               record("1:20|1|01 ADRESSE.", '\xFF') +
+                   record("1:20|2|05 STRA\xDF"
+                          "E \xA0PIC X(20) \xA0VALUE 'M\xFCLLER \xE0 "
+                          "\xE9t\xE9'.",
+                          ' '));
+    platform.files.answers = {path(QStringLiteral("hand.qel"))};
+    trigger("fileopen");
+    ASSERT_EQ(tree().count(), 2);
+    EXPECT_EQ(tree().parent(2), 1);
+    EXPECT_EQ(tree().text(2), QStringLiteral("05 STRA\u00DFE \u00A0PIC X(20) \u00A0VALUE "
+                                             "'M\u00FCLLER \u00E0 \u00E9t\u00E9'."));
+    EXPECT_EQ(tree().tag(2), "1:20");
+    EXPECT_EQ(title(), "Orvane [hand.qel]");
+}

@@ -1,0 +1,262 @@
+// Loading and closing the main window: first run, settings, the command line and the
+// questions that keep unsaved work.
+#include "ui/WindowLifecycle.h"
+#include "MainWindowFixture.h"
+#include "project/ProjectFile.h"
+#include "ui/FileDialogState.h"
+#include "ui/ProjectCommands.h"
+
+#include "../common/TreeText.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+using namespace orvane;
+using orvane::testing::AskedFile;
+using orvane::testing::MainWindowTest;
+using orvane::testing::outline;
+using orvane::testing::ShownMessage;
+
+namespace
+{
+
+const ShownMessage saveQuestion{QStringLiteral("Do you want to save the file?"),
+                                QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
+                                MessageIcon::Question};
+const ShownMessage firstRun{
+    QStringLiteral("You must restart your computer for some changes to take effect\r\nif you "
+                   "don't restart the computer and continue using the program you may "
+                   "experience some freezes"),
+    QStringLiteral("Message"), MessageButtons::Ok, MessageIcon::Information};
+
+class WindowLifecycleTest : public MainWindowTest
+{
+protected:
+    WindowLifecycleTest() { startInSetUp = false; }
+
+    QString setting(const char *section, const char *key)
+    {
+        return platform.settings.get(QStringLiteral("Orvane"), QString::fromLatin1(section),
+                                     QString::fromLatin1(key), QStringLiteral("<none>"));
+    }
+    void setSetting(const char *section, const char *key, const QString &value)
+    {
+        platform.settings.save(QStringLiteral("Orvane"), QString::fromLatin1(section),
+                               QString::fromLatin1(key), value);
+    }
+    QString title() { return window->windowTitle(); }
+    QString currentFile() { return window->dlgedit().fileName; }
+    void trigger(const char *name) { child<QAction>(name)->trigger(); }
+
+    // A project with one record, written the way the program writes them.
+    void writeProject(const QString &path, const QString &clause)
+    {
+        FieldTree t;
+        t.setTag(t.add(0, Relationship::Last, clause), QStringLiteral("1:4"));
+        ASSERT_TRUE(SaveNodes(t, path).ok());
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
+{
+    platform.settings.values.clear();
+    platform.messages.answers = {MessageAnswer::Ok};
+    start();
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{firstRun}));
+    EXPECT_EQ(platform.registration.registered, QStringList{".qel"});
+    EXPECT_EQ(setting("firstrun", "firstrun"), "1");
+    // The program goes on with a normal start.
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(title(), "Orvane []");
+
+    // The next start with the same settings stays quiet.
+    window.reset();
+    platform.messages.shown.clear();
+    start();
+    EXPECT_TRUE(platform.messages.shown.empty());
+    EXPECT_EQ(platform.registration.registered, QStringList{".qel"});
+}
+
+TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
+{
+    const QString last = dir.filePath(QStringLiteral("old.qel"));
+    setSetting("history", "lastusedfile", last);
+    setSetting("init", "resizebylength", QStringLiteral("False"));
+    start();
+    EXPECT_EQ(currentFile(), dir.path() + QStringLiteral("/*.*"));
+    EXPECT_TRUE(child<QRadioButton>("OptRecordSizeByPos")->isChecked());
+    EXPECT_EQ(title(), "Orvane []");
+
+    // Save with the pattern as the name opens Save As in that folder.
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.files.answers = {dir.filePath(QStringLiteral("new.qel"))};
+    trigger("Save");
+    ASSERT_EQ(platform.files.asked.size(), 1u);
+    EXPECT_EQ(platform.files.asked[0], (AskedFile{true, "Save As", "Orvane (*.qel);;All Files (*)",
+                                                  dir.path() + QStringLiteral("/*.*")}));
+    EXPECT_EQ(title(), "Orvane [new.qel]");
+
+    // Closing writes them back.
+    child<QRadioButton>("optRecordSizeByLength")->setChecked(true);
+    window->lifecycle().SaveSettings();
+    EXPECT_EQ(setting("init", "resizebylength"), "True");
+    EXPECT_EQ(setting("history", "lastusedfile"), dir.filePath(QStringLiteral("new.qel")));
+}
+
+TEST_F(WindowLifecycleTest, WithoutSettingsTheRecordSizeIsByLengthAndNoFolderIsKept)
+{
+    start();
+    EXPECT_TRUE(child<QRadioButton>("optRecordSizeByLength")->isChecked());
+    EXPECT_EQ(currentFile(), "");
+    window->lifecycle().SaveSettings();
+    EXPECT_EQ(setting("init", "resizebylength"), "True");
+    EXPECT_EQ(setting("history", "lastusedfile"), "<none>"); // only a name is kept
+}
+
+TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredCancelKeepsTheWindow)
+{
+    start();
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(title(), "Orvane []*");
+    EXPECT_EQ(tree().count(), 1);
+    EXPECT_EQ(setting("init", "resizebylength"), "True"); // settings were saved first
+}
+
+TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredNoDropsThemAndCloses)
+{
+    start();
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.messages.answers = {MessageAnswer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(tree().isEmpty());
+}
+
+TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredYesSavesAndStaysOnce)
+{
+    const QString file = dir.filePath(QStringLiteral("cust.qel"));
+    start();
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.files.answers = {file};
+    trigger("SaveAs");
+    addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
+
+    platform.messages.answers = {MessageAnswer::Yes};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(title(), "Orvane [cust.qel]");
+    EXPECT_EQ(QFileInfo(file).size(), 2 * ProjectRecordSize);
+    EXPECT_EQ(setting("history", "lastusedfile"), file);
+
+    // The second close finds nothing unsaved.
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(platform.messages.shown.size(), 1u);
+}
+
+TEST_F(WindowLifecycleTest, ClosingAfterYesWithoutAFileNameStaysWhenSaveAsIsCancelled)
+{
+    start();
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.messages.answers = {MessageAnswer::Yes};
+    platform.files.answers = {QString()};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(title(), "Orvane []*");
+    EXPECT_EQ(tree().count(), 1);
+}
+
+TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
+{
+    QDir(dir.path()).mkpath(QStringLiteral("my projects"));
+    const QString file = dir.filePath(QStringLiteral("my projects/cust file.qel"));
+    writeProject(file, QStringLiteral("01 CUSTOMER \u00A0PIC X(4)."));
+
+    struct Form {
+        const char *what;
+        QStringList arguments;
+    };
+    const QStringList pieces = file.split(u' ');
+    const std::vector<Form> forms{
+        {"quoted, one argument", {u'"' + file + u'"'}},
+        {"quoted, split at the blanks", {u'"' + pieces[0], pieces[1], pieces[2] + u'"'}},
+        {"unquoted, split at the blanks", pieces},
+        {"unquoted, one argument", {file}},
+    };
+    for (const Form &form : forms) {
+        SCOPED_TRACE(form.what);
+        start(form.arguments);
+        EXPECT_EQ(title(), "Orvane [cust file.qel]");
+        EXPECT_EQ(currentFile(), file);
+        EXPECT_EQ(outline(tree()), "01 CUSTOMER \u00A0PIC X(4).");
+        EXPECT_EQ(tree().tag(1), "1:4");
+        EXPECT_EQ(status(), "Done");
+        EXPECT_TRUE(view()->isVisible());
+        window.reset();
+    }
+}
+
+TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsName)
+{
+    const QString file = dir.filePath(QStringLiteral("brand new.qel"));
+    start({file});
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_EQ(QFileInfo(file).size(), 0);
+    EXPECT_EQ(title(), "Orvane [brand new.qel]");
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_EQ(status(), "Done");
+
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    window->projectCommands().Save_Click(); // no box: the name is known
+    EXPECT_EQ(QFileInfo(file).size(), ProjectRecordSize);
+    EXPECT_EQ(title(), "Orvane [brand new.qel]");
+}
+
+TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeMadeLeavesAnEmptyNamedLayout)
+{
+    const QString file = dir.filePath(QStringLiteral("no such folder/cust.qel"));
+    platform.messages.answers = {MessageAnswer::Ok};
+    start({file});
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_TRUE(platform.messages.shown[0].text.startsWith(QStringLiteral("Cannot open ")));
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(title(), "Orvane [cust.qel]");
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_EQ(status(), "Done");
+}
+
+TEST(FileDialogState, TheGuardRestoresNameAndFilterOnEveryWayOut)
+{
+    FileDialogState dlg{QStringLiteral("/p/cust.qel"), QStringLiteral("Orvane (*.qel)")};
+    const auto borrow = [&](bool early) {
+        const FileDialogState::Guard keep(dlg);
+        dlg.fileName = QStringLiteral("/src/prog.cbl");
+        dlg.filter = QStringLiteral("COBOL (*.cbl)");
+        if (early)
+            return false;
+        dlg.fileName.clear();
+        return true;
+    };
+    EXPECT_FALSE(borrow(true));
+    EXPECT_EQ(dlg.fileName, "/p/cust.qel");
+    EXPECT_EQ(dlg.filter, "Orvane (*.qel)");
+    EXPECT_TRUE(borrow(false));
+    EXPECT_EQ(dlg.fileName, "/p/cust.qel");
+    try {
+        const FileDialogState::Guard keep(dlg);
+        dlg.fileName = QStringLiteral("x");
+        throw 1;
+    } catch (int) {
+    }
+    EXPECT_EQ(dlg.fileName, "/p/cust.qel");
+}
