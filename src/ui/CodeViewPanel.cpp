@@ -90,9 +90,12 @@ void CodeViewPanel::showCode(const QString &code)
     document->setDocumentLayout(new QPlainTextDocumentLayout(document));
     document->setDefaultFont(txtCodeView_->font());
     document->setPlainText(code);
+    // The text box deletes the document it made itself when it gets another one; ours (the
+    // earlier runs') it leaves alone. Ask whose it is before the swap: afterwards it may be gone.
     QTextDocument *previous = txtCodeView_->document();
+    const bool ours = previous->parent() == txtCodeView_;
     txtCodeView_->setDocument(document);
-    if (previous->parent() == txtCodeView_)
+    if (ours)
         delete previous;
 }
 

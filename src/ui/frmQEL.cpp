@@ -101,6 +101,10 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
 frmQEL::~frmQEL()
 {
     disconnect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
+    // The tree views' models listen to the trees, which are members and so die before QWidget's
+    // destructor deletes the child widgets: take the views down while the trees still live.
+    delete treePanel_;
+    treePanel_ = nullptr;
 }
 
 FieldTreeView *frmQEL::trvFields() const
