@@ -135,6 +135,19 @@ int generate(const Parsed &p, Streams &io)
             return io.fail(QStringLiteral("Cannot write the code: %1").arg(io.out.errorString()));
         return kOk;
     }
+    const QFileInfo target(p.output);
+    if (target.exists() && target == QFileInfo(p.files[0]))
+        return io.fail(QStringLiteral("Cannot write %1: it is the project file").arg(p.output));
+    if (!IsReplaceableFile(p.output)) {
+        // A pipe or a device is written to as it is: replacing it would destroy it.
+        QFile device(p.output);
+        if (target.isDir() || !device.open(QIODevice::WriteOnly) ||
+            device.write(bytes) != bytes.size())
+            return io.fail(QStringLiteral("Cannot write %1: %2")
+                               .arg(p.output, target.isDir() ? QStringLiteral("it is a folder")
+                                                             : device.errorString()));
+        return kOk;
+    }
     QSaveFile file(p.output);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         return io.fail(QStringLiteral("Cannot write %1: %2").arg(p.output, file.errorString()));
@@ -182,8 +195,14 @@ int append(const Parsed &p, Streams &io)
         return io.fail(QStringLiteral("File %1 not found").arg(sourcePath));
 
     QFile in(sourcePath);
-    if (QFileInfo(sourcePath).isDir())
+    const QFileInfo info(sourcePath);
+    if (info.isDir())
         return io.fail(QStringLiteral("Cannot read %1: it is a folder").arg(sourcePath));
+    if (!info.isFile())
+        return io.fail(QStringLiteral("Cannot read %1: it is not a regular file").arg(sourcePath));
+    // Writing through a temporary file would quietly lift the protection.
+    if (!(info.permissions() & QFileDevice::WriteOwner))
+        return io.fail(QStringLiteral("Cannot write %1: the file is read only").arg(sourcePath));
     if (!in.open(QIODevice::ReadOnly))
         return io.fail(QStringLiteral("Cannot read %1: %2").arg(sourcePath, in.errorString()));
     const QByteArray bytes = in.readAll();

@@ -265,6 +265,9 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device)
 
 ProjectResult SaveNodes(const FieldTree &tree, const QString &fileName)
 {
+    if (!IsReplaceableFile(fileName))
+        return failure(ProjectStatus::OpenFailed,
+                       QStringLiteral("Cannot write %1: it is not a regular file").arg(fileName));
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return failure(ProjectStatus::OpenFailed,
@@ -281,6 +284,12 @@ ProjectResult SaveNodes(const FieldTree &tree, const QString &fileName)
         return failure(ProjectStatus::CommitFailed,
                        QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
     return {};
+}
+
+bool IsReplaceableFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile();
 }
 
 bool FileExists(const QString &path)

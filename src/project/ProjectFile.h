@@ -61,6 +61,10 @@ inline constexpr int PathFileName = 3; // after the last separator
 // has no folder at all (then it is empty); other part numbers give an empty text.
 QString PathPart(const QString &path, int part);
 
+// False when something other than a regular file (a folder, a device, a pipe) stands at the
+// path: replacing it through a temporary file would destroy it.
+bool IsReplaceableFile(const QString &path);
+
 // Clears a read-only flag, deletes the file and reports whether nothing is left at the path.
 bool RemoveFile(const QString &path);
 

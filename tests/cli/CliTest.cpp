@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -340,4 +341,49 @@ TEST_F(CliTest, HundredThousandLevelsDeepProjectGeneratesAndShows)
     EXPECT_EQ(s.status, 0);
     EXPECT_EQ(s.out.count('\n'), n);
     EXPECT_TRUE(s.out.endsWith("(depth 100000) [] 05 F100000 \xC2\xA4PIC X.\n"));
+}
+
+TEST_F(CliTest, SpecialFilesAreNeverReplaced)
+{
+    // A pipe is written to as it is, not swapped for a regular file.
+    const QString fifo = path("pipe");
+    ASSERT_EQ(QProcess::execute("mkfifo", {fifo}), 0);
+    QByteArray received;
+    QProcess reader;
+    reader.start("cat", {fifo});
+    ASSERT_TRUE(reader.waitForStarted());
+    const Outcome o = runCli({"generate", project, "-o", fifo});
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_TRUE(reader.readAllStandardOutput().contains("01 CUSTOMER."));
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    // Appending needs a regular source file.
+    const Outcome a = runCli({"append", project, fifo});
+    EXPECT_EQ(a.status, 1);
+    EXPECT_EQ(a.err, "Cannot read " + fifo.toUtf8() + ": it is not a regular file\n");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    // The project writer refuses too.
+    EXPECT_EQ(SaveNodes(tree, fifo).status, ProjectStatus::OpenFailed);
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST_F(CliTest, GenerateDoesNotOverwriteItsOwnProjectAndAppendKeepsReadOnlySources)
+{
+    const QByteArray before = readBytes(project);
+    const Outcome o = runCli({"generate", project, "-o", project});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Cannot write " + project.toUtf8() + ": it is the project file\n");
+    EXPECT_EQ(readBytes(project), before);
+
+    const QString source = path("ro.cbl");
+    const QByteArray text = "       WORKING-STORAGE SECTION.\r\n";
+    writeBytes(source, text);
+    QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const Outcome a = runCli({"append", project, source});
+    EXPECT_EQ(a.status, 1);
+    EXPECT_EQ(a.err, "Cannot write " + source.toUtf8() + ": the file is read only\n");
+    EXPECT_EQ(readBytes(source), text);
+    EXPECT_FALSE(QFileInfo(source).permissions() & QFileDevice::WriteOwner);
 }
