@@ -27,18 +27,6 @@ void appendSpaces(QString &s, qsizetype n)
         s.resize(s.size() + n, u' ');
 }
 
-// Removes blanks (code 32 only) at both ends; the clause marker is not a blank.
-QStringView trimmed(QStringView s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s[b] == u' ')
-        ++b;
-    while (e > b && s[e - 1] == u' ')
-        --e;
-    return s.sliced(b, e - b);
-}
-
 struct Markers {
     qsizetype pic = 0; // 1-based position of the clause marker before PIC, 0 when absent
     qsizetype value = 0;
@@ -310,28 +298,28 @@ void emitLine(QString &out, int prefix, QStringView content, int continuationCol
 // The lines of one field, appended to `out`. `s` is scratch space kept across calls.
 void formatNode(QStringView text, int width, int picColumn, int &depth, QString &s, QString &out)
 {
-    const QStringView t = trimmed(text);
+    const QStringView t = trimBlanksView(text);
     const auto [p, v] = findMarkers(t);
     QStringView name;
     QStringView picture;
     QStringView value;
     bool valueFirst = false;
     if (p > 0 && v == 0) {
-        name = trimmed(leftOf(t, p));
-        picture = trimmed(rightOf(t, p));
+        name = trimBlanksView(leftOf(t, p));
+        picture = trimBlanksView(rightOf(t, p));
     } else if (p == 0 && v > 0) {
-        name = trimmed(leftOf(t, v));
-        value = trimmed(rightOf(t, v));
+        name = trimBlanksView(leftOf(t, v));
+        value = trimBlanksView(rightOf(t, v));
     } else if (p > 0 && v > p) {
-        value = trimmed(rightOf(t, v));
-        const QStringView front = trimmed(leftOf(t, v));
-        name = trimmed(leftOf(front, p));
-        picture = trimmed(rightOf(front, p));
+        value = trimBlanksView(rightOf(t, v));
+        const QStringView front = trimBlanksView(leftOf(t, v));
+        name = trimBlanksView(leftOf(front, p));
+        picture = trimBlanksView(rightOf(front, p));
     } else if (v > 0 && p > v) {
-        picture = trimmed(rightOf(t, p));
-        const QStringView front = trimmed(leftOf(t, p));
-        value = trimmed(rightOf(front, v));
-        name = trimmed(leftOf(front, v));
+        picture = trimBlanksView(rightOf(t, p));
+        const QStringView front = trimBlanksView(leftOf(t, p));
+        value = trimBlanksView(rightOf(front, v));
+        name = trimBlanksView(leftOf(front, v));
         valueFirst = true;
     } else {
         name = t;

@@ -12,7 +12,7 @@ const QString kPictureKinds[] = {QStringLiteral("AlphaNum (X)"), QStringLiteral(
                                  QStringLiteral("Numeric (9)")};
 } // namespace
 
-QString trimBlanks(QStringView text)
+QStringView trimBlanksView(QStringView text)
 {
     qsizetype b = 0;
     qsizetype e = text.size();
@@ -20,7 +20,12 @@ QString trimBlanks(QStringView text)
         ++b;
     while (e > b && text[e - 1] == u' ')
         --e;
-    return text.mid(b, e - b).toString();
+    return text.sliced(b, e - b);
+}
+
+QString trimBlanks(QStringView text)
+{
+    return trimBlanksView(text).toString();
 }
 
 QString upperCp1252(QStringView text)

@@ -38,7 +38,8 @@ QString keyPhraseFor(QStringView keyKindText);
 // Upper case that stays inside Windows-1252: a character whose upper case has no byte there
 // is kept as it is, and nothing expands (no "SS" for sharp s).
 QString upperCp1252(QStringView text);
-// Removes blanks (code 32 only) at both ends.
+// Removes blanks (code 32 only) at both ends; the clause marker is not a blank.
+QStringView trimBlanksView(QStringView text);
 QString trimBlanks(QStringView text);
 
 // The level of a clause text: the number in its first two characters.
