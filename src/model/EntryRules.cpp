@@ -1,7 +1,8 @@
 #include "EntryRules.h"
 
-#include "model/FieldClause.h"
-#include "model/Positions.h"
+#include "FieldClause.h"
+#include "NumberText.h"
+#include "Positions.h"
 
 #include <QtMath>
 
@@ -173,6 +174,36 @@ EntryKeyAction EntryKeyActionFor(EntryKey key, int cursorPosition, int selection
     if (start > 0)
         return EntryKeyAction::None;
     return selected ? EntryKeyAction::CollapseSelection : EntryKeyAction::MovePrevious;
+}
+
+QString LengthFromPositions(const QString &from, const QString &to)
+{
+    const double last = readNumber(to);
+    if (last <= 0)
+        return QString();
+    return numberText(last - readNumber(from) + 1);
+}
+
+QString OutputLengthForPicture(const QString &picture)
+{
+    return numberText(picture.size());
+}
+
+QString OutputToPositionFor(const QString &from, int characters)
+{
+    return numberText(readNumber(from) - 1 + characters);
+}
+
+bool SizesOutputFieldToValue(bool inputField, bool treatAsString, bool multipleValues,
+                             const QString &value, const QString &picture)
+{
+    return !inputField && treatAsString && !multipleValues && !value.isEmpty() &&
+           !picture.isEmpty();
+}
+
+QString OutputPictureForLength(const QString &picture, const QString &length)
+{
+    return picture.left(1) + QLatin1Char('(') + numberText(readNumber(length)) + QLatin1Char(')');
 }
 
 QString FieldsStatusText(const QString &tag)

@@ -1,7 +1,7 @@
 #pragma once
 
 // Rules of the entry panel and the field tree that need no window, so tests reach them
-// directly. Nothing here includes widgets.
+// directly. QtCore only.
 
 #include <QString>
 #include <QStringList>
@@ -58,6 +58,24 @@ enum class EntryKey { Right, Left, Backspace };
 // `selectionStart` is -1 without a selection.
 EntryKeyAction EntryKeyActionFor(EntryKey key, int cursorPosition, int selectionStart,
                                  int selectionLength, int textLength);
+
+// The length box's text after a position changed: To - From + 1, or a null string while To is
+// not above 0 (the length then stays as it is).
+QString LengthFromPositions(const QString &from, const QString &to);
+
+// An output field follows its edit picture: the length is the number of picture characters,
+// or by positions the last position is the first one minus 1 plus that number.
+QString OutputLengthForPicture(const QString &picture);
+QString OutputToPositionFor(const QString &from, int characters);
+
+// Whether a changed value text sizes an output field to the value: one quoted string on an
+// output field. An empty value or picture text would only produce a "(0)" picture and a last
+// position of -1, so neither sizes anything.
+bool SizesOutputFieldToValue(bool inputField, bool treatAsString, bool multipleValues,
+                             const QString &value, const QString &picture);
+// The picture of an output field sized to its value: its first character and the length in
+// parentheses ("X" and "5" give "X(5)").
+QString OutputPictureForLength(const QString &picture, const QString &length);
 
 // "Fields 1 To 10" for a node's position tag.
 QString FieldsStatusText(const QString &tag);

@@ -184,9 +184,9 @@ void EntryPanel::CheckFieldText(QLineEdit *box, const QString &forbidden, bool i
 
 void EntryPanel::UpdateLengthFromPositions()
 {
-    const double to = readNumber(txtFieldToPos_->text());
-    if (to > 0)
-        txtFieldLength_->setText(numberText(to - readNumber(txtFieldFromPos_->text()) + 1));
+    const QString length = LengthFromPositions(txtFieldFromPos_->text(), txtFieldToPos_->text());
+    if (!length.isNull())
+        txtFieldLength_->setText(length);
 }
 
 QString EntryPanel::buildClause()
@@ -249,9 +249,9 @@ void EntryPanel::fieldTypeChanged()
     if (!optFieldTypeInput_->isChecked() && !singleString) {
         if (byPositions())
             txtFieldToPos_->setText(
-                numberText(readNumber(txtFieldFromPos_->text()) - 1 + picture.size()));
+                OutputToPositionFor(txtFieldFromPos_->text(), int(picture.size())));
         else
-            txtFieldLength_->setText(numberText(picture.size()));
+            txtFieldLength_->setText(OutputLengthForPicture(picture));
     }
     refreshPreview();
 }
@@ -320,13 +320,11 @@ void EntryPanel::valueChanged()
     const QString value = cboFieldValue_->currentText();
     chkvalues_->setChecked(value.contains(QLatin1Char('"')));
     // An output field holding one quoted string is sized to that string.
-    if (!optFieldTypeInput_->isChecked() && chkTreatAsString_->isChecked() &&
-        !chkvalues_->isChecked()) {
-        txtFieldToPos_->setText(
-            numberText(readNumber(txtFieldFromPos_->text()) - 1 + value.size()));
-        cboFieldType_->setEditText(cboFieldType_->currentText().left(1) + QLatin1Char('(') +
-                                   numberText(readNumber(txtFieldLength_->text())) +
-                                   QLatin1Char(')'));
+    if (SizesOutputFieldToValue(optFieldTypeInput_->isChecked(), chkTreatAsString_->isChecked(),
+                                chkvalues_->isChecked(), value, cboFieldType_->currentText())) {
+        txtFieldToPos_->setText(OutputToPositionFor(txtFieldFromPos_->text(), int(value.size())));
+        cboFieldType_->setEditText(
+            OutputPictureForLength(cboFieldType_->currentText(), txtFieldLength_->text()));
     }
     refreshPreview();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EntryRules.h"
+#include "model/EntryRules.h"
 #include "model/FieldClause.h"
 #include "model/Positions.h"
 

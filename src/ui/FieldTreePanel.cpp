@@ -1,6 +1,6 @@
 #include "FieldTreePanel.h"
 
-#include "EntryRules.h"
+#include "model/EntryRules.h"
 #include "FieldTreeModel.h"
 #include "FieldTreeView.h"
 #include "model/FieldTree.h"

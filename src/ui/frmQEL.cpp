@@ -2,7 +2,7 @@
 
 #include "CodeViewPanel.h"
 #include "EntryPanel.h"
-#include "EntryRules.h"
+#include "model/EntryRules.h"
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
 #include "FieldTreeView.h"

@@ -1,4 +1,4 @@
-#include "ui/EntryRules.h"
+#include "model/EntryRules.h"
 
 #include <gtest/gtest.h>
 
@@ -126,4 +126,34 @@ TEST(PositionDialog, TextsAndAnswers)
     EXPECT_EQ(ClauseTooLongText(), QStringLiteral("Field length exceeded 255 characters"));
     EXPECT_EQ(TwipsToPixels(10965, 96), 731);
     EXPECT_EQ(TwipsToPixels(4500, 96), 300);
+}
+
+TEST(EntrySizing, LengthFromPositionsNeedsALastPositionAboveZero)
+{
+    EXPECT_EQ(LengthFromPositions(QStringLiteral("5"), QStringLiteral("14")), QStringLiteral("10"));
+    EXPECT_EQ(LengthFromPositions(QString(), QStringLiteral("3")), QStringLiteral("4"));
+    EXPECT_EQ(LengthFromPositions(QStringLiteral("12"), QStringLiteral("8")), QStringLiteral("-3"));
+    EXPECT_TRUE(LengthFromPositions(QStringLiteral("5"), QStringLiteral("0")).isNull());
+    EXPECT_TRUE(LengthFromPositions(QStringLiteral("5"), QString()).isNull());
+    EXPECT_TRUE(LengthFromPositions(QStringLiteral("5"), QStringLiteral("-1")).isNull());
+}
+
+TEST(EntrySizing, OutputFieldsFollowTheirPictureOrTheirValue)
+{
+    EXPECT_EQ(OutputLengthForPicture(QStringLiteral("ZZZ9")), QStringLiteral("4"));
+    EXPECT_EQ(OutputToPositionFor(QStringLiteral("11"), 4), QStringLiteral("14"));
+    EXPECT_EQ(OutputToPositionFor(QString(), 4), QStringLiteral("3"));
+    EXPECT_EQ(OutputPictureForLength(QStringLiteral("X"), QStringLiteral("5")),
+              QStringLiteral("X(5)"));
+    EXPECT_EQ(OutputPictureForLength(QStringLiteral("X(9)"), QString()), QStringLiteral("X(0)"));
+
+    const QString value = QStringLiteral("HELLO");
+    const QString picture = QStringLiteral("X");
+    EXPECT_TRUE(SizesOutputFieldToValue(false, true, false, value, picture));
+    EXPECT_FALSE(SizesOutputFieldToValue(true, true, false, value, picture));   // input field
+    EXPECT_FALSE(SizesOutputFieldToValue(false, false, false, value, picture)); // not a string
+    EXPECT_FALSE(SizesOutputFieldToValue(false, true, true, value, picture));   // several values
+    // Nothing to size from: an empty value or picture would give "(0)" and a last position -1.
+    EXPECT_FALSE(SizesOutputFieldToValue(false, true, false, QString(), picture));
+    EXPECT_FALSE(SizesOutputFieldToValue(false, true, false, value, QString()));
 }

@@ -256,3 +256,18 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     QTest::keyClick(occurs, Qt::Key_Left);
     EXPECT_EQ(QApplication::focusWidget(), length);
 }
+
+TEST_F(EntryPanelTest, ResettingAnOutputFieldLeavesTheStartValues)
+{
+    QTest::mouseClick(child<QRadioButton>("optFieldTypeOutput"), Qt::LeftButton);
+    type(box("txtFieldName"), QStringLiteral("total"));
+    type(combo("cboFieldType"), QStringLiteral("X"));
+    type(combo("cboFieldValue"), QStringLiteral("hello"));
+    EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X(5)"));
+    window->ResetEntryPanel();
+    EXPECT_EQ(combo("cboFieldType")->currentText(), QString());
+    EXPECT_EQ(combo("cboFieldValue")->currentText(), QString());
+    EXPECT_EQ(box("txtFieldLength")->text(), QString());
+    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
+    EXPECT_EQ(preview(), QStringLiteral("01."));
+}
