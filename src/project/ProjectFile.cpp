@@ -122,6 +122,7 @@ ProjectResult LoadNodes(FieldTree &tree, QIODevice &device)
     QByteArray chunk(kChunkSize, Qt::Uninitialized);
     int previousNode = 0;
     qint64 previousDepth = 0;
+    int recordsBefore = 0; // records in the chunks already done
     bool failed = false;
     const auto readFailure = [&]() {
         return failure(
@@ -134,6 +135,14 @@ ProjectResult LoadNodes(FieldTree &tree, QIODevice &device)
         for (qint64 at = 0; at < got; at += ProjectRecordSize) {
             const qint64 available = std::min<qint64>(ProjectRecordSize, got - at);
             const unsigned char *r = bytes + at;
+            if (available >= 2 && (int(r[0]) | int(r[1]) << 8) != ProjectRecordTypeString) {
+                const int record = int(at / ProjectRecordSize) + recordsBefore + 1;
+                return failure(ProjectStatus::NotAProjectFile,
+                               QStringLiteral("This is not a project file: record %1 does not "
+                                              "hold a field")
+                                   .arg(record),
+                               record);
+            }
             if (available < 4)
                 return failed ? readFailure() : ProjectResult{};
             const int length = std::min(int(r[2]) | int(r[3]) << 8, ProjectRecordTextMax);
@@ -160,6 +169,7 @@ ProjectResult LoadNodes(FieldTree &tree, QIODevice &device)
             return readFailure();
         if (got < kChunkSize)
             return {};
+        recordsBefore += int(kRecordsPerChunk);
     }
 }
 
@@ -170,7 +180,12 @@ ProjectResult LoadNodes(FieldTree &tree, const QString &fileName)
         return failure(ProjectStatus::OpenFailed,
                        QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
     ProjectResult result = LoadNodes(tree, file);
-    if (!result.ok())
+    if (result.status == ProjectStatus::NotAProjectFile)
+        result.message = QStringLiteral("%1 is not a project file: record %2 does not hold a "
+                                        "field")
+                             .arg(fileName)
+                             .arg(result.record);
+    else if (!result.ok())
         result.message = QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString());
     return result;
 }

@@ -25,6 +25,7 @@ enum class ProjectStatus {
     RecordTooLong,    // a record text over 266 bytes; nothing was written
     TagHasSeparator,  // a tag holding '|' would load back differently; nothing was written
     NotRepresentable, // a character with no Windows-1252 byte; nothing was written
+    NotAProjectFile,  // a record whose type code is not 8: some other kind of file
 };
 
 struct ProjectResult {
@@ -40,8 +41,10 @@ struct ProjectResult {
 // top-level node behind any the tree already holds. A short last record whose text is all
 // there still counts; one whose text is cut off ends the loading. Depths that the writer never
 // produces are taken as gently as possible: below 1 counts as 1, a jump of more than one level
-// as one level, and climbing back stops at the top level. Returns a read error, if any; the
-// nodes read until then stay in the tree.
+// as one level, and climbing back stops at the top level. A record whose type code is not 8
+// means the file is something else (a program source, a picture) and ends the loading with
+// NotAProjectFile. Returns a read error, if any; the nodes read until then stay in the tree,
+// and a caller that shows the layout should drop them rather than pass off a part as the file.
 ProjectResult LoadNodes(FieldTree &tree, QIODevice &device);
 ProjectResult LoadNodes(FieldTree &tree, const QString &fileName);
 

@@ -243,6 +243,41 @@ TEST(ProjectFile, ShortAndOverlongRecords)
     EXPECT_TRUE(e.isEmpty());
 }
 
+TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
+{
+    // Two fields, then a record with type code 0 (as a binary file may hold).
+    QByteArray bytes = records({"|1|A", "|2|B"});
+    QByteArray other = record("|1|C");
+    other[0] = 0;
+    FieldTree a;
+    const ProjectResult r = load(a, bytes + other + record("|1|D"));
+    EXPECT_EQ(r.status, ProjectStatus::NotAProjectFile);
+    EXPECT_EQ(r.record, 3);
+    EXPECT_EQ(outline(a), "A(B)"); // what came before is left for the caller to drop
+
+    // The high byte counts too, and the record number goes on across read chunks.
+    QByteArray many;
+    for (int i = 0; i < 1500; ++i)
+        many += record("|1|R");
+    many[1499 * ProjectRecordSize + 1] = 1;
+    FieldTree b;
+    EXPECT_EQ(load(b, many).record, 1500);
+    EXPECT_EQ(b.count(), 1499);
+
+    // A COBOL source opened as a project: named in the message, nothing taken as a field.
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("prog.cbl"));
+    QFile file(source);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("       IDENTIFICATION DIVISION.\n       PROGRAM-ID. PROG.\n");
+    file.close();
+    FieldTree c;
+    const ProjectResult fromFile = LoadNodes(c, source);
+    EXPECT_EQ(fromFile.status, ProjectStatus::NotAProjectFile);
+    EXPECT_EQ(fromFile.message, source + " is not a project file: record 1 does not hold a field");
+    EXPECT_TRUE(c.isEmpty());
+}
+
 TEST(ProjectFile, LoadAppendsBehindNodesAlreadyThere)
 {
     FieldTree tree;
