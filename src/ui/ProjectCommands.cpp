@@ -40,11 +40,13 @@ private:
     bool active_ = true;
 };
 
-// The read-only attribute: the owner may not write the file.
+// The read-only attribute: the owner may not write the file. The owner bit alone is not
+// enough when the file belongs to someone else or lies on a read-only mount, and the access
+// test alone is not enough for root, who may write everything.
 bool isReadOnlyFile(const QString &path)
 {
     const QFileInfo info(path);
-    return info.isFile() && !(info.permissions() & QFileDevice::WriteOwner);
+    return info.isFile() && (!(info.permissions() & QFileDevice::WriteOwner) || !info.isWritable());
 }
 
 } // namespace
@@ -180,6 +182,9 @@ bool ProjectCommands::Save_Click()
 
 bool ProjectCommands::SaveAs_Click()
 {
+    // A save that fails under the new name leaves the layout under the name it had, which the
+    // title still shows.
+    const QString previous = dlgedit_.fileName;
     for (;;) {
         const QString chosen = files_.saveFile(SaveBoxTitle, dlgedit_.filter, dlgedit_.fileName);
         if (chosen.isEmpty())
@@ -200,7 +205,12 @@ bool ProjectCommands::SaveAs_Click()
             return false;
         // No: the box opens anew.
     }
-    return !saveDone_ && Save_Click();
+    if (saveDone_)
+        return false;
+    if (Save_Click())
+        return true;
+    dlgedit_.fileName = previous;
+    return false;
 }
 
 void ProjectCommands::loadProject(const QString &path)
@@ -212,14 +222,18 @@ void ProjectCommands::loadProject(const QString &path)
     tree->hide();
     const ProjectResult result = LoadNodes(window_.fields(), path);
     tree->show();
-    // The title already names the file; what could be read stays in the layout.
-    if (!result.ok())
+    if (!result.ok()) {
         messages_.show(result.message, ApplicationTitle, MessageButtons::Ok, MessageIcon::Critical);
+        // A part of the file, or a file of another kind, must not pass for the project under
+        // its name: the next Save would overwrite the file with it. Start over without a name.
+        window_.ResetEntryPanel();
+    }
 }
 
 void ProjectCommands::openCommandLineProject(const QString &path)
 {
-    if (!QFileInfo::exists(path)) {
+    // A name like "-x" is a mistyped option, not a project to make.
+    if (!QFileInfo::exists(path) && !PathPart(path, PathFileName).startsWith(u'-')) {
         QFile create(path);
         if (create.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             create.close();

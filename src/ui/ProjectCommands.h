@@ -34,7 +34,9 @@ public:
     bool SaveAs_Click();
 
     // Opens the project named on the command line; a file that is not there is created empty
-    // first, so that Save later writes to the name the user asked for.
+    // first, so that Save later writes to the name the user asked for (never one whose name
+    // starts with "-", which is an option nobody understood). A file that cannot be read
+    // leaves an empty layout without a name, as Open does.
     void openCommandLineProject(const QString &path);
 
     // "C" after New was answered with Cancel, empty otherwise.

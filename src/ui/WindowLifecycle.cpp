@@ -83,8 +83,13 @@ bool WindowLifecycle::Form_Unload()
     commands_.filenew_Click();
     // Cancel leaves the "*"; Yes saved the layout but kept it under its name. Either way the
     // window stays, and closing it again finds a layout without unsaved changes.
-    const bool keep = window_.windowTitle().endsWith(u'*') || !dlgedit_.fileName.isEmpty();
-    // The editor tab has no file commands yet, so it holds no work that could be lost here.
+    bool keep = window_.windowTitle().endsWith(u'*') || !dlgedit_.fileName.isEmpty();
+    // The editor gets its own chance to keep its work, even when the layout already keeps the
+    // window open.
+    if (closeSteps_.editorKeepsWork())
+        keep = true;
+    if (!keep)
+        closeSteps_.closeDialogs();
     return !keep;
 }
 

@@ -5,6 +5,9 @@
 
 #include <QStringList>
 
+#include <functional>
+#include <utility>
+
 namespace orvane
 {
 
@@ -18,6 +21,16 @@ class frmQEL;
 class WindowLifecycle
 {
 public:
+    // What the other parts of the window add to closing it. The source editor fills
+    // `editorKeepsWork` when it gets its file commands: it runs the editor's New command (which
+    // offers to save its text) and answers whether the editor still holds a file name or
+    // text. The find and options dialogs fill `closeDialogs` when they exist. Until then there
+    // is no editor work to keep and no dialog to close.
+    struct CloseSteps {
+        std::function<bool()> editorKeepsWork = [] { return false; };
+        std::function<void()> closeDialogs = [] {};
+    };
+
     WindowLifecycle(frmQEL &window, FileDialogState &dlgedit, ProjectCommands &commands,
                     const Platform &platform);
 
@@ -32,6 +45,8 @@ public:
 
     static QString firstRunText();
 
+    void setCloseSteps(CloseSteps steps) { closeSteps_ = std::move(steps); }
+
 private:
     QString setting(Setting which, const QString &defaultValue);
     void saveSetting(Setting which, const QString &value);
@@ -40,6 +55,7 @@ private:
     FileDialogState &dlgedit_;
     ProjectCommands &commands_;
     Platform platform_;
+    CloseSteps closeSteps_;
 };
 
 } // namespace orvane

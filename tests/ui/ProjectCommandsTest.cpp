@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QTabBar>
 #include <QTemporaryDir>
 
@@ -406,4 +407,111 @@ TEST_F(ProjectCommandsTest, AHandMadeWindows1252FileOpensWithTheRightCharacters)
                                              "'M\u00FCLLER \u00E0 \u00E9t\u00E9'."));
     EXPECT_EQ(tree().tag(2), "1:20");
     EXPECT_EQ(title(), "Orvane [hand.qel]");
+}
+
+TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
+{
+    // A COBOL source picked under "All Files": the next Save must not overwrite it.
+    const QString source = path(QStringLiteral("prog.cbl"));
+    const QByteArray program = "       IDENTIFICATION DIVISION.\n       PROGRAM-ID. PROG.\n";
+    writeBytes(source, program);
+    platform.files.answers = {source};
+    platform.messages.answers = {MessageAnswer::Ok};
+    trigger("fileopen");
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{
+                  {source + " is not a project file: record 1 does not hold a field", "Orvane",
+                   MessageButtons::Ok, MessageIcon::Critical}}));
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_EQ(title(), "Orvane []");
+    EXPECT_EQ(currentFile(), "");
+    EXPECT_EQ(status(), "Done");
+
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.files.answers = {QString()};
+    trigger("Save");
+    EXPECT_TRUE(platform.files.asked.back().save);
+    EXPECT_EQ(bytesOf(source), program);
+
+    // Good records followed by a foreign one: the part read is not kept either.
+    FieldTree two;
+    orvane::testing::build(two, {{1, QStringLiteral("01 A.")}, {1, QStringLiteral("01 B.")}});
+    const QByteArray mixed = records(two) + QByteArray(ProjectRecordSize, 'x');
+    writeBytes(path(QStringLiteral("mixed.qel")), mixed);
+    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Ok};
+    platform.files.answers = {path(QStringLiteral("mixed.qel"))};
+    trigger("fileopen");
+    ASSERT_EQ(platform.messages.shown.size(), 3u);
+    EXPECT_EQ(platform.messages.shown[2].text,
+              path(QStringLiteral("mixed.qel")) +
+                  " is not a project file: record 3 does not hold a field");
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_EQ(title(), "Orvane []");
+    EXPECT_EQ(currentFile(), "");
+}
+
+TEST_F(ProjectCommandsTest, AFailedSaveAsKeepsTheNameTheTitleShows)
+{
+    const QString first = path(QStringLiteral("cust.qel"));
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    saveAs(first);
+    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+
+    // A target inside a regular file cannot be made.
+    writeBytes(path(QStringLiteral("plain.txt")), "x");
+    platform.files.answers = {path(QStringLiteral("plain.txt/other.qel"))};
+    platform.messages.answers = {MessageAnswer::Ok};
+    EXPECT_FALSE(window->projectCommands().SaveAs_Click());
+    EXPECT_EQ(currentFile(), first);
+    EXPECT_EQ(title(), "Orvane [cust.qel]*");
+
+    // So Save goes where the title says.
+    trigger("Save");
+    EXPECT_EQ(depthsIn(bytesOf(first)), (QList<int>{1, 1}));
+    EXPECT_EQ(title(), "Orvane [cust.qel]");
+}
+
+TEST_F(ProjectCommandsTest, SavingOntoAPipeSaysTheDiskMayBeWriteProtected)
+{
+    const QString pipe = path(QStringLiteral("pipe.qel"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.files.answers = {pipe};
+    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
+    trigger("SaveAs");
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{
+                  overwriteQuestion,
+                  saveError(QStringLiteral("The disk may be write protected"), pipe)}));
+    EXPECT_FALSE(QFileInfo(pipe).isFile()); // still the pipe
+    EXPECT_TRUE(QFileInfo(pipe).exists());
+    EXPECT_EQ(title(), "Orvane []*");
+    EXPECT_EQ(currentFile(), "");
+    EXPECT_EQ(status(), "Error");
+}
+
+TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenCountsAsReadOnlyEvenWithItsWriteBit)
+{
+    const QString locked = path(QStringLiteral("immutable.qel"));
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    saveAs(locked);
+    const QByteArray old = bytesOf(locked);
+    // Root may write any file with or without its write bits, but not an immutable one.
+    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) != 0 ||
+        QFileInfo(locked).isWritable()) {
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
+        GTEST_SKIP() << "no immutable files here";
+    }
+    ASSERT_TRUE(QFileInfo(locked).permissions() & QFileDevice::WriteOwner);
+    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+    platform.messages.answers = {MessageAnswer::No};
+    trigger("Save");
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{saveError(
+                  QStringLiteral("The file you are trying to save is read only\r\nWould you like "
+                                 "to save the file under different name?"),
+                  locked, MessageButtons::YesNo)}));
+    EXPECT_EQ(bytesOf(locked), old);
+    EXPECT_EQ(title(), "Orvane [immutable.qel]*");
 }

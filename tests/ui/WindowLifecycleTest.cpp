@@ -222,7 +222,7 @@ TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsN
     EXPECT_EQ(title(), "Orvane [brand new.qel]");
 }
 
-TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeMadeLeavesAnEmptyNamedLayout)
+TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayoutWithoutAName)
 {
     const QString file = dir.filePath(QStringLiteral("no such folder/cust.qel"));
     platform.messages.answers = {MessageAnswer::Ok};
@@ -230,9 +230,79 @@ TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeMadeLeavesAnEmptyName
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_TRUE(platform.messages.shown[0].text.startsWith(QStringLiteral("Cannot open ")));
     EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
+    EXPECT_EQ(title(), "Orvane []");
+    EXPECT_EQ(currentFile(), "");
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(status(), "Done");
+    window.reset();
+
+    // A file of another kind: the fields read before the foreign record are dropped, and Save
+    // asks for a name instead of overwriting it.
+    const QString other = dir.filePath(QStringLiteral("other.qel"));
+    writeProject(other, QStringLiteral("01 REC."));
+    QFile append(other);
+    ASSERT_TRUE(append.open(QIODevice::Append));
+    append.write(QByteArray(ProjectRecordSize, '\x7F'));
+    append.close();
+    const QByteArray before = [&] {
+        QFile f(other);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    platform.messages.shown.clear();
+    platform.messages.answers = {MessageAnswer::Ok};
+    start({other});
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text,
+              other + " is not a project file: record 2 does not hold a field");
+    EXPECT_EQ(title(), "Orvane []");
+    EXPECT_TRUE(tree().isEmpty());
+    addField(QStringLiteral("01"), QStringLiteral("NEW"), QStringLiteral("4"));
+    platform.files.answers = {QString()};
+    window->projectCommands().Save_Click();
+    EXPECT_TRUE(platform.files.asked.back().save);
+    QFile after(other);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+}
+
+TEST_F(WindowLifecycleTest, AnOptionLikeCommandLineNameIsNeverCreated)
+{
+    const QString option = dir.filePath(QStringLiteral("--help"));
+    platform.messages.answers = {MessageAnswer::Ok};
+    start({option});
+    EXPECT_FALSE(QFileInfo::exists(option));
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_TRUE(platform.messages.shown[0].text.startsWith(QStringLiteral("Cannot open ")));
+    EXPECT_EQ(title(), "Orvane []");
+}
+
+TEST_F(WindowLifecycleTest, TheEditorGetsItsOwnChanceToKeepTheWindowOpen)
+{
+    start();
+    int editorAsked = 0;
+    int dialogsClosed = 0;
+    bool editorHoldsText = true;
+    window->lifecycle().setCloseSteps({[&] {
+                                           ++editorAsked;
+                                           return editorHoldsText;
+                                       },
+                                       [&] { ++dialogsClosed; }});
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(editorAsked, 1);
+    EXPECT_EQ(dialogsClosed, 0);
+
+    // Asked even when the layout already keeps the window open.
+    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    platform.messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(editorAsked, 2);
+    EXPECT_EQ(dialogsClosed, 0);
+
+    editorHoldsText = false;
+    platform.messages.answers = {MessageAnswer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(editorAsked, 3);
+    EXPECT_EQ(dialogsClosed, 1);
 }
 
 TEST(FileDialogState, TheGuardRestoresNameAndFilterOnEveryWayOut)
