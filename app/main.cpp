@@ -15,14 +15,6 @@
 namespace
 {
 
-bool displayAvailable()
-{
-    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    if (!platform.isEmpty())
-        return true; // the user chose a platform (offscreen, vnc, ...) on purpose
-    return !qgetenv("DISPLAY").isEmpty() || !qgetenv("WAYLAND_DISPLAY").isEmpty();
-}
-
 QStringList argumentsOf(int argc, char **argv)
 {
     QStringList list;
@@ -48,11 +40,19 @@ QString exampleProject(const char *argv0)
     return {};
 }
 
-int printWithoutDisplay(const QString &requested, const char *argv0)
+int printWithoutDisplay(orvane::DisplayCheck check, const QString &requested, const char *argv0)
 {
-    std::fputs("Orvane needs a graphical display, and none was found (DISPLAY and "
-               "WAYLAND_DISPLAY are not set).\nStart it inside a desktop session, or run it with "
-               "QT_QPA_PLATFORM=offscreen. Meanwhile, here is the generated code",
+    if (check == orvane::DisplayCheck::NotSet)
+        std::fputs("Orvane needs a graphical display, and none was found (DISPLAY and "
+                   "WAYLAND_DISPLAY are not set).\n",
+                   stderr);
+    else
+        std::fprintf(stderr,
+                     "Orvane needs a graphical display, and the one named (DISPLAY=%s) does not "
+                     "answer.\n",
+                     qgetenv("DISPLAY").constData());
+    std::fputs("Start it inside a desktop session, or run it with QT_QPA_PLATFORM=offscreen. "
+               "Meanwhile, here is the generated code",
                stderr);
     const QString path = requested.isEmpty() ? exampleProject(argv0) : requested;
     if (path.isEmpty()) {
@@ -79,9 +79,25 @@ int printWithoutDisplay(const QString &requested, const char *argv0)
 
 int main(int argc, char **argv)
 {
-    const QString requested = orvane::projectPathFromArguments(argumentsOf(argc, argv));
-    if (!displayAvailable())
-        return printWithoutDisplay(requested, argv[0]);
+    const QStringList arguments = argumentsOf(argc, argv);
+    // Before anything else, so that no option is ever taken for a project to create.
+    switch (orvane::startupRequest(arguments)) {
+    case orvane::StartupRequest::Help:
+        std::fputs(orvane::usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case orvane::StartupRequest::Version:
+        std::fputs(orvane::versionText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case orvane::StartupRequest::Run:
+        break;
+    }
+    const QString requested = orvane::projectPathFromArguments(arguments);
+    // Qt aborts with an obscure message when the X server named does not answer.
+    const orvane::DisplayCheck display =
+        orvane::checkDisplay(orvane::DisplayEnvironment::current(argc, argv),
+                             orvane::xDisplayAnswers, orvane::waylandSocketAnswers);
+    if (display != orvane::DisplayCheck::Usable)
+        return printWithoutDisplay(display, requested, argv[0]);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(orvane::ApplicationTitle);

@@ -3,6 +3,8 @@
 #include "Platform.h"
 #include "XdgFileTypeRegistration.h"
 
+#include <functional>
+
 namespace orvane
 {
 
@@ -57,6 +59,43 @@ public:
     QString text() override;
     void setText(const QString &text) override;
 };
+
+// Where an X server named by a DISPLAY value listens: a local socket (":0", "unix:0") or a
+// TCP port (6000 + display number, "localhost:10.0" as ssh forwarding sets it).
+struct XDisplayAddress {
+    bool valid = false;
+    QByteArray socketPath; // local: /tmp/.X11-unix/X<n>
+    QByteArray host;       // remote: host name and port
+    int port = 0;
+};
+XDisplayAddress xDisplayAddress(const QByteArray &display);
+
+// What the environment says about the display, read before QApplication exists.
+struct DisplayEnvironment {
+    QByteArray qpaPlatform;        // QT_QPA_PLATFORM
+    QByteArray display;            // DISPLAY
+    QByteArray waylandDisplay;     // WAYLAND_DISPLAY
+    QByteArray runtimeDir;         // XDG_RUNTIME_DIR, where a relative Wayland name lives
+    bool platformArgument = false; // "-platform" on the command line
+
+    static DisplayEnvironment current(int argc, char **argv);
+};
+
+enum class DisplayCheck {
+    Usable,      // a platform was chosen on purpose, or a display answers
+    NotSet,      // neither DISPLAY nor WAYLAND_DISPLAY
+    Unreachable, // set, but nothing answers (a stale DISPLAY after ssh, a stopped server)
+};
+
+// Decides whether QApplication can start. The probes connect to a display (`xAnswers`) or a
+// Wayland socket path (`waylandAnswers`); tests pass their own. Qt would abort with an
+// obscure message on an X server that does not answer, so it is asked first.
+DisplayCheck checkDisplay(const DisplayEnvironment &environment,
+                          const std::function<bool(const XDisplayAddress &)> &xAnswers,
+                          const std::function<bool(const QByteArray &)> &waylandAnswers);
+// The real probes: a connection attempt of at most about a second.
+bool xDisplayAnswers(const XDisplayAddress &address);
+bool waylandSocketAnswers(const QByteArray &path);
 
 // All real seams in one place, for main(); made after the QApplication.
 struct QtPlatform {

@@ -66,6 +66,31 @@ QString projectPathFromArguments(const QStringList &arguments)
     return path;
 }
 
+StartupRequest startupRequest(const QStringList &arguments)
+{
+    if (arguments.size() == 1 && arguments[0] == u"--help")
+        return StartupRequest::Help;
+    if (arguments.size() == 1 && arguments[0] == u"--version")
+        return StartupRequest::Version;
+    return StartupRequest::Run;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: orvane [PROJECT.qel]\n"
+        "Opens the record layout editor, with the project file named, if any. A project file\n"
+        "that does not exist yet is created. Without a display the generated code of the\n"
+        "project (or of the bundled example) is printed instead.\n"
+        "  --help     show this text\n"
+        "  --version  show the version\n");
+}
+
+QString versionText()
+{
+    return QStringLiteral("orvane " ORVANE_VERSION "\n");
+}
+
 QString folderPattern(const QString &lastUsedFile)
 {
     if (lastUsedFile.isEmpty())

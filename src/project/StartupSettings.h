@@ -38,6 +38,15 @@ bool readSettingBool(const QString &text, bool defaultValue);
 // Empty when there are no arguments.
 QString projectPathFromArguments(const QStringList &arguments);
 
+// What the program was asked for before any window: its usage, its version, or a normal start.
+// Only a first argument of exactly "--help" or "--version" counts, so a project path is never
+// taken for one.
+enum class StartupRequest { Run, Help, Version };
+StartupRequest startupRequest(const QStringList &arguments);
+// "Usage: orvane [project.qel]" and a few lines on it; "orvane 1.0.19".
+QString usageText();
+QString versionText();
+
 // The folder of the last used file followed by "*.*": the file box opens there, and Save
 // treats such a name as a layout without a file.
 QString folderPattern(const QString &lastUsedFile);

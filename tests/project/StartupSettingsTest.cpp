@@ -65,3 +65,16 @@ TEST(StartupSettings, ApplicationNamesFirstRunAndFilter)
     EXPECT_FALSE(isFirstRun(" 1"));
     EXPECT_EQ(projectFileFilter(), "Orvane (*.qel);;All Files (*)");
 }
+
+TEST(StartupSettings, HelpAndVersionAreAskedForOnlyAlone)
+{
+    EXPECT_EQ(startupRequest({"--help"}), StartupRequest::Help);
+    EXPECT_EQ(startupRequest({"--version"}), StartupRequest::Version);
+    EXPECT_EQ(startupRequest({}), StartupRequest::Run);
+    EXPECT_EQ(startupRequest({"cust.qel"}), StartupRequest::Run);
+    // Part of a path split at its blanks, or spelt otherwise: a project path, as before.
+    EXPECT_EQ(startupRequest({"/p/my", "--help", "file.qel"}), StartupRequest::Run);
+    EXPECT_EQ(startupRequest({"--HELP"}), StartupRequest::Run);
+    EXPECT_EQ(versionText(), QStringLiteral("orvane %1\n").arg(ORVANE_VERSION));
+    EXPECT_TRUE(usageText().startsWith("Usage: orvane [PROJECT.qel]\n"));
+}

@@ -1,0 +1,222 @@
+// The real seams' own decisions: whether a display answers before Qt is started on it, the
+// Save box's default extension and plain-text message boxes.
+#include "platform/QtPlatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace orvane;
+
+namespace
+{
+
+QApplication &application()
+{
+    static int argc = 1;
+    static char name[] = "platform_tests";
+    static char *argv[] = {name, nullptr};
+    static QApplication app(argc, argv);
+    return app;
+}
+
+// Runs `answer` on the modal box once it is up.
+void whenModal(std::function<void(QWidget *)> answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QWidget *box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        answer(box);
+    });
+}
+
+} // namespace
+
+TEST(DisplayCheck, DisplayNamesGiveTheirSocketOrPort)
+{
+    EXPECT_EQ(xDisplayAddress(":0").socketPath, "/tmp/.X11-unix/X0");
+    EXPECT_EQ(xDisplayAddress(":1.0").socketPath, "/tmp/.X11-unix/X1");
+    EXPECT_EQ(xDisplayAddress("unix:2").socketPath, "/tmp/.X11-unix/X2");
+    const XDisplayAddress ssh = xDisplayAddress("localhost:10.0");
+    EXPECT_TRUE(ssh.valid);
+    EXPECT_TRUE(ssh.socketPath.isEmpty());
+    EXPECT_EQ(ssh.host, "localhost");
+    EXPECT_EQ(ssh.port, 6010);
+    EXPECT_EQ(xDisplayAddress("[::1]:3").host, "::1");
+    EXPECT_EQ(xDisplayAddress("/private/tmp/launchd/org.x:0").socketPath,
+              "/private/tmp/launchd/org.x:0");
+    for (const char *bad : {"", "host", ":", ":x", "host:-1", ":+1"})
+        EXPECT_FALSE(xDisplayAddress(bad).valid) << bad;
+}
+
+TEST(DisplayCheck, OnlyADisplayThatAnswersStartsTheWindow)
+{
+    std::vector<QByteArray> probed;
+    bool xUp = false;
+    bool waylandUp = false;
+    const auto x = [&](const XDisplayAddress &a) {
+        probed.push_back(a.socketPath.isEmpty() ? a.host : a.socketPath);
+        return xUp;
+    };
+    const auto wayland = [&](const QByteArray &path) {
+        probed.push_back(path);
+        return waylandUp;
+    };
+
+    DisplayEnvironment env;
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::NotSet);
+
+    env.display = "localhost:10.0"; // left behind by an ssh session that is gone
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
+    EXPECT_EQ(probed, std::vector<QByteArray>{"localhost"});
+    xUp = true;
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
+    env.display = "garbage";
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
+
+    // A platform chosen on purpose is not second-guessed; the tests run offscreen this way.
+    probed.clear();
+    xUp = false;
+    env.qpaPlatform = "offscreen";
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
+    env.qpaPlatform.clear();
+    env.platformArgument = true;
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
+    EXPECT_TRUE(probed.empty());
+    env.platformArgument = false;
+
+    // Wayland: a name relative to the runtime folder; xcb chosen on purpose asks X only.
+    env.display = ":0";
+    env.waylandDisplay = "wayland-0";
+    env.runtimeDir = "/run/user/1000";
+    waylandUp = true;
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
+    EXPECT_EQ(probed, std::vector<QByteArray>{"/run/user/1000/wayland-0"});
+    env.qpaPlatform = "xcb";
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
+    env.qpaPlatform.clear();
+    env.display.clear();
+    waylandUp = false;
+    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
+}
+
+TEST(DisplayCheck, TheProbesConnectForReal)
+{
+    QTemporaryDir dir;
+    const QByteArray path = QDir(dir.path()).filePath(QStringLiteral("X5")).toLocal8Bit();
+    XDisplayAddress local;
+    local.valid = true;
+    local.socketPath = path;
+    EXPECT_FALSE(xDisplayAnswers(local)); // nothing there
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(server, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server, 1), 0);
+    EXPECT_TRUE(xDisplayAnswers(local));
+    EXPECT_TRUE(waylandSocketAnswers(path));
+    ::close(server);
+    EXPECT_FALSE(waylandSocketAnswers(path)); // the file stays, nobody listens
+
+    // A TCP port that was just given up answers nothing.
+    const int tcp = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in any{};
+    any.sin_family = AF_INET;
+    any.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(::bind(tcp, reinterpret_cast<sockaddr *>(&any), sizeof any), 0);
+    ASSERT_EQ(::listen(tcp, 1), 0);
+    socklen_t size = sizeof any;
+    ASSERT_EQ(::getsockname(tcp, reinterpret_cast<sockaddr *>(&any), &size), 0);
+    XDisplayAddress remote;
+    remote.valid = true;
+    remote.host = "127.0.0.1";
+    remote.port = ntohs(any.sin_port);
+    EXPECT_TRUE(xDisplayAnswers(remote));
+    ::close(tcp);
+    EXPECT_FALSE(xDisplayAnswers(remote));
+}
+
+TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
+{
+    application();
+    QTemporaryDir dir;
+    const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
+    QtFileBoxes boxes;
+
+    whenModal([&](QWidget *w) {
+        auto *box = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "Save As");
+        EXPECT_EQ(QDir(box->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        box->selectFile(QStringLiteral("cust"));
+        static_cast<QDialog *>(box)->accept(); // as the Save button does
+    });
+    // Started from a folder pattern, as after start-up.
+    QString chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("*.*"));
+    EXPECT_EQ(QFileInfo(chosen).fileName(), "cust.qel");
+
+    whenModal([&](QWidget *w) {
+        auto *box = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(box, nullptr);
+        // Chosen the way a user does, in the box's list of file types.
+        QComboBox *types = nullptr;
+        for (QComboBox *combo : box->findChildren<QComboBox *>())
+            if (combo->findText(QStringLiteral("All Files (*)")) >= 0)
+                types = combo;
+        ASSERT_NE(types, nullptr);
+        types->setCurrentIndex(1);
+        emit types->activated(1);
+        emit types->textActivated(types->itemText(1));
+        box->selectFile(QStringLiteral("notes"));
+        static_cast<QDialog *>(box)->accept(); // as the Save button does
+    });
+    chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
+    EXPECT_EQ(QFileInfo(chosen).fileName(), "notes");
+
+    whenModal([&](QWidget *w) {
+        auto *box = qobject_cast<QFileDialog *>(w);
+        ASSERT_NE(box, nullptr);
+        box->selectFile(QStringLiteral("other.cbl"));
+        static_cast<QDialog *>(box)->accept(); // as the Save button does
+    });
+    chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
+    EXPECT_EQ(QFileInfo(chosen).fileName(), "other.cbl");
+
+    whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
+    EXPECT_EQ(boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel")), "");
+}
+
+TEST(QtMessageBoxes, TextsAreShownAsTheyAreNotAsMarkup)
+{
+    application();
+    QtMessageBoxes messages;
+    whenModal([](QWidget *w) {
+        auto *box = qobject_cast<QMessageBox *>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->text(), "Cannot open <b>cust</b>.qel");
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(messages.show(QStringLiteral("Cannot open <b>cust</b>.qel"),
+                            QStringLiteral("Error saving file [<b>cust</b>.qel]"),
+                            MessageButtons::YesNo, MessageIcon::Critical),
+              MessageAnswer::No);
+}
