@@ -216,6 +216,11 @@ FillerButtons FillerButtonsFor(int childCount, bool isOwnFirstSibling, bool isOw
     return FillerButtons{childCount > 0, !(isOwnFirstSibling && isOwnLastSibling)};
 }
 
+bool DragEndsAsClick(int draggedNode, int droppedOnNode)
+{
+    return droppedOnNode == 0 || droppedOnNode == draggedNode;
+}
+
 QString PositionDialogTitle()
 {
     return QStringLiteral("Edit Fields (From:To) ");

@@ -87,6 +87,10 @@ struct FillerButtons {
 };
 FillerButtons FillerButtonsFor(int childCount, bool isOwnFirstSibling, bool isOwnLastSibling);
 
+// Whether a drag of a field ended as a plain click on it: dropped nowhere (0) or back onto
+// the dragged node itself.
+bool DragEndsAsClick(int draggedNode, int droppedOnNode);
+
 // The position dialog's texts, and the tag its answer stores: the trimmed answer, or a null
 // string when it is blank (the tag stays).
 QString PositionDialogTitle();

@@ -19,13 +19,11 @@ public:
     explicit CodeViewPanel(QWidget *parent = nullptr);
 
     QPlainTextEdit *txtCodeView() const { return txtCodeView_; }
-    // The code as generated, with its CR LF line ends (the text box shows LF).
-    const QString &code() const { return code_; }
     void clear();
+    // Fills the text box; its text is the only copy (Copy and Append read it from there).
     void showCode(const QString &code);
 
 private:
-    QString code_;
     QPlainTextEdit *txtCodeView_ = nullptr;
     QGroupBox *fraCodeViewGrabCode_ = nullptr;
     QPushButton *cmdCodeViewCopy_ = nullptr;

@@ -3,11 +3,13 @@
 #include "model/NumberText.h"
 #include "platform/Platform.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -52,9 +54,14 @@ EntryPanel::EntryPanel(MessageBoxes &messages, QWidget *parent)
     connect(txtOccursKeyDataName_, &QLineEdit::textChanged, this, &EntryPanel::keyDataNameChanged);
     connect(txtOccursIndexName_, &QLineEdit::textChanged, this, &EntryPanel::indexNameChanged);
     connect(cboFieldValue_, &QComboBox::editTextChanged, this, &EntryPanel::valueChanged);
-    // A figurative constant from the list is never quoted.
-    connect(cboFieldValue_, &QComboBox::activated, this,
-            [this] { chkTreatAsString_->setChecked(false); });
+    // A figurative constant from the list is never quoted. The box changes its text before it
+    // reports the choice, so the choice is noticed on the list's own mouse release or Enter.
+    cboFieldValue_->view()->installEventFilter(this);
+    cboFieldValue_->view()->viewport()->installEventFilter(this);
+    connect(cboFieldValue_, &QComboBox::activated, this, [this] {
+        choosingFigurative_ = false;
+        chkTreatAsString_->setChecked(false);
+    });
     connect(chkvalues_, &QCheckBox::toggled, this, &EntryPanel::valuesToggled);
     connect(chkTreatAsString_, &QCheckBox::toggled, this, &EntryPanel::refreshPreview);
     connect(optFieldTypeInput_, &QRadioButton::toggled, this, &EntryPanel::refreshPreview);
@@ -315,10 +322,31 @@ void EntryPanel::indexNameChanged()
     refreshPreview();
 }
 
+void EntryPanel::putFigurativeValue(const QString &text)
+{
+    choosingFigurative_ = true;
+    cboFieldValue_->setEditText(text);
+    choosingFigurative_ = false;
+    chkTreatAsString_->setChecked(false);
+}
+
+void EntryPanel::markFigurativeChoice()
+{
+    // The list emits the choice right after this event; should it not, the flag must not
+    // outlive the event.
+    choosingFigurative_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { choosingFigurative_ = false; }, Qt::QueuedConnection);
+}
+
 void EntryPanel::valueChanged()
 {
     const QString value = cboFieldValue_->currentText();
     chkvalues_->setChecked(value.contains(QLatin1Char('"')));
+    // Leaving a quoted value checks treat as string again; a figurative constant clears it
+    // before the field is sized to a string it is not.
+    if (choosingFigurative_)
+        chkTreatAsString_->setChecked(false);
     // An output field holding one quoted string is sized to that string.
     if (SizesOutputFieldToValue(optFieldTypeInput_->isChecked(), chkTreatAsString_->isChecked(),
                                 chkvalues_->isChecked(), value, cboFieldType_->currentText())) {
@@ -418,6 +446,18 @@ void EntryPanel::moveFocus(EntryControl control)
 bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        if (watched == cboFieldValue_->view()->viewport() &&
+            cboFieldValue_->view()
+                ->indexAt(static_cast<QMouseEvent *>(event)->position().toPoint())
+                .isValid())
+            markFigurativeChoice();
+        break;
+    case QEvent::Wheel:
+        // The key kind changes only by its keys.
+        if (watched == cboOccursKey_ || watched == cboOccursKey_->lineEdit())
+            return true;
+        break;
     case QEvent::MouseButtonPress:
         if (watched == lblFieldOccurs_ || watched == lblFieldOccursTimes_) {
             txtFieldOccurs_->setFocus(Qt::MouseFocusReason);
@@ -453,6 +493,13 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::KeyPress:
+        if (watched == cboFieldValue_->view()) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                cboFieldValue_->view()->currentIndex().isValid())
+                markFigurativeChoice();
+            break;
+        }
         return handleKey(watched, static_cast<QKeyEvent *>(event));
     default:
         break;
@@ -467,17 +514,11 @@ bool EntryPanel::handleKey(QObject *watched, QKeyEvent *key)
         return false;
     const Qt::KeyboardModifiers mods =
         key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-    // The Add button is the window's default button.
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && mods == Qt::NoModifier) {
-        cmdAdd_->click();
-        return true;
-    }
     if (id == EntryControl::OccursKey)
         return handleOccursKeyKey(key);
     if (id == EntryControl::FieldValue && mods == Qt::AltModifier &&
         (key->key() == Qt::Key_Z || key->key() == Qt::Key_S)) {
-        chkTreatAsString_->setChecked(false);
-        cboFieldValue_->setEditText(cboFieldValue_->itemText(key->key() == Qt::Key_Z ? 0 : 1));
+        putFigurativeValue(cboFieldValue_->itemText(key->key() == Qt::Key_Z ? 0 : 1));
         return true;
     }
     if (mods != Qt::NoModifier)
@@ -545,10 +586,15 @@ bool EntryPanel::handleOccursKeyKey(QKeyEvent *key)
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
     case Qt::Key_F4:
         return false; // focus keys and opening the list still work
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // Not a way to step through the kinds: swallowed like any other key.
+        occursKeyKind_ = QStringLiteral("Key");
+        return true;
     default:
         if (mods & (Qt::ControlModifier | Qt::AltModifier) || key->text().isEmpty())
             return key->key() == Qt::Key_Delete ? (occursKeyKind_ = QStringLiteral("Key"), true)

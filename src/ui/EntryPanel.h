@@ -83,12 +83,16 @@ private:
     void keyDataNameChanged();
     void indexNameChanged();
     void valueChanged();
+    void putFigurativeValue(const QString &text);
+    void markFigurativeChoice();
     void valuesToggled(bool checked);
     void recordSizeByLength();
     void recordSizeByPos();
 
     MessageBoxes &messages_;
     bool colouringActive_ = false;
+    // Set while a figurative constant from the list or its keys goes into the value box.
+    bool choosingFigurative_ = false;
     // The kind whose key phrase the clause carries (the tag of the key-kind box). A key that
     // the box swallows clears it while the box still shows its text.
     QString occursKeyKind_ = QStringLiteral("Key");

@@ -95,6 +95,9 @@ void EntryPanel::buildControls()
     lblFieldOccursTimes_ = label("lblFieldOccursTimes", QStringLiteral("Times"), picOccurs_);
     cboOccursKey_ =
         freeTextBox("cboOccursKey", QStringLiteral("Key (Ascending, Descending)"), picOccurs_);
+    // Typing is blocked: nothing may be pasted either; the keys set the text.
+    cboOccursKey_->lineEdit()->setReadOnly(true);
+    cboOccursKey_->lineEdit()->setContextMenuPolicy(Qt::NoContextMenu);
     txtOccursKeyDataName_ =
         textBox("txtOccursKeyDataName", QStringLiteral("Data-Name"), 30, picOccurs_);
     lblOccursIndexedBy_ = label("lblOccursIndexedBy", QStringLiteral("Indexed By"), picOccurs_);

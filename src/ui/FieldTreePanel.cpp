@@ -1,11 +1,12 @@
 #include "FieldTreePanel.h"
 
-#include "model/EntryRules.h"
 #include "FieldTreeModel.h"
 #include "FieldTreeView.h"
+#include "model/EntryRules.h"
 #include "model/FieldTree.h"
 #include "model/Positions.h"
 #include "platform/Platform.h"
+#include "project/StartupSettings.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -87,8 +88,8 @@ void FieldTreePanel::nodeDropped()
         if (fields_.setParent(dragged, target)) {
             trvFields_->expand(trvFields_->fieldModel()->modelIndex(target));
         } else {
-            messages_.show(QStringLiteral("Can't drop the parent into the child"),
-                           QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None);
+            messages_.show(QStringLiteral("Can't drop the parent into the child"), ApplicationTitle,
+                           MessageButtons::Ok, MessageIcon::None);
         }
     }
     trvFields_->clearDragState();

@@ -1,7 +1,9 @@
 #include "FieldTreeView.h"
 
 #include "FieldTreeModel.h"
+#include "model/EntryRules.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -28,6 +30,12 @@ FieldTreeView::FieldTreeView(QWidget *parent) : QTreeView(parent)
 const char *FieldTreeView::mimeType()
 {
     return "application/x-orvane-field-node";
+}
+
+QByteArray FieldTreeView::dragPayload() const
+{
+    return QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+           QByteArray::number(quintptr(this));
 }
 
 void FieldTreeView::setFieldModel(FieldTreeModel *model)
@@ -92,7 +100,7 @@ void FieldTreeView::mouseMoveEvent(QMouseEvent *event)
     }
     dragInProgress_ = true;
     auto *mime = new QMimeData;
-    mime->setData(QString::fromLatin1(mimeType()), QByteArray::number(dragNode_));
+    mime->setData(QString::fromLatin1(mimeType()), dragPayload());
     auto *drag = new QDrag(this);
     drag->setMimeData(mime);
     const QModelIndex index = model_->modelIndex(dragNode_);
@@ -105,10 +113,21 @@ void FieldTreeView::mouseMoveEvent(QMouseEvent *event)
                          index.data().toString());
     }
     drag->setPixmap(picture);
+    const int dragged = dragNode_;
+    droppedOn_ = 0;
     drag->exec(Qt::MoveAction);
     // The release that ended the drag never reaches the view.
     dragInProgress_ = false;
+    pressedNode_ = 0;
+    finishDrag(dragged, droppedOn_);
+}
+
+void FieldTreeView::finishDrag(int draggedNode, int droppedOnNode)
+{
     clearDragState();
+    // A press that moved a pixel starts a drag at once; without a drop elsewhere it was a click.
+    if (draggedNode && DragEndsAsClick(draggedNode, droppedOnNode))
+        emit nodeClicked(draggedNode);
 }
 
 void FieldTreeView::mouseReleaseEvent(QMouseEvent *event)
@@ -122,9 +141,30 @@ void FieldTreeView::mouseReleaseEvent(QMouseEvent *event)
     pressedNode_ = 0;
 }
 
+bool FieldTreeView::acceptsDrop(const QDropEvent *event) const
+{
+    // Only this view's own drags: one from another tree or another running copy carries
+    // another tree's indexes. (The payload, not source(), which is empty for other programs.)
+    return event->mimeData()->data(QString::fromLatin1(mimeType())) == dragPayload();
+}
+
+bool FieldTreeView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const bool started = QTreeView::edit(index, trigger, event);
+    if (started && state() == EditingState)
+        emit editingChanged(true);
+    return started;
+}
+
+void FieldTreeView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeView::closeEditor(editor, hint);
+    emit editingChanged(false);
+}
+
 void FieldTreeView::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(mimeType()))) {
+    if (acceptsDrop(event)) {
         setDropHighlight(nodeAt(event->position().toPoint()));
         event->acceptProposedAction();
     } else {
@@ -134,7 +174,7 @@ void FieldTreeView::dragEnterEvent(QDragEnterEvent *event)
 
 void FieldTreeView::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(mimeType()))) {
+    if (acceptsDrop(event)) {
         setDropHighlight(nodeAt(event->position().toPoint()));
         event->acceptProposedAction();
     } else {
@@ -150,11 +190,12 @@ void FieldTreeView::dragLeaveEvent(QDragLeaveEvent *event)
 
 void FieldTreeView::dropEvent(QDropEvent *event)
 {
-    if (!event->mimeData()->hasFormat(QString::fromLatin1(mimeType()))) {
+    if (!acceptsDrop(event)) {
         event->ignore();
         return;
     }
     setDropHighlight(nodeAt(event->position().toPoint()));
+    droppedOn_ = dropHighlight_;
     event->acceptProposedAction();
     emit nodeDropped();
 }

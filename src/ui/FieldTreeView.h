@@ -31,6 +31,12 @@ public:
     void clearDragState();
 
     static const char *mimeType();
+    // What this view's drags carry: which program and which view they come from.
+    QByteArray dragPayload() const;
+
+    using QTreeView::edit;
+    // After a drag: a drop nowhere or back onto the dragged node was only a click on it.
+    void finishDrag(int draggedNode, int droppedOnNode);
 
 signals:
     void nodeClicked(int nodeIndex);
@@ -42,6 +48,8 @@ signals:
     void pastePressed();
     void focusChangedTo(bool focused);
     void keyReleased();
+    // The in-place editor opened (true) or closed (false).
+    void editingChanged(bool editing);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -55,17 +63,21 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void drawRow(QPainter *painter, const QStyleOptionViewItem &option,
                  const QModelIndex &index) const override;
 
 private:
     int nodeAt(const QPoint &pos) const;
+    bool acceptsDrop(const QDropEvent *event) const;
     void setDropHighlight(int nodeIndex);
 
     FieldTreeModel *model_ = nullptr;
     int dragNode_ = 0;
     int dropHighlight_ = 0;
     bool dragInProgress_ = false;
+    int droppedOn_ = 0;   // the node the last drag ended on, 0 for none
     int pressedNode_ = 0; // for telling a click on a node from a click beside it
 };
 

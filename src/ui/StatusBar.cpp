@@ -49,6 +49,7 @@ QString StatusBar::message() const
 void StatusBar::setMessage(const QString &text)
 {
     panels_[0]->setText(text);
+    emit messageChanged(text);
 }
 
 QLabel *StatusBar::panel(int number) const

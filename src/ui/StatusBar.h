@@ -22,6 +22,8 @@ public:
 
 signals:
     void doubleClicked();
+    // Panel 1 was set, even to the text it already shows.
+    void messageChanged(const QString &text);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

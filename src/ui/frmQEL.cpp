@@ -2,7 +2,6 @@
 
 #include "CodeViewPanel.h"
 #include "EntryPanel.h"
-#include "model/EntryRules.h"
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
 #include "FieldTreeView.h"
@@ -10,6 +9,7 @@
 #include "StatusBar.h"
 #include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
+#include "model/EntryRules.h"
 #include "model/FieldClause.h"
 #include "model/Placement.h"
 #include "model/Positions.h"
@@ -22,6 +22,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -73,10 +75,24 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     Timer1_->setInterval(100);
     connect(Timer1_, &QTimer::timeout, this, &frmQEL::Timer1_Timer);
 
-    connect(tabGen_, &QTabBar::tabBarClicked, this, [this](int tab) {
+    // Every way of changing the tab (click, wheel, arrow keys) runs the tab handler once; a
+    // click on the tab already shown changes nothing on the strip, yet still regenerates.
+    connect(tabGen_, &QTabBar::currentChanged, this, [this](int tab) {
         if (tab >= 0)
             tabGen_Click(tab);
     });
+    connect(tabGen_, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab >= 0 && tab == tabGen_->currentIndex())
+            tabGen_Click(tab);
+    });
+    // Add is the default button of the generator: Enter anywhere in it adds, except in the
+    // tree's in-place editor, where Enter ends the edit.
+    enterShortcut_ = new QShortcut(picGenerator_);
+    enterShortcut_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    enterShortcut_->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(enterShortcut_, &QShortcut::activated, this, &frmQEL::enterPressed);
+    connect(trvFields(), &FieldTreeView::editingChanged, enterShortcut_,
+            [this](bool editing) { enterShortcut_->setEnabled(!editing); });
     connect(entry_, &EntryPanel::addClicked, this, &frmQEL::cmdAdd_Click);
     connect(entry_, &EntryPanel::editClicked, this, &frmQEL::cmdEdit_Click);
     connect(treePanel_, &FieldTreePanel::statusText, stb_, &StatusBar::setMessage);
@@ -209,8 +225,22 @@ void frmQEL::tabGen_Click(int tab)
     for (QAction *a : {Save_, SaveAs_, fileopen_, filenew_, viewTreeViewclipboard_})
         a->setEnabled(generator);
     import_->setEnabled(true);
-    if (tabGen_->currentIndex() != tab)
+    if (tabGen_->currentIndex() != tab) {
+        // The handler has run already; the strip only follows.
+        const QSignalBlocker block(tabGen_);
         tabGen_->setCurrentIndex(tab);
+    }
+}
+
+void frmQEL::enterPressed()
+{
+    // A focused button takes Enter itself, as the default button gives way to it.
+    auto *button = qobject_cast<QPushButton *>(QApplication::focusWidget());
+    if (button && button->isEnabled() && picGenerator_->isAncestorOf(button)) {
+        button->click();
+        return;
+    }
+    entry_->cmdAdd()->click();
 }
 
 void frmQEL::cmdAdd_Click()

@@ -12,6 +12,7 @@ class QAction;
 class QMenu;
 class QTabBar;
 class QTimer;
+class QShortcut;
 
 namespace orvane
 {
@@ -68,6 +69,7 @@ protected:
 private:
     void buildMenus();
     void focusChanged(QWidget *old, QWidget *now);
+    void enterPressed();
     QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
                         const QKeySequence &shortcut = {});
 
@@ -87,6 +89,7 @@ private:
     EditorPanel *editor_ = nullptr;
     StatusBar *stb_ = nullptr;
     QTimer *Timer1_ = nullptr;
+    QShortcut *enterShortcut_ = nullptr;
     QWidget *activeControl_ = nullptr;
 
     QMenu *file_ = nullptr;

@@ -1,5 +1,6 @@
 #include "MainWindowFixture.h"
 #include "codegen/CodeGenerator.h"
+#include "model/EntryRules.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/FieldTreePanel.h"
 
@@ -13,6 +14,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTextDocument>
+#include <QWheelEvent>
 
 using namespace orvane;
 using orvane::testing::MainWindowTest;
@@ -222,11 +225,12 @@ TEST_F(MainWindowTest, ClickingAFieldShowsItsPositionsAndSetsTheFillerButtons)
 namespace
 {
 
-// Drops the node pressed at `from` onto the node at `to`, as the drag would.
-void dropAt(QWidget *viewport, QPoint to)
+// Sends the drag events of a field dropped onto `to` carrying `payload` (the offscreen
+// platform runs no real drag: QDrag::exec returns at once).
+void dropAt(QWidget *viewport, QPoint to, const QByteArray &payload)
 {
     QMimeData mime;
-    mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), QByteArray("1"));
+    mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), payload);
     QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &enter);
     QDragMoveEvent move(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
@@ -247,7 +251,7 @@ TEST_F(MainWindowTest, DraggingAFieldOntoAnotherMakesItAChild)
     const QPoint to = nodeCentre(2);
     QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, from);
     EXPECT_EQ(view()->dragNode(), 3);
-    dropAt(view()->viewport(), to);
+    dropAt(view()->viewport(), to, view()->dragPayload());
     QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(01 C.))"));
     // The dropped field keeps its tag; its new ancestors span it.
@@ -269,7 +273,7 @@ TEST_F(MainWindowTest, DroppingAParentIntoItsChildIsRefused)
     const QPoint from = nodeCentre(1);
     const QPoint to = nodeCentre(3);
     QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, from);
-    dropAt(view()->viewport(), to);
+    dropAt(view()->viewport(), to, view()->dragPayload());
     QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.))"));
     ASSERT_EQ(platform.messages.shown.size(), 1u);
@@ -281,9 +285,54 @@ TEST_F(MainWindowTest, DroppingAParentIntoItsChildIsRefused)
     // A right-button press remembers nothing, so a drop moves nothing.
     QTest::mousePress(view()->viewport(), Qt::RightButton, {}, nodeCentre(3));
     EXPECT_EQ(view()->dragNode(), 0);
-    dropAt(view()->viewport(), nodeCentre(1));
+    QTest::mouseMove(view()->viewport(), nodeCentre(1));
     QTest::mouseRelease(view()->viewport(), Qt::RightButton, {}, nodeCentre(1));
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.))"));
+}
+
+TEST_F(MainWindowTest, ADragEndingOnItselfOrNowhereIsAClick)
+{
+    addField(QStringLiteral("01"), QStringLiteral("A"), QStringLiteral("4"));
+    addField(QStringLiteral("05"), QStringLiteral("B"), QStringLiteral("3"));
+    addField(QStringLiteral("01"), QStringLiteral("C"), QStringLiteral("2"));
+    window->setWindowTitle(QStringLiteral("Orvane []"));
+    window->stb()->setMessage(QString());
+    auto *subitems = child<QPushButton>("cmdAutoInsertFiller");
+    // A press that slips by a pixel on A starts a drag; offscreen it ends at once, dropped
+    // nowhere: the tree stays and A counts as clicked.
+    const QPoint a = nodeCentre(1);
+    QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, a);
+    QTest::mouseMove(view()->viewport(), a + QPoint(1, 0));
+    QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, a + QPoint(1, 0));
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.),01 C."));
+    EXPECT_EQ(status(), FieldsStatusText(tree().tag(1)));
+    EXPECT_TRUE(subitems->isEnabled());
+    EXPECT_EQ(view()->dragNode(), 0);
+
+    // Dropped back onto itself: C counts as clicked; onto another node it does not.
+    view()->finishDrag(3, 3);
+    EXPECT_EQ(status(), FieldsStatusText(tree().tag(3)));
+    EXPECT_FALSE(subitems->isEnabled());
+    window->stb()->setMessage(QString());
+    view()->finishDrag(3, 2);
+    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.),01 C."));
+    EXPECT_FALSE(modified());
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(MainWindowTest, DropsFromOutsideTheTreeAreIgnored)
+{
+    addField(QStringLiteral("01"), QStringLiteral("A"));
+    addField(QStringLiteral("01"), QStringLiteral("B"));
+    QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(1));
+    dropAt(view()->viewport(), nodeCentre(2), QByteArray("1"));
+    orvane::testing::ScriptedPlatform other;
+    frmQEL second(other.seams());
+    dropAt(view()->viewport(), nodeCentre(2), second.trvFields()->dragPayload());
+    QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, nodeCentre(1));
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.,01 B."));
+    EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(MainWindowTest, TreeKeysReachTheirHooks)
@@ -361,19 +410,26 @@ TEST_F(MainWindowTest, CodeViewShowsTheGeneratedCodeOfTheLayout)
                                                   "        01 CUSTOMER-REC.\n"
                                                   "         05 CUST-NAME PIC X(30).\n"
                                                   "         05 CUST-ID   PIC 9(8)."));
-    EXPECT_EQ(window->codeViewPanel()->code(), GenerateCode(tree()));
+    EXPECT_EQ(code->toPlainText(),
+              GenerateCode(tree()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_EQ(status(), QStringLiteral("Done"));
     EXPECT_FALSE(child<QAction>("Save")->isEnabled());
     EXPECT_FALSE(child<QAction>("filenew")->isEnabled());
     EXPECT_TRUE(child<QAction>("import")->isEnabled());
 
     // Each visit regenerates; going back to the Generator empties the text.
+    QTextDocument *document = code->document();
     code->setPlainText(QStringLiteral("scribbled"));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     EXPECT_TRUE(code->toPlainText().isEmpty());
     EXPECT_TRUE(child<QAction>("Save")->isEnabled());
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
     EXPECT_TRUE(code->toPlainText().contains(QStringLiteral("CUST-ID")));
+    // A click on the tab already shown regenerates as well.
+    code->setPlainText(QStringLiteral("scribbled"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    EXPECT_TRUE(code->toPlainText().contains(QStringLiteral("CUST-ID")));
+    EXPECT_EQ(code->document(), document); // one document throughout
 
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
     EXPECT_TRUE(child<QWidget>("picEditor")->isVisible());
@@ -383,11 +439,81 @@ TEST_F(MainWindowTest, CodeViewShowsTheGeneratedCodeOfTheLayout)
 
 TEST_F(MainWindowTest, CodeViewOfAnEmptyLayoutIsEmpty)
 {
+    auto *code = child<QPlainTextEdit>("txtCodeView");
+    code->setPlainText(QStringLiteral("left over"));
+    window->stb()->setMessage(QStringLiteral("before"));
     window->tabGen_Click(1);
-    EXPECT_TRUE(child<QPlainTextEdit>("txtCodeView")->toPlainText().isEmpty());
+    EXPECT_TRUE(code->isVisible());
+    EXPECT_EQ(code->toPlainText(), QString());
     EXPECT_EQ(status(), QStringLiteral("Done"));
+    EXPECT_EQ(child<QTabBar>("tabGen")->currentIndex(), 1);
+    child<QPushButton>("cmdAutoInsertFiller")->setEnabled(true);
     window->tabGen_Click(0);
     EXPECT_FALSE(child<QPushButton>("cmdAutoInsertFiller")->isEnabled());
+}
+
+TEST_F(MainWindowTest, EveryWayOfChangingTheTabSwitchesThePanel)
+{
+    addField(QStringLiteral("01"), QStringLiteral("A"), QStringLiteral("2"));
+    auto *tabs = child<QTabBar>("tabGen");
+    auto *code = child<QPlainTextEdit>("txtCodeView");
+    int generated = 0;
+    QObject::connect(window->stb(), &StatusBar::messageChanged, [&](const QString &text) {
+        if (text == QStringLiteral("Generating Code..."))
+            ++generated;
+    });
+
+    tabs->setFocus();
+    QCoreApplication::processEvents();
+    QTest::keyClick(tabs, Qt::Key_Right);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_TRUE(code->isVisible());
+    EXPECT_FALSE(child<QWidget>("picGenerator")->isVisible());
+    EXPECT_EQ(code->toPlainText(),
+              GenerateCode(tree()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    EXPECT_FALSE(code->toPlainText().isEmpty());
+    EXPECT_EQ(generated, 1);
+    QTest::keyClick(tabs, Qt::Key_Left);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_TRUE(child<QWidget>("picGenerator")->isVisible());
+    EXPECT_TRUE(code->toPlainText().isEmpty());
+    EXPECT_TRUE(child<QAction>("Save")->isEnabled());
+
+    // The wheel over the strip steps to the next tab.
+    const QPoint at = tabs->tabRect(0).center();
+    QWheelEvent down(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(tabs, &down);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    EXPECT_TRUE(code->isVisible());
+    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
+    EXPECT_EQ(generated, 2);
+}
+
+TEST_F(MainWindowTest, EachTabSetsItsPanelsAndMenuEntries)
+{
+    struct Expected {
+        int tab;
+        const char *shown;
+        bool generatorEntries; // Save, SaveAs, fileopen, filenew, viewTreeViewclipboard
+    };
+    const Expected cases[] = {
+        {1, "picCodeView", false}, {2, "picEditor", false},   {0, "picGenerator", true},
+        {2, "picEditor", false},   {1, "picCodeView", false},
+    };
+    auto *tabs = child<QTabBar>("tabGen");
+    for (const Expected &e : cases) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(e.tab).center());
+        EXPECT_EQ(tabs->currentIndex(), e.tab);
+        for (const char *panel : {"picGenerator", "picCodeView", "picEditor"})
+            EXPECT_EQ(child<QWidget>(panel)->isVisible(), qstrcmp(panel, e.shown) == 0)
+                << panel << " on tab " << e.tab;
+        for (const char *entry : {"Save", "SaveAs", "fileopen", "filenew", "viewTreeViewclipboard"})
+            EXPECT_EQ(child<QAction>(entry)->isEnabled(), e.generatorEntries)
+                << entry << " on tab " << e.tab;
+        EXPECT_TRUE(child<QAction>("import")->isEnabled());
+        EXPECT_TRUE(child<QMenu>("file")->menuAction()->isEnabled());
+    }
 }
 
 TEST_F(MainWindowTest, EditStoresExactlyWhatWasTyped)
