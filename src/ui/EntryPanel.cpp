@@ -56,8 +56,10 @@ EntryPanel::EntryPanel(MessageBoxes &messages, QWidget *parent)
     connect(cboFieldValue_, &QComboBox::editTextChanged, this, &EntryPanel::valueChanged);
     // A figurative constant from the list is never quoted. The box changes its text before it
     // reports the choice, so the choice is noticed on the list's own mouse release or Enter.
-    cboFieldValue_->view()->installEventFilter(this);
     cboFieldValue_->view()->viewport()->installEventFilter(this);
+    // Enter in an open list chooses the entry; it must not reach the window's Enter as well.
+    for (QComboBox *combo : {cboFieldType_, cboOccursKey_, cboFieldValue_})
+        combo->view()->installEventFilter(this);
     connect(cboFieldValue_, &QComboBox::activated, this, [this] {
         choosingFigurative_ = false;
         chkTreatAsString_->setChecked(false);
@@ -492,15 +494,24 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
             occursKeyChanged();
         }
         break;
-    case QEvent::KeyPress:
-        if (watched == cboFieldValue_->view()) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
-                cboFieldValue_->view()->currentIndex().isValid())
-                markFigurativeChoice();
-            break;
-        }
-        return handleKey(watched, static_cast<QKeyEvent *>(event));
+    case QEvent::ShortcutOverride:
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched != cboFieldType_->view() && watched != cboOccursKey_->view() &&
+            watched != cboFieldValue_->view())
+            return event->type() == QEvent::KeyPress && handleKey(watched, key);
+        // An open list takes Enter as a shortcut override and chooses there, before any key
+        // press. Accepted, the override keeps the window's Enter (which adds) from firing too.
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && event->type() == QEvent::ShortcutOverride)
+            event->accept();
+        const bool chooses = enter || key->key() == Qt::Key_F4 ||
+                             (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier));
+        if (watched == cboFieldValue_->view() && chooses &&
+            cboFieldValue_->view()->currentIndex().isValid())
+            markFigurativeChoice();
+        break;
+    }
     default:
         break;
     }

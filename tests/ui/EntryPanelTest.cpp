@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QRadioButton>
 
 using namespace orvane;
@@ -207,11 +209,14 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     QLineEdit *name = box("txtFieldName");
     QLineEdit *length = box("txtFieldLength");
     QComboBox *picture = combo("cboFieldType");
+    // The box selects its text once the focus has settled; arrange the caret after that.
     level->setFocus();
+    QCoreApplication::processEvents();
     level->setCursorPosition(2);
     level->deselect();
     QTest::keyClick(level, Qt::Key_Right);
     EXPECT_EQ(QApplication::focusWidget(), name);
+    QCoreApplication::processEvents();
 
     // With the whole name selected, Left first collapses the selection, then moves.
     name->setText(QStringLiteral("AB"));
@@ -223,6 +228,7 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     QTest::keyClick(name, Qt::Key_Left);
     EXPECT_EQ(QApplication::focusWidget(), level);
     // Left at the start of the level box stays there.
+    QCoreApplication::processEvents();
     level->deselect();
     level->setCursorPosition(0);
     QTest::keyClick(level, Qt::Key_Left);
@@ -230,6 +236,7 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
 
     // Right in the middle of a text moves the caret, not the focus.
     name->setFocus();
+    QCoreApplication::processEvents();
     name->deselect();
     name->setCursorPosition(1);
     QTest::keyClick(name, Qt::Key_Right);
@@ -237,6 +244,7 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     QTest::keyClick(name, Qt::Key_Right);
     EXPECT_NE(QApplication::focusWidget(), name);
     EXPECT_TRUE(picture->hasFocus());
+    QCoreApplication::processEvents();
     picture->lineEdit()->deselect();
     picture->lineEdit()->setCursorPosition(picture->currentText().size());
     QTest::keyClick(picture, Qt::Key_Right);
@@ -245,12 +253,15 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     // Without an array, the occurs box goes on to the value box and back.
     QLineEdit *occurs = box("txtFieldOccurs");
     occurs->setFocus();
+    QCoreApplication::processEvents();
     occurs->deselect();
     QTest::keyClick(occurs, Qt::Key_Right);
     EXPECT_TRUE(combo("cboFieldValue")->hasFocus());
+    QCoreApplication::processEvents();
     combo("cboFieldValue")->lineEdit()->setCursorPosition(0);
     QTest::keyClick(combo("cboFieldValue"), Qt::Key_Backspace);
     EXPECT_EQ(QApplication::focusWidget(), occurs);
+    QCoreApplication::processEvents();
     occurs->deselect();
     occurs->setCursorPosition(0);
     QTest::keyClick(occurs, Qt::Key_Left);
@@ -270,4 +281,121 @@ TEST_F(EntryPanelTest, ResettingAnOutputFieldLeavesTheStartValues)
     EXPECT_EQ(box("txtFieldLength")->text(), QString());
     EXPECT_EQ(box("txtFieldToPos")->text(), QString());
     EXPECT_EQ(preview(), QStringLiteral("01."));
+}
+
+TEST_F(EntryPanelTest, ControlsCarryTheirCaptionsTipsAndLimits)
+{
+    constexpr int unlimited = 32767; // a line edit's own limit: the box sets none
+    struct Box {
+        const char *name;
+        QString tip;
+        int maxLength;
+    };
+    const Box boxes[] = {
+        {"txtFieldLevel", QString(), 2},
+        {"txtFieldName", QStringLiteral("Field Name"), 71},
+        {"txtFieldLength", QStringLiteral("Field Length"), unlimited},
+        {"txtFieldFromPos", QStringLiteral("From Positon"), unlimited},
+        {"txtFieldToPos", QStringLiteral("To Position"), unlimited},
+        {"txtFieldOccurs", QStringLiteral("Array Size"), unlimited},
+        {"txtOccursKeyDataName", QStringLiteral("Data-Name"), 30},
+        {"txtOccursIndexName", QStringLiteral("Index_Name"), 30},
+    };
+    for (const Box &b : boxes) {
+        QLineEdit *edit = box(b.name);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->toolTip(), b.tip) << b.name;
+        EXPECT_EQ(edit->maxLength(), b.maxLength) << b.name;
+    }
+
+    struct Combo {
+        const char *name;
+        QString tip;
+        QString text;
+        QStringList list;
+    };
+    const Combo combos[] = {
+        {"cboFieldType",
+         QStringLiteral("Field Type"),
+         QString(),
+         {QStringLiteral("Alpha (A)"), QStringLiteral("AlphaNum (X)"),
+          QStringLiteral("Numeric (9)")}},
+        {"cboOccursKey",
+         QStringLiteral("Key (Ascending, Descending)"),
+         QStringLiteral("Key"),
+         {QStringLiteral("AKey"), QStringLiteral("DKey")}},
+        {"cboFieldValue",
+         QStringLiteral("Initioal Field Value"),
+         QString(),
+         {QStringLiteral("Zeroes"), QStringLiteral("Spaces"), QStringLiteral("Zero"),
+          QStringLiteral("Space")}},
+    };
+    for (const Combo &c : combos) {
+        QComboBox *box = combo(c.name);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->toolTip(), c.tip) << c.name;
+        EXPECT_EQ(box->currentText(), c.text) << c.name;
+        EXPECT_TRUE(box->isEditable()) << c.name;
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        EXPECT_EQ(items, c.list) << c.name;
+    }
+
+    // Captions; a control in a frame sits inside it.
+    struct Caption {
+        const char *name;
+        QString caption;
+        const char *frame;
+    };
+    const Caption captions[] = {
+        {"lblfieldlevel", QStringLiteral("Level"), nullptr},
+        {"lblfieldname", QStringLiteral("Field Name"), nullptr},
+        {"lblpicture", QStringLiteral("Picture clause"), nullptr},
+        {"lbllength", QStringLiteral("Length"), nullptr},
+        {"lblfrompos", QStringLiteral("From Pos"), nullptr},
+        {"lbltopos", QStringLiteral("To Pos"), nullptr},
+        {"lblFieldOccurs", QStringLiteral("Occurs"), nullptr},
+        {"lblFieldOccursTimes", QStringLiteral("Times"), nullptr},
+        {"lblOccursIndexedBy", QStringLiteral("Indexed By"), nullptr},
+        {"lblfieldvalue", QStringLiteral("Initial Value ("), "frafieldvalue"},
+        {"chkvalues", QStringLiteral("S)"), "frafieldvalue"},
+        {"chkTreatAsString", QStringLiteral("Treat as s&tring"), "frafieldvalue"},
+        {"optFieldTypeInput", QStringLiteral("&Input"), "fraFieldType"},
+        {"optFieldTypeOutput", QStringLiteral("&Output"), "fraFieldType"},
+        {"optRecordSizeByLength", QStringLiteral("Define by &length"), "fraRecordSize"},
+        {"OptRecordSizeByPos", QStringLiteral("Define by &positions"), "fraRecordSize"},
+        {"cmdAdd", QStringLiteral("Add"), nullptr},
+        {"cmdEdit", QStringLiteral("Edit"), nullptr},
+        {"frafieldvalue", QStringLiteral("Initial Field Value "), nullptr},
+        {"fraFieldType", QStringLiteral("Field Type"), nullptr},
+        {"fraRecordSize", QStringLiteral("Record Size"), nullptr},
+    };
+    for (const Caption &c : captions) {
+        QWidget *widget = child<QWidget>(c.name);
+        ASSERT_NE(widget, nullptr);
+        QString text;
+        if (auto *l = qobject_cast<QLabel *>(widget))
+            text = l->text();
+        else if (auto *b = qobject_cast<QAbstractButton *>(widget))
+            text = b->text();
+        else if (auto *g = qobject_cast<QGroupBox *>(widget))
+            text = g->title();
+        EXPECT_EQ(text, c.caption) << c.name;
+        if (c.frame) {
+            EXPECT_TRUE(child<QWidget>(c.frame)->isAncestorOf(widget)) << c.name;
+        }
+    }
+    // The value caption reads as one label: the check box right behind "Initial Value (".
+    EXPECT_LT(child<QWidget>("lblfieldvalue")->geometry().right(),
+              child<QWidget>("chkvalues")->geometry().left());
+    EXPECT_EQ(child<QWidget>("lblfieldvalue")->parentWidget(),
+              child<QWidget>("chkvalues")->parentWidget());
+    // The two position boxes share one panel, the length box another, in the same place.
+    EXPECT_TRUE(child<QWidget>("picFieldByPos")->isAncestorOf(box("txtFieldFromPos")));
+    EXPECT_TRUE(child<QWidget>("picFieldByPos")->isAncestorOf(box("txtFieldToPos")));
+    EXPECT_TRUE(child<QWidget>("picFieldByLength")->isAncestorOf(box("txtFieldLength")));
+    EXPECT_EQ(child<QWidget>("picFieldByPos")->parentWidget(),
+              child<QWidget>("picFieldByLength")->parentWidget());
+    EXPECT_TRUE(child<QPushButton>("cmdAdd")->isDefault());
 }

@@ -1,0 +1,275 @@
+// The entry panel's value list, key-kind box, Enter and the long-clause warning, driven by
+// keys, mouse and the value list's own popup.
+#include "MainWindowFixture.h"
+
+#include "../common/TreeText.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QRadioButton>
+#include <QWheelEvent>
+
+using namespace orvane;
+using orvane::testing::MainWindowTest;
+using orvane::testing::outline;
+using orvane::testing::ShownMessage;
+
+namespace
+{
+
+const QString M(1, QChar(0xA0)); // the clause mark
+
+} // namespace
+
+using EntryPanelKeysTest = MainWindowTest;
+
+TEST_F(EntryPanelKeysTest, AltZAndAltSReplaceAQuotedValueByAnUnquotedFigurative)
+{
+    type(box("txtFieldName"), QStringLiteral("flag"));
+    QComboBox *value = combo("cboFieldValue");
+    auto *values = child<QCheckBox>("chkvalues");
+    auto *treat = child<QCheckBox>("chkTreatAsString");
+    struct Case {
+        Qt::Key key;
+        QString text;
+        QString clause;
+    };
+    const Case cases[] = {
+        {Qt::Key_Z, QStringLiteral("Zeroes"), QStringLiteral("01 FLAG ") + M + "VALUE ZEROES."},
+        {Qt::Key_S, QStringLiteral("Spaces"), QStringLiteral("01 FLAG ") + M + "VALUE SPACES."},
+    };
+    for (const Case &c : cases) {
+        type(value, QStringLiteral("\"a\""));
+        ASSERT_TRUE(values->isChecked());
+        ASSERT_FALSE(treat->isChecked());
+        ASSERT_EQ(preview(), QStringLiteral("01 FLAG ") + M + QStringLiteral("VALUES \"A\"."));
+
+        QTest::keyClick(value, c.key, Qt::AltModifier);
+        EXPECT_EQ(value->currentText(), c.text);
+        // The quotes went, so multiple values is off; the word stays unquoted all the same.
+        EXPECT_FALSE(values->isChecked());
+        EXPECT_FALSE(treat->isChecked());
+        EXPECT_TRUE(treat->isEnabled()); // the user may still quote it
+        EXPECT_EQ(preview(), c.clause);
+    }
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(EntryPanelKeysTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeAlone)
+{
+    QTest::mouseClick(child<QRadioButton>("optFieldTypeOutput"), Qt::LeftButton);
+    type(box("txtFieldName"), QStringLiteral("fld"));
+    type(combo("cboFieldType"), QStringLiteral("X"));
+    type(box("txtFieldLength"), QStringLiteral("3"));
+    auto *treat = child<QCheckBox>("chkTreatAsString");
+    ASSERT_TRUE(treat->isChecked());
+    ASSERT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
+    ASSERT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
+
+    QComboBox *value = combo("cboFieldValue");
+    QAbstractItemView *list = value->view();
+    // By the mouse: open the list and click its first entry.
+    value->showPopup();
+    ASSERT_TRUE(list->isVisible());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(value->currentText(), QStringLiteral("Zeroes"));
+    EXPECT_FALSE(treat->isChecked());
+    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
+    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
+    EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
+    EXPECT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE ZEROES.");
+
+    // By the keys, with treat as string checked again by hand: Down to "Spaces", Enter.
+    const QPoint tick(4, treat->height() / 2); // on the box, not beside its caption
+    QTest::mouseClick(treat, Qt::LeftButton, {}, tick);
+    ASSERT_TRUE(treat->isChecked());
+    ASSERT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE \"ZEROES\".");
+    value->showPopup();
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->currentIndex().row(), 0);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(tree().count(), 0) << "Enter in the list chooses; it does not add the field";
+    EXPECT_EQ(value->currentText(), QStringLiteral("Spaces"));
+    EXPECT_FALSE(treat->isChecked());
+    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
+    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
+    EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
+    EXPECT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE SPACES.");
+
+    // A string typed afterwards, quoted again, still sizes the field: only the choice skips it.
+    QTest::mouseClick(treat, Qt::LeftButton, {}, tick);
+    type(value, QStringLiteral("hello"));
+    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("5"));
+    EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X(5)"));
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
+{
+    type(box("txtFieldLevel"), QStringLiteral("10"));
+    type(box("txtFieldName"), QStringLiteral("item"));
+    type(box("txtFieldOccurs"), QStringLiteral("3"));
+    const QString plain = QStringLiteral("10 ITEM OCCURS 3 TIMES.");
+    const QString ascending = QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS.");
+    QComboBox *key = combo("cboOccursKey");
+    ASSERT_EQ(preview(), plain);
+    key->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(key->hasFocus());
+
+    // A kind's own name on both clipboards: pasting it by either key changes nothing.
+    QGuiApplication::clipboard()->setText(QStringLiteral("DKey"));
+    platform.clipboard.value = QStringLiteral("DKey");
+    QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(key, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(key->currentText(), QStringLiteral("Key"));
+    EXPECT_EQ(preview(), plain);
+    QGuiApplication::clipboard()->clear();
+
+    // Down and Page Down do not step into the list.
+    QTest::keyClick(key, Qt::Key_Down);
+    QTest::keyClick(key, Qt::Key_PageDown);
+    EXPECT_EQ(key->currentText(), QStringLiteral("Key"));
+    EXPECT_EQ(preview(), plain);
+
+    // Nor does the wheel, either way, over the box or its text.
+    QTest::keyClick(key, Qt::Key_Escape);
+    const QPoint at = key->rect().center();
+    for (QWidget *target : {static_cast<QWidget *>(key), static_cast<QWidget *>(key->lineEdit())})
+        for (int delta : {-120, 120, 120}) {
+            QWheelEvent wheel(at, key->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(target, &wheel);
+            EXPECT_EQ(key->currentText(), QStringLiteral("Key")) << delta;
+        }
+    EXPECT_EQ(preview(), plain);
+
+    // A and D still choose; Up after A leaves the text, and Escape goes back to "Key".
+    QTest::keyClick(key, Qt::Key_A);
+    EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
+    EXPECT_EQ(preview(), ascending);
+    QTest::keyClick(key, Qt::Key_Up);
+    EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
+    QTest::keyClick(key, Qt::Key_D);
+    EXPECT_EQ(key->currentText(), QStringLiteral("DKey"));
+    EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES DESCENDING KEY IS."));
+    QTest::keyClick(key, Qt::Key_Escape);
+    EXPECT_EQ(key->currentText(), QStringLiteral("Key"));
+    EXPECT_EQ(preview(), plain);
+
+    // F4 opens the list; an entry chosen there by Enter counts, and Enter adds nothing.
+    QTest::keyClick(key, Qt::Key_F4);
+    QAbstractItemView *list = key->view();
+    ASSERT_TRUE(list->isVisible());
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
+    EXPECT_EQ(preview(), ascending);
+    EXPECT_EQ(tree().count(), 0);
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
+{
+    box("txtFieldName")->setText(QStringLiteral("A"));
+    box("txtFieldLength")->setText(QStringLiteral("2"));
+
+    // In an open list Enter chooses the entry and adds nothing.
+    QComboBox *picture = combo("cboFieldType");
+    picture->showPopup();
+    ASSERT_TRUE(picture->view()->isVisible());
+    picture->view()->setCurrentIndex(picture->model()->index(1, 0));
+    QTest::keyClick(picture->view(), Qt::Key_Return);
+    EXPECT_FALSE(picture->view()->isVisible());
+    EXPECT_EQ(picture->currentText(), QStringLiteral("AlphaNum (X)"));
+    EXPECT_EQ(tree().count(), 0);
+    ASSERT_TRUE(activate()); // back from the closed list
+
+    // From a check box: adds, and does not tick it.
+    auto *values = child<QCheckBox>("chkvalues");
+    values->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(values->hasFocus());
+    QTest::keyClick(values, Qt::Key_Return);
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2)."));
+    EXPECT_FALSE(values->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), box("txtFieldLevel"));
+
+    // From an option button, by the keypad's Enter.
+    box("txtFieldName")->setText(QStringLiteral("B"));
+    auto *input = child<QRadioButton>("optFieldTypeInput");
+    input->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(input->hasFocus());
+    QTest::keyClick(input, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2).,01 B ") + M +
+                                   QStringLiteral("PIC X(2)."));
+    EXPECT_TRUE(input->isChecked());
+    EXPECT_EQ(tree().tag(2), QStringLiteral("3:4"));
+
+    // In the tree's in-place editor Enter ends the edit and adds nothing.
+    window->setWindowTitle(QStringLiteral("Orvane []"));
+    QTest::mouseClick(child<QPushButton>("cmdEdit"), Qt::LeftButton);
+    auto *editor = view()->viewport()->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(editor->isVisible());
+    editor->setFocus();
+    QCoreApplication::processEvents();
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("01 C."));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the delegate commits on the next turn
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2).,01 C."));
+    EXPECT_FALSE(editor->isVisible());
+
+    // Once the edit has ended, Enter adds again.
+    box("txtFieldName")->setFocus();
+    QCoreApplication::processEvents();
+    QTest::keyClick(box("txtFieldName"), Qt::Key_Return);
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M +
+                                   QStringLiteral("PIC X(2).,01 C.,01 B ") + M +
+                                   QStringLiteral("PIC X(2)."));
+    EXPECT_TRUE(platform.messages.shown.empty());
+}
+
+TEST_F(EntryPanelKeysTest, TypingPast255CharactersWarnsForEachChangeAbove)
+{
+    // 14 characters of clause around the name and the value: "01 ", " ", mark, VALUE, quotes.
+    const QString longValue(236, QLatin1Char('V'));
+    combo("cboFieldValue")->setEditText(longValue);
+    ASSERT_TRUE(platform.messages.shown.empty());
+    QLineEdit *name = box("txtFieldName");
+    name->setFocus();
+    QCoreApplication::processEvents();
+
+    QTest::keyClicks(name, QStringLiteral("abcde"));
+    EXPECT_EQ(preview(), QStringLiteral("01 ABCDE ") + M + QStringLiteral("VALUE \"") + longValue +
+                             QStringLiteral("\"."));
+    EXPECT_EQ(preview().size(), 255);
+    EXPECT_TRUE(platform.messages.shown.empty()) << "a clause of exactly 255 is allowed";
+
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
+    QTest::keyClicks(name, QStringLiteral("fg"));
+    EXPECT_EQ(preview().size(), 257);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_EQ(preview().size(), 256);
+    const ShownMessage warning{QStringLiteral("Field length exceeded 255 characters"),
+                               QStringLiteral("Warning"), MessageButtons::Ok,
+                               MessageIcon::Critical};
+    ASSERT_EQ(platform.messages.shown.size(), 3u);
+    for (const ShownMessage &shown : platform.messages.shown)
+        EXPECT_EQ(shown, warning);
+
+    // Back to 255 and below: no more warnings; the name box kept every keystroke.
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::keyClick(name, Qt::Key_Backspace);
+    EXPECT_EQ(name->text(), QStringLiteral("abcd"));
+    EXPECT_EQ(preview().size(), 254);
+    EXPECT_EQ(platform.messages.shown.size(), 3u);
+}
