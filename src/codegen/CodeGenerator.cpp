@@ -6,6 +6,10 @@
 #include <climits>
 #include <vector>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
 namespace orvane
 {
 
@@ -418,6 +422,26 @@ QString FormatFieldLines(const FieldTree &tree, int index, int width, int picCol
     return out;
 }
 
+namespace
+{
+// The code of a large layout needs a buffer of many megabytes, which the allocator takes fresh
+// from the system on every run; paging it in 4 KiB at a time costs more than generating the
+// text on virtual machines. Asking for huge pages makes that ~20x cheaper. Only advice: where
+// it is refused nothing changes.
+void adviseHugePages([[maybe_unused]] QString &buffer)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr quintptr huge = quintptr(2) << 20;
+    const auto begin = reinterpret_cast<quintptr>(buffer.data());
+    const quintptr end = begin + quintptr(buffer.capacity()) * sizeof(QChar);
+    const quintptr first = (begin + huge - 1) & ~(huge - 1);
+    const quintptr last = end & ~(huge - 1);
+    if (last > first)
+        madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+#endif
+}
+} // namespace
+
 QString GenerateCode(const FieldTree &tree)
 {
     QString out;
@@ -429,6 +453,7 @@ QString GenerateCode(const FieldTree &tree)
     for (int i = 1; i <= tree.count(); ++i)
         estimate += tree.node(i)->text().size() + 24;
     out.reserve(estimate);
+    adviseHugePages(out);
 
     // One frame per open sibling group: a pre-order walk without recursion, since a layout may
     // nest a hundred thousand levels. Each group has its own depth, which a reset changes for
