@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "../common/Files.h"
+
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
 #include "model/Cp1252.h"
@@ -18,6 +20,8 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
+using orvane::testing::readBytes;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -37,19 +41,6 @@ Outcome runCli(const QStringList &arguments)
     err.open(QIODevice::WriteOnly);
     o.status = cli::run(arguments, out, err);
     return o;
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 const QString kSource = QStringLiteral(ORVANE_SOURCE_DIR);

@@ -1,5 +1,7 @@
 #include "project/ProjectFile.h"
 
+#include "../common/Files.h"
+
 #include "../common/TreeText.h"
 #include "model/FieldClause.h"
 
@@ -13,6 +15,8 @@
 using namespace orvane;
 using orvane::testing::build;
 using orvane::testing::outline;
+using orvane::testing::readBytes;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -109,19 +113,6 @@ QString clauseOfLength(int n)
     QString s = QStringLiteral("05 F");
     s += QString(n - 5, u'X');
     return s + u'.';
-}
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -390,12 +381,12 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     FieldTree tooLong;
     tooLong.add(0, Relationship::Last, clauseOfLength(300));
     EXPECT_EQ(SaveNodes(tooLong, path).status, ProjectStatus::RecordTooLong);
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(readBytes(path), old);
 
     FieldTree badTag;
     badTag.setTag(badTag.add(0, Relationship::Last, "01 A."), "|");
     EXPECT_EQ(SaveNodes(badTag, path).status, ProjectStatus::TagHasSeparator);
-    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"cust.qel"})
         << "no temporary file may be left behind";
 
@@ -405,7 +396,7 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     FieldTree good;
     good.add(0, Relationship::Last, "01 NEW.");
     ASSERT_TRUE(SaveNodes(good, path).ok());
-    EXPECT_EQ(fileBytes(path), record("|1|01 NEW."));
+    EXPECT_EQ(readBytes(path), record("|1|01 NEW."));
 
     FieldTree loaded;
     ASSERT_TRUE(LoadNodes(loaded, path).ok());

@@ -1,6 +1,8 @@
 // New, Open, Save and Save As through the File menu of the real window, with scripted file
 // boxes and answers.
 #include "ui/ProjectCommands.h"
+
+#include "../common/Files.h"
 #include "MainWindowFixture.h"
 #include "project/ProjectFile.h"
 
@@ -19,7 +21,9 @@ using namespace orvane;
 using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
+using orvane::testing::readBytes;
 using orvane::testing::ShownMessage;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -39,19 +43,6 @@ ShownMessage saveError(const QString &text, const QString &file,
 }
 
 const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Shape, texts and tags of a tree, exactly as a project file holds them.
 QByteArray records(const FieldTree &tree)
@@ -119,7 +110,7 @@ TEST_F(ProjectCommandsTest, ThreeRootsSaveAndOpenAgainWithTheSameShapeTextsAndTa
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(window->projectCommands().saveDone());
-    const QByteArray file = bytesOf(path(QStringLiteral("three.qel")));
+    const QByteArray file = readBytes(path(QStringLiteral("three.qel")));
     EXPECT_EQ(file.size(), 5 * ProjectRecordSize);
     EXPECT_EQ(depthsIn(file), (QList<int>{1, 1, 2, 2, 1}));
 
@@ -151,7 +142,7 @@ TEST_F(ProjectCommandsTest, TitleFormsFollowNewOpenSaveSaveAsAndChanges)
     trigger("Save"); // a named layout saves without a box
     EXPECT_EQ(title(), "Orvane [cust.qel]");
     EXPECT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("cust.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("cust.qel")))), (QList<int>{1, 1}));
 
     saveAs(path(QStringLiteral("other.qel")));
     EXPECT_EQ(title(), "Orvane [other.qel]");
@@ -176,8 +167,8 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
     ASSERT_EQ(platform.files.asked.size(), 2u);
     EXPECT_EQ(platform.files.asked[1], (AskedFile{true, "Save As", filter, ""}));
-    EXPECT_EQ(bytesOf(path(QStringLiteral("taken.qel"))), "old");
-    EXPECT_EQ(bytesOf(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
+    EXPECT_EQ(readBytes(path(QStringLiteral("taken.qel"))), "old");
+    EXPECT_EQ(readBytes(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [free.qel]");
 
     // Cancel: nothing written, no name left, so the next Save asks for one.
@@ -187,8 +178,8 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     trigger("SaveAs");
     EXPECT_EQ(currentFile(), "");
     EXPECT_EQ(title(), "Orvane [free.qel]*");
-    EXPECT_EQ(bytesOf(path(QStringLiteral("taken.qel"))), "old");
-    EXPECT_EQ(bytesOf(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
+    EXPECT_EQ(readBytes(path(QStringLiteral("taken.qel"))), "old");
+    EXPECT_EQ(readBytes(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
 
     platform.files.answers = {QString()}; // and that box is cancelled too
     trigger("Save");
@@ -199,7 +190,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     platform.files.answers = {path(QStringLiteral("taken.qel"))};
     platform.messages.answers = {MessageAnswer::Yes};
     trigger("SaveAs");
-    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("taken.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("taken.qel")))), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [taken.qel]");
 }
 
@@ -208,7 +199,7 @@ TEST_F(ProjectCommandsTest, AReadOnlyFileIsNeverReplaced)
     const QString locked = path(QStringLiteral("locked.qel"));
     addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
     saveAs(locked);
-    const QByteArray old = bytesOf(locked);
+    const QByteArray old = readBytes(locked);
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
 
@@ -219,7 +210,7 @@ TEST_F(ProjectCommandsTest, AReadOnlyFileIsNeverReplaced)
     platform.messages.answers = {MessageAnswer::No};
     trigger("Save");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnly}));
-    EXPECT_EQ(bytesOf(locked), old);
+    EXPECT_EQ(readBytes(locked), old);
     EXPECT_EQ(title(), "Orvane [locked.qel]*");
 
     // Yes: Save As, and the save goes to the new name only.
@@ -227,8 +218,8 @@ TEST_F(ProjectCommandsTest, AReadOnlyFileIsNeverReplaced)
     platform.files.answers = {path(QStringLiteral("copy.qel"))};
     trigger("Save");
     EXPECT_EQ(platform.files.asked.back().fileName, locked);
-    EXPECT_EQ(bytesOf(locked), old);
-    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("copy.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(readBytes(locked), old);
+    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("copy.qel")))), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [copy.qel]");
 }
 
@@ -237,7 +228,7 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
     const QString saved = path(QStringLiteral("keep.qel"));
     addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
     saveAs(saved);
-    const QByteArray old = bytesOf(saved);
+    const QByteArray old = readBytes(saved);
 
     // A field text of 267 bytes: tag "1:4", "|", depth "1", "|" and 261 characters.
     const int root = tree().topLevelAt(0);
@@ -251,7 +242,7 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
                   QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a "
                                  "field is greater than the maximum allowed length (255)"),
                   saved)}));
-    EXPECT_EQ(bytesOf(saved), old);
+    EXPECT_EQ(readBytes(saved), old);
     EXPECT_EQ(title(), "Orvane [keep.qel]*");
     EXPECT_EQ(status(), "Error");
     EXPECT_FALSE(window->projectCommands().saveDone());
@@ -260,7 +251,7 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
     // One byte less fits.
     tree().setText(field, QString(260, u'X'));
     trigger("Save");
-    EXPECT_EQ(bytesOf(saved).size(), 2 * ProjectRecordSize);
+    EXPECT_EQ(readBytes(saved).size(), 2 * ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [keep.qel]");
     EXPECT_EQ(status(), "Done");
 }
@@ -278,7 +269,7 @@ TEST_F(ProjectCommandsTest, ASaveThatCannotBeWrittenSaysSoAndKeepsEverything)
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{
                   saveError(QStringLiteral("The disk may be write protected"), target)}));
-    EXPECT_EQ(bytesOf(plain), "not a folder");
+    EXPECT_EQ(readBytes(plain), "not a folder");
     EXPECT_EQ(title(), "Orvane []*");
     EXPECT_EQ(status(), "Error");
 
@@ -291,7 +282,7 @@ TEST_F(ProjectCommandsTest, ASaveThatCannotBeWrittenSaysSoAndKeepsEverything)
     trigger("SaveAs");
     ASSERT_EQ(platform.messages.shown.size(), 3u);
     EXPECT_EQ(platform.messages.shown[2].text, "The disk may be write protected");
-    EXPECT_EQ(bytesOf(longName), "old bytes");
+    EXPECT_EQ(readBytes(longName), "old bytes");
     EXPECT_TRUE(title().endsWith(u'*'));
 }
 
@@ -308,7 +299,7 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
     platform.files.answers = {path(QStringLiteral("other.qel"))};
     trigger("fileopen");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
-    EXPECT_EQ(depthsIn(bytesOf(path(QStringLiteral("mine.qel")))), (QList<int>{1, 2}));
+    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("mine.qel")))), (QList<int>{1, 2}));
     EXPECT_EQ(outline(tree()), "01 OTHER.");
     EXPECT_EQ(title(), "Orvane [other.qel]");
 
@@ -368,7 +359,7 @@ TEST_F(ProjectCommandsTest, FilesWrittenByTheProgramReadBackByteForByte)
     tree().setText(node, QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
                                         "PE\u00D1A \u20AC|'."));
     saveAs(path(QStringLiteral("first.qel")));
-    const QByteArray first = bytesOf(path(QStringLiteral("first.qel")));
+    const QByteArray first = readBytes(path(QStringLiteral("first.qel")));
     EXPECT_TRUE(first.contains("VALUE 'JOS\xC9 PE\xD1"
                                "A \x80|'."));
 
@@ -378,7 +369,7 @@ TEST_F(ProjectCommandsTest, FilesWrittenByTheProgramReadBackByteForByte)
     EXPECT_EQ(tree().text(2), QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
                                              "PE\u00D1A \u20AC|'."));
     saveAs(path(QStringLiteral("second.qel")));
-    EXPECT_EQ(bytesOf(path(QStringLiteral("second.qel"))), first);
+    EXPECT_EQ(readBytes(path(QStringLiteral("second.qel"))), first);
 }
 
 TEST_F(ProjectCommandsTest, AHandMadeWindows1252FileOpensWithTheRightCharacters)
@@ -431,7 +422,7 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     platform.files.answers = {QString()};
     trigger("Save");
     EXPECT_TRUE(platform.files.asked.back().save);
-    EXPECT_EQ(bytesOf(source), program);
+    EXPECT_EQ(readBytes(source), program);
 
     // Good records followed by a foreign one: the part read is not kept either.
     FieldTree two;
@@ -467,7 +458,7 @@ TEST_F(ProjectCommandsTest, AFailedSaveAsKeepsTheNameTheTitleShows)
 
     // So Save goes where the title says.
     trigger("Save");
-    EXPECT_EQ(depthsIn(bytesOf(first)), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(first)), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [cust.qel]");
 }
 
@@ -495,7 +486,7 @@ TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenCountsAsReadOnlyEvenWithItsW
     const QString locked = path(QStringLiteral("immutable.qel"));
     addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
     saveAs(locked);
-    const QByteArray old = bytesOf(locked);
+    const QByteArray old = readBytes(locked);
     // Root may write any file with or without its write bits, but not an immutable one.
     if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) != 0 ||
         QFileInfo(locked).isWritable()) {
@@ -512,6 +503,6 @@ TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenCountsAsReadOnlyEvenWithItsW
                   QStringLiteral("The file you are trying to save is read only\r\nWould you like "
                                  "to save the file under different name?"),
                   locked, MessageButtons::YesNo)}));
-    EXPECT_EQ(bytesOf(locked), old);
+    EXPECT_EQ(readBytes(locked), old);
     EXPECT_EQ(title(), "Orvane [immutable.qel]*");
 }
