@@ -31,15 +31,12 @@ const QString kTexts[] = {
 };
 constexpr int kLengths[] = {0, 8, 0, 30, 20, 11, 0, 0, 8, 9};
 
-// Adds one field the way the Add button does: placement by level, tag, ancestors' spans.
 int addField(FieldTree &tree, int i)
 {
     const int k = i % 10;
     PlacementAnswers answers{ConditionAnswer::Child, true};
-    const int idx = PlaceFieldByLevel(tree, CurrentNodeIndex(tree, 0), kTexts[k], answers);
-    tree.setTag(idx, NewFieldTag(tree, idx, {false, {}, {}, QString::number(kLengths[k])}));
-    UpdateParentSpans(tree, idx);
-    return idx;
+    return AddField(tree, CurrentNodeIndex(tree, 0), kTexts[k], answers,
+                    {false, {}, {}, QString::number(kLengths[k])});
 }
 
 void buildTree(FieldTree &tree, int fields)

@@ -72,4 +72,15 @@ int PlaceFieldByLevel(FieldTree &tree, int current, const QString &clauseText,
     return tree.add(ClimbToLevel(tree, cur, level), Relationship::Next, clauseText);
 }
 
+int AddField(FieldTree &tree, int current, const QString &clauseText,
+             const PlacementAnswers &answers, const NewFieldPositions &positions)
+{
+    const int added = PlaceFieldByLevel(tree, current, clauseText, answers);
+    if (added) {
+        tree.setTag(added, NewFieldTag(tree, added, positions));
+        UpdateParentSpans(tree, added);
+    }
+    return added;
+}
+
 } // namespace orvane

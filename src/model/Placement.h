@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldTree.h"
+#include "Positions.h"
 
 #include <QString>
 
@@ -33,5 +34,10 @@ int ClimbToLevel(const FieldTree &tree, int index, double level);
 // returns its index; 0 when the preview is empty or the user declined.
 int PlaceFieldByLevel(FieldTree &tree, int current, const QString &clauseText,
                       const PlacementAnswers &answers);
+
+// Adds a field as the Add button does: placed by its level, given the tag of a new field, and
+// its ancestors' spans recomputed. Returns its index; 0 when nothing was added.
+int AddField(FieldTree &tree, int current, const QString &clauseText,
+             const PlacementAnswers &answers, const NewFieldPositions &positions);
 
 } // namespace orvane

@@ -278,11 +278,9 @@ void frmQEL::cmdAdd_Click()
 
     FieldTreeView *tree = trvFields();
     const int current = CurrentNodeIndex(fields_, tree->selectedNode());
-    const int added = PlaceFieldByLevel(fields_, current, clause, answers);
+    const int added = AddField(fields_, current, clause, answers, entry_->positions());
     if (!added)
         return;
-    fields_.setTag(added, NewFieldTag(fields_, added, entry_->positions()));
-    UpdateParentSpans(fields_, added);
     tree->selectNode(added);
     entry_->prepareNextField();
     entry_->focusLevel();

@@ -100,8 +100,6 @@ void addRows(FieldTree &tree, const std::vector<Row> &rows,
         if (level == 1)
             position = 1;
         const int variable = selected;
-        const int node = PlaceFieldByLevel(tree, CurrentNodeIndex(tree, selected), clause, answers);
-        ASSERT_NE(node, 0) << clause.toStdString();
         NewFieldPositions in;
         in.byPositions = true;
         if (level == 88) {
@@ -113,8 +111,8 @@ void addRows(FieldTree &tree, const std::vector<Row> &rows,
             in.toText = QString::number(row.length ? position + row.length - 1 : position);
             position += row.length;
         }
-        tree.setTag(node, NewFieldTag(tree, node, in));
-        UpdateParentSpans(tree, node);
+        const int node = AddField(tree, CurrentNodeIndex(tree, selected), clause, answers, in);
+        ASSERT_NE(node, 0) << clause.toStdString();
         selected = node; // adding selects the new node
         for (const auto &[after, bytes] : skips)
             if (after == i)
