@@ -198,7 +198,7 @@ void EntryPanel::UpdateLengthFromPositions()
         txtFieldLength_->setText(length);
 }
 
-QString EntryPanel::buildClause()
+QString EntryPanel::trimPictureBox()
 {
     const QString picture = cboFieldType_->currentText();
     const QString trimmed = trimBlanks(picture);
@@ -206,6 +206,12 @@ QString EntryPanel::buildClause()
         const QSignalBlocker block(cboFieldType_);
         cboFieldType_->setEditText(trimmed);
     }
+    return trimmed;
+}
+
+QString EntryPanel::buildClause()
+{
+    const QString trimmed = trimPictureBox();
     FieldEntry e;
     e.level = txtFieldLevel_->text();
     e.name = txtFieldName_->text();
@@ -247,11 +253,7 @@ void EntryPanel::nameChanged()
 
 void EntryPanel::fieldTypeChanged()
 {
-    const QString picture = trimBlanks(cboFieldType_->currentText());
-    if (picture != cboFieldType_->currentText()) {
-        const QSignalBlocker block(cboFieldType_);
-        cboFieldType_->setEditText(picture);
-    }
+    const QString picture = trimPictureBox();
     const bool singleString = chkTreatAsString_->isChecked() &&
                               !cboFieldValue_->currentText().isEmpty() && !chkvalues_->isChecked();
     // An output field is as long as its edit picture.

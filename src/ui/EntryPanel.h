@@ -71,6 +71,8 @@ private:
     void UpdateLengthFromPositions();
     void refreshPreview();
     QString buildClause();
+    // The picture box loses blanks at either end at once; returns its trimmed text.
+    QString trimPictureBox();
 
     void levelChanged();
     void nameChanged();
