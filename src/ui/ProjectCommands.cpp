@@ -80,14 +80,9 @@ QString ProjectCommands::unsuccessfulSaveText()
            QString::number(255) + u')';
 }
 
-bool ProjectCommands::modified() const
-{
-    return window_.windowTitle().endsWith(u'*');
-}
-
 ProjectCommands::NewOutcome ProjectCommands::filenew_Click()
 {
-    if (modified()) {
+    if (window_.isModified()) {
         switch (messages_.show(QStringLiteral("Do you want to save the file?"),
                                QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
                                MessageIcon::Question)) {

@@ -50,7 +50,6 @@ public:
     static QString unsuccessfulSaveText();
 
 private:
-    bool modified() const;
     void loadProject(const QString &path);
 
     frmQEL &window_;

@@ -83,7 +83,7 @@ bool WindowLifecycle::Form_Unload()
     commands_.filenew_Click();
     // Cancel leaves the "*"; Yes saved the layout but kept it under its name. Either way the
     // window stays, and closing it again finds a layout without unsaved changes.
-    bool keep = window_.windowTitle().endsWith(u'*') || !dlgedit_.fileName.isEmpty();
+    bool keep = window_.isModified() || !dlgedit_.fileName.isEmpty();
     // The editor gets its own chance to keep its work, even when the layout already keeps the
     // window open.
     if (closeSteps_.editorKeepsWork())

@@ -313,9 +313,14 @@ void frmQEL::stb_DblClick()
     UpdateParentSpans(fields_, selected);
 }
 
+bool frmQEL::isModified() const
+{
+    return windowTitle().endsWith(QLatin1Char('*'));
+}
+
 void frmQEL::MarkModified()
 {
-    if (!windowTitle().endsWith(QLatin1Char('*')))
+    if (!isModified())
         setWindowTitle(windowTitle() + QLatin1Char('*'));
 }
 

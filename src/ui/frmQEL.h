@@ -59,6 +59,8 @@ public:
     void cmdAdd_Click();
     void cmdEdit_Click();
     void stb_DblClick();
+    // The trailing "*" of the title is the layout's only modified flag.
+    bool isModified() const;
     void MarkModified();
     void ResetEntryPanel();
     void file_Click(); // the File menu opens
