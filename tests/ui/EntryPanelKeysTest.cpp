@@ -1,6 +1,7 @@
 // The entry panel's value list, key-kind box, Enter and the long-clause warning, driven by
 // keys, mouse and the value list's own popup.
 #include "MainWindowFixture.h"
+#include "Messages.h"
 
 #include "../common/TreeText.h"
 
@@ -11,6 +12,7 @@
 #include <QWheelEvent>
 
 using namespace orvane;
+using orvane::testing::clauseTooLongWarning;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
 using orvane::testing::ShownMessage;
@@ -259,12 +261,9 @@ TEST_F(EntryPanelKeysTest, TypingPast255CharactersWarnsForEachChangeAbove)
     EXPECT_EQ(preview().size(), 257);
     QTest::keyClick(name, Qt::Key_Backspace);
     EXPECT_EQ(preview().size(), 256);
-    const ShownMessage warning{QStringLiteral("Field length exceeded 255 characters"),
-                               QStringLiteral("Warning"), MessageButtons::Ok,
-                               MessageIcon::Critical};
     ASSERT_EQ(platform.messages.shown.size(), 3u);
     for (const ShownMessage &shown : platform.messages.shown)
-        EXPECT_EQ(shown, warning);
+        EXPECT_EQ(shown, clauseTooLongWarning);
 
     // Back to 255 and below: no more warnings; the name box kept every keystroke.
     QTest::keyClick(name, Qt::Key_Backspace);

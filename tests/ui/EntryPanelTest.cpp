@@ -1,4 +1,5 @@
 #include "MainWindowFixture.h"
+#include "Messages.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -6,6 +7,7 @@
 #include <QRadioButton>
 
 using namespace orvane;
+using orvane::testing::clauseTooLongWarning;
 using orvane::testing::MainWindowTest;
 using orvane::testing::ShownMessage;
 
@@ -168,12 +170,9 @@ TEST_F(EntryPanelTest, AClauseOver255CharactersWarnsOnEveryChange)
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     combo("cboFieldValue")->setEditText(QString(260, QLatin1Char('A')));
     combo("cboFieldValue")->setEditText(QString(261, QLatin1Char('A')));
-    const ShownMessage warning{QStringLiteral("Field length exceeded 255 characters"),
-                               QStringLiteral("Warning"), MessageButtons::Ok,
-                               MessageIcon::Critical};
     ASSERT_EQ(platform.messages.shown.size(), 2u);
-    EXPECT_EQ(platform.messages.shown[0], warning);
-    EXPECT_EQ(platform.messages.shown[1], warning);
+    EXPECT_EQ(platform.messages.shown[0], clauseTooLongWarning);
+    EXPECT_EQ(platform.messages.shown[1], clauseTooLongWarning);
     EXPECT_GT(preview().size(), 255); // the preview keeps the whole text
     combo("cboFieldValue")->setEditText(QStringLiteral("A"));
     EXPECT_EQ(platform.messages.shown.size(), 2u);

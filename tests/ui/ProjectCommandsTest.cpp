@@ -4,6 +4,7 @@
 
 #include "../common/Files.h"
 #include "MainWindowFixture.h"
+#include "Messages.h"
 #include "project/ProjectFile.h"
 
 #include "../common/TreeText.h"
@@ -22,15 +23,13 @@ using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
 using orvane::testing::readBytes;
+using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
 using orvane::testing::writeBytes;
 
 namespace
 {
 
-const ShownMessage saveQuestion{QStringLiteral("Do you want to save the file?"),
-                                QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
-                                MessageIcon::Question};
 const ShownMessage overwriteQuestion{QStringLiteral("Do you wish to overwrite the file?"),
                                      QStringLiteral("File already exists"),
                                      MessageButtons::YesNoCancel, MessageIcon::Question};

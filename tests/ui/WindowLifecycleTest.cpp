@@ -2,6 +2,7 @@
 // questions that keep unsaved work.
 #include "ui/WindowLifecycle.h"
 #include "MainWindowFixture.h"
+#include "Messages.h"
 #include "project/ProjectFile.h"
 #include "ui/FileDialogState.h"
 #include "ui/ProjectCommands.h"
@@ -18,14 +19,12 @@ using namespace orvane;
 using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
+using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
 
 namespace
 {
 
-const ShownMessage saveQuestion{QStringLiteral("Do you want to save the file?"),
-                                QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
-                                MessageIcon::Question};
 const ShownMessage firstRun{
     QStringLiteral("You must restart your computer for some changes to take effect\r\nif you "
                    "don't restart the computer and continue using the program you may "
