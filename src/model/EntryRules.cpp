@@ -99,8 +99,9 @@ bool FieldTextIsInvalid(const QString &text, const QString &forbidden, bool isNa
         return red;
     }
     if (!red) {
+        const QStringList &letters = LetterChars();
         for (const QChar ch : text)
-            if (isLetter(ch.unicode()))
+            if (BinarySearch(letters, QString(ch)) >= 0)
                 return true;
         red = !forbidden.isEmpty() && text.contains(forbidden);
     }
