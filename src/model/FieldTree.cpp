@@ -267,22 +267,6 @@ int FieldTree::depth(int index) const
     return d;
 }
 
-int FieldTree::nextPreOrder(int index) const
-{
-    const FieldNode *n = at(index);
-    if (!n)
-        return 0;
-    if (!n->children_.empty())
-        return n->children_.front()->index_;
-    while (n != root_.get()) {
-        const auto &sib = n->parent_->children_;
-        if (size_t(n->row_ + 1) < sib.size())
-            return sib[size_t(n->row_ + 1)]->index_;
-        n = n->parent_;
-    }
-    return 0;
-}
-
 int FieldTree::topLevelAt(int row) const
 {
     const FieldNode *n = root_->childAt(row);

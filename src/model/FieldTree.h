@@ -110,8 +110,6 @@ public:
     int previous(int index) const;
     // 1 for a top-level node, 0 for an index that names no node. Costs one step per level.
     int depth(int index) const;
-    // Next node in pre-order (node, its subtree, then its following siblings); 0 at the end.
-    int nextPreOrder(int index) const;
 
     int topLevelCount() const { return root_->childCount(); }
     int topLevelAt(int row) const;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace orvane;
 using orvane::testing::build;
 using orvane::testing::find;
@@ -47,9 +49,14 @@ TEST(FieldTree, NavigationAndDefaultsForMissingNodes)
     EXPECT_EQ(t.previous(b), 0);
     EXPECT_EQ(t.depth(d), 3);
     std::vector<int> pre;
-    for (int n = GetFirstNode(t); n; n = t.nextPreOrder(n))
-        pre.push_back(n);
+    std::vector<int> depths;
+    forEachPreOrder(t, [&](const FieldNode *n, int depth) {
+        pre.push_back(n->index());
+        depths.push_back(depth);
+        return true;
+    });
     EXPECT_EQ(pre, (std::vector<int>{a, b, c, d, e}));
+    EXPECT_EQ(depths, (std::vector<int>{1, 2, 2, 3, 1}));
     for (int bad : {0, -1, 6}) {
         EXPECT_EQ(t.parent(bad), 0);
         EXPECT_EQ(t.next(bad), 0);
@@ -149,9 +156,14 @@ TEST(FieldTree, VeryDeepTreesWalkAndRemoveWithoutRecursion)
         last = t.add(last, Relationship::Child, "x");
     EXPECT_EQ(t.depth(last), 100001);
     int visited = 0;
-    for (int n = GetFirstNode(t); n; n = t.nextPreOrder(n))
+    int deepest = 0;
+    forEachPreOrder(t, [&](const FieldNode *, int depth) {
         ++visited;
+        deepest = std::max(deepest, depth);
+        return true;
+    });
     EXPECT_EQ(visited, 100001);
+    EXPECT_EQ(deepest, 100001);
     EXPECT_EQ(GetFirstNode(t), 1);
     EXPECT_TRUE(t.remove(2));
     EXPECT_EQ(t.count(), 1);
