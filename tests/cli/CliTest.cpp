@@ -78,12 +78,14 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
 {
     Outcome v = runCli({"--version"});
     EXPECT_EQ(v.status, 0);
-    EXPECT_EQ(v.out, "orvane-cli 1.0.19\n");
+    EXPECT_EQ(v.out, "orvane-cli " ORVANE_VERSION "\n");
 
-    Outcome h = runCli({"--help"});
-    EXPECT_EQ(h.status, 0);
-    EXPECT_TRUE(h.out.startsWith("Usage: orvane-cli COMMAND")) << h.out.toStdString();
-    EXPECT_TRUE(h.err.isEmpty());
+    for (const char *help : {"--help", "-h", "help"}) {
+        const Outcome h = runCli({help});
+        EXPECT_EQ(h.status, 0) << help;
+        EXPECT_TRUE(h.out.startsWith("Usage: orvane-cli COMMAND")) << h.out.toStdString();
+        EXPECT_TRUE(h.err.isEmpty());
+    }
 
     const QList<std::pair<QStringList, QByteArray>> usage = {
         {{}, "orvane-cli: no command given (try orvane-cli --help)\n"},
@@ -98,6 +100,9 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
         {{"generate", "a.qel", "--bogus"},
          "orvane-cli: unknown option --bogus (try orvane-cli --help)\n"},
         {{"show", "a.qel", "-o", "x"}, "orvane-cli: unknown option -o (try orvane-cli --help)\n"},
+        {{"show", "a.qel", "-"}, "orvane-cli: show takes one project file (try orvane-cli --help)\n"},
+        {{"generate", "a.qel", "--", "-o", "x"},
+         "orvane-cli: generate takes one project file (try orvane-cli --help)\n"},
         {{"append", "a.qel"},
          "orvane-cli: append takes a project file and a COBOL source file (try orvane-cli "
          "--help)\n"},
@@ -143,15 +148,24 @@ TEST_F(CliTest, GenerateWritesWindows1252CodeWithOneLineEnd)
 
 TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
 {
-    const Outcome missing = runCli({"generate", path("none.qel")});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err,
-              "Cannot open " + path("none.qel").toUtf8() + ": No such file or directory\n");
-    EXPECT_TRUE(missing.out.isEmpty());
+    // Behind "--", or alone, a leading '-' names a file like any other.
+    for (const QStringList &args : {QStringList{"generate", path("none.qel")},
+                                    QStringList{"show", "--", "-o"}, QStringList{"show", "-"}}) {
+        const Outcome missing = runCli(args);
+        EXPECT_EQ(missing.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(missing.err.startsWith("Cannot open " + args.last().toUtf8() + ": "))
+            << missing.err.toStdString();
+        EXPECT_EQ(missing.err.count('\n'), 1);
+        EXPECT_TRUE(missing.out.isEmpty());
+    }
 
     const Outcome folder = runCli({"show", dir.path()});
     EXPECT_EQ(folder.status, 1);
     EXPECT_EQ(folder.err, "Cannot open " + dir.path().toUtf8() + ": it is a folder\n");
+
+    const Outcome toFolder = runCli({"generate", project, "-o", dir.path()});
+    EXPECT_EQ(toFolder.status, 1);
+    EXPECT_EQ(toFolder.err, "Cannot write " + dir.path().toUtf8() + ": it is a folder\n");
 
     const QString nowhere = path("no/such/dir/out.cpy");
     const Outcome unwritable = runCli({"generate", project, "-o", nowhere});

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 using namespace orvane;
 using namespace orvane::test;
@@ -22,6 +21,29 @@ QString sp(int n)
 QString mark(const char *text)
 {
     return QString::fromLatin1(text).replace(u'~', ClauseMark);
+}
+
+// Table shorthand: "~" is the clause marker, "{N48}" 48 letters N, and in expected lines a
+// leading "9:" stands for nine blanks; lines are separated by "|".
+QString expand(const char *text)
+{
+    QString out = mark(text);
+    for (qsizetype at; (at = out.indexOf(u'{')) >= 0;) {
+        const qsizetype close = out.indexOf(u'}', at);
+        const int n = out.mid(at + 2, close - at - 2).toInt();
+        out.replace(at, close - at + 1, QString(n, out[at + 1]));
+    }
+    return out;
+}
+
+QString expandLines(const char *text)
+{
+    QStringList lines = expand(text).split(u'|');
+    for (QString &l : lines) {
+        const qsizetype colon = l.indexOf(u':');
+        l = sp(l.left(colon).toInt()) + l.mid(colon + 1);
+    }
+    return lines.join(u'|');
 }
 
 // The literal a run of generated lines spells, following the fixed-format continuation rule:
@@ -147,32 +169,6 @@ TEST(GenerateCode, ValueFirstFieldNeitherSetsTheColumnNorGetsAligned)
     EXPECT_EQ(lines[3], sp(9) + "05 TABLE-ENTRY OCCURS 3 TIMES VALUE SPACE PIC X(2).");
 }
 
-TEST(GenerateCode, ValueFollowsPictureOrMovesToItsOwnLine)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addField(tree, root,
-             {.level = "5",
-              .name = "CODE",
-              .picture = "AlphaNum (X)",
-              .length = "3",
-              .value = "abc",
-              .quoted = true});
-    const QString text(40, u'Q');
-    addField(tree, root,
-             {.level = "5",
-              .name = "TEXT",
-              .picture = "AlphaNum (X)",
-              .length = "40",
-              .value = text,
-              .quoted = true});
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[2], sp(9) + "05 CODE PIC X(3) VALUE \"ABC\".");
-    EXPECT_EQ(lines[3], sp(9) + "05 TEXT PIC X(40)");
-    EXPECT_EQ(lines[4], sp(7) + "VALUE \"" + text + "\".");
-}
-
 TEST(GenerateCode, GapZeroStaysZeroWithoutBlankBeforeMarker)
 {
     FieldTree tree;
@@ -185,40 +181,61 @@ TEST(GenerateCode, GapZeroStaysZeroWithoutBlankBeforeMarker)
     EXPECT_EQ(lines[3], sp(9) + "05 C PIC X.");
 }
 
-TEST(FormatFieldLines, NameAndPictureTooLongPutPictureBelowWithSeparator)
+// Where the width decisions tip: the name part and picture, the gap to the group's column, the
+// value behind the picture or before it, and words too long to break, at and beside the line
+// width (65) and column 72.
+TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
 {
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    const QString name(57, u'N');
-    const int f = addText(tree, root, "05 " + name + mark(" ~PIC X(10)."));
-    int depth = 2;
-    // The picture goes below, indented by the depth; the separator before the (empty) value
-    // is still written.
-    EXPECT_EQ(FormatFieldLines(tree, f, CodeLineWidth, FindPicColumn(tree, f), depth),
-              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(9) + "PIC X(10). ");
-    EXPECT_EQ(depth, 2);
-
-    const int g = addText(tree, root, "05 " + name + mark(" ~PIC X(10) ~VALUE SPACES."));
-    // With a small PIC column the picture keeps the group's column, the value follows it.
-    EXPECT_EQ(FormatFieldLines(tree, g, CodeLineWidth, 5, depth),
-              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(14) + "PIC X(10) VALUE SPACES.");
-}
-
-TEST(FormatFieldLines, PictureThatCannotKeepTheColumnStartsItsOwnLine)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    const QString longName(52, u'L');
-    const QString name(48, u'M');
-    const int a = addText(tree, root, "05 " + longName + mark(" ~PIC X."));
-    const int b = addText(tree, root, "05 " + name + mark(" ~PIC X(10)."));
-    const int column = FindPicColumn(tree, a);
-    EXPECT_EQ(column, 57);
-    int depth = 2;
-    EXPECT_EQ(FormatFieldLines(tree, a, CodeLineWidth, column, depth),
-              "\r\n" + sp(9) + "05 " + longName + " PIC X.");
-    EXPECT_EQ(FormatFieldLines(tree, b, CodeLineWidth, column, depth),
-              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(7) + "PIC X(10).");
+    struct Case {
+        const char *text;
+        int depth;
+        int picColumn;
+        const char *lines;
+    };
+    const Case cases[] = {
+        // name part plus picture one under, exactly and one over the width
+        {"05 {N48} ~PIC X(10).", 2, 0, "9:05 {N48} PIC X(10)."},
+        {"05 {N49} ~PIC X(10).", 2, 0, "9:05 {N49} PIC X(10)."},
+        {"05 {N50} ~PIC X(10).", 2, 0, "9:05 {N50}|9:PIC X(10). "},
+        // the picture below keeps the group's column while it fits, else it follows the depth
+        {"05 {N50} ~PIC X(10).", 2, 53, "9:05 {N50}|62:PIC X(10).|7:"},
+        {"05 {N50} ~PIC X(10).", 2, 54, "9:05 {N50}|9:PIC X(10). "},
+        {"05 {N57} ~PIC X(10) ~VALUE SPACES.", 2, 5, "9:05 {N57}|14:PIC X(10) VALUE SPACES."},
+        // the gap to the group's column: kept, narrowed, or no room left at all
+        {"05 {N40} ~PIC X(10).", 2, 54, "9:05 {N40}          PIC X(10)."},
+        {"05 {N40} ~PIC X(10).", 2, 55, "9:05 {N40}        PIC X(10)."},
+        {"05 {N47} ~PIC X(10).", 2, 60, "9:05 {N47} PIC X(10)."},
+        {"05 {N48} ~PIC X(10).", 2, 60, "9:05 {N48}|7:PIC X(10)."},
+        // a value that exactly fits behind the picture, and one character more
+        {"05 A ~PIC X(10) ~VALUE \"{Q39}\".", 2, 0, "9:05 A PIC X(10) VALUE \"{Q39}\"."},
+        {"05 A ~PIC X(10) ~VALUE \"{Q40}\".", 2, 0, "9:05 A PIC X(10)|7:VALUE \"{Q40}\"."},
+        // value before picture: behind the name, then with the picture, on one line or two
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q16}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES VALUE \"{Q16}\"|7:PIC X(50)."},
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q17}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q17}\" PIC X(50)."},
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q46}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q46}\" PIC X(50)."},
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q47}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q47}\"|7:PIC X(50)."},
+        // a word of 61 fits Area B flush right; longer ones start in Area B and stay long
+        {"05 {W61}", 4, 0, "9:05|11:{W61}"},
+        {"05 {W62}", 2, 0, "7:05 {W62}|10:"},
+        {"05 {W62}", 3, 0, "8:05|12:{W62}|12:"},
+        {"05 {W63}", 2, 0, "7:05|11:{W63}|10:"},
+        {"05 {W65}", 2, 0, "7:05|11:{W65}|10:"},
+        {"05 {W70} ~PIC X(3) ~VALUE SPACES.", 2, 0, "7:05|11:{W70}|9:PIC X(3) VALUE SPACES."},
+    };
+    for (const Case &c : cases) {
+        FieldTree tree;
+        const int f = addText(tree, 0, expand(c.text));
+        int depth = c.depth;
+        EXPECT_EQ(
+            codeLines(FormatFieldLines(tree, f, CodeLineWidth, c.picColumn, depth)).join(u'|'),
+            expandLines(c.lines))
+            << c.text << " at depth " << c.depth << ", column " << c.picColumn;
+        EXPECT_EQ(depth, c.depth);
+    }
 }
 
 TEST(FormatFieldLines, DepthAboveTenActsAsTwoAndIsWrittenBack)
@@ -409,49 +426,4 @@ TEST(Column72, DoubledQuoteIsNeverCutApart)
             EXPECT_LE(l.size(), 72);
         EXPECT_EQ(literalIn(lines, 1), literal) << pad;
     }
-}
-
-TEST(Column72, WordLongerThanAreaBIsTheOnlyThingLeftLong)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    const QString word(70, u'W');
-    const int f = addText(tree, root, "05 " + word + mark(" ~PIC X(3) ~VALUE SPACES."));
-    int depth = 2;
-    const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], sp(7) + "05");
-    EXPECT_EQ(lines[1], sp(11) + word);
-    EXPECT_EQ(lines[2], sp(9) + "PIC X(3) VALUE SPACES.");
-}
-
-TEST(Column72, ManyLayoutsStayInsideTheProgramArea)
-{
-    std::mt19937 rng(7);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    FieldTree tree;
-    std::vector<int> path;
-    for (int i = 0; i < 3000; ++i) {
-        const int depth = path.empty() ? 1 : pick(1, std::min<int>(int(path.size()) + 1, 16));
-        path.resize(size_t(depth - 1));
-        Field f{.level = QString::number(depth), .name = QString(pick(1, 30), u'N')};
-        if (pick(0, 2) > 0) {
-            f.picture = "AlphaNum (X)";
-            f.length = QString::number(pick(1, 300));
-        }
-        if (pick(0, 4) == 0) {
-            f.occurs = QString::number(pick(1, 99));
-            f.keyKind = pick(0, 1) ? "AKey" : "DKey";
-            f.keyName = QString(pick(1, 30), u'K');
-            f.indexName = QString(pick(1, 30), u'I');
-        }
-        if (pick(0, 1) == 0) {
-            f.value = QString(pick(0, 200), u'v');
-            f.quoted = true;
-        }
-        path.push_back(addField(tree, path.empty() ? 0 : path.back(), f));
-    }
-    const QStringList lines = codeLines(GenerateCode(tree));
-    for (const QString &l : lines)
-        ASSERT_LE(l.size(), 72) << qPrintable(l);
 }
