@@ -109,6 +109,12 @@ TEST(FieldSelection, StatusTextAndFillerButtons)
     const FillerButtons group = FillerButtonsFor(2, true, false);
     EXPECT_TRUE(group.forSubitems);
     EXPECT_TRUE(group.forSameLevel);
+    EXPECT_TRUE(FillerButtonsFor(0, false, true).forSameLevel);
+
+    // A drag dropped nowhere or back onto the dragged field is a click on it.
+    EXPECT_TRUE(DragEndsAsClick(3, 0));
+    EXPECT_TRUE(DragEndsAsClick(3, 3));
+    EXPECT_FALSE(DragEndsAsClick(3, 2));
 }
 
 TEST(PositionDialog, ABlankAnswerKeepsTheTag)

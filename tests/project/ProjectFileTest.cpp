@@ -391,6 +391,12 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     ASSERT_TRUE(SaveNodes(good, path).ok());
     EXPECT_EQ(readBytes(path), projectRecord("|1|01 NEW."));
 
+    // An old file whose temporary neighbour cannot be made (its name would be too long).
+    const QString longName = dir.filePath(QString(248, u'L') + ".qel");
+    writeBytes(longName, "old bytes");
+    EXPECT_FALSE(SaveNodes(good, longName).ok());
+    EXPECT_EQ(readBytes(longName), "old bytes");
+
     FieldTree loaded;
     ASSERT_TRUE(LoadNodes(loaded, path).ok());
     EXPECT_EQ(outline(loaded), "01 NEW.");

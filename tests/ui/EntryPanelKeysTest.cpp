@@ -89,12 +89,7 @@ TEST_F(EntryPanelKeysTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeA
     QTest::mouseClick(treat, Qt::LeftButton, {}, tick);
     ASSERT_TRUE(treat->isChecked());
     ASSERT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE \"ZEROES\".");
-    value->showPopup();
-    ASSERT_TRUE(list->isVisible());
-    ASSERT_EQ(list->currentIndex().row(), 0);
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_FALSE(list->isVisible());
+    pickFromList(value, 1);
     EXPECT_EQ(tree().count(), 0) << "Enter in the list chooses; it does not add the field";
     EXPECT_EQ(value->currentText(), QStringLiteral("Spaces"));
     EXPECT_FALSE(treat->isChecked());
@@ -124,7 +119,8 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
     QCoreApplication::processEvents();
     ASSERT_TRUE(key->hasFocus());
 
-    // A kind's own name on both clipboards: pasting it by either key changes nothing.
+    // A kind's own name on both clipboards (the offscreen one is the program's own): pasting
+    // it by either key changes nothing.
     QGuiApplication::clipboard()->setText(QStringLiteral("DKey"));
     platform.clipboard.value = QStringLiteral("DKey");
     QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
@@ -166,11 +162,9 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
 
     // F4 opens the list; an entry chosen there by Enter counts, and Enter adds nothing.
     QTest::keyClick(key, Qt::Key_F4);
-    QAbstractItemView *list = key->view();
-    ASSERT_TRUE(list->isVisible());
-    list->setCurrentIndex(list->model()->index(0, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_FALSE(list->isVisible());
+    ASSERT_TRUE(key->view()->isVisible());
+    key->hidePopup();
+    pickFromList(key, 0);
     EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
     EXPECT_EQ(preview(), ascending);
     EXPECT_EQ(tree().count(), 0);
@@ -184,11 +178,7 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
 
     // In an open list Enter chooses the entry and adds nothing.
     QComboBox *picture = combo("cboFieldType");
-    picture->showPopup();
-    ASSERT_TRUE(picture->view()->isVisible());
-    picture->view()->setCurrentIndex(picture->model()->index(1, 0));
-    QTest::keyClick(picture->view(), Qt::Key_Return);
-    EXPECT_FALSE(picture->view()->isVisible());
+    pickFromList(picture, 1);
     EXPECT_EQ(picture->currentText(), QStringLiteral("AlphaNum (X)"));
     EXPECT_EQ(tree().count(), 0);
     ASSERT_TRUE(activate()); // back from the closed list

@@ -7,6 +7,7 @@
 #include "ui/StatusBar.h"
 #include "ui/frmQEL.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,6 +100,29 @@ protected:
         box("txtFieldName")->setText(name);
         box("txtFieldLength")->setText(length);
         QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
+    }
+
+    // Gives a box the focus and, once its select-all on entering has run, puts the caret at
+    // `position` (-1: the end) with nothing selected.
+    void placeCaret(QWidget *widget, int position)
+    {
+        QLineEdit *edit = qobject_cast<QLineEdit *>(widget);
+        if (!edit)
+            edit = qobject_cast<QComboBox *>(widget)->lineEdit();
+        widget->setFocus();
+        QCoreApplication::processEvents();
+        edit->deselect();
+        edit->setCursorPosition(position < 0 ? int(edit->text().size()) : position);
+    }
+
+    // Opens a drop-down's list, moves to `row` and chooses it with Enter, as by the keys.
+    void pickFromList(QComboBox *box, int row)
+    {
+        box->showPopup();
+        ASSERT_TRUE(box->view()->isVisible());
+        box->view()->setCurrentIndex(box->model()->index(row, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        EXPECT_FALSE(box->view()->isVisible());
     }
 
     QPoint nodeCentre(int nodeIndex)

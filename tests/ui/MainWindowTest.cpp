@@ -33,150 +33,71 @@ const ShownMessage invalidLevel{QStringLiteral("Are you sure you want to continu
 
 } // namespace
 
-TEST_F(MainWindowTest, FrameMenusTabsAndStatusBar)
+TEST_F(MainWindowTest, TheInsertKeyTogglesTheInsPanel)
 {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Orvane []"));
-    struct Entry {
-        const char *name;
-        QString caption;
-        QString shortcut;
-    };
-    const Entry entries[] = {
-        {"filenew", "New", "Ctrl+N"},
-        {"fileopen", "Open...", "Ctrl+O"},
-        {"import", "Import...", ""},
-        {"Save", "Save", "Ctrl+S"},
-        {"SaveAs", "Save As...", "Ctrl+A"},
-        {"exit", "E&xit", ""},
-        {"cut", "Cut\tCtrl+X", ""},
-        {"copy", "Copy\tCtrl+C", ""},
-        {"paste", "Paste\tCtrl+V", ""},
-        {"viewTreeViewclipboard", "View TreeView clipboard", ""},
-        {"find", "Find...", "Ctrl+F"},
-        {"options", "Options...", ""},
-        {"About", "&About...", ""},
-    };
-    for (const Entry &e : entries) {
-        auto *action = child<QAction>(e.name);
-        ASSERT_NE(action, nullptr);
-        EXPECT_EQ(action->text(), e.caption) << e.name;
-        EXPECT_EQ(action->shortcut().toString(), e.shortcut) << e.name;
-    }
-    EXPECT_EQ(child<QMenu>("file")->title(), QStringLiteral("&File"));
-    EXPECT_EQ(child<QMenu>("edit")->title(), QStringLiteral("&Edit"));
-    EXPECT_EQ(child<QMenu>("help")->title(), QStringLiteral("&Help"));
-
-    auto *tabs = child<QTabBar>("tabGen");
-    ASSERT_EQ(tabs->count(), 3);
-    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Generator"));
-    EXPECT_EQ(tabs->tabText(1), QStringLiteral("Code View"));
-    EXPECT_EQ(tabs->tabText(2), QStringLiteral("Editor"));
-    EXPECT_TRUE(child<QWidget>("picGenerator")->isVisible());
-    EXPECT_FALSE(child<QWidget>("picCodeView")->isVisible());
-
-    EXPECT_EQ(window->stb()->panel(1)->toolTip(), QStringLiteral("Double Click To Edit"));
-    EXPECT_FALSE(window->stb()->panel(5)->text().isEmpty()); // the time of day
-
-    // The window does not shrink below 10965 x 4500 twips.
-    window->resize(100, 100);
-    EXPECT_GE(window->width(), window->logicalDpiX() * 10965 / 1440);
-    EXPECT_GE(window->height(), window->logicalDpiY() * 4500 / 1440);
+    QLabel *ins = window->stb()->panel(4);
+    const QString before = ins->text();
+    QTest::keyClick(box("txtFieldName"), Qt::Key_Insert);
+    EXPECT_EQ(ins->text(), before.isEmpty() ? QStringLiteral("INS") : QString());
+    QTest::keyClick(box("txtFieldName"), Qt::Key_Insert);
+    EXPECT_EQ(ins->text(), before);
 }
 
 TEST_F(MainWindowTest, AddingPlacesFieldsByTheirLevels)
 {
     addField(QStringLiteral("01"), QStringLiteral("A"));
     addField(QStringLiteral("05"), QStringLiteral("B"));
-    addField(QStringLiteral("05"), QStringLiteral("C"));
-    addField(QStringLiteral("10"), QStringLiteral("D"));
-    addField(QStringLiteral("05"), QStringLiteral("E")); // climbs from D to C
-    addField(QStringLiteral("01"), QStringLiteral("F"));
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.,05 C.(10 D.),05 E.),01 F."));
+    addField(QStringLiteral("01"), QStringLiteral("C"));
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.),01 C."));
     EXPECT_EQ(view()->selectedNode(), tree().count());
-    EXPECT_TRUE(modified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Orvane []*"));
     // The focus goes back to the level box, its text selected.
     EXPECT_EQ(QApplication::focusWidget(), box("txtFieldLevel"));
     EXPECT_EQ(box("txtFieldLevel")->selectedText(), QStringLiteral("01"));
-
-    // 01 A / 10 B / 15 C, then 05: climbs to the top, since 01 is not above 05.
-    addField(QStringLiteral("10"), QStringLiteral("G"));
-    addField(QStringLiteral("15"), QStringLiteral("H"));
-    addField(QStringLiteral("05"), QStringLiteral("I"));
-    EXPECT_EQ(outline(tree()),
-              QStringLiteral("01 A.(05 B.,05 C.(10 D.),05 E.),01 F.(10 G.(15 H.)),05 I."));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(MainWindowTest, SelectionDecidesTheCurrentFieldAndWithoutOneTheLastAdded)
 {
-    // A top-level 77 after a top-level 77 has no parent to climb to, so it becomes a child.
-    addField(QStringLiteral("77"), QStringLiteral("X"));
-    addField(QStringLiteral("77"), QStringLiteral("Y"));
-    EXPECT_EQ(outline(tree()), QStringLiteral("77 X.(77 Y.)"));
-    addField(QStringLiteral("01"), QStringLiteral("A")); // climbs from Y to X, then after X
+    addField(QStringLiteral("01"), QStringLiteral("A"));
     addField(QStringLiteral("05"), QStringLiteral("B"));
     addField(QStringLiteral("10"), QStringLiteral("C"));
-    clickNode(3);
+    clickNode(1);
     addField(QStringLiteral("05"), QStringLiteral("D")); // child of the selected A, after B
     view()->clearSelection();
     addField(QStringLiteral("10"), QStringLiteral("E")); // current is D, the last added
-    EXPECT_EQ(outline(tree()), QStringLiteral("77 X.(77 Y.),01 A.(05 B.(10 C.),05 D.(10 E.))"));
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.),05 D.(10 E.))"));
 }
 
-TEST_F(MainWindowTest, Level88AsksWhetherToAddAsChild)
+TEST_F(MainWindowTest, LevelQuestionsAndTheirAnswers)
 {
-    addField(QStringLiteral("01"), QStringLiteral("A"));
-    addField(QStringLiteral("05"), QStringLiteral("B"));
-    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
-    addField(QStringLiteral("88"), QStringLiteral("Y"));
-    clickNode(2);
-    addField(QStringLiteral("88"), QStringLiteral("N"));
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(88 Y.),88 N.)"));
-    ASSERT_EQ(platform.messages.shown.size(), 2u);
-    EXPECT_EQ(platform.messages.shown[0], addAsChild);
-    EXPECT_EQ(platform.messages.shown[1], addAsChild);
-}
-
-TEST_F(MainWindowTest, CancelOnTheLevel88QuestionChangesNothing)
-{
-    platform.messages.answers = {MessageAnswer::Cancel};
-    addField(QStringLiteral("88"), QStringLiteral("Y"));
-    EXPECT_EQ(tree().count(), 0);
-    EXPECT_FALSE(modified());
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0], addAsChild);
-}
-
-TEST_F(MainWindowTest, InvalidLevelsNeedConfirmation)
-{
-    addField(QStringLiteral("01"), QStringLiteral("A"));
-    addField(QStringLiteral("05"), QStringLiteral("B"));
-    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
-    addField(QStringLiteral("50"), QStringLiteral("N"));
-    EXPECT_EQ(tree().count(), 2);
-    addField(QStringLiteral("66"), QStringLiteral("R")); // placed as a valid level would be
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(66 R.))"));
-    // An empty level box is level 00: it climbs to the top and follows A.
-    addField(QString(), QStringLiteral("Z"));
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(66 R.)),00 Z."));
-    ASSERT_EQ(platform.messages.shown.size(), 3u);
-    for (const ShownMessage &m : platform.messages.shown)
-        EXPECT_EQ(m, invalidLevel);
-}
-
-TEST_F(MainWindowTest, NewFieldsGetPositionsAndGroupsTheirSpans)
-{
-    addField(QStringLiteral("01"), QStringLiteral("GROUP"), QStringLiteral("0"));
-    EXPECT_EQ(tree().tag(1), QStringLiteral("1:0"));
-    addField(QStringLiteral("05"), QStringLiteral("A"), QStringLiteral("5"));
-    EXPECT_EQ(tree().tag(2), QStringLiteral("1:6"));
-    EXPECT_EQ(tree().tag(1), QStringLiteral("1:6"));
-    addField(QStringLiteral("05"), QStringLiteral("B"), QStringLiteral("3"));
-    EXPECT_EQ(tree().tag(3), QStringLiteral("6:9"));
-    EXPECT_EQ(tree().tag(1), QStringLiteral("1:9"));
-    addField(QStringLiteral("01"), QStringLiteral("NEXT"), QStringLiteral("4"));
-    EXPECT_EQ(tree().tag(4), QStringLiteral("10:13"));
+    struct Case {
+        const char *level;
+        ShownMessage question;
+        MessageAnswer answer;
+        QString after; // the tree after adding "N" to 01 A / 05 B, B being the last added
+    };
+    const Case cases[] = {
+        {"88", addAsChild, MessageAnswer::Yes, "01 A.(05 B.(88 N.))"},
+        {"88", addAsChild, MessageAnswer::No, "01 A.(05 B.,88 N.)"},
+        {"88", addAsChild, MessageAnswer::Cancel, "01 A.(05 B.)"},
+        {"50", invalidLevel, MessageAnswer::No, "01 A.(05 B.)"},
+        {"66", invalidLevel, MessageAnswer::Yes, "01 A.(05 B.(66 N.))"},
+        {"", invalidLevel, MessageAnswer::Yes, "01 A.(05 B.),00 N."}, // empty: level 00
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.level);
+        window->ResetEntryPanel();
+        addField(QStringLiteral("01"), QStringLiteral("A"));
+        addField(QStringLiteral("05"), QStringLiteral("B"));
+        window->setWindowTitle(QStringLiteral("Orvane []"));
+        platform.messages.shown.clear();
+        platform.messages.answers = {c.answer};
+        addField(QString::fromLatin1(c.level), QStringLiteral("N"));
+        EXPECT_EQ(outline(tree()), c.after);
+        EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{c.question});
+        EXPECT_EQ(modified(), tree().count() == 3);
+    }
 }
 
 TEST_F(MainWindowTest, ByPositionsTheFromBoxMovesOnAfterAnAdd)
@@ -308,15 +229,6 @@ TEST_F(MainWindowTest, ADragEndingOnItselfOrNowhereIsAClick)
     EXPECT_EQ(status(), FieldsStatusText(tree().tag(1)));
     EXPECT_TRUE(subitems->isEnabled());
     EXPECT_EQ(view()->dragNode(), 0);
-
-    // Dropped back onto itself: C counts as clicked; onto another node it does not.
-    view()->finishDrag(3, 3);
-    EXPECT_EQ(status(), FieldsStatusText(tree().tag(3)));
-    EXPECT_FALSE(subitems->isEnabled());
-    window->stb()->setMessage(QString());
-    view()->finishDrag(3, 2);
-    EXPECT_EQ(status(), QString());
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.),01 C."));
     EXPECT_FALSE(modified());
     EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -368,10 +280,7 @@ TEST_F(MainWindowTest, DoubleClickingTheStatusBarEditsThePositions)
     platform.input.answers = {QStringLiteral("  3:7 "), QStringLiteral("   "), QString()};
     QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton);
     ASSERT_EQ(platform.input.asked.size(), 1u);
-    EXPECT_EQ(platform.input.asked[0].title, QStringLiteral("Edit Fields (From:To) "));
     EXPECT_EQ(platform.input.asked[0].defaultAnswer, QStringLiteral("1:6"));
-    EXPECT_TRUE(platform.input.asked[0].prompt.startsWith(
-        QStringLiteral("On the left side of : enter the value of the from field eg. (?:x)\r\n")));
     EXPECT_EQ(tree().tag(2), QStringLiteral("3:7"));
     EXPECT_EQ(tree().tag(1), QStringLiteral("3:7"));
     EXPECT_FALSE(modified());
@@ -386,8 +295,18 @@ TEST_F(MainWindowTest, DoubleClickingTheStatusBarEditsThePositions)
     EXPECT_EQ(platform.input.asked.size(), 3u);
 }
 
-TEST_F(MainWindowTest, CodeViewShowsTheGeneratedCodeOfTheLayout)
+TEST_F(MainWindowTest, CodeViewShowsTheGeneratedCodeOfTheLayoutOnEveryVisit)
 {
+    auto *code = child<QPlainTextEdit>("txtCodeView");
+    QTextDocument *document = code->document();
+    code->setPlainText(QStringLiteral("left over"));
+    window->tabGen_Click(1);
+    EXPECT_EQ(code->toPlainText(), QString()); // an empty layout has no code
+    EXPECT_EQ(status(), QStringLiteral("Done"));
+    child<QPushButton>("cmdAutoInsertFiller")->setEnabled(true);
+    window->tabGen_Click(0);
+    EXPECT_FALSE(child<QPushButton>("cmdAutoInsertFiller")->isEnabled());
+
     box("txtFieldName")->setText(QStringLiteral("customer-rec"));
     QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
     box("txtFieldLevel")->setText(QStringLiteral("05"));
@@ -395,61 +314,24 @@ TEST_F(MainWindowTest, CodeViewShowsTheGeneratedCodeOfTheLayout)
     combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
     box("txtFieldLength")->setText(QStringLiteral("30"));
     QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
-    box("txtFieldName")->setText(QStringLiteral("cust-id"));
-    combo("cboFieldType")->setEditText(QStringLiteral("Numeric (9)"));
-    box("txtFieldLength")->setText(QStringLiteral("8"));
-    QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
+    const QString expected =
+        GenerateCode(tree()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ASSERT_TRUE(expected.contains(QStringLiteral("05 CUST-NAME PIC X(30).")));
 
     auto *tabs = child<QTabBar>("tabGen");
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    auto *code = child<QPlainTextEdit>("txtCodeView");
-    EXPECT_TRUE(code->isVisible());
-    EXPECT_FALSE(child<QWidget>("picGenerator")->isVisible());
-    EXPECT_EQ(code->toPlainText(), QStringLiteral("\n"
-                                                  "      *\n"
-                                                  "        01 CUSTOMER-REC.\n"
-                                                  "         05 CUST-NAME PIC X(30).\n"
-                                                  "         05 CUST-ID   PIC 9(8)."));
-    EXPECT_EQ(code->toPlainText(),
-              GenerateCode(tree()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    EXPECT_EQ(status(), QStringLiteral("Done"));
-    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
-    EXPECT_FALSE(child<QAction>("filenew")->isEnabled());
-    EXPECT_TRUE(child<QAction>("import")->isEnabled());
-
-    // Each visit regenerates; going back to the Generator empties the text.
-    QTextDocument *document = code->document();
+    EXPECT_EQ(code->toPlainText(), expected);
+    // Going back to the Generator empties the text; each visit, and a click on the tab already
+    // shown, regenerates it.
     code->setPlainText(QStringLiteral("scribbled"));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     EXPECT_TRUE(code->toPlainText().isEmpty());
-    EXPECT_TRUE(child<QAction>("Save")->isEnabled());
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    EXPECT_TRUE(code->toPlainText().contains(QStringLiteral("CUST-ID")));
-    // A click on the tab already shown regenerates as well.
+    EXPECT_EQ(code->toPlainText(), expected);
     code->setPlainText(QStringLiteral("scribbled"));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    EXPECT_TRUE(code->toPlainText().contains(QStringLiteral("CUST-ID")));
+    EXPECT_EQ(code->toPlainText(), expected);
     EXPECT_EQ(code->document(), document); // one document throughout
-
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-    EXPECT_TRUE(child<QWidget>("picEditor")->isVisible());
-    EXPECT_FALSE(child<QPushButton>("cmdEditorSave")->isEnabled());
-    EXPECT_FALSE(child<QAction>("SaveAs")->isEnabled());
-}
-
-TEST_F(MainWindowTest, CodeViewOfAnEmptyLayoutIsEmpty)
-{
-    auto *code = child<QPlainTextEdit>("txtCodeView");
-    code->setPlainText(QStringLiteral("left over"));
-    window->stb()->setMessage(QStringLiteral("before"));
-    window->tabGen_Click(1);
-    EXPECT_TRUE(code->isVisible());
-    EXPECT_EQ(code->toPlainText(), QString());
-    EXPECT_EQ(status(), QStringLiteral("Done"));
-    EXPECT_EQ(child<QTabBar>("tabGen")->currentIndex(), 1);
-    child<QPushButton>("cmdAutoInsertFiller")->setEnabled(true);
-    window->tabGen_Click(0);
-    EXPECT_FALSE(child<QPushButton>("cmdAutoInsertFiller")->isEnabled());
 }
 
 TEST_F(MainWindowTest, EveryWayOfChangingTheTabSwitchesThePanel)
@@ -469,15 +351,11 @@ TEST_F(MainWindowTest, EveryWayOfChangingTheTabSwitchesThePanel)
     EXPECT_EQ(tabs->currentIndex(), 1);
     EXPECT_TRUE(code->isVisible());
     EXPECT_FALSE(child<QWidget>("picGenerator")->isVisible());
-    EXPECT_EQ(code->toPlainText(),
-              GenerateCode(tree()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     EXPECT_FALSE(code->toPlainText().isEmpty());
     EXPECT_EQ(generated, 1);
     QTest::keyClick(tabs, Qt::Key_Left);
     EXPECT_EQ(tabs->currentIndex(), 0);
     EXPECT_TRUE(child<QWidget>("picGenerator")->isVisible());
-    EXPECT_TRUE(code->toPlainText().isEmpty());
-    EXPECT_TRUE(child<QAction>("Save")->isEnabled());
 
     // The wheel over the strip steps to the next tab.
     const QPoint at = tabs->tabRect(0).center();
@@ -486,7 +364,6 @@ TEST_F(MainWindowTest, EveryWayOfChangingTheTabSwitchesThePanel)
     QApplication::sendEvent(tabs, &down);
     EXPECT_EQ(tabs->currentIndex(), 1);
     EXPECT_TRUE(code->isVisible());
-    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
     EXPECT_EQ(generated, 2);
 }
 

@@ -3,6 +3,7 @@
 #include "ui/ProjectCommands.h"
 
 #include "../common/Files.h"
+#include "../common/ProjectRecords.h"
 #include "MainWindowFixture.h"
 #include "Messages.h"
 #include "project/ProjectFile.h"
@@ -10,7 +11,6 @@
 #include "../common/TreeText.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -22,6 +22,7 @@ using namespace orvane;
 using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
+using orvane::testing::projectBytes;
 using orvane::testing::readBytes;
 using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
@@ -42,15 +43,6 @@ ShownMessage saveError(const QString &text, const QString &file,
 }
 
 const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
-
-// Shape, texts and tags of a tree, exactly as a project file holds them.
-QByteArray records(const FieldTree &tree)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(SaveNodes(tree, buffer).ok());
-    return buffer.data();
-}
 
 QList<int> depthsIn(const QByteArray &file)
 {
@@ -98,7 +90,7 @@ TEST_F(ProjectCommandsTest, ThreeRootsSaveAndOpenAgainWithTheSameShapeTextsAndTa
     ASSERT_EQ(outline(tree()),
               "01 CUST-ID.,01 CUST-NAME.(05 FIRST-NAME.,05 LAST-NAME.),01 CUST-TOTAL.");
     ASSERT_FALSE(tree().tag(4).isEmpty());
-    const QByteArray before = records(tree());
+    const QByteArray before = projectBytes(tree());
     EXPECT_EQ(title(), "Orvane []*");
 
     // Save without a name asks for one.
@@ -121,7 +113,7 @@ TEST_F(ProjectCommandsTest, ThreeRootsSaveAndOpenAgainWithTheSameShapeTextsAndTa
     platform.files.answers.push_back(path(QStringLiteral("three.qel")));
     trigger("fileopen");
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{false, "Open", filter, ""}));
-    EXPECT_EQ(records(tree()), before);
+    EXPECT_EQ(projectBytes(tree()), before);
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(currentFile(), path(QStringLiteral("three.qel")));
     EXPECT_EQ(status(), "Done");
@@ -255,36 +247,6 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
     EXPECT_EQ(status(), "Done");
 }
 
-TEST_F(ProjectCommandsTest, ASaveThatCannotBeWrittenSaysSoAndKeepsEverything)
-{
-    // The folder of the new file is a regular file: nothing can be created there.
-    const QString plain = path(QStringLiteral("plain.txt"));
-    writeBytes(plain, "not a folder");
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    const QString target = plain + QStringLiteral("/new.qel");
-    platform.files.answers = {target};
-    platform.messages.answers = {MessageAnswer::Ok};
-    trigger("SaveAs");
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  saveError(QStringLiteral("The disk may be write protected"), target)}));
-    EXPECT_EQ(readBytes(plain), "not a folder");
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(status(), "Error");
-
-    // An old file whose temporary neighbour cannot be made (its name would be too long) stays
-    // as it was.
-    const QString longName = path(QString(248, u'L') + QStringLiteral(".qel"));
-    writeBytes(longName, "old bytes");
-    platform.files.answers = {longName};
-    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
-    trigger("SaveAs");
-    ASSERT_EQ(platform.messages.shown.size(), 3u);
-    EXPECT_EQ(platform.messages.shown[2].text, "The disk may be write protected");
-    EXPECT_EQ(readBytes(longName), "old bytes");
-    EXPECT_TRUE(title().endsWith(u'*'));
-}
-
 TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
 {
     orvane::testing::build(window->fields(), {{1, QStringLiteral("01 OTHER.")}});
@@ -350,55 +312,6 @@ TEST_F(ProjectCommandsTest, TheFileMenuOffersSaveOnlyForALayoutWithFields)
     window->tabGen_Click(0);
 }
 
-TEST_F(ProjectCommandsTest, FilesWrittenByTheProgramReadBackByteForByte)
-{
-    addField(QStringLiteral("01"), QStringLiteral("CLIENTE"));
-    addField(QStringLiteral("05"), QStringLiteral("NOMBRE"), QStringLiteral("30"));
-    const int node = tree().count();
-    tree().setText(node, QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
-                                        "PE\u00D1A \u20AC|'."));
-    saveAs(path(QStringLiteral("first.qel")));
-    const QByteArray first = readBytes(path(QStringLiteral("first.qel")));
-    EXPECT_TRUE(first.contains("VALUE 'JOS\xC9 PE\xD1"
-                               "A \x80|'."));
-
-    trigger("filenew");
-    platform.files.answers = {path(QStringLiteral("first.qel"))};
-    trigger("fileopen");
-    EXPECT_EQ(tree().text(2), QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
-                                             "PE\u00D1A \u20AC|'."));
-    saveAs(path(QStringLiteral("second.qel")));
-    EXPECT_EQ(readBytes(path(QStringLiteral("second.qel"))), first);
-}
-
-TEST_F(ProjectCommandsTest, AHandMadeWindows1252FileOpensWithTheRightCharacters)
-{
-    // Two records as another program may leave them: any bytes behind the text.
-    const auto record = [](const QByteArray &text, char filler) {
-        QByteArray r(ProjectRecordSize, filler);
-        r[0] = 8;
-        r[1] = 0;
-        r[2] = char(text.size());
-        r[3] = 0;
-        r.replace(4, text.size(), text);
-        return r;
-    };
-    writeBytes(path(QStringLiteral("hand.qel")),
-               record("1:20|1|01 ADRESSE.", '\xFF') +
-                   record("1:20|2|05 STRA\xDF"
-                          "E \xA0PIC X(20) \xA0VALUE 'M\xFCLLER \xE0 "
-                          "\xE9t\xE9'.",
-                          ' '));
-    platform.files.answers = {path(QStringLiteral("hand.qel"))};
-    trigger("fileopen");
-    ASSERT_EQ(tree().count(), 2);
-    EXPECT_EQ(tree().parent(2), 1);
-    EXPECT_EQ(tree().text(2), QStringLiteral("05 STRA\u00DFE \u00A0PIC X(20) \u00A0VALUE "
-                                             "'M\u00FCLLER \u00E0 \u00E9t\u00E9'."));
-    EXPECT_EQ(tree().tag(2), "1:20");
-    EXPECT_EQ(title(), "Orvane [hand.qel]");
-}
-
 TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
 {
     // A COBOL source picked under "All Files": the next Save must not overwrite it.
@@ -426,7 +339,7 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     // Good records followed by a foreign one: the part read is not kept either.
     FieldTree two;
     orvane::testing::build(two, {{1, QStringLiteral("01 A.")}, {1, QStringLiteral("01 B.")}});
-    const QByteArray mixed = records(two) + QByteArray(ProjectRecordSize, 'x');
+    const QByteArray mixed = projectBytes(two) + QByteArray(ProjectRecordSize, 'x');
     writeBytes(path(QStringLiteral("mixed.qel")), mixed);
     platform.messages.answers = {MessageAnswer::No, MessageAnswer::Ok};
     platform.files.answers = {path(QStringLiteral("mixed.qel"))};
@@ -459,25 +372,6 @@ TEST_F(ProjectCommandsTest, AFailedSaveAsKeepsTheNameTheTitleShows)
     trigger("Save");
     EXPECT_EQ(depthsIn(readBytes(first)), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [cust.qel]");
-}
-
-TEST_F(ProjectCommandsTest, SavingOntoAPipeSaysTheDiskMayBeWriteProtected)
-{
-    const QString pipe = path(QStringLiteral("pipe.qel"));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.files.answers = {pipe};
-    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
-    trigger("SaveAs");
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  overwriteQuestion,
-                  saveError(QStringLiteral("The disk may be write protected"), pipe)}));
-    EXPECT_FALSE(QFileInfo(pipe).isFile()); // still the pipe
-    EXPECT_TRUE(QFileInfo(pipe).exists());
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(currentFile(), "");
-    EXPECT_EQ(status(), "Error");
 }
 
 TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenCountsAsReadOnlyEvenWithItsWriteBit)

@@ -7,6 +7,8 @@
 #include "ui/FileDialogState.h"
 #include "ui/ProjectCommands.h"
 
+#include "../common/Files.h"
+#include "../common/ProjectRecords.h"
 #include "../common/TreeText.h"
 
 #include <QAction>
@@ -19,6 +21,9 @@ using namespace orvane;
 using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
+using orvane::testing::projectRecord;
+using orvane::testing::readBytes;
+using orvane::testing::writeBytes;
 using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
 
@@ -50,13 +55,6 @@ protected:
     QString currentFile() { return window->dlgedit().fileName; }
     void trigger(const char *name) { child<QAction>(name)->trigger(); }
 
-    // A project with one record, written the way the program writes them.
-    void writeProject(const QString &path, const QString &clause)
-    {
-        FieldTree t;
-        t.setTag(t.add(0, Relationship::Last, clause), QStringLiteral("1:4"));
-        ASSERT_TRUE(SaveNodes(t, path).ok());
-    }
 
     QTemporaryDir dir;
 };
@@ -119,67 +117,57 @@ TEST_F(WindowLifecycleTest, WithoutSettingsTheRecordSizeIsByLengthAndNoFolderIsK
     EXPECT_EQ(setting("history", "lastusedfile"), "<none>"); // only a name is kept
 }
 
-TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredCancelKeepsTheWindow)
-{
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(tree().count(), 1);
-    EXPECT_EQ(setting("init", "resizebylength"), "True"); // settings were saved first
-}
-
-TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredNoDropsThemAndCloses)
-{
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::No};
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(tree().isEmpty());
-}
-
-TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredYesSavesAndStaysOnce)
+TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
 {
     const QString file = dir.filePath(QStringLiteral("cust.qel"));
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.files.answers = {file};
-    trigger("SaveAs");
-    addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
-
-    platform.messages.answers = {MessageAnswer::Yes};
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-    EXPECT_EQ(QFileInfo(file).size(), 2 * ProjectRecordSize);
-    EXPECT_EQ(setting("history", "lastusedfile"), file);
-
-    // The second close finds nothing unsaved.
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(platform.messages.shown.size(), 1u);
-}
-
-TEST_F(WindowLifecycleTest, ClosingAfterYesWithoutAFileNameStaysWhenSaveAsIsCancelled)
-{
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {QString()};
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(tree().count(), 1);
+    struct Case {
+        const char *what;
+        bool named;
+        MessageAnswer answer;
+        bool closes;
+        const char *title;
+        int fields;
+    };
+    const Case cases[] = {
+        {"Cancel keeps the window", false, MessageAnswer::Cancel, false, "Orvane []*", 1},
+        {"No drops the changes", false, MessageAnswer::No, true, "Orvane []", 0},
+        {"Yes whose Save As is cancelled", false, MessageAnswer::Yes, false, "Orvane []*", 1},
+        {"Yes saves and stays once", true, MessageAnswer::Yes, false, "Orvane [cust.qel]", 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+        if (c.named) {
+            platform.files.answers = {file};
+            trigger("SaveAs");
+            addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
+        } else if (c.answer == MessageAnswer::Yes) {
+            platform.files.answers = {QString()};
+        }
+        platform.messages.shown.clear();
+        platform.messages.answers = {c.answer};
+        EXPECT_EQ(window->close(), c.closes);
+        EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
+        EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_EQ(title(), c.title);
+        EXPECT_EQ(tree().count(), c.fields);
+        EXPECT_EQ(setting("init", "resizebylength"), "True"); // the settings were saved first
+        if (c.named) {
+            EXPECT_EQ(QFileInfo(file).size(), 2 * ProjectRecordSize);
+            EXPECT_EQ(setting("history", "lastusedfile"), file);
+            EXPECT_TRUE(window->close()); // nothing unsaved is left
+            EXPECT_EQ(platform.messages.shown.size(), 1u);
+        }
+        window.reset();
+    }
 }
 
 TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
 {
     QDir(dir.path()).mkpath(QStringLiteral("my projects"));
     const QString file = dir.filePath(QStringLiteral("my projects/cust file.qel"));
-    writeProject(file, QStringLiteral("01 CUSTOMER \u00A0PIC X(4)."));
+    writeBytes(file, projectRecord("1:4|1|01 CUSTOMER \xA0PIC X(4)."));
 
     struct Form {
         const char *what;
@@ -238,15 +226,8 @@ TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayo
     // A file of another kind: the fields read before the foreign record are dropped, and Save
     // asks for a name instead of overwriting it.
     const QString other = dir.filePath(QStringLiteral("other.qel"));
-    writeProject(other, QStringLiteral("01 REC."));
-    QFile append(other);
-    ASSERT_TRUE(append.open(QIODevice::Append));
-    append.write(QByteArray(ProjectRecordSize, '\x7F'));
-    append.close();
-    const QByteArray before = [&] {
-        QFile f(other);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
+    const QByteArray before = projectRecord("1:4|1|01 REC.") + QByteArray(ProjectRecordSize, 0x7F);
+    writeBytes(other, before);
     platform.messages.shown.clear();
     platform.messages.answers = {MessageAnswer::Ok};
     start({other});
@@ -259,9 +240,7 @@ TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayo
     platform.files.answers = {QString()};
     window->projectCommands().Save_Click();
     EXPECT_TRUE(platform.files.asked.back().save);
-    QFile after(other);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), before);
+    EXPECT_EQ(readBytes(other), before);
 }
 
 TEST_F(WindowLifecycleTest, AnOptionLikeCommandLineNameIsNeverCreated)
