@@ -65,62 +65,52 @@ QString literalIn(const QStringList &lines, int first)
 
 } // namespace
 
-TEST(GenerateCode, EmptyTreeGivesNothing)
+// Small layouts as a table: the tree as "depth>clause" entries separated by ";".
+TEST(GenerateCode, SmallLayouts)
 {
-    FieldTree tree;
-    EXPECT_EQ(GenerateCode(tree), QString());
-}
-
-TEST(GenerateCode, OneRootIsCommentLineAndTextAtColumnNine)
-{
-    FieldTree tree;
-    addText(tree, 0, QStringLiteral("  01 CUSTOMER-REC.  "));
-    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 CUSTOMER-REC.");
-}
-
-TEST(GenerateCode, WorkedExampleFieldUnderRoot)
-{
-    FieldTree tree;
-    const int root = addField(tree, 0, {.level = "1", .name = "CUSTOMER-REC"});
-    addField(tree, root,
-             {.level = "5", .name = "CUST-NAME", .picture = "AlphaNum (X)", .length = "30"});
-    const QString code = GenerateCode(tree);
-    EXPECT_EQ(code, Comment + "\r\n" + sp(8) + "01 CUSTOMER-REC.\r\n" + sp(9) +
-                        "05 CUST-NAME PIC X(30).");
-    const QString line = codeLines(code).last();
-    EXPECT_EQ(line.indexOf(u"05") + 1, 10);
-    EXPECT_EQ(line.indexOf(u"PIC") + 1, 23);
-}
-
-TEST(GenerateCode, WorkedExampleValueFirstArrayAtDepthThree)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 REC."));
-    const int group = addText(tree, root, QStringLiteral("05 GRP."));
-    addField(tree, group,
-             {.level = "10",
-              .name = "ITEM",
-              .picture = "Alpha (A)",
-              .length = "5",
-              .occurs = "12",
-              .keyKind = "AKey",
-              .keyName = "ITEM-KEY",
-              .indexName = "IX",
-              .value = "Space"});
-    EXPECT_EQ(GenerateCode(tree),
-              Comment + "\r\n" + sp(8) + "01 REC.\r\n" + sp(9) + "05 GRP.\r\n" + sp(8) +
-                  "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX\r\n" + sp(8) +
-                  "VALUE SPACE PIC A(5).");
-}
-
-TEST(GenerateCode, EveryRootGetsItsCommentLineAndNestedNodesNone)
-{
-    FieldTree tree;
-    const int a = addText(tree, 0, QStringLiteral("01 A."));
-    addText(tree, a, mark("05 B ~PIC X(2)."));
-    addText(tree, 0, QStringLiteral("01 C."));
-    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 A.\r\n" + sp(9) +
-                                      "05 B PIC X(2)." + Comment + "\r\n" + sp(8) + "01 C.");
+    struct Case {
+        const char *tree;
+        const char *lines;
+    };
+    const Case cases[] = {
+        {"1>  01 CUSTOMER-REC.  ", "6:*|8:01 CUSTOMER-REC."},
+        {"1>01 CUSTOMER-REC.;2>05 CUST-NAME ~PIC X(30).",
+         "6:*|8:01 CUSTOMER-REC.|9:05 CUST-NAME PIC X(30)."},
+        // every record gets its comment line, nested fields none
+        {"1>01 A.;2>05 B ~PIC X(2).;1>01 C.", "6:*|8:01 A.|9:05 B PIC X(2).|6:*|8:01 C."},
+        {"1>01 REC.;2>05 GRP.;3>10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX "
+         "~VALUE SPACE~PIC A(5).",
+         "6:*|8:01 REC.|9:05 GRP.|8:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY "
+         "IX|8:VALUE SPACE PIC A(5)."},
+        // sibling pictures align on the longest name; a group below has a column of its own
+        {"1>01 R.;2>05 A ~PIC X(1).;2>05 LONGNAME ~PIC 9(3).;2>05 GRP.;3>10 X ~PIC X(4).",
+         "6:*|8:01 R.|9:05 A        PIC X(1).|9:05 LONGNAME PIC 9(3).|9:05 GRP.|11:10 X PIC X(4)."},
+        // a value before its picture neither sets the column nor is aligned
+        {"1>01 R.;2>05 A ~PIC X(1).;2>05 TABLE-ENTRY OCCURS 3 TIMES  ~VALUE SPACE~PIC X(2).",
+         "6:*|8:01 R.|9:05 A PIC X(1).|9:05 TABLE-ENTRY OCCURS 3 TIMES VALUE SPACE PIC X(2)."},
+        // no blank before the marker: the gap stays zero
+        {"1>01 R.;2>05 AB~PIC X.;2>05 C ~PIC X.", "6:*|8:01 R.|9:05 ABPIC X.|9:05 C PIC X."},
+        // a line passing column 72 is broken between words and continued in Area B; the name
+        // part too long for the width sends the (empty) picture to a line of its own
+        {"1>01 CUSTOMER-REC.;2>05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE "
+         "INDEXED BY ORD-IX.;3>10 ORDER-DATE ~PIC 9(8).",
+         "6:*|8:01 CUSTOMER-REC.|7:05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE|"
+         "11:INDEXED BY ORD-IX.|10:|11:10 ORDER-DATE PIC 9(8)."},
+    };
+    for (const Case &c : cases) {
+        FieldTree tree;
+        std::vector<int> open; // the last node at each depth
+        for (const QString &entry : expand(c.tree).split(u';')) {
+            const int depth = entry.left(1).toInt();
+            open.resize(size_t(depth));
+            open[size_t(depth - 1)] = addText(tree, depth > 1 ? open[size_t(depth - 2)] : 0,
+                                               entry.mid(2));
+        }
+        const QString code = GenerateCode(tree);
+        EXPECT_TRUE(code.startsWith(Comment)) << c.tree;
+        EXPECT_EQ(codeLines(code).join(u'|'), expandLines(c.lines)) << c.tree;
+    }
+    EXPECT_EQ(GenerateCode(FieldTree()), QString());
 }
 
 TEST(GenerateCode, WalkStartsAtTheFirstRootEvenWhenNodeOneIsNested)
@@ -130,55 +120,6 @@ TEST(GenerateCode, WalkStartsAtTheFirstRootEvenWhenNodeOneIsNested)
     const int b = addText(tree, 0, QStringLiteral("01 B."));
     tree.setParent(a, b); // node 1 now sits under B
     EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 B.\r\n" + sp(9) + "01 A.");
-}
-
-TEST(GenerateCode, SiblingPicturesAlignOnTheLongestName)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addField(tree, root, {.level = "5", .name = "A", .picture = "AlphaNum (X)", .length = "1"});
-    addField(tree, root,
-             {.level = "5", .name = "LONGNAME", .picture = "Numeric (9)", .length = "3"});
-    const int grp = addField(tree, root, {.level = "5", .name = "GRP"});
-    addField(tree, grp, {.level = "10", .name = "X", .picture = "AlphaNum (X)", .length = "4"});
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[2], sp(9) + "05 A" + sp(8) + "PIC X(1).");
-    EXPECT_EQ(lines[3], sp(9) + "05 LONGNAME PIC 9(3).");
-    EXPECT_EQ(lines[4], sp(9) + "05 GRP.");
-    EXPECT_EQ(lines[5], sp(11) + "10 X PIC X(4)."); // a group of its own: its own column
-}
-
-TEST(GenerateCode, ValueFirstFieldNeitherSetsTheColumnNorGetsAligned)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addField(tree, root, {.level = "5", .name = "A", .picture = "AlphaNum (X)", .length = "1"});
-    const int t = addField(tree, root,
-                           {.level = "5",
-                            .name = "TABLE-ENTRY",
-                            .picture = "AlphaNum (X)",
-                            .length = "2",
-                            .occurs = "3",
-                            .value = "Space"});
-    EXPECT_EQ(tree.text(t), mark("05 TABLE-ENTRY OCCURS 3 TIMES  ~VALUE SPACE~PIC X(2)."));
-    EXPECT_EQ(FindPicColumn(tree, tree.child(root)), 6);
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[2], sp(9) + "05 A PIC X(1).");
-    EXPECT_EQ(lines[3], sp(9) + "05 TABLE-ENTRY OCCURS 3 TIMES VALUE SPACE PIC X(2).");
-}
-
-TEST(GenerateCode, GapZeroStaysZeroWithoutBlankBeforeMarker)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addText(tree, root, mark("05 AB~PIC X."));
-    addText(tree, root, mark("05 C ~PIC X."));
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[2], sp(9) + "05 ABPIC X.");
-    EXPECT_EQ(lines[3], sp(9) + "05 C PIC X.");
 }
 
 // Where the width decisions tip: the name part and picture, the gap to the group's column, the
@@ -225,6 +166,14 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
         {"05 {W63}", 2, 0, "7:05|11:{W63}|10:"},
         {"05 {W65}", 2, 0, "7:05|11:{W65}|10:"},
         {"05 {W70} ~PIC X(3) ~VALUE SPACES.", 2, 0, "7:05|11:{W70}|9:PIC X(3) VALUE SPACES."},
+        // deep fields start over at depth 2, which is written back for what follows
+        {"03 F ~PIC X.", 10, 0, "25:03 F PIC X."},
+        {"03 F ~PIC X.", 11, 0, "9:03 F PIC X."},
+        // a line ending exactly at column 72 stays; one column more and it is broken
+        {"10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ~VALUE SPACE~PIC A(5).",
+         4, 0, "9:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX|9:VALUE SPACE PIC A(5)."},
+        {"10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ~VALUE SPACE~PIC A(5).",
+         5, 0, "10:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY|14:IX|10:VALUE SPACE PIC A(5)."},
     };
     for (const Case &c : cases) {
         FieldTree tree;
@@ -234,23 +183,8 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
             codeLines(FormatFieldLines(tree, f, CodeLineWidth, c.picColumn, depth)).join(u'|'),
             expandLines(c.lines))
             << c.text << " at depth " << c.depth << ", column " << c.picColumn;
-        EXPECT_EQ(depth, c.depth);
+        EXPECT_EQ(depth, c.depth > 10 ? 2 : c.depth);
     }
-}
-
-TEST(FormatFieldLines, DepthAboveTenActsAsTwoAndIsWrittenBack)
-{
-    FieldTree tree;
-    const int f = addText(tree, 0, mark("03 F ~PIC X."));
-    int depth = 11;
-    const QString reset = FormatFieldLines(tree, f, CodeLineWidth, 0, depth);
-    EXPECT_EQ(depth, 2);
-    int two = 2;
-    EXPECT_EQ(reset, FormatFieldLines(tree, f, CodeLineWidth, 0, two));
-    EXPECT_EQ(reset, "\r\n" + sp(9) + "03 F PIC X.");
-    int ten = 10;
-    EXPECT_EQ(FormatFieldLines(tree, f, CodeLineWidth, 0, ten), "\r\n" + sp(25) + "03 F PIC X.");
-    EXPECT_EQ(ten, 10);
 }
 
 TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
@@ -258,7 +192,9 @@ TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
     FieldTree tree;
     int depth = 3;
     EXPECT_EQ(FormatFieldLines(tree, 1, CodeLineWidth, 0, depth), QString());
+    EXPECT_EQ(FindPicColumn(tree, 1), 0);
     const int f = addText(tree, 0, mark("05 F ~PIC X(3) ~VALUE \"A\"."));
+    EXPECT_EQ(FindPicColumn(tree, f), 6);
     for (int d : {-100, -5, 0, 32767}) {
         depth = d;
         const QString out = FormatFieldLines(tree, f, CodeLineWidth, -40, depth);
@@ -317,64 +253,6 @@ TEST(GenerateCode, HundredThousandLevelsDeepGeneratesEveryLine)
     }
     EXPECT_EQ(lines.last(), sp(2 * d + 5) + "05 LEAF PIC X(4) VALUE SPACES.");
     EXPECT_EQ(lines[lines.size() - 2], sp(2 * before + 5) + "05 G.");
-}
-
-// Column 72: lines of the layout that end by column 72 stay as they are; longer ones are broken.
-
-TEST(Column72, CustomerOrdersArrayIsBrokenBetweenWords)
-{
-    FieldTree tree;
-    const int root = addField(tree, 0, {.level = "1", .name = "CUSTOMER-REC"});
-    const int orders = addField(tree, root,
-                                {.level = "5",
-                                 .name = "CUST-ORDERS",
-                                 .occurs = "12",
-                                 .keyKind = "AKey",
-                                 .keyName = "ORDER-DATE",
-                                 .indexName = "ORD-IX"});
-    EXPECT_EQ(tree.text(orders),
-              "05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE INDEXED BY ORD-IX.");
-    addField(tree, orders,
-             {.level = "10", .name = "ORDER-DATE", .picture = "Numeric (9)", .length = "8"});
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 6) << qPrintable(lines.join(u'|'));
-    EXPECT_EQ(lines[1], sp(8) + "01 CUSTOMER-REC.");
-    EXPECT_EQ(lines[2], sp(7) + "05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE");
-    EXPECT_EQ(lines[3], sp(11) + "INDEXED BY ORD-IX.");
-    // A name part too long for the width sends the (empty) picture to a line of its own:
-    // the prefix, P + d blanks and the separator before the empty value.
-    EXPECT_EQ(lines[4], sp(7 + 0 + 2 + 1));
-    EXPECT_EQ(lines[5], sp(11) + "10 ORDER-DATE PIC 9(8).");
-}
-
-TEST(Column72, LineEndingExactlyAtColumn72IsKept)
-{
-    FieldTree tree;
-    int parent = addText(tree, 0, QStringLiteral("01 R."));
-    for (int level = 2; level <= 3; ++level)
-        parent = addText(tree, parent, QStringLiteral("0%1 G.").arg(level));
-    const Field item{.level = "10",
-                     .name = "ITEM",
-                     .picture = "Alpha (A)",
-                     .length = "5",
-                     .occurs = "12",
-                     .keyKind = "AKey",
-                     .keyName = "ITEM-KEY",
-                     .indexName = "IX",
-                     .value = "Space"};
-    const int at4 = addField(tree, parent, item);
-    const int at5 = addField(tree, at4, item);
-    int depth = 4;
-    const QStringList four = codeLines(FormatFieldLines(tree, at4, CodeLineWidth, 0, depth));
-    ASSERT_EQ(four.size(), 2);
-    EXPECT_EQ(four[0].size(), 72);
-    EXPECT_EQ(four[0], sp(9) + "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX");
-    depth = 5;
-    const QStringList five = codeLines(FormatFieldLines(tree, at5, CodeLineWidth, 0, depth));
-    ASSERT_EQ(five.size(), 3) << qPrintable(five.join(u'|'));
-    EXPECT_EQ(five[0], sp(10) + "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY");
-    EXPECT_EQ(five[1], sp(14) + "IX");
-    EXPECT_EQ(five[2], sp(10) + "VALUE SPACE PIC A(5).");
 }
 
 TEST(Column72, LongLiteralContinuesWithHyphenAndQuote)

@@ -84,67 +84,47 @@ protected:
 
 } // namespace
 
-TEST_F(ProjectCommandsTest, ThreeRootsSaveAndOpenAgainWithTheSameShapeTextsAndTags)
+TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
     enterThreeRoots();
-    ASSERT_EQ(outline(tree()),
-              "01 CUST-ID.,01 CUST-NAME.(05 FIRST-NAME.,05 LAST-NAME.),01 CUST-TOTAL.");
     ASSERT_FALSE(tree().tag(4).isEmpty());
     const QByteArray before = projectBytes(tree());
     EXPECT_EQ(title(), "Orvane []*");
 
-    // Save without a name asks for one.
-    platform.files.answers.push_back(path(QStringLiteral("three.qel")));
+    // Save without a name asks for one; with a name it asks nothing.
+    const QString three = path(QStringLiteral("three.qel"));
+    platform.files.answers.push_back(three);
     trigger("Save");
-    ASSERT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(platform.files.asked[0], (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(platform.files.asked, (std::vector<AskedFile>{{true, "Save As", filter, ""}}));
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(window->projectCommands().saveDone());
-    const QByteArray file = readBytes(path(QStringLiteral("three.qel")));
-    EXPECT_EQ(file.size(), 5 * ProjectRecordSize);
-    EXPECT_EQ(depthsIn(file), (QList<int>{1, 1, 2, 2, 1}));
+    EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1}));
+    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+    EXPECT_EQ(title(), "Orvane [three.qel]*");
+    trigger("Save");
+    EXPECT_EQ(title(), "Orvane [three.qel]");
+    EXPECT_EQ(platform.files.asked.size(), 1u);
+    EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1, 1}));
+    // Save As starts from the current name.
+    saveAs(path(QStringLiteral("other.qel")));
+    EXPECT_EQ(title(), "Orvane [other.qel]");
+    EXPECT_EQ(platform.files.asked.back().fileName, three);
 
     trigger("filenew");
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(title(), "Orvane []");
     EXPECT_EQ(currentFile(), "");
 
-    platform.files.answers.push_back(path(QStringLiteral("three.qel")));
+    writeBytes(three, before);
+    platform.files.answers.push_back(three);
     trigger("fileopen");
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{false, "Open", filter, ""}));
     EXPECT_EQ(projectBytes(tree()), before);
     EXPECT_EQ(title(), "Orvane [three.qel]");
-    EXPECT_EQ(currentFile(), path(QStringLiteral("three.qel")));
+    EXPECT_EQ(currentFile(), three);
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(view()->isVisible());
-}
-
-TEST_F(ProjectCommandsTest, TitleFormsFollowNewOpenSaveSaveAsAndChanges)
-{
-    EXPECT_EQ(title(), "Orvane []");
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    EXPECT_EQ(title(), "Orvane []*");
-    saveAs(path(QStringLiteral("cust.qel")));
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-    EXPECT_EQ(title(), "Orvane [cust.qel]*");
-    trigger("Save"); // a named layout saves without a box
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-    EXPECT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("cust.qel")))), (QList<int>{1, 1}));
-
-    saveAs(path(QStringLiteral("other.qel")));
-    EXPECT_EQ(title(), "Orvane [other.qel]");
-    EXPECT_EQ(platform.files.asked.back().fileName, path(QStringLiteral("cust.qel")));
-
-    trigger("filenew");
-    EXPECT_EQ(title(), "Orvane []");
-    platform.files.answers.push_back(path(QStringLiteral("cust.qel")));
-    trigger("fileopen");
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-    EXPECT_EQ(tree().count(), 2);
 }
 
 TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancelForgetsTheName)
