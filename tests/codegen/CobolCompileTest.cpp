@@ -18,7 +18,6 @@
 #include <random>
 #include <vector>
 
-
 using namespace orvane;
 using namespace orvane::test;
 
@@ -125,11 +124,12 @@ void randomLayout(FieldTree &tree, unsigned seed, int count)
             w += pick(0, 5) == 0 ? u'-' : QChar(u'A' + pick(0, 25));
         return w.endsWith(u'-') ? w.chopped(1) + u'Z' : w;
     };
-    std::vector<int> path; // the open groups, outermost first
-    bool emptyGroup = false;   // a group needs an item below it
+    std::vector<int> path;   // the open groups, outermost first
+    bool emptyGroup = false; // a group needs an item below it
     for (int serial = 1; serial <= count || emptyGroup; ++serial) {
-        const int depth =
-            path.empty() ? 1 : emptyGroup ? int(path.size()) + 1 : pick(1, int(path.size()) + 1);
+        const int depth = path.empty() ? 1
+                          : emptyGroup ? int(path.size()) + 1
+                                       : pick(1, int(path.size()) + 1);
         path.resize(size_t(depth - 1));
         Field f{.level = QString::number(depth), .name = word(pick(2, 30), serial)};
         const bool group = serial < count && (depth == 1 || (depth < 16 && pick(0, 2) == 0));

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace orvane;
 using namespace orvane::test;
 
@@ -103,8 +102,8 @@ TEST(GenerateCode, SmallLayouts)
         for (const QString &entry : expand(c.tree).split(u';')) {
             const int depth = entry.left(1).toInt();
             open.resize(size_t(depth));
-            open[size_t(depth - 1)] = addText(tree, depth > 1 ? open[size_t(depth - 2)] : 0,
-                                               entry.mid(2));
+            open[size_t(depth - 1)] =
+                addText(tree, depth > 1 ? open[size_t(depth - 2)] : 0, entry.mid(2));
         }
         const QString code = GenerateCode(tree);
         EXPECT_TRUE(code.startsWith(Comment)) << c.tree;
@@ -171,9 +170,13 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
         {"03 F ~PIC X.", 11, 0, "9:03 F PIC X."},
         // a line ending exactly at column 72 stays; one column more and it is broken
         {"10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ~VALUE SPACE~PIC A(5).",
-         4, 0, "9:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX|9:VALUE SPACE PIC A(5)."},
+         4, 0,
+         "9:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX|9:VALUE SPACE PIC "
+         "A(5)."},
         {"10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ~VALUE SPACE~PIC A(5).",
-         5, 0, "10:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY|14:IX|10:VALUE SPACE PIC A(5)."},
+         5, 0,
+         "10:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY|14:IX|10:VALUE SPACE PIC "
+         "A(5)."},
     };
     for (const Case &c : cases) {
         FieldTree tree;

@@ -1,6 +1,6 @@
 #include "model/Positions.h"
-#include "model/Placement.h"
 #include "../common/TreeText.h"
+#include "model/Placement.h"
 
 #include <gtest/gtest.h>
 

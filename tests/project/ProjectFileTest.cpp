@@ -19,8 +19,8 @@
 using namespace orvane;
 using orvane::testing::build;
 using orvane::testing::outline;
-using orvane::testing::projectRecord;
 using orvane::testing::projectBytes;
+using orvane::testing::projectRecord;
 using orvane::testing::projectRecords;
 using orvane::testing::readBytes;
 using orvane::testing::writeBytes;
@@ -176,7 +176,8 @@ TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
 {
     FieldTree tree;
     ASSERT_TRUE(
-        load(tree, projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"})).ok());
+        load(tree, projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"}))
+            .ok());
     ASSERT_EQ(tree.count(), 4);
     EXPECT_EQ(tree.text(1), QString::fromUtf16(u"05 A \u00A0VALUE \"|\"."));
     EXPECT_EQ(tree.tag(1), "1:3");

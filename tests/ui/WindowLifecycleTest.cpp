@@ -23,9 +23,9 @@ using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
 using orvane::testing::projectRecord;
 using orvane::testing::readBytes;
-using orvane::testing::writeBytes;
 using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -54,7 +54,6 @@ protected:
     QString title() { return window->windowTitle(); }
     QString currentFile() { return window->dlgedit().fileName; }
     void trigger(const char *name) { child<QAction>(name)->trigger(); }
-
 
     QTemporaryDir dir;
 };
