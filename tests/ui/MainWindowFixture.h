@@ -8,6 +8,7 @@
 #include "ui/frmQEL.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 
 namespace orvane::testing
@@ -124,6 +126,20 @@ protected:
         QTest::keyClick(box->view(), Qt::Key_Return);
         EXPECT_FALSE(box->view()->isVisible());
     }
+
+    // Adds fields given as "level name [length]", each as if typed and added.
+    void addFields(std::initializer_list<const char *> fields)
+    {
+        for (const char *f : fields) {
+            const QStringList parts = QString::fromLatin1(f).split(u' ');
+            addField(parts.value(0), parts.value(1), parts.value(2));
+        }
+    }
+
+    // Clears the modified marker, so a test sees whether what follows sets it.
+    void markSaved() { window->setWindowTitle(QStringLiteral("Orvane []")); }
+
+    void trigger(const char *action) { child<QAction>(action)->trigger(); }
 
     QPoint nodeCentre(int nodeIndex)
     {
