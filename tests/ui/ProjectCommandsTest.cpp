@@ -23,6 +23,8 @@ using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
 using orvane::testing::projectBytes;
+using orvane::testing::projectRecord;
+using orvane::testing::projectRecords;
 using orvane::testing::readBytes;
 using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
@@ -42,6 +44,13 @@ ShownMessage saveError(const QString &text, const QString &file,
             MessageIcon::Critical};
 }
 
+ShownMessage readOnlyQuestion(const QString &file)
+{
+    return saveError(QStringLiteral("The file you are trying to save is read only\r\nWould you "
+                                    "like to save the file under different name?"),
+                     file, MessageButtons::YesNo);
+}
+
 const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
 
 QList<int> depthsIn(const QByteArray &file)
@@ -57,20 +66,9 @@ QList<int> depthsIn(const QByteArray &file)
 class ProjectCommandsTest : public MainWindowTest
 {
 protected:
-    void trigger(const char *name) { child<QAction>(name)->trigger(); }
     QString title() { return window->windowTitle(); }
     QString currentFile() { return window->dlgedit().fileName; }
-    QString path(const QString &name) { return dir.filePath(name); }
-
-    // Three records, the second with two fields, entered as a user would.
-    void enterThreeRoots()
-    {
-        addField(QStringLiteral("01"), QStringLiteral("CUST-ID"), QStringLiteral("6"));
-        addField(QStringLiteral("01"), QStringLiteral("CUST-NAME"));
-        addField(QStringLiteral("05"), QStringLiteral("FIRST-NAME"), QStringLiteral("20"));
-        addField(QStringLiteral("05"), QStringLiteral("LAST-NAME"), QStringLiteral("30"));
-        addField(QStringLiteral("01"), QStringLiteral("CUST-TOTAL"), QStringLiteral("9"));
-    }
+    QString path(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
 
     // A file written by the program itself.
     void saveAs(const QString &file)
@@ -86,13 +84,15 @@ protected:
 
 TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
-    enterThreeRoots();
+    // Three records, the second with two fields.
+    addFields({"01 CUST-ID 6", "01 CUST-NAME", "05 FIRST-NAME 20", "05 LAST-NAME 30",
+               "01 CUST-TOTAL 9"});
     ASSERT_FALSE(tree().tag(4).isEmpty());
     const QByteArray before = projectBytes(tree());
     EXPECT_EQ(title(), "Orvane []*");
 
     // Save without a name asks for one; with a name it asks nothing.
-    const QString three = path(QStringLiteral("three.qel"));
+    const QString three = path("three.qel");
     platform.files.answers.push_back(three);
     trigger("Save");
     EXPECT_EQ(platform.files.asked, (std::vector<AskedFile>{{true, "Save As", filter, ""}}));
@@ -100,14 +100,14 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(window->projectCommands().saveDone());
     EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1}));
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
+    addFields({"01 REC-2 4"});
     EXPECT_EQ(title(), "Orvane [three.qel]*");
     trigger("Save");
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(platform.files.asked.size(), 1u);
     EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1, 1}));
     // Save As starts from the current name.
-    saveAs(path(QStringLiteral("other.qel")));
+    saveAs(path("other.qel"));
     EXPECT_EQ(title(), "Orvane [other.qel]");
     EXPECT_EQ(platform.files.asked.back().fileName, three);
 
@@ -129,98 +129,112 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 
 TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancelForgetsTheName)
 {
-    writeBytes(path(QStringLiteral("taken.qel")), "old");
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-
-    platform.files.answers = {path(QStringLiteral("taken.qel")), path(QStringLiteral("free.qel"))};
+    const QString taken = path("taken.qel");
+    writeBytes(taken, "old");
+    addFields({"01 REC 4"});
+    platform.files.answers = {taken, path("free.qel")};
     platform.messages.answers = {MessageAnswer::No};
     trigger("SaveAs");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
     ASSERT_EQ(platform.files.asked.size(), 2u);
     EXPECT_EQ(platform.files.asked[1], (AskedFile{true, "Save As", filter, ""}));
-    EXPECT_EQ(readBytes(path(QStringLiteral("taken.qel"))), "old");
-    EXPECT_EQ(readBytes(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
+    EXPECT_EQ(readBytes(taken), "old");
     EXPECT_EQ(title(), "Orvane [free.qel]");
 
     // Cancel: nothing written, no name left, so the next Save asks for one.
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-    platform.files.answers = {path(QStringLiteral("taken.qel"))};
+    addFields({"01 REC-2 4"});
+    platform.files.answers = {taken, QString()};
     platform.messages.answers = {MessageAnswer::Cancel};
     trigger("SaveAs");
     EXPECT_EQ(currentFile(), "");
-    EXPECT_EQ(title(), "Orvane [free.qel]*");
-    EXPECT_EQ(readBytes(path(QStringLiteral("taken.qel"))), "old");
-    EXPECT_EQ(readBytes(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
-
-    platform.files.answers = {QString()}; // and that box is cancelled too
-    trigger("Save");
+    trigger("Save"); // and that box is cancelled
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{true, "Save As", filter, ""}));
     EXPECT_EQ(title(), "Orvane [free.qel]*");
+    EXPECT_EQ(readBytes(taken), "old");
+    EXPECT_EQ(readBytes(path("free.qel")).size(), ProjectRecordSize);
 
     // Yes overwrites.
-    platform.files.answers = {path(QStringLiteral("taken.qel"))};
+    platform.files.answers = {taken};
     platform.messages.answers = {MessageAnswer::Yes};
     trigger("SaveAs");
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("taken.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(taken)), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [taken.qel]");
 }
 
-TEST_F(ProjectCommandsTest, AReadOnlyFileIsNeverReplaced)
+// Read-only by its permissions, or (for root, who may write those) immutable with its write bit.
+TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenIsNeverReplaced)
 {
-    const QString locked = path(QStringLiteral("locked.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    const QString locked = path("locked.qel");
+    const QString immutable = path("immutable.qel");
+    addFields({"01 REC 4"});
+    saveAs(immutable);
+    const bool canMakeImmutable =
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), immutable}) == 0 &&
+        !QFileInfo(immutable).isWritable();
     saveAs(locked);
     const QByteArray old = readBytes(locked);
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-
-    const ShownMessage readOnly = saveError(
-        QStringLiteral("The file you are trying to save is read only\r\nWould you like to save "
-                       "the file under different name?"),
-        locked, MessageButtons::YesNo);
+    addFields({"01 REC-2 4"});
     platform.messages.answers = {MessageAnswer::No};
     trigger("Save");
-    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnly}));
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnlyQuestion(locked)}));
     EXPECT_EQ(readBytes(locked), old);
     EXPECT_EQ(title(), "Orvane [locked.qel]*");
 
     // Yes: Save As, and the save goes to the new name only.
     platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {path(QStringLiteral("copy.qel"))};
+    platform.files.answers = {path("copy.qel")};
     trigger("Save");
     EXPECT_EQ(platform.files.asked.back().fileName, locked);
     EXPECT_EQ(readBytes(locked), old);
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("copy.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(path("copy.qel"))), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [copy.qel]");
+
+    if (canMakeImmutable) {
+        window->dlgedit().fileName = immutable;
+        window->MarkModified();
+        platform.messages.shown.clear();
+        platform.messages.answers = {MessageAnswer::No};
+        trigger("Save");
+        EXPECT_EQ(platform.messages.shown,
+                  (std::vector<ShownMessage>{readOnlyQuestion(immutable)}));
+        EXPECT_EQ(readBytes(immutable), old);
+    }
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), immutable});
 }
 
-TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
+TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileTheNameAndTheMarker)
 {
-    const QString saved = path(QStringLiteral("keep.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    const QString saved = path("keep.qel");
+    addFields({"01 REC 4"});
     saveAs(saved);
     const QByteArray old = readBytes(saved);
 
     // A field text of 267 bytes: tag "1:4", "|", depth "1", "|" and 261 characters.
-    const int root = tree().topLevelAt(0);
-    const int field = tree().add(root, Relationship::Next, QString(261, u'X'));
+    const int field = tree().add(1, Relationship::Next, QString(261, u'X'));
     tree().setTag(field, QStringLiteral("1:4"));
     window->MarkModified();
     platform.messages.answers = {MessageAnswer::Ok};
     trigger("Save");
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{saveError(
-                  QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a "
-                                 "field is greater than the maximum allowed length (255)"),
-                  saved)}));
+                  SaveFailureText({ProjectStatus::RecordTooLong, 2, 2, {}}), saved)}));
     EXPECT_EQ(readBytes(saved), old);
     EXPECT_EQ(title(), "Orvane [keep.qel]*");
     EXPECT_EQ(status(), "Error");
     EXPECT_FALSE(window->projectCommands().saveDone());
     EXPECT_TRUE(view()->isVisible());
 
-    // One byte less fits.
+    // Save As to a target that cannot be made keeps the name the title shows.
+    writeBytes(path("plain.txt"), "x");
     tree().setText(field, QString(260, u'X'));
+    platform.files.answers = {path("plain.txt/other.qel")};
+    platform.messages.answers = {MessageAnswer::Ok};
+    EXPECT_FALSE(window->projectCommands().SaveAs_Click());
+    EXPECT_EQ(currentFile(), saved);
+    EXPECT_EQ(title(), "Orvane [keep.qel]*");
+
+    // So Save goes where the title says; one byte less fits.
     trigger("Save");
     EXPECT_EQ(readBytes(saved).size(), 2 * ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [keep.qel]");
@@ -229,24 +243,21 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
 
 TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
 {
-    orvane::testing::build(window->fields(), {{1, QStringLiteral("01 OTHER.")}});
-    saveAs(path(QStringLiteral("other.qel")));
-    trigger("filenew");
-    addField(QStringLiteral("01"), QStringLiteral("MINE"), QStringLiteral("4"));
-    saveAs(path(QStringLiteral("mine.qel")));
-    addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
-
+    writeBytes(path("other.qel"), projectRecord("|1|01 OTHER."));
+    addFields({"01 MINE 4"});
+    saveAs(path("mine.qel"));
+    addFields({"05 PART 2"});
     platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {path(QStringLiteral("other.qel"))};
+    platform.files.answers = {path("other.qel")};
     trigger("fileopen");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("mine.qel")))), (QList<int>{1, 2}));
+    EXPECT_EQ(depthsIn(readBytes(path("mine.qel"))), (QList<int>{1, 2}));
     EXPECT_EQ(outline(tree()), "01 OTHER.");
     EXPECT_EQ(title(), "Orvane [other.qel]");
 
     // Yes whose Save As is cancelled: the changes stay and nothing is opened.
     trigger("filenew");
-    addField(QStringLiteral("01"), QStringLiteral("UNSAVED"), QStringLiteral("1"));
+    addFields({"01 UNSAVED 1"});
     platform.messages.answers = {MessageAnswer::Yes};
     platform.files.answers = {QString()};
     trigger("fileopen");
@@ -273,109 +284,46 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
 TEST_F(ProjectCommandsTest, TheFileMenuOffersSaveOnlyForALayoutWithFields)
 {
     auto *file = child<QMenu>("file");
-    const auto openMenu = [&] {
+    const auto saveOffered = [&] {
         file->popup(window->mapToGlobal(QPoint(0, 0)));
         file->hide();
+        EXPECT_EQ(child<QAction>("Save")->isEnabled(), child<QAction>("SaveAs")->isEnabled());
+        return child<QAction>("Save")->isEnabled();
     };
-    openMenu();
-    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
-    EXPECT_FALSE(child<QAction>("SaveAs")->isEnabled());
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    openMenu();
-    EXPECT_TRUE(child<QAction>("Save")->isEnabled());
-    EXPECT_TRUE(child<QAction>("SaveAs")->isEnabled());
-
-    // Another tab keeps what its own handler set.
-    window->tabGen_Click(1);
-    openMenu();
-    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
-    window->tabGen_Click(0);
+    EXPECT_FALSE(saveOffered());
+    addFields({"01 REC 4"});
+    EXPECT_TRUE(saveOffered());
+    window->tabGen_Click(1); // another tab keeps what its own handler set
+    EXPECT_FALSE(saveOffered());
 }
 
 TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
 {
     // A COBOL source picked under "All Files": the next Save must not overwrite it.
-    const QString source = path(QStringLiteral("prog.cbl"));
+    const QString source = path("prog.cbl");
     const QByteArray program = "       IDENTIFICATION DIVISION.\n       PROGRAM-ID. PROG.\n";
     writeBytes(source, program);
-    platform.files.answers = {source};
-    platform.messages.answers = {MessageAnswer::Ok};
-    trigger("fileopen");
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  {source + " is not a project file: record 1 does not hold a field", "Orvane",
-                   MessageButtons::Ok, MessageIcon::Critical}}));
-    EXPECT_TRUE(tree().isEmpty());
-    EXPECT_EQ(title(), "Orvane []");
-    EXPECT_EQ(currentFile(), "");
-    EXPECT_EQ(status(), "Done");
-
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    // Good records followed by a foreign one: the part read is not kept either.
+    const QString mixed = path("mixed.qel");
+    writeBytes(mixed, projectRecords({"|1|01 A.", "|1|01 B."}) + QByteArray(ProjectRecordSize, 'x'));
+    for (const auto &[file, record] : {std::pair{source, 1}, std::pair{mixed, 3}}) {
+        platform.messages.shown.clear();
+        platform.files.answers = {file};
+        platform.messages.answers = {MessageAnswer::Ok};
+        trigger("fileopen");
+        EXPECT_EQ(platform.messages.shown,
+                  (std::vector<ShownMessage>{
+                      {file + " is not a project file: record " + QString::number(record) +
+                           " does not hold a field",
+                       "Orvane", MessageButtons::Ok, MessageIcon::Critical}}));
+        EXPECT_TRUE(tree().isEmpty());
+        EXPECT_EQ(title(), "Orvane []");
+        EXPECT_EQ(currentFile(), "");
+        EXPECT_EQ(status(), "Done");
+    }
+    addFields({"01 REC 4"});
     platform.files.answers = {QString()};
     trigger("Save");
     EXPECT_TRUE(platform.files.asked.back().save);
     EXPECT_EQ(readBytes(source), program);
-
-    // Good records followed by a foreign one: the part read is not kept either.
-    FieldTree two;
-    orvane::testing::build(two, {{1, QStringLiteral("01 A.")}, {1, QStringLiteral("01 B.")}});
-    const QByteArray mixed = projectBytes(two) + QByteArray(ProjectRecordSize, 'x');
-    writeBytes(path(QStringLiteral("mixed.qel")), mixed);
-    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Ok};
-    platform.files.answers = {path(QStringLiteral("mixed.qel"))};
-    trigger("fileopen");
-    ASSERT_EQ(platform.messages.shown.size(), 3u);
-    EXPECT_EQ(platform.messages.shown[2].text,
-              path(QStringLiteral("mixed.qel")) +
-                  " is not a project file: record 3 does not hold a field");
-    EXPECT_TRUE(tree().isEmpty());
-    EXPECT_EQ(title(), "Orvane []");
-    EXPECT_EQ(currentFile(), "");
-}
-
-TEST_F(ProjectCommandsTest, AFailedSaveAsKeepsTheNameTheTitleShows)
-{
-    const QString first = path(QStringLiteral("cust.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    saveAs(first);
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-
-    // A target inside a regular file cannot be made.
-    writeBytes(path(QStringLiteral("plain.txt")), "x");
-    platform.files.answers = {path(QStringLiteral("plain.txt/other.qel"))};
-    platform.messages.answers = {MessageAnswer::Ok};
-    EXPECT_FALSE(window->projectCommands().SaveAs_Click());
-    EXPECT_EQ(currentFile(), first);
-    EXPECT_EQ(title(), "Orvane [cust.qel]*");
-
-    // So Save goes where the title says.
-    trigger("Save");
-    EXPECT_EQ(depthsIn(readBytes(first)), (QList<int>{1, 1}));
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-}
-
-TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenCountsAsReadOnlyEvenWithItsWriteBit)
-{
-    const QString locked = path(QStringLiteral("immutable.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    saveAs(locked);
-    const QByteArray old = readBytes(locked);
-    // Root may write any file with or without its write bits, but not an immutable one.
-    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) != 0 ||
-        QFileInfo(locked).isWritable()) {
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
-        GTEST_SKIP() << "no immutable files here";
-    }
-    ASSERT_TRUE(QFileInfo(locked).permissions() & QFileDevice::WriteOwner);
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::No};
-    trigger("Save");
-    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{saveError(
-                  QStringLiteral("The file you are trying to save is read only\r\nWould you like "
-                                 "to save the file under different name?"),
-                  locked, MessageButtons::YesNo)}));
-    EXPECT_EQ(readBytes(locked), old);
-    EXPECT_EQ(title(), "Orvane [immutable.qel]*");
 }
