@@ -229,6 +229,9 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
          "\xEF\xBB\xBF      * caf\xC3\xA9\n       WORKING-STORAGE SECTION.\n"
          "       WORKING-STORAGE SECTION.\n",
          true},
+        {"comment.cbl",
+         "      *       WORKING-STORAGE SECTION. is below\n       WORKING-STORAGE SECTION.\n",
+         true},
     };
     for (const Case &c : cases) {
         const QString file = path(c.name);
@@ -251,10 +254,10 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
     EXPECT_TRUE(bom.contains("CAF\xC3\x89-NAME"));
     EXPECT_EQ(bom.count("CUSTOMER."), 1);
     EXPECT_TRUE(bom.endsWith("       WORKING-STORAGE SECTION.\n"));
-
-    // Appending twice inserts the code twice.
-    ASSERT_EQ(runCli({"append", project, path("lf.cbl")}).status, 0);
-    EXPECT_EQ(readBytes(path("lf.cbl")).count("01 CUSTOMER."), 2);
+    // A header in a comment is not the header: the comment stays whole.
+    EXPECT_TRUE(readBytes(path("comment.cbl"))
+                    .startsWith("      *       WORKING-STORAGE SECTION. is below\n"
+                                "       WORKING-STORAGE SECTION.\n\n      *\n"));
 }
 
 TEST_F(CliTest, AppendFailuresLeaveTheFileUntouched)

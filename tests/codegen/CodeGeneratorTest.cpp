@@ -158,6 +158,22 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
          "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q46}\" PIC X(50)."},
         {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q47}\"~PIC X(50).", 2, 0,
          "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q47}\"|7:PIC X(50)."},
+        {"05 {N10} OCCURS 2 TIMES ~VALUE \"{Q15}\"~PIC X(50).", 2, 0,
+         "9:05 {N10} OCCURS 2 TIMES VALUE \"{Q15}\" PIC X(50)."},
+        {"05 {N10} OCCURS 2 TIMES ~VALUE \"{Q16}\"~PIC X(50).", 2, 0,
+         "9:05 {N10} OCCURS 2 TIMES VALUE \"{Q16}\"|7:PIC X(50)."},
+        // a picture as long as the width starts right at the prefix
+        {"05 A ~PIC {X59}.", 2, 0, "9:05 A|7:PIC {X59}. "},
+        // literals that fit a line move to the next one whole, empty ones included; one too
+        // long for any line starts behind the word before it when ten characters fit there
+        {"88 C ~VALUES \"{A30}\" \"{B30}\" \"{C30}\".", 2, 0,
+         "9:88 C|7:VALUES \"{A30}\"|13:\"{B30}\"|13:\"{C30}\"."},
+        {"88 C ~VALUES \"\" \"{A40}\" \"\" \"{B20}\".", 2, 0,
+         "9:88 C|7:VALUES \"\" \"{A40}\" \"\"|13:\"{B20}\"."},
+        {"88 C ~VALUES \"{A44}\" \"{B70}\".", 2, 0,
+         "9:88 C|7:VALUES \"{A44}\" \"{B10}|6:-      \"{B58}|6:-      \"BB\"."},
+        {"88 C ~VALUES \"{A45}\" \"{B70}\".", 2, 0,
+         "9:88 C|7:VALUES \"{A45}\"|13:\"{B58}|6:-      \"{B12}\"."},
         // a word of 61 fits Area B flush right; longer ones start in Area B and stay long
         {"05 {W61}", 4, 0, "9:05|11:{W61}"},
         {"05 {W62}", 2, 0, "7:05 {W62}|10:"},
@@ -291,9 +307,10 @@ TEST(Column72, DoubledQuoteIsNeverCutApart)
 {
     FieldTree tree;
     const int root = addText(tree, 0, QStringLiteral("01 R."));
-    // Try every cut position: one of them lands on a doubled quote.
-    for (int pad = 0; pad < 6; ++pad) {
-        QString literal = QString(54 + pad, u'A') + QStringLiteral("\"\"") + QString(60, u'B');
+    // Try every cut position: some land on a doubled quote, inside the literal or at its end.
+    for (int pad = 0; pad < 70; ++pad) {
+        QString literal = QString(54 + pad, u'A') + QStringLiteral("\"\"") +
+                          QString(pad < 6 ? 60 : 0, u'B');
         const int f = addText(tree, root, mark("05 Q ~PIC X(200) ~VALUE \"") + literal + "\".");
         int depth = 2;
         const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));

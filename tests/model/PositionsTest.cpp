@@ -13,6 +13,8 @@ TEST(Positions, TagReaders)
     EXPECT_EQ(TagTo(u"1:10"), "10");
     EXPECT_EQ(TagFrom(u"15"), "");
     EXPECT_EQ(TagTo(u"15"), "15");
+    EXPECT_EQ(TagFrom(u":5"), "");
+    EXPECT_EQ(TagTo(u":5"), "5");
     EXPECT_EQ(TagFrom(u"3:4:5"), "3");
     EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
     EXPECT_EQ(TagFrom(u""), "");

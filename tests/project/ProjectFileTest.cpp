@@ -298,6 +298,16 @@ TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
     EXPECT_EQ(r.message.toStdString(),
               "Field 2 (record 2) needs 267 bytes; a project record holds at most 266");
     EXPECT_TRUE(file.isEmpty()) << "nothing may be written when a record does not fit";
+
+    // The depth's digits count too: at depth 10, "1:2|10|" leaves 259.
+    FieldTree deep;
+    build(deep, {{1, "A"}, {2, "B"}, {3, "C"}, {4, "D"}, {5, "E"}, {6, "F"}, {7, "G"}, {8, "H"},
+                 {9, "I"}, {10, clauseOfLength(259)}});
+    deep.setTag(10, "1:2");
+    EXPECT_EQ(recordText(save(deep), 10).size(), 266);
+    deep.setText(10, clauseOfLength(260));
+    save(deep, &r);
+    EXPECT_EQ(r.status, ProjectStatus::RecordTooLong);
 }
 
 TEST(ProjectFile, RefusesWhatWouldLoadBackDifferently)

@@ -53,7 +53,6 @@ protected:
     }
     QString title() { return window->windowTitle(); }
     QString currentFile() { return window->dlgedit().fileName; }
-    void trigger(const char *name) { child<QAction>(name)->trigger(); }
 
     QTemporaryDir dir;
 };
@@ -82,6 +81,15 @@ TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
 
 TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
 {
+    // Without settings: by length, and no folder kept, since only a name is.
+    start();
+    EXPECT_TRUE(child<QRadioButton>("optRecordSizeByLength")->isChecked());
+    EXPECT_EQ(currentFile(), "");
+    window->lifecycle().SaveSettings();
+    EXPECT_EQ(setting("init", "resizebylength"), "True");
+    EXPECT_EQ(setting("history", "lastusedfile"), "<none>");
+    window.reset();
+
     const QString last = dir.filePath(QStringLiteral("old.qel"));
     setSetting("history", "lastusedfile", last);
     setSetting("init", "resizebylength", QStringLiteral("False"));
@@ -91,7 +99,7 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(title(), "Orvane []");
 
     // Save with the pattern as the name opens Save As in that folder.
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    addFields({"01 REC 4"});
     platform.files.answers = {dir.filePath(QStringLiteral("new.qel"))};
     trigger("Save");
     ASSERT_EQ(platform.files.asked.size(), 1u);
@@ -104,16 +112,6 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     window->lifecycle().SaveSettings();
     EXPECT_EQ(setting("init", "resizebylength"), "True");
     EXPECT_EQ(setting("history", "lastusedfile"), dir.filePath(QStringLiteral("new.qel")));
-}
-
-TEST_F(WindowLifecycleTest, WithoutSettingsTheRecordSizeIsByLengthAndNoFolderIsKept)
-{
-    start();
-    EXPECT_TRUE(child<QRadioButton>("optRecordSizeByLength")->isChecked());
-    EXPECT_EQ(currentFile(), "");
-    window->lifecycle().SaveSettings();
-    EXPECT_EQ(setting("init", "resizebylength"), "True");
-    EXPECT_EQ(setting("history", "lastusedfile"), "<none>"); // only a name is kept
 }
 
 TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
@@ -136,11 +134,11 @@ TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         start();
-        addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+        addFields({"01 REC 4"});
         if (c.named) {
             platform.files.answers = {file};
             trigger("SaveAs");
-            addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
+            addFields({"05 PART 2"});
         } else if (c.answer == MessageAnswer::Yes) {
             platform.files.answers = {QString()};
         }
@@ -191,7 +189,7 @@ TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsN
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(status(), "Done");
 
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    addFields({"01 REC 4"});
     window->projectCommands().Save_Click(); // no box: the name is known
     EXPECT_EQ(QFileInfo(file).size(), ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [brand new.qel]");
@@ -224,7 +222,7 @@ TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayo
               other + " is not a project file: record 2 does not hold a field");
     EXPECT_EQ(title(), "Orvane []");
     EXPECT_TRUE(tree().isEmpty());
-    addField(QStringLiteral("01"), QStringLiteral("NEW"), QStringLiteral("4"));
+    addFields({"01 NEW 4"});
     platform.files.answers = {QString()};
     window->projectCommands().Save_Click();
     EXPECT_TRUE(platform.files.asked.back().save);
@@ -258,7 +256,7 @@ TEST_F(WindowLifecycleTest, TheEditorGetsItsOwnChanceToKeepTheWindowOpen)
     EXPECT_EQ(dialogsClosed, 0);
 
     // Asked even when the layout already keeps the window open.
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    addFields({"01 REC 4"});
     platform.messages.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_EQ(editorAsked, 2);
