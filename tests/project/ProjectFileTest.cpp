@@ -276,6 +276,11 @@ TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
                   u"05 CAF\u00C9 \u00A0PIC X(5) \u00A0VALUE \"\u00C4\u20AC\u00DF\u00A4\"."));
     EXPECT_EQ(tree.text(2), QString::fromUtf16(u"88 \u0160\u0178."));
     EXPECT_EQ(save(tree), bytes);
+    // Files written elsewhere may hold anything behind the text.
+    FieldTree padded;
+    ASSERT_TRUE(load(padded, projectRecord("1:5|1|A", -1, '\xFF') + projectRecord("|2|B", -1, ' '))
+                    .ok());
+    EXPECT_EQ(outline(padded), "A(B)");
 }
 
 TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)

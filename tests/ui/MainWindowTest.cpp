@@ -303,6 +303,7 @@ TEST_F(MainWindowTest, EachTabSetsItsPanelsAndMenuEntries)
         EXPECT_TRUE(child<QAction>("import")->isEnabled());
         EXPECT_TRUE(child<QMenu>("file")->menuAction()->isEnabled());
     }
+    EXPECT_FALSE(child<QPushButton>("cmdEditorSave")->isEnabled()); // nothing edited yet
 }
 
 TEST_F(MainWindowTest, EditStoresExactlyWhatWasTyped)
