@@ -309,8 +309,8 @@ TEST(Column72, DoubledQuoteIsNeverCutApart)
     const int root = addText(tree, 0, QStringLiteral("01 R."));
     // Try every cut position: some land on a doubled quote, inside the literal or at its end.
     for (int pad = 0; pad < 70; ++pad) {
-        QString literal = QString(54 + pad, u'A') + QStringLiteral("\"\"") +
-                          QString(pad < 6 ? 60 : 0, u'B');
+        QString literal =
+            QString(54 + pad, u'A') + QStringLiteral("\"\"") + QString(pad < 6 ? 60 : 0, u'B');
         const int f = addText(tree, root, mark("05 Q ~PIC X(200) ~VALUE \"") + literal + "\".");
         int depth = 2;
         const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));

@@ -278,8 +278,8 @@ TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
     EXPECT_EQ(save(tree), bytes);
     // Files written elsewhere may hold anything behind the text.
     FieldTree padded;
-    ASSERT_TRUE(load(padded, projectRecord("1:5|1|A", -1, '\xFF') + projectRecord("|2|B", -1, ' '))
-                    .ok());
+    ASSERT_TRUE(
+        load(padded, projectRecord("1:5|1|A", -1, '\xFF') + projectRecord("|2|B", -1, ' ')).ok());
     EXPECT_EQ(outline(padded), "A(B)");
 }
 
@@ -306,8 +306,16 @@ TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
 
     // The depth's digits count too: at depth 10, "1:2|10|" leaves 259.
     FieldTree deep;
-    build(deep, {{1, "A"}, {2, "B"}, {3, "C"}, {4, "D"}, {5, "E"}, {6, "F"}, {7, "G"}, {8, "H"},
-                 {9, "I"}, {10, clauseOfLength(259)}});
+    build(deep, {{1, "A"},
+                 {2, "B"},
+                 {3, "C"},
+                 {4, "D"},
+                 {5, "E"},
+                 {6, "F"},
+                 {7, "G"},
+                 {8, "H"},
+                 {9, "I"},
+                 {10, clauseOfLength(259)}});
     deep.setTag(10, "1:2");
     EXPECT_EQ(recordText(save(deep), 10).size(), 266);
     deep.setText(10, clauseOfLength(260));

@@ -104,6 +104,14 @@ protected:
         QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
     }
 
+    // Gives a control the focus and lets the focus change settle.
+    void focus(QWidget *widget)
+    {
+        widget->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(widget->hasFocus()) << widget->objectName().toStdString();
+    }
+
     // Gives a box the focus and, once its select-all on entering has run, puts the caret at
     // `position` (-1: the end) with nothing selected.
     void placeCaret(QWidget *widget, int position)

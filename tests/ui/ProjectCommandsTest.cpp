@@ -85,8 +85,8 @@ protected:
 TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
     // Three records, the second with two fields.
-    addFields({"01 CUST-ID 6", "01 CUST-NAME", "05 FIRST-NAME 20", "05 LAST-NAME 30",
-               "01 CUST-TOTAL 9"});
+    addFields(
+        {"01 CUST-ID 6", "01 CUST-NAME", "05 FIRST-NAME 20", "05 LAST-NAME 30", "01 CUST-TOTAL 9"});
     ASSERT_FALSE(tree().tag(4).isEmpty());
     const QByteArray before = projectBytes(tree());
     EXPECT_EQ(title(), "Orvane []*");
@@ -217,8 +217,8 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileTheNameAndTheMarker)
     platform.messages.answers = {MessageAnswer::Ok};
     trigger("Save");
     EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{saveError(
-                  SaveFailureText({ProjectStatus::RecordTooLong, 2, 2, {}}), saved)}));
+              (std::vector<ShownMessage>{
+                  saveError(SaveFailureText({ProjectStatus::RecordTooLong, 2, 2, {}}), saved)}));
     EXPECT_EQ(readBytes(saved), old);
     EXPECT_EQ(title(), "Orvane [keep.qel]*");
     EXPECT_EQ(status(), "Error");
@@ -305,17 +305,18 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     writeBytes(source, program);
     // Good records followed by a foreign one: the part read is not kept either.
     const QString mixed = path("mixed.qel");
-    writeBytes(mixed, projectRecords({"|1|01 A.", "|1|01 B."}) + QByteArray(ProjectRecordSize, 'x'));
+    writeBytes(mixed,
+               projectRecords({"|1|01 A.", "|1|01 B."}) + QByteArray(ProjectRecordSize, 'x'));
     for (const auto &[file, record] : {std::pair{source, 1}, std::pair{mixed, 3}}) {
         platform.messages.shown.clear();
         platform.files.answers = {file};
         platform.messages.answers = {MessageAnswer::Ok};
         trigger("fileopen");
-        EXPECT_EQ(platform.messages.shown,
-                  (std::vector<ShownMessage>{
-                      {file + " is not a project file: record " + QString::number(record) +
-                           " does not hold a field",
-                       "Orvane", MessageButtons::Ok, MessageIcon::Critical}}));
+        EXPECT_EQ(
+            platform.messages.shown,
+            (std::vector<ShownMessage>{{file + " is not a project file: record " +
+                                            QString::number(record) + " does not hold a field",
+                                        "Orvane", MessageButtons::Ok, MessageIcon::Critical}}));
         EXPECT_TRUE(tree().isEmpty());
         EXPECT_EQ(title(), "Orvane []");
         EXPECT_EQ(currentFile(), "");
