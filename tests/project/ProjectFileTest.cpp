@@ -426,6 +426,7 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     EXPECT_EQ(outline(loaded), "01 NEW.");
     const ProjectResult missing = LoadNodes(loaded, dir.filePath("none.qel"));
     EXPECT_EQ(missing.status, ProjectStatus::OpenFailed);
+    EXPECT_EQ(missing.record, 0);
     EXPECT_TRUE(missing.message.startsWith("Cannot open ")) << missing.message.toStdString();
 }
 
