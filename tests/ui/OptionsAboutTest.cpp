@@ -1,0 +1,186 @@
+// The options window and the about box, driven through the main window's menus.
+#include "MainWindowFixture.h"
+#include "project/StartupSettings.h"
+#include "ui/frmAbout.h"
+#include "ui/frmOptions.h"
+
+#include <QAction>
+#include <QTabWidget>
+
+namespace orvane::testing
+{
+namespace
+{
+
+class OptionsAboutTest : public MainWindowTest
+{
+protected:
+    frmOptions *openOptions()
+    {
+        child<QAction>("options")->trigger();
+        return window->optionsWindow();
+    }
+    frmAbout *openAbout()
+    {
+        child<QAction>("About")->trigger();
+        return window->aboutWindow();
+    }
+    template <typename T> T *in(QWidget *w, const char *name)
+    {
+        T *found = w->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString storedColour()
+    {
+        return platform.settings.get(currentProgramName(), QStringLiteral("OPT"),
+                                     QStringLiteral("fillercolor"), QStringLiteral("<none>"));
+    }
+    QVariant foreground(int node)
+    {
+        return view()->fieldModel()->modelIndex(node).data(Qt::ForegroundRole);
+    }
+    static void unloadClosedWindows()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(OptionsAboutTest, CancelStoresNothingAndTheNextOpeningReadsTheStoredColourAgain)
+{
+    frmOptions *options = openOptions();
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(options->isVisible());
+    EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
+    platform.colours.answers = {QColor(Qt::red)};
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
+    QTest::mouseClick(in<QPushButton>(options, "cmdCancel"), Qt::LeftButton);
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
+    EXPECT_EQ(storedColour(), "<none>");
+    EXPECT_EQ(openOptions()->swatchColor(), QColor(Qt::black));
+}
+
+TEST_F(OptionsAboutTest, OkStoresTheChosenColourAsItsNumber)
+{
+    frmOptions *options = openOptions();
+    platform.colours.answers = {QColor(Qt::red)};
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(in<QPushButton>(options, "cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(storedColour(), "255");
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr);
+}
+
+TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsOfTheTreeAtOnce)
+{
+    addField("01", "REC");
+    addField("05", "FILLER", "3");
+    addField("05", "NAME", "5");
+    EXPECT_FALSE(foreground(2).isValid()) << "no colour stored: FILLER looks like any field";
+    frmOptions *options = openOptions();
+    auto *apply = in<QPushButton>(options, "cmdApply");
+    EXPECT_TRUE(apply->isEnabled());
+    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red), QColor()};
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(storedColour(), "255");
+    EXPECT_EQ(foreground(2).value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_FALSE(foreground(3).isValid()) << "only FILLER fields take the colour";
+    // The same colour again, and a cancelled colour box, leave Apply as it was.
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
+}
+
+TEST_F(OptionsAboutTest, AStoredColourIsShownInTheTreesFromTheStart)
+{
+    window.reset();
+    platform.settings.save(currentProgramName(), QStringLiteral("OPT"),
+                           QStringLiteral("fillercolor"), QStringLiteral("65280"));
+    start();
+    addField("01", "REC");
+    addField("05", "filler", "3");
+    EXPECT_EQ(foreground(2).value<QBrush>().color(), QColor(Qt::green));
+    EXPECT_EQ(openOptions()->swatchColor(), QColor(Qt::green));
+}
+
+TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
+{
+    frmAbout *about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->parentWidget(), window.get()) << "the about box is owned by the main window";
+    EXPECT_EQ(about->windowTitle(), "About Orvane");
+    EXPECT_EQ(in<QLabel>(about, "lblVersion")->text(), "Version " ORVANE_VERSION);
+    EXPECT_EQ(in<QLabel>(about, "lblVersion")->text(), "Version 1.0.19");
+    QTest::mouseClick(in<QLabel>(about, "lblemail"), Qt::LeftButton);
+    QTest::mouseClick(in<QLabel>(about, "lblcheckforupdates"), Qt::LeftButton);
+    EXPECT_EQ(platform.shell.opened,
+              QStringList({"mailto:" + frmAbout::emailAddress(), frmAbout::homepage()}));
+    EXPECT_TRUE(platform.shell.opened.value(1).startsWith(QStringLiteral("https://")));
+}
+
+TEST_F(OptionsAboutTest, SystemInfoStartsTheFirstProgramFoundOrSaysItIsUnavailable)
+{
+    frmAbout *about = openAbout();
+    auto *sysInfo = in<QPushButton>(about, "cmdSysInfo");
+    const ShownMessage unavailable{QStringLiteral("System Information Is Unavailable At This Time"),
+                                   QStringLiteral("Orvane"), MessageButtons::Ok,
+                                   MessageIcon::None};
+
+    platform.messages.answers = {MessageAnswer::Ok};
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    EXPECT_TRUE(platform.shell.started.isEmpty());
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown.back(), unavailable);
+
+    platform.shell.programs = {{"hardinfo", "/usr/bin/hardinfo"},
+                               {"xfce4-about", "/usr/bin/xfce4-about"}};
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    EXPECT_EQ(platform.shell.started, QList<QStringList>{{"/usr/bin/hardinfo"}});
+    EXPECT_EQ(platform.messages.shown.size(), 1u);
+
+    platform.shell.startSucceeds = false;
+    platform.messages.answers = {MessageAnswer::Ok};
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    ASSERT_EQ(platform.messages.shown.size(), 2u);
+    EXPECT_EQ(platform.messages.shown.back(), unavailable);
+}
+
+TEST(SysInfoProgram, TheFirstOfTheKnownProgramsOnThePathIsChosen)
+{
+    struct Case {
+        QStringList onPath;
+        QString chosen;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"xfce4-about"}, "/bin/xfce4-about"},
+        {{"hardinfo", "hardinfo2"}, "/bin/hardinfo2"},
+        {{"xfce4-about", "kinfocenter", "hardinfo"}, "/bin/kinfocenter"},
+        {{"msinfo32"}, {}},
+    };
+    for (const Case &c : cases) {
+        const QString chosen = frmAbout::findSysInfoProgram([&](const QString &name) {
+            return c.onPath.contains(name) ? "/bin/" + name : QString();
+        });
+        EXPECT_EQ(chosen, c.chosen) << c.onPath.join(' ').toStdString();
+    }
+}
+
+TEST_F(OptionsAboutTest, ClosingTheMainWindowUnloadsBothWindows)
+{
+    openOptions();
+    openAbout();
+    window->close();
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr);
+    EXPECT_EQ(window->aboutWindow(), nullptr);
+}
+
+} // namespace
+} // namespace orvane::testing
