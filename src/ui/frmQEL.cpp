@@ -109,9 +109,14 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     entry_->FillEntryLists();
     dlgedit_.filter = projectFileFilter();
 
-    const int minWidth = TwipsToPixels(10965, logicalDpiX());
-    const int minHeight = TwipsToPixels(4500, logicalDpiY());
-    setMinimumSize(minWidth, minHeight);
+    // The design minimum, raised to what the Generator panel needs to keep every control
+    // whole, with a few rows of the tree still in sight.
+    trvFields()->setMinimumHeight(trvFields()->fontMetrics().height() * 5);
+    ensurePolished();
+    const QSize minimum(TwipsToPixels(10965, logicalDpiX()), TwipsToPixels(4500, logicalDpiY()));
+    setMinimumSize(minimum.expandedTo(minimumSizeHint()));
+    const int minWidth = minimumWidth();
+    const int minHeight = minimumHeight();
     resize(qMax(minWidth, 1000), qMax(minHeight, 720));
     Timer1_->start();
 
