@@ -58,7 +58,7 @@ fi
 if command -v update-mime-database >/dev/null; then
   mkdir -p "$work/mime/packages"
   cp "$root/usr/share/mime/packages/orvane.xml" "$work/mime/packages/"
-  update-mime-database "$work/mime" >/dev/null
+  update-mime-database "$work/mime" >/dev/null 2>&1 || fail "update-mime-database refused the MIME package"
   [ -f "$work/mime/application/x-orvane-qel.xml" ] || fail "the MIME package declares no type"
 fi
 if command -v man >/dev/null; then
