@@ -16,8 +16,7 @@ public:
     // dataHome: the user's data folder ($XDG_DATA_HOME, usually ~/.local/share);
     // programPath: the program to start with the file.
     // systemDataDirs: where an installed package keeps its files ($XDG_DATA_DIRS).
-    XdgFileTypeRegistration(QString dataHome, QString programPath,
-                            QStringList systemDataDirs = {});
+    XdgFileTypeRegistration(QString dataHome, QString programPath, QStringList systemDataDirs = {});
     // The user's data folder and this program, as found at run time.
     XdgFileTypeRegistration();
 

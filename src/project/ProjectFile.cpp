@@ -214,12 +214,12 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device)
             if (bad >= 0) {
                 const QString code =
                     QStringLiteral("%1").arg(int(part->at(bad).unicode()), 4, 16, QChar(u'0'));
-                problem = failure(ProjectStatus::NotRepresentable,
-                                  QStringLiteral("%1: the character U+%2 cannot be stored "
-                                                 "in Windows-1252")
-                                      .arg(fieldPlaceText(tree, n->index(), record),
-                                           code.toUpper()),
-                                  record, n->index());
+                problem =
+                    failure(ProjectStatus::NotRepresentable,
+                            QStringLiteral("%1: the character U+%2 cannot be stored "
+                                           "in Windows-1252")
+                                .arg(fieldPlaceText(tree, n->index(), record), code.toUpper()),
+                            record, n->index());
                 return false;
             }
         }

@@ -236,7 +236,8 @@ void EntryPanel::refreshPreview()
     lblAddStringPreview_->setText(clause);
     // The line cuts a long clause off; its tooltip shows it whole, wrapped, never as markup.
     lblAddStringPreview_->setToolTip(
-        clause.isEmpty() ? QString() : QStringLiteral("<p>") + clause.toHtmlEscaped() + QStringLiteral("</p>"));
+        clause.isEmpty() ? QString()
+                         : QStringLiteral("<p>") + clause.toHtmlEscaped() + QStringLiteral("</p>"));
     if (clause.size() > MaxClauseLength)
         messages_.show(ClauseTooLongText(), QStringLiteral("Warning"), MessageButtons::Ok,
                        MessageIcon::Critical);

@@ -5,7 +5,6 @@
 #include "ProjectCommands.h"
 #include "frmQEL.h"
 
-
 namespace orvane
 {
 
@@ -25,14 +24,15 @@ QString WindowLifecycle::firstRunText()
 QString WindowLifecycle::setting(Setting which, const QString &defaultValue)
 {
     const SettingKey key = settingKey(which);
-    return platform_.settings.get(settingApplication(which, currentProgramName()), key.section, key.key,
-                                  defaultValue);
+    return platform_.settings.get(settingApplication(which, currentProgramName()), key.section,
+                                  key.key, defaultValue);
 }
 
 void WindowLifecycle::saveSetting(Setting which, const QString &value)
 {
     const SettingKey key = settingKey(which);
-    platform_.settings.save(settingApplication(which, currentProgramName()), key.section, key.key, value);
+    platform_.settings.save(settingApplication(which, currentProgramName()), key.section, key.key,
+                            value);
 }
 
 void WindowLifecycle::Form_Load(const QStringList &arguments)

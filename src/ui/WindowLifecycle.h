@@ -48,7 +48,10 @@ public:
 
     void setCloseSteps(CloseSteps steps) { closeSteps_ = std::move(steps); }
     // A further window to unload with the others when the main window closes.
-    void addDialogCloser(std::function<void()> close) { dialogClosers_.push_back(std::move(close)); }
+    void addDialogCloser(std::function<void()> close)
+    {
+        dialogClosers_.push_back(std::move(close));
+    }
 
 private:
     QString setting(Setting which, const QString &defaultValue);

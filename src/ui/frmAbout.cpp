@@ -86,13 +86,14 @@ frmAbout::frmAbout(MessageBoxes &messages, Shell &shell, QWidget *parent)
     lblDescription_ = named(
         new QLabel(QStringLiteral("Please send comments, suggestions or bug reports to:"), this),
         "lblDescription");
-    lblemail_ = named(new LinkLabel(emailAddress(), [this] { lblemail_Click(); }, this),
+    lblemail_ = named(new LinkLabel(
+                          emailAddress(), [this] { lblemail_Click(); }, this),
                       "lblemail");
     lblemail_->setToolTip(QStringLiteral("mailto:") + emailAddress());
-    lblcheckforupdates_ =
-        named(new LinkLabel(QStringLiteral("Check for Updates"),
-                            [this] { lblcheckforupdates_Click(); }, this),
-              "lblcheckforupdates");
+    lblcheckforupdates_ = named(
+        new LinkLabel(
+            QStringLiteral("Check for Updates"), [this] { lblcheckforupdates_Click(); }, this),
+        "lblcheckforupdates");
     lblcheckforupdates_->setToolTip(homepage());
     lblDisclaimer_ = named(
         new QLabel(QStringLiteral("Warning: this program is provided as it is, without warranty "

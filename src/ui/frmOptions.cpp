@@ -38,8 +38,8 @@ template <typename W> W *named(W *widget, const char *name)
 QString storedText(SettingsStore &settings, const QString &programName)
 {
     const SettingKey key = settingKey(Setting::FillerColor);
-    return settings.get(settingApplication(Setting::FillerColor, programName), key.section,
-                        key.key, QString());
+    return settings.get(settingApplication(Setting::FillerColor, programName), key.section, key.key,
+                        QString());
 }
 
 } // namespace
@@ -55,7 +55,8 @@ frmOptions::frmOptions(ColourBox &colours, SettingsStore &settings, QString prog
     tbsOptions_ = named(new QTabWidget(this), "tbsOptions");
     auto *general = new QWidget;
     fraOptions_ = named(new QGroupBox(general), "fraOptions");
-    lblfillercolor_ = named(new QLabel(QStringLiteral("Filler Color"), fraOptions_), "lblfillercolor");
+    lblfillercolor_ =
+        named(new QLabel(QStringLiteral("Filler Color"), fraOptions_), "lblfillercolor");
     cmdfillercolor_ = named(new QPushButton(fraOptions_), "cmdfillercolor");
     cmdfillercolor_->setAccessibleName(QStringLiteral("Filler Color"));
     cmdfillercolor_->setFixedSize(fontMetrics().height() * 3, fontMetrics().height() + 8);

@@ -17,7 +17,8 @@ TEST(ManPage, TheCommandLineToolsPageKeepsInStepWithItsHelp)
     ASSERT_EQ(orvane::cli::run({QStringLiteral("--help")}, out, err), 0);
     const QString help = QString::fromUtf8(out.data());
     const QStringList terms = helpTerms(help);
-    for (const char *expected : {"generate", "show", "append", "-o", "--eol", "--help", "--version"})
+    for (const char *expected :
+         {"generate", "show", "append", "-o", "--eol", "--help", "--version"})
         ASSERT_TRUE(terms.contains(QLatin1String(expected))) << expected;
     const QStringList mismatches =
         manPageMismatches(help, manPageText(ORVANE_SOURCE_DIR "/docs/man/orvane-cli.1.in"));

@@ -35,7 +35,8 @@ TEST(FieldNames, APlaceNamesTheLineAndTheGroupsAbove)
     FieldTree tree;
     const int rec = tree.add(0, Relationship::Last, QStringLiteral("01 CUSTOMER."));
     const int addr = tree.add(rec, Relationship::Child, QStringLiteral("05 ADDRESS."));
-    const int street = tree.add(addr, Relationship::Child, QStringLiteral("10 STREET \u00A0PIC X."));
+    const int street =
+        tree.add(addr, Relationship::Child, QStringLiteral("10 STREET \u00A0PIC X."));
     EXPECT_EQ(fieldPlaceText(tree, rec, 1), "Field CUSTOMER on line 1 of the layout");
     EXPECT_EQ(fieldPlaceText(tree, street, 3),
               "Field STREET on line 3 of the layout (in CUSTOMER > ADDRESS)");

@@ -17,7 +17,8 @@ namespace
 QString text(const QString &path)
 {
     QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll())
+                                       : QStringLiteral("<missing>");
 }
 
 void touch(const QString &path)
@@ -55,13 +56,15 @@ TEST(InstalledRegistration, TheFirstRunLeavesAnInstalledRegistrationAlone)
     // Only half a package (a menu entry without its file type) does not count.
     touch(usr + "/applications/orvane.desktop");
     EXPECT_FALSE(XdgFileTypeRegistration::installedForEveryone({local, usr}));
-    ASSERT_TRUE(XdgFileTypeRegistration(home, "/opt/orvane", {local, usr}).registerFileType(".qel"));
+    ASSERT_TRUE(
+        XdgFileTypeRegistration(home, "/opt/orvane", {local, usr}).registerFileType(".qel"));
     EXPECT_TRUE(QFile::exists(userEntry));
     ASSERT_TRUE(QDir(home).removeRecursively());
 
     touch(usr + "/mime/packages/orvane.xml");
     EXPECT_TRUE(XdgFileTypeRegistration::installedForEveryone({local, usr}));
-    EXPECT_TRUE(XdgFileTypeRegistration(home, "/opt/orvane", {local, usr}).registerFileType(".qel"));
+    EXPECT_TRUE(
+        XdgFileTypeRegistration(home, "/opt/orvane", {local, usr}).registerFileType(".qel"));
     EXPECT_FALSE(QDir(home).exists()) << "nothing written in the user's folder";
 }
 

@@ -232,7 +232,8 @@ TEST(QtInputBox, ALongPromptWrapsSoTheBoxFitsAnEightHundredPixelScreen)
         auto *box = qobject_cast<QInputDialog *>(w);
         ASSERT_NE(box, nullptr);
         EXPECT_LE(box->width(), 800);
-        EXPECT_TRUE(box->labelText().endsWith(QStringLiteral("They are not used in generated code")));
+        EXPECT_TRUE(
+            box->labelText().endsWith(QStringLiteral("They are not used in generated code")));
         const QList<QAbstractButton *> buttons = box->findChildren<QAbstractButton *>();
         EXPECT_EQ(buttons.size(), 2);
         for (QAbstractButton *button : buttons)

@@ -47,7 +47,8 @@ TEST_F(MainWindowTest, AtTheMinimumSizeEveryEntryControlIsWholeAndApart)
         ASSERT_GT(controls.size(), 20);
         for (QWidget *c : controls) {
             const QString name = c->objectName();
-            EXPECT_EQ(shownRect(c, window.get()), QRect(c->mapTo(window.get(), QPoint()), c->size()))
+            EXPECT_EQ(shownRect(c, window.get()),
+                      QRect(c->mapTo(window.get(), QPoint()), c->size()))
                 << name.toStdString() << " is cut off";
             EXPECT_GE(c->height(), c->minimumSizeHint().height()) << name.toStdString();
             EXPECT_GE(c->width(), qMin(c->minimumSizeHint().width(), 40)) << name.toStdString();
@@ -56,8 +57,9 @@ TEST_F(MainWindowTest, AtTheMinimumSizeEveryEntryControlIsWholeAndApart)
             for (int j = i + 1; j < controls.size(); ++j) {
                 const QRect a(controls[i]->mapTo(window.get(), QPoint()), controls[i]->size());
                 const QRect b(controls[j]->mapTo(window.get(), QPoint()), controls[j]->size());
-                EXPECT_FALSE(a.intersects(b)) << controls[i]->objectName().toStdString()
-                                              << " overlaps " << controls[j]->objectName().toStdString();
+                EXPECT_FALSE(a.intersects(b))
+                    << controls[i]->objectName().toStdString() << " overlaps "
+                    << controls[j]->objectName().toStdString();
             }
         EXPECT_GE(view()->viewport()->height(), 3 * view()->fontMetrics().height())
             << "a few fields of the tree stay in sight";

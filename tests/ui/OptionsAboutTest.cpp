@@ -129,8 +129,7 @@ TEST_F(OptionsAboutTest, SystemInfoStartsTheFirstProgramFoundOrSaysItIsUnavailab
     frmAbout *about = openAbout();
     auto *sysInfo = in<QPushButton>(about, "cmdSysInfo");
     const ShownMessage unavailable{QStringLiteral("System Information Is Unavailable At This Time"),
-                                   QStringLiteral("Orvane"), MessageButtons::Ok,
-                                   MessageIcon::None};
+                                   QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None};
 
     platform.messages.answers = {MessageAnswer::Ok};
     QTest::mouseClick(sysInfo, Qt::LeftButton);
