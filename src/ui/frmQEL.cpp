@@ -115,9 +115,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     ensurePolished();
     const QSize minimum(TwipsToPixels(10965, logicalDpiX()), TwipsToPixels(4500, logicalDpiY()));
     setMinimumSize(minimum.expandedTo(minimumSizeHint()));
-    const int minWidth = minimumWidth();
-    const int minHeight = minimumHeight();
-    resize(qMax(minWidth, 1000), qMax(minHeight, 720));
+    resize(qMax(minimumWidth(), 1000), qMax(minimumHeight(), 720));
     Timer1_->start();
 
     setFillerColor(frmOptions::storedFillerColor(platform_.settings, currentProgramName()));
