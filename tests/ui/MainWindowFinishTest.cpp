@@ -75,13 +75,17 @@ TEST_F(MainWindowTest, ThePreviewLineShowsTheWholeClauseInItsTooltip)
     EXPECT_EQ(QTextDocumentFragment::fromHtml(line->toolTip()).toRawText(), line->text());
 }
 
-TEST_F(MainWindowTest, AfterAPositionsEditTheStatusShowsTheNewPositions)
+TEST_F(MainWindowTest, TheStatusFollowsAPositionsEditAndTheFieldARightClickSelects)
 {
-    addField(QStringLiteral("01"), QStringLiteral("A"), QStringLiteral("6"));
+    addField(QStringLiteral("01"), QStringLiteral("A"), QStringLiteral("4"));
+    addField(QStringLiteral("01"), QStringLiteral("B"), QStringLiteral("3"));
     clickNode(1);
     platform.input.answers = {QStringLiteral("3:9")};
     QTest::mouseDClick(window->stb()->panel(1), Qt::LeftButton);
     EXPECT_EQ(status(), QStringLiteral("Fields 3 To 9"));
+    QTest::mouseClick(view()->viewport(), Qt::RightButton, {}, nodeCentre(2));
+    EXPECT_EQ(view()->selectedNode(), 2);
+    EXPECT_EQ(status(), QStringLiteral("Fields 5 To 7"));
 }
 
 TEST_F(MainWindowTest, AfterADropTheStatusAndFillerButtonsFollowTheDroppedField)
@@ -106,16 +110,6 @@ TEST_F(MainWindowTest, AfterADropTheStatusAndFillerButtonsFollowTheDroppedField)
     EXPECT_EQ(status(), QStringLiteral("Fields %1 To %2").arg(TagFrom(tagOfC), TagTo(tagOfC)));
     EXPECT_FALSE(subitems->isEnabled()) << "C has no subitems";
     EXPECT_TRUE(sameLevel->isEnabled()) << "C is now the last of two";
-}
-
-TEST_F(MainWindowTest, ARightClickShowsThePositionsOfTheFieldItSelects)
-{
-    addField(QStringLiteral("01"), QStringLiteral("A"), QStringLiteral("4"));
-    addField(QStringLiteral("01"), QStringLiteral("B"), QStringLiteral("3"));
-    clickNode(1);
-    QTest::mouseClick(view()->viewport(), Qt::RightButton, {}, nodeCentre(2));
-    EXPECT_EQ(view()->selectedNode(), 2);
-    EXPECT_EQ(status(), QStringLiteral("Fields 5 To 7"));
 }
 
 } // namespace
