@@ -1,0 +1,129 @@
+#include "TextBoxes.h"
+
+#include "platform/Platform.h"
+#include "editor/FindRules.h"
+#include "project/StartupSettings.h"
+
+#include <QEvent>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+
+namespace orvane
+{
+
+namespace
+{
+
+} // namespace
+
+QString textFileErrorText(const QString &text, const TextFileResult &result)
+{
+    switch (result.status) {
+    case TextFileStatus::NotRegular:
+    case TextFileStatus::TooLarge:
+    case TextFileStatus::NotText:
+    case TextFileStatus::ReadOnly:
+    case TextFileStatus::NotEncodable:
+        return text + QStringLiteral(": ") + result.reason;
+    default:
+        return text;
+    }
+}
+
+namespace
+{
+
+class CaretWatcher : public QObject
+{
+public:
+    CaretWatcher(QPlainTextEdit *box, std::function<void(const QString &)> show)
+        : QObject(box), box_(box), show_(std::move(show))
+    {
+        box->installEventFilter(this);
+        box->viewport()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease)
+            show_(ShowCaretPosition(box_));
+        return false;
+    }
+
+private:
+    QPlainTextEdit *box_;
+    std::function<void(const QString &)> show_;
+};
+
+} // namespace
+
+QFont codeFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSize(9);
+    return font;
+}
+
+bool LoadTextFile(const QString &path, QPlainTextEdit *box, TextForm &form,
+                  MessageBoxes &messages)
+{
+    box->clear();
+    if (path.isEmpty())
+        return false;
+    DecodedText file;
+    const TextFileResult result = readTextFile(path, file);
+    if (!result.ok()) {
+        messages.show(textFileErrorText(QStringLiteral("Error opening file ") + path, result),
+                      QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);
+        return false;
+    }
+    // One call, so the box lays the text out once.
+    box->setPlainText(toEditorText(file.text));
+    form = file.form;
+    return true;
+}
+
+bool SaveTextFile(const QString &path, const QPlainTextEdit *box, const TextForm &form,
+                  MessageBoxes &messages)
+{
+    if (path.isEmpty())
+        return false;
+    const TextFileResult result =
+        writeTextFile(path, toFileText(box->toPlainText(), form), form);
+    if (!result.ok())
+        messages.show(textFileErrorText(QStringLiteral("Error saving file ") + path, result),
+                      QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);
+    return result.ok();
+}
+
+QString ShowCaretPosition(const QPlainTextEdit *box)
+{
+    const QTextCursor cursor = box->textCursor();
+    const int start = cursor.selectionStart();
+    // The box does not wrap, so its blocks are the text's lines.
+    const QTextBlock line = box->document()->findBlock(start);
+    return caretStatusText(line.blockNumber(), start - line.position(),
+                           cursor.selectionEnd() - start);
+}
+
+void watchCaret(QPlainTextEdit *box, std::function<void(const QString &)> show)
+{
+    new CaretWatcher(box, std::move(show));
+}
+
+QString lastAppendSetting(SettingsStore &settings, const QString &defaultValue)
+{
+    const SettingKey key = settingKey(Setting::LastAppend);
+    return settings.get(settingApplication(Setting::LastAppend, QString()), key.section, key.key,
+                        defaultValue);
+}
+
+void saveLastAppendSetting(SettingsStore &settings, const QString &path)
+{
+    const SettingKey key = settingKey(Setting::LastAppend);
+    settings.save(settingApplication(Setting::LastAppend, QString()), key.section, key.key, path);
+}
+
+} // namespace orvane
