@@ -96,7 +96,9 @@ void EditorPanel::cmdEditorNew_Click()
 void EditorPanel::cmdEditorOpen_Click()
 {
     cmdEditorNew_Click();
-    if (!txtEditorFile_->text().isEmpty())
+    // Text the user chose to keep (Cancel, or a save that did not happen) is never replaced,
+    // also when it has no path yet.
+    if (!isEmpty())
         return;
     const FileDialogState::Guard guard(dlgedit_);
     dlgedit_.fileName = lastAppendSetting(platform_.settings, dlgedit_.fileName);
