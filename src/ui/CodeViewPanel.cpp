@@ -82,6 +82,8 @@ void CodeViewPanel::showCode(const QString &code)
     // Filling it in one call lets its layout take the text in a single change, which measured
     // faster than filling a detached document and swapping it in.
     txtCodeView_->document()->setPlainText(code);
+    // Searches start from the caret: put it at the top of the new code.
+    txtCodeView_->moveCursor(QTextCursor::Start);
 }
 
 bool CodeViewPanel::ownsTextBox(const QWidget *widget) const
