@@ -96,7 +96,7 @@ void CodeViewPanel::cmdCodeViewCopy_Click()
     txtCodeView_->setFocus(Qt::OtherFocusReason);
     txtCodeView_->selectAll();
     // The box holds LF line ends, which is what this platform's clipboard expects.
-    platform_.clipboard.setText(txtCodeView_->toPlainText());
+    platform_.clipboard.setText(plainText(txtCodeView_));
 }
 
 void CodeViewPanel::cmdCodeViewBrowse_Click()
@@ -137,7 +137,7 @@ void CodeViewPanel::cmdCodeViewAppend_Click()
         return;
     }
     const std::optional<QString> result =
-        InsertAfterWorkingStorage(source.text, txtCodeView_->toPlainText());
+        InsertAfterWorkingStorage(source.text, plainText(txtCodeView_));
     if (!result) {
         platform_.messages.show(QStringLiteral("WORKING-STORAGE SECTION. not found"),
                                 QStringLiteral("Not Found"), MessageButtons::Ok,

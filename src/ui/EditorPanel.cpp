@@ -129,7 +129,7 @@ bool EditorPanel::cmdEditorSave_Click()
 bool EditorPanel::saveTo(const QString &path)
 {
     // A text that never had a file gets CR LF, and Windows-1252 when that can hold it.
-    const TextForm form = form_ ? *form_ : newTextForm(txtEditor_->toPlainText());
+    const TextForm form = form_ ? *form_ : newTextForm(plainText(txtEditor_));
     if (!SaveTextFile(path, txtEditor_, form, platform_.messages))
         return false;
     form_ = form;

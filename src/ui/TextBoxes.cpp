@@ -59,6 +59,28 @@ private:
 
 } // namespace
 
+QString plainText(const QPlainTextEdit *box)
+{
+    return box->document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+const QString &PlainTextCache::text(const QPlainTextEdit *box)
+{
+    const QTextDocument *document = box->document();
+    if (document != document_) {
+        QObject::disconnect(changed_);
+        document_ = document;
+        changed_ = QObject::connect(document, &QTextDocument::contentsChanged,
+                                    [this] { valid_ = false; });
+        valid_ = false;
+    }
+    if (!valid_) {
+        text_ = plainText(box);
+        valid_ = true;
+    }
+    return text_;
+}
+
 QFont codeFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -91,7 +113,7 @@ bool SaveTextFile(const QString &path, const QPlainTextEdit *box, const TextForm
     if (path.isEmpty())
         return false;
     const TextFileResult result =
-        writeTextFile(path, toFileText(box->toPlainText(), form), form);
+        writeTextFile(path, toFileText(plainText(box), form), form);
     if (!result.ok())
         messages.show(textFileErrorText(QStringLiteral("Error saving file ") + path, result),
                       QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);

@@ -2,7 +2,9 @@
 
 #include "editor/TextFile.h"
 
+#include <QPointer>
 #include <QString>
+#include <QTextDocument>
 
 #include <functional>
 
@@ -21,6 +23,29 @@ template <typename W> W *named(W *widget, const char *name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+// The box's text with LF line ends and every other character as it stands. (The box's own
+// toPlainText() turns non-breaking spaces into blanks, which would change a file on saving.)
+QString plainText(const QPlainTextEdit *box);
+
+// The text of one box at a time for searching, read again only after the box's document
+// changed: reading a large document costs more than searching it.
+class PlainTextCache
+{
+public:
+    PlainTextCache() = default;
+    ~PlainTextCache() { QObject::disconnect(changed_); }
+    PlainTextCache(const PlainTextCache &) = delete;
+    PlainTextCache &operator=(const PlainTextCache &) = delete;
+
+    const QString &text(const QPlainTextEdit *box);
+
+private:
+    QPointer<const QTextDocument> document_;
+    QMetaObject::Connection changed_;
+    QString text_;
+    bool valid_ = false;
+};
 
 // The system's fixed-width font at 9 points, for source text.
 QFont codeFont();

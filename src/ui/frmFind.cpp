@@ -219,7 +219,7 @@ void frmFind::findNextInText()
 {
     if (!targetText_)
         return;
-    const QString text = targetText_->toPlainText();
+    const QString &text = texts_.text(targetText_);
     const QString what = cboFind_->currentText();
     const QTextCursor cursor = targetText_->textCursor();
     const qsizetype start = cursor.selectionStart();
@@ -298,7 +298,7 @@ void frmFind::cmdReplaceAll_Click()
         return;
     UpdateFindHistory();
     const std::vector<qsizetype> starts =
-        replaceAllMatches(targetText_->toPlainText(), find, with, options());
+        replaceAllMatches(texts_.text(targetText_), find, with, options());
     // One edit, from the back so the earlier positions stay put: the box lays its text out
     // once and Undo takes the whole replacement back.
     QTextCursor cursor(targetText_->document());

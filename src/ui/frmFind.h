@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/FindRules.h"
+#include "TextBoxes.h"
 #include "editor/TextSearch.h"
 
 #include <QDialog>
@@ -67,6 +68,7 @@ private:
     QWidget *mainForm_;
     QPlainTextEdit *targetText_ = nullptr;
     FieldTreeView *targetTree_ = nullptr;
+    PlainTextCache texts_;
     bool treeMode_ = false;
     int lastHitIndex_ = 0;
     QString lastFindText_;

@@ -184,6 +184,9 @@ TEST_F(EditorTest, FilesComeBackByteForByte)
         {"lf", "A.\nB.\n", "A.\nB.\n\xC3\x89\n"},
         {"utf8", "CAF\xC3\x89\r\n", "CAF\xC3\x89\r\n\xC3\x89\r\n"},
         {"cp1252", "CAF\xC9\n", "CAF\xC9\n\xC9\n"},
+        // A non-breaking space stays one, in both encodings.
+        {"cp1252 nbsp", "A\xA0" "B\n", "A\xA0" "B\n\xC9\n"},
+        {"utf8 nbsp", "A\xC2\xA0" "B\n", "A\xC2\xA0" "B\n\xC3\x89\n"},
         {"no final line end", "ABC", "ABC\r\n\xC3\x89\r\n"},
         {"empty", "", "\xC3\x89\r\n"},
     };
