@@ -132,6 +132,25 @@ void BM_FindNextToTheEnd(benchmark::State &state)
 }
 BENCHMARK(BM_FindNextToTheEnd)->Unit(benchmark::kMillisecond)->Iterations(20);
 
+// The first search after an edit reads the whole text from the box again.
+void BM_FindNextAfterAnEdit(benchmark::State &state)
+{
+    Editor e;
+    e.load();
+    e.search("STOP RUN");
+    for (auto _ : state) {
+        state.PauseTiming();
+        e.box->moveCursor(QTextCursor::Start);
+        e.box->insertPlainText(QStringLiteral("x"));
+        e.box->moveCursor(QTextCursor::Start);
+        state.ResumeTiming();
+        e.find->cmdFind_Click();
+        QCoreApplication::processEvents();
+    }
+    state.counters["found"] = e.box->textCursor().selectedText() == u"STOP RUN";
+}
+BENCHMARK(BM_FindNextAfterAnEdit)->Unit(benchmark::kMillisecond)->Iterations(10);
+
 void BM_ReplaceAll100k(benchmark::State &state)
 {
     Editor e;
