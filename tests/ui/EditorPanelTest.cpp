@@ -5,6 +5,7 @@
 #include "../common/Files.h"
 #include "MainWindowFixture.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -220,6 +221,7 @@ TEST_F(EditorTest, StatusShowsLineColumnAndSelection)
 {
     editor()->setPlainText(QStringLiteral("AB\nCDEF\n"));
     editor()->setFocus();
+    EXPECT_EQ(window->ActiveControl(), editor()); // the Edit menu's cut, copy and paste use it
     QTextCursor cursor = editor()->textCursor();
     cursor.setPosition(5); // after "CD"
     editor()->setTextCursor(cursor);
@@ -239,9 +241,12 @@ TEST_F(EditorTest, ClosingTheWindowOffersToSaveTheEditorsWork)
     platform.messages.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_EQ(editor()->toPlainText(), u"X");
+    ASSERT_NE(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
     platform.messages.answers = {MessageAnswer::No};
     EXPECT_TRUE(window->close());
     EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(2, editorSaveQuestion));
+    // The find dialog goes with the window.
+    EXPECT_EQ(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
 }
 
 } // namespace
