@@ -47,11 +47,5 @@ TEST(FindRulesTest, TargetFollowsTheVisiblePanel)
         EXPECT_EQ(pickFindTarget(c.generator, c.importTree, c.codeView, c.editor), c.expected);
 }
 
-TEST(FindRulesTest, CaretStatusCountsFromOne)
-{
-    EXPECT_EQ(caretStatusText(0, 0, 0), u"Line: 1  Col: 1  Sel: 0");
-    EXPECT_EQ(caretStatusText(199999, 71, 12), u"Line: 200000  Col: 72  Sel: 12");
-}
-
 } // namespace
 } // namespace orvane

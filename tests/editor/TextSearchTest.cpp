@@ -26,17 +26,14 @@ TEST(TextSearchTest, FindDown)
         // "_" and "." bound words; a blank does too.
         {"A_B A", "A", 0, 0, whole, {0, 1}},
         {"A_B A", "A", 0, 1, whole, {4, 1}},
-        {"X.A", "a", 0, 0, whole, {2, 1}},
         // A match inside a longer word is passed over.
         {"ab abc ab", "ab", 0, 2, whole, {7, 2}},
         {"abc", "ab", 0, 0, whole, {}},
-        {"abab", "ab", 0, 0, whole, {}},
         {"9ab", "ab", 0, 0, whole, {}},
         {"\xc3\xa9" "ab", "ab", 0, 0, whole, {1, 2}},
         {"ab", "AB", 0, 0, plain, {0, 2}},
         {"ab AB", "AB", 0, 0, caseOn, {3, 2}},
         {"abc", "", 0, 0, plain, {}},
-        {"abc", "abcd", 0, 0, plain, {}},
         {"abc", "c", 3, 0, plain, {}},
     };
     for (const DownCase &c : cases) {
@@ -65,7 +62,6 @@ TEST(TextSearchTest, FindUp)
         {"AAA", "AA", 1, plain, {}}, // a match must end before the selection
         {"ab abc ab", "ab", 9, whole, {7, 2}},
         {"ab abc ab", "ab", 7, whole, {0, 2}},
-        {"abcab", "AB", 5, plain, {3, 2}},
         {"abc", "abc", 99, plain, {0, 3}},
     };
     for (const UpCase &c : cases)
@@ -92,7 +88,6 @@ TEST(TextSearchTest, ReplaceAll)
         {"xyz", "a", "b", plain, 0, "xyz"},
         {"AAAA", "AA", "B", plain, 2, "BB"},
         {"aA", "a", "b", caseOn, 1, "bA"},
-        {"aA", "a", "b", plain, 2, "bb"},
         {"ab abc ab", "ab", "X", whole, 2, "X abc X"},
         // The word test sees the text as replaced so far: behind "!" the next ".x" starts a
         // word, behind "ab" it does not.
@@ -100,7 +95,6 @@ TEST(TextSearchTest, ReplaceAll)
         {".x.x", ".x", "ab", whole, 1, "ab.x"},
         {"aa", "a", "a-", whole, 0, "aa"},
         {"a a", "a", "", whole, 2, " "},
-        {"a.a", "a", "b", whole, 2, "b.b"},
         {"ba a", "a", "", whole, 1, "ba "},
         {"xx", "x", "", whole, 0, "xx"},
         {"abc", "", "z", plain, 0, "abc"},
@@ -113,13 +107,6 @@ TEST(TextSearchTest, ReplaceAll)
         EXPECT_EQ(applyReplacements(text, starts, what.size(), with), QString::fromUtf8(c.result))
             << c.text << " / " << c.what;
     }
-}
-
-TEST(TextSearchTest, ReplaceEveryIgnoresWholeWord)
-{
-    EXPECT_EQ(replaceEvery(u"CUST-ID CUSTOMER", u"cust", u"C", false), u"C-ID COMER");
-    EXPECT_EQ(replaceEvery(u"CUST-ID CUSTOMER", u"cust", u"C", true), u"CUST-ID CUSTOMER");
-    EXPECT_EQ(replaceEvery(u"ABC", u"", u"x", false), u"ABC");
 }
 
 } // namespace

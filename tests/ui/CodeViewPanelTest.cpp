@@ -168,15 +168,4 @@ TEST_F(CodeViewTest, AppendMatchesTheCommandLineToolAndCompiles)
         GTEST_SKIP() << "cobc not found: the compile step was left out";
 }
 
-TEST_F(CodeViewTest, AppendingTwiceInsertsTheCodeTwice)
-{
-    const QString source = dir.filePath("twice.cbl");
-    writeBytes(source, "       WORKING-STORAGE SECTION.\r\n       01 X PIC X.\r\n");
-    append(source, {MessageAnswer::Yes, MessageAnswer::Ok});
-    append(source, {MessageAnswer::Yes, MessageAnswer::Ok});
-    const QByteArray bytes = readBytes(source);
-    EXPECT_EQ(bytes.count("CUST"), 2 * panel()->txtCodeView()->toPlainText().count(u"CUST"));
-    EXPECT_TRUE(bytes.endsWith("\r\n       01 X PIC X.\r\n"));
-}
-
 } // namespace
