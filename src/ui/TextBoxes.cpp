@@ -70,8 +70,10 @@ const QString &PlainTextCache::text(const QPlainTextEdit *box)
     if (document != document_) {
         QObject::disconnect(changed_);
         document_ = document;
-        changed_ = QObject::connect(document, &QTextDocument::contentsChanged,
-                                    [this] { valid_ = false; });
+        changed_ = QObject::connect(document, &QTextDocument::contentsChange,
+                                    [this](int at, int removed, int added) {
+                                        follow(at, removed, added);
+                                    });
         valid_ = false;
     }
     if (!valid_) {
@@ -79,6 +81,22 @@ const QString &PlainTextCache::text(const QPlainTextEdit *box)
         valid_ = true;
     }
     return text_;
+}
+
+void PlainTextCache::follow(int at, int removed, int added)
+{
+    // An edit is copied into the kept text, so the next search after typing does not read the
+    // whole document again. Whatever does not add up is read afresh.
+    const int length = document_ ? document_->characterCount() - 1 : -1;
+    if (!valid_ || at < 0 || at + removed > text_.size() || at + added > length) {
+        valid_ = false;
+        return;
+    }
+    QTextCursor cursor(const_cast<QTextDocument *>(document_.data()));
+    cursor.setPosition(at);
+    cursor.setPosition(at + added, QTextCursor::KeepAnchor);
+    text_.replace(at, removed, cursor.selectedText().replace(QChar::ParagraphSeparator, u'\n'));
+    valid_ = text_.size() == length;
 }
 
 QFont codeFont()

@@ -28,8 +28,8 @@ template <typename W> W *named(W *widget, const char *name)
 // toPlainText() turns non-breaking spaces into blanks, which would change a file on saving.)
 QString plainText(const QPlainTextEdit *box);
 
-// The text of one box at a time for searching, read again only after the box's document
-// changed: reading a large document costs more than searching it.
+// The text of one box at a time for searching, kept up to date with the box's edits: reading
+// a large document costs more than searching it.
 class PlainTextCache
 {
 public:
@@ -41,6 +41,8 @@ public:
     const QString &text(const QPlainTextEdit *box);
 
 private:
+    void follow(int at, int removed, int added);
+
     QPointer<const QTextDocument> document_;
     QMetaObject::Connection changed_;
     QString text_;

@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <functional>
+
 using namespace orvane;
 using orvane::testing::MainWindowTest;
 using orvane::testing::ShownMessage;
@@ -67,6 +69,38 @@ TEST_F(FindTest, FindNextInTheEditor)
     click("cmdFind");
     EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
     EXPECT_EQ(selection(editor()), std::make_pair(2, 2));
+}
+
+// The dialog keeps a copy of the text between searches; every kind of edit must reach it.
+TEST_F(FindTest, TheKeptTextFollowsEveryEdit)
+{
+    PlainTextCache kept;
+    editor()->setPlainText(QStringLiteral("AB\nCD\u00A0\n"));
+    const std::function<void()> edits[] = {
+        [&] {
+            QTest::keyClicks(editor(), QStringLiteral("x"));
+            QTest::keyClick(editor(), Qt::Key_Return);
+        },
+        [&] {
+            editor()->selectAll();
+            QTest::keyClick(editor(), Qt::Key_Delete);
+        },
+        [&] { editor()->undo(); },
+        [&] {
+            editor()->moveCursor(QTextCursor::End);
+            QTest::keyClick(editor(), Qt::Key_Backspace);
+            QTest::keyClick(editor(), Qt::Key_Backspace);
+        },
+        [&] { editor()->insertPlainText(QStringLiteral("1\n2\n3")); },
+        [&] { editor()->setPlainText(QStringLiteral("NEW")); },
+        [&] { editor()->clear(); },
+    };
+    editor()->setFocus();
+    for (const auto &edit : edits) {
+        ASSERT_EQ(kept.text(editor()), plainText(editor()));
+        edit();
+    }
+    EXPECT_EQ(kept.text(editor()), plainText(editor()));
 }
 
 TEST_F(FindTest, UpwardAndReplace)
