@@ -86,7 +86,8 @@ struct Editor {
     }
     void search(const char *what, const char *with = "")
     {
-        find->findChild<QComboBox *>(QStringLiteral("cboFind"))->setEditText(QString::fromLatin1(what));
+        find->findChild<QComboBox *>(QStringLiteral("cboFind"))
+            ->setEditText(QString::fromLatin1(what));
         find->findChild<QComboBox *>(QStringLiteral("cboReplace"))
             ->setEditText(QString::fromLatin1(with));
     }

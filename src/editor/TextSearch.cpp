@@ -73,8 +73,8 @@ std::vector<qsizetype> replaceAllMatches(QStringView text, QStringView what, QSt
         return starts;
     const QStringMatcher matcher(what, sensitivity(options));
     qsizetype from = 0;
-    qsizetype lastEnd = 0;    // where the text behind the last replacement begins
-    QChar outputLast;         // the last character written so far, before `lastEnd`
+    qsizetype lastEnd = 0; // where the text behind the last replacement begins
+    QChar outputLast;      // the last character written so far, before `lastEnd`
     bool outputEmpty = true;
     while (from <= text.size() - what.size()) {
         const qsizetype at = matcher.indexIn(text, from);
@@ -121,8 +121,7 @@ QString applyReplacements(QStringView text, const std::vector<qsizetype> &starts
 QString replaceEvery(QStringView text, QStringView what, QStringView with, bool matchCase)
 {
     const SearchOptions options{matchCase, false};
-    return applyReplacements(text, replaceAllMatches(text, what, with, options), what.size(),
-                             with);
+    return applyReplacements(text, replaceAllMatches(text, what, with, options), what.size(), with);
 }
 
 } // namespace orvane

@@ -132,8 +132,7 @@ void CodeViewPanel::cmdCodeViewAppend_Click()
     if (!read.ok()) {
         platform_.messages.show(
             textFileErrorText(QStringLiteral("Error opening file ") + path, read),
-            QStringLiteral("Error"), MessageButtons::Ok,
-                                MessageIcon::Critical);
+            QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);
         return;
     }
     const std::optional<QString> result =
@@ -144,16 +143,16 @@ void CodeViewPanel::cmdCodeViewAppend_Click()
                                 MessageIcon::Exclamation);
         return;
     }
-    if (platform_.messages.show(QStringLiteral("WORKING-STORAGE SECTION. found. Continue to append?"),
-                                QStringLiteral("Found"), MessageButtons::YesNo,
-                                MessageIcon::Question) != MessageAnswer::Yes)
+    if (platform_.messages.show(
+            QStringLiteral("WORKING-STORAGE SECTION. found. Continue to append?"),
+            QStringLiteral("Found"), MessageButtons::YesNo,
+            MessageIcon::Question) != MessageAnswer::Yes)
         return;
     const TextFileResult written = writeTextFile(path, *result, source.form);
     if (!written.ok()) {
         platform_.messages.show(
             textFileErrorText(QStringLiteral("Error saving file ") + path, written),
-            QStringLiteral("Error"), MessageButtons::Ok,
-                                MessageIcon::Critical);
+            QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);
         return;
     }
     platform_.messages.show(QStringLiteral("Append Successful"), QStringLiteral("Append"),

@@ -144,8 +144,8 @@ bool EditorPanel::cmdeditorSaveAs_Click()
         const FileDialogState::Guard guard(dlgedit_);
         dlgedit_.fileName = txtEditorFile_->text();
         dlgedit_.filter = cobolFileFilter();
-        chosen = platform_.files.saveFile(QStringLiteral("Save As"), dlgedit_.filter,
-                                          dlgedit_.fileName);
+        chosen =
+            platform_.files.saveFile(QStringLiteral("Save As"), dlgedit_.filter, dlgedit_.fileName);
     }
     if (chosen.isEmpty())
         return false;

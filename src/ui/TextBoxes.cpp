@@ -1,7 +1,7 @@
 #include "TextBoxes.h"
 
-#include "platform/Platform.h"
 #include "editor/FindRules.h"
+#include "platform/Platform.h"
 #include "project/StartupSettings.h"
 
 #include <QEvent>
@@ -70,10 +70,9 @@ const QString &PlainTextCache::text(const QPlainTextEdit *box)
     if (document != document_) {
         QObject::disconnect(changed_);
         document_ = document;
-        changed_ = QObject::connect(document, &QTextDocument::contentsChange,
-                                    [this](int at, int removed, int added) {
-                                        follow(at, removed, added);
-                                    });
+        changed_ = QObject::connect(
+            document, &QTextDocument::contentsChange,
+            [this](int at, int removed, int added) { follow(at, removed, added); });
         valid_ = false;
     }
     if (!valid_) {
@@ -106,8 +105,7 @@ QFont codeFont()
     return font;
 }
 
-bool LoadTextFile(const QString &path, QPlainTextEdit *box, TextForm &form,
-                  MessageBoxes &messages)
+bool LoadTextFile(const QString &path, QPlainTextEdit *box, TextForm &form, MessageBoxes &messages)
 {
     box->clear();
     if (path.isEmpty())
@@ -130,8 +128,7 @@ bool SaveTextFile(const QString &path, const QPlainTextEdit *box, const TextForm
 {
     if (path.isEmpty())
         return false;
-    const TextFileResult result =
-        writeTextFile(path, toFileText(plainText(box), form), form);
+    const TextFileResult result = writeTextFile(path, toFileText(plainText(box), form), form);
     if (!result.ok())
         messages.show(textFileErrorText(QStringLiteral("Error saving file ") + path, result),
                       QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);

@@ -55,8 +55,7 @@ QFont codeFont();
 // Replaces the box's text with the whole file, line ends shown as the box shows them; `form`
 // learns how the file stores its text. The box is emptied first, also when reading fails, and
 // a failure is reported to the user ("Error opening file ...").
-bool LoadTextFile(const QString &path, QPlainTextEdit *box, TextForm &form,
-                  MessageBoxes &messages);
+bool LoadTextFile(const QString &path, QPlainTextEdit *box, TextForm &form, MessageBoxes &messages);
 // Writes the box's text to the file in the given form, replacing the file in one step; a
 // failure is reported to the user ("Error saving file ...") and leaves the file as it was.
 bool SaveTextFile(const QString &path, const QPlainTextEdit *box, const TextForm &form,

@@ -197,8 +197,7 @@ void frmFind::findNextInTree()
     int start = targetTree_->selectedNode();
     if (!start)
         start = GetFirstNode(tree);
-    const int hit =
-        findInTree(tree, start, lastHitIndex_, cboFind_->currentText(), options());
+    const int hit = findInTree(tree, start, lastHitIndex_, cboFind_->currentText(), options());
     if (!hit) {
         notFound();
         return;
@@ -224,9 +223,8 @@ void frmFind::findNextInText()
     const QTextCursor cursor = targetText_->textCursor();
     const qsizetype start = cursor.selectionStart();
     const TextMatch match =
-        optUp_->isChecked()
-            ? findUp(text, what, start, options())
-            : findDown(text, what, start, cursor.selectionEnd() - start, options());
+        optUp_->isChecked() ? findUp(text, what, start, options())
+                            : findDown(text, what, start, cursor.selectionEnd() - start, options());
     if (match.found())
         select(match);
     else
@@ -250,9 +248,8 @@ void frmFind::cmdReplace_Click()
         if (!confirmTreeReplace())
             return;
         if (targetTree_ && lastHitIndex_ && targetTree_->selectedNode() == lastHitIndex_) {
-            replaceInNode(targetTree_->fieldModel()->tree(), lastHitIndex_,
-                          cboFind_->currentText(), cboReplace_->currentText(),
-                          chkMatchCase_->isChecked());
+            replaceInNode(targetTree_->fieldModel()->tree(), lastHitIndex_, cboFind_->currentText(),
+                          cboReplace_->currentText(), chkMatchCase_->isChecked());
             views_.markModified();
         }
         cmdFind_Click();
@@ -311,8 +308,8 @@ void frmFind::cmdReplaceAll_Click()
     cursor.endEditBlock();
     // The caret ends behind the last replacement, as if each had been made in turn.
     const qsizetype count = qsizetype(starts.size());
-    cursor.setPosition(count ? int(starts.back() + count * (with.size() - find.size()) + find.size())
-                             : 0);
+    cursor.setPosition(
+        count ? int(starts.back() + count * (with.size() - find.size()) + find.size()) : 0);
     targetText_->setTextCursor(cursor);
     messages_.show(QString::number(count) + QStringLiteral(" items replaced"), ApplicationTitle,
                    MessageButtons::Ok, MessageIcon::None);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/FindRules.h"
 #include "TextBoxes.h"
+#include "editor/FindRules.h"
 #include "editor/TextSearch.h"
 
 #include <QDialog>

@@ -9,10 +9,10 @@
 #include "ProjectCommands.h"
 #include "StatusBar.h"
 #include "WindowLifecycle.h"
-#include "frmFind.h"
 #include "codegen/CodeGenerator.h"
 #include "editor/FindRules.h"
 #include "frmAbout.h"
+#include "frmFind.h"
 #include "frmOptions.h"
 #include "model/EntryRules.h"
 #include "model/FieldClause.h"
@@ -202,8 +202,8 @@ void frmQEL::buildMenus()
     viewTreeViewclipboard_ =
         menuAction(edit_, "viewTreeViewclipboard", QStringLiteral("View TreeView clipboard"));
     edit_->addSeparator();
-    QAction *find =
-        menuAction(edit_, "find", QStringLiteral("Find..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    QAction *find = menuAction(edit_, "find", QStringLiteral("Find..."),
+                               QKeySequence(QStringLiteral("Ctrl+F")));
     connect(find, &QAction::triggered, this, &frmQEL::find_Click);
     edit_->addSeparator();
     connect(menuAction(edit_, "options", QStringLiteral("Options...")), &QAction::triggered, this,

@@ -15,12 +15,9 @@ TEST(FindRulesTest, HistoryTurnsRoundWithEverySearch)
         QStringList expected;
     };
     const Step steps[] = {
-        {"A", "B", {"B", "A"}},
-        {"A", "B", {"A", "B"}}, // nothing new: the list only turns
-        {"C", "", {"C", "B", "A"}},
-        {"D", "C", {"D", "A", "B", "C"}},
-        {"", "", {"C", "B", "A", "D"}},
-        {"d", "D", {"d", "D", "A", "B", "C"}}, // exact comparison
+        {"A", "B", {"B", "A"}},         {"A", "B", {"A", "B"}}, // nothing new: the list only turns
+        {"C", "", {"C", "B", "A"}},     {"D", "C", {"D", "A", "B", "C"}},
+        {"", "", {"C", "B", "A", "D"}}, {"d", "D", {"d", "D", "A", "B", "C"}}, // exact comparison
     };
     QStringList history;
     for (const Step &s : steps) {

@@ -32,7 +32,10 @@ TEST(TextFileTest, TheBytesDecideTheForm)
         {"A.\r\nB.\r\n", "A.\nB.\n", crlfUtf8},
         {"A.\nB.\r\n", "A.\nB.\n", {TextEncoding::Utf8, false, "\n"}}, // the first one decides
         {"CAF\xC3\x89", "CAF\xC3\x89", crlfUtf8},
-        {"\xEF\xBB\xBF" "A\n", "A\n", {TextEncoding::Utf8, true, "\n"}},
+        {"\xEF\xBB\xBF"
+         "A\n",
+         "A\n",
+         {TextEncoding::Utf8, true, "\n"}},
         {"CAF\xC9\n\x80", "CAF\xC3\x89\n\xE2\x82\xAC", lf1252},
         {"", "", crlfUtf8},
     };
@@ -105,8 +108,7 @@ TEST(TextFileTest, FailedWritesLeaveTheFileAsItWas)
 
     const QString plain = dir.filePath(QStringLiteral("a.cbl"));
     writeBytes(plain, "OLD\r\n");
-    EXPECT_EQ(writeTextFile(plain, u"\u0391\r\n", TextForm{}).status,
-              TextFileStatus::NotEncodable);
+    EXPECT_EQ(writeTextFile(plain, u"\u0391\r\n", TextForm{}).status, TextFileStatus::NotEncodable);
     EXPECT_EQ(readBytes(plain), "OLD\r\n");
 
     const QString fifo = dir.filePath(QStringLiteral("pipe"));
@@ -114,8 +116,8 @@ TEST(TextFileTest, FailedWritesLeaveTheFileAsItWas)
     EXPECT_EQ(writeTextFile(fifo, u"A", TextForm{}).status, TextFileStatus::NotRegular);
     EXPECT_FALSE(QFileInfo(fifo).isFile());
 
-    EXPECT_FALSE(writeTextFile(dir.filePath(QStringLiteral("no/such/dir.cbl")), u"A", TextForm{})
-                     .ok());
+    EXPECT_FALSE(
+        writeTextFile(dir.filePath(QStringLiteral("no/such/dir.cbl")), u"A", TextForm{}).ok());
 }
 
 // A device that takes only so many bytes.

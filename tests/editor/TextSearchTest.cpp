@@ -30,7 +30,13 @@ TEST(TextSearchTest, FindDown)
         {"ab abc ab", "ab", 0, 2, whole, {7, 2}},
         {"abc", "ab", 0, 0, whole, {}},
         {"9ab", "ab", 0, 0, whole, {}},
-        {"\xc3\xa9" "ab", "ab", 0, 0, whole, {1, 2}},
+        {"\xc3\xa9"
+         "ab",
+         "ab",
+         0,
+         0,
+         whole,
+         {1, 2}},
         {"ab", "AB", 0, 0, plain, {0, 2}},
         {"ab AB", "AB", 0, 0, caseOn, {3, 2}},
         {"abc", "", 0, 0, plain, {}},
@@ -57,17 +63,15 @@ TEST(TextSearchTest, FindUp)
     const SearchOptions plain{}, whole{false, true};
     const UpCase cases[] = {
         {"AAA", "AA", 0, plain, {}}, // at the very start nothing is above
-        {"AAA", "AA", 3, plain, {1, 2}},
-        {"AAA", "AA", 2, plain, {0, 2}},
+        {"AAA", "AA", 3, plain, {1, 2}},       {"AAA", "AA", 2, plain, {0, 2}},
         {"AAA", "AA", 1, plain, {}}, // a match must end before the selection
-        {"ab abc ab", "ab", 9, whole, {7, 2}},
-        {"ab abc ab", "ab", 7, whole, {0, 2}},
+        {"ab abc ab", "ab", 9, whole, {7, 2}}, {"ab abc ab", "ab", 7, whole, {0, 2}},
         {"abc", "abc", 99, plain, {0, 3}},
     };
     for (const UpCase &c : cases)
-        EXPECT_EQ(findUp(QString::fromUtf8(c.text), QString::fromUtf8(c.what), c.selStart,
-                         c.options),
-                  c.expected)
+        EXPECT_EQ(
+            findUp(QString::fromUtf8(c.text), QString::fromUtf8(c.what), c.selStart, c.options),
+            c.expected)
             << c.text << " / " << c.what << " from " << c.selStart;
 }
 

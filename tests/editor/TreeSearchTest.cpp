@@ -66,8 +66,7 @@ TEST(TreeSearchTest, DisplayOrderFollowsMovedNodes)
     QStringList order;
     for (int n = tree.topLevelAt(0); n; n = nextInDisplayOrder(tree, n, false))
         order << tree.text(n);
-    EXPECT_EQ(order.join(u' '),
-              u"01 B-REC. 05 B-KEY. 01 A-REC. 05 A-KEY. 10 A-KEY-X. 05 B-NAME.");
+    EXPECT_EQ(order.join(u' '), u"01 B-REC. 05 B-KEY. 01 A-REC. 05 A-KEY. 10 A-KEY-X. 05 B-NAME.");
 }
 
 TEST(TreeSearchTest, ReplaceEveryNode)

@@ -101,14 +101,13 @@ TEST_F(CodeViewTest, AppendStopsWithoutTouchingTheFile)
     append(noHeader, {MessageAnswer::Ok});
     append(declined, {MessageAnswer::No});
     EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  {"File " + missing + " not found", "File Not found", MessageButtons::Ok,
-                   MessageIcon::Exclamation},
-                  {"File " + pattern + " not found", "File Not found", MessageButtons::Ok,
-                   MessageIcon::Exclamation},
-                  {"WORKING-STORAGE SECTION. not found", "Not Found", MessageButtons::Ok,
-                   MessageIcon::Exclamation},
-                  foundQuestion}));
+              (std::vector<ShownMessage>{{"File " + missing + " not found", "File Not found",
+                                          MessageButtons::Ok, MessageIcon::Exclamation},
+                                         {"File " + pattern + " not found", "File Not found",
+                                          MessageButtons::Ok, MessageIcon::Exclamation},
+                                         {"WORKING-STORAGE SECTION. not found", "Not Found",
+                                          MessageButtons::Ok, MessageIcon::Exclamation},
+                                         foundQuestion}));
     EXPECT_EQ(readBytes(noHeader), "      WORKING-STORAGE SECTION.\r\n");
     EXPECT_EQ(readBytes(declined), "       WORKING-STORAGE SECTION.\r\n");
     EXPECT_FALSE(modified());

@@ -82,8 +82,7 @@ TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
     panel()->cmdEditorNew_Click();
     EXPECT_TRUE(panel()->isEmpty());
     EXPECT_FALSE(saveEnabled());
-    EXPECT_EQ(platform.messages.shown,
-              std::vector<ShownMessage>(3, editorSaveQuestion));
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(3, editorSaveQuestion));
 }
 
 TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
@@ -125,10 +124,9 @@ TEST_F(EditorTest, FilesThatCannotBeShownAreReported)
     EXPECT_EQ(path(), u"");
     EXPECT_EQ(readBytes(binary), QByteArray("MZ\0\0", 4));
     EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  error("Error opening file " + missing),
-                  error("Error opening file " + binary +
-                        ": it is not a text file (it holds NUL bytes)")}));
+              (std::vector<ShownMessage>{error("Error opening file " + missing),
+                                         error("Error opening file " + binary +
+                                               ": it is not a text file (it holds NUL bytes)")}));
 }
 
 TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
@@ -186,8 +184,16 @@ TEST_F(EditorTest, FilesComeBackByteForByte)
         {"utf8", "CAF\xC3\x89\r\n", "CAF\xC3\x89\r\n\xC3\x89\r\n"},
         {"cp1252", "CAF\xC9\n", "CAF\xC9\n\xC9\n"},
         // A non-breaking space stays one, in both encodings.
-        {"cp1252 nbsp", "A\xA0" "B\n", "A\xA0" "B\n\xC9\n"},
-        {"utf8 nbsp", "A\xC2\xA0" "B\n", "A\xC2\xA0" "B\n\xC3\x89\n"},
+        {"cp1252 nbsp",
+         "A\xA0"
+         "B\n",
+         "A\xA0"
+         "B\n\xC9\n"},
+        {"utf8 nbsp",
+         "A\xC2\xA0"
+         "B\n",
+         "A\xC2\xA0"
+         "B\n\xC3\x89\n"},
         {"no final line end", "ABC", "ABC\r\n\xC3\x89\r\n"},
         {"empty", "", "\xC3\x89\r\n"},
     };
@@ -195,9 +201,8 @@ TEST_F(EditorTest, FilesComeBackByteForByte)
         const QString target = file("t.cbl");
         writeBytes(target, c.bytes);
         open(target);
-        const QByteArray once = c.bytes.isEmpty() || c.bytes.endsWith('\n')
-                                    ? c.bytes
-                                    : c.bytes + "\r\n";
+        const QByteArray once =
+            c.bytes.isEmpty() || c.bytes.endsWith('\n') ? c.bytes : c.bytes + "\r\n";
         // Typing a character and taking it back marks the text modified but changes nothing.
         typeAtEnd(QStringLiteral("x"));
         QTest::keyClick(editor(), Qt::Key_Backspace);

@@ -41,7 +41,10 @@ protected:
         control<QComboBox>("cboFind")->setEditText(find);
         control<QComboBox>("cboReplace")->setEditText(replace);
     }
-    void click(const char *button) { QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton); }
+    void click(const char *button)
+    {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
     // 1-based first position and length of the selection, as the cases are written.
     std::pair<int, int> selection(QPlainTextEdit *box)
     {
@@ -184,7 +187,8 @@ TEST_F(FindTest, EveryTabChangeRetargets)
 
 TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
 {
-    orvane::testing::build(tree(), {{1, "01 A-REC."}, {2, "05 A-KEY."}, {3, "10 A-KEY-X."}, {1, "01 B-KEY."}});
+    orvane::testing::build(
+        tree(), {{1, "01 A-REC."}, {2, "05 A-KEY."}, {3, "10 A-KEY-X."}, {1, "01 B-KEY."}});
     openFind();
     setTexts(QStringLiteral("KEY"), QStringLiteral("ID"));
     click("cmdFind");
