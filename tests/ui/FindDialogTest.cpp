@@ -64,7 +64,8 @@ TEST_F(FindTest, FindNextInTheEditor)
 {
     editorText(QStringLiteral("AAA"));
     setTexts(QStringLiteral("AA"));
-    click("cmdFind");
+    // Enter in the find box presses the default button, Find.
+    QTest::keyClick(control<QComboBox>("cboFind")->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(selection(editor()), std::make_pair(1, 2));
     click("cmdFind");
     EXPECT_EQ(selection(editor()), std::make_pair(2, 2));
