@@ -1,0 +1,649 @@
+#include "DataEntry.h"
+
+#include "model/FieldClause.h"
+
+#include <QSet>
+
+namespace orvane::cobol
+{
+
+namespace
+{
+
+// A picture longer than this is a typing error, and the sizes must stay far from overflow.
+constexpr qint64 kMaxRepeat = 100'000'000;
+constexpr qint64 kMaxOccurs = 100'000'000;
+constexpr int kMaxNameLength = 63;
+
+struct UsageWord {
+    const char *word;
+    Usage usage;
+};
+
+constexpr UsageWord kUsageWords[] = {
+    {"DISPLAY", Usage::Display},        {"COMP", Usage::Binary},
+    {"COMPUTATIONAL", Usage::Binary},   {"COMP-4", Usage::Binary},
+    {"COMPUTATIONAL-4", Usage::Binary}, {"BINARY", Usage::Binary},
+    {"COMP-5", Usage::Comp5},           {"COMPUTATIONAL-5", Usage::Comp5},
+    {"COMP-3", Usage::Packed},          {"COMPUTATIONAL-3", Usage::Packed},
+    {"PACKED-DECIMAL", Usage::Packed},  {"COMP-1", Usage::Float},
+    {"COMPUTATIONAL-1", Usage::Float},  {"COMP-2", Usage::Double},
+    {"COMPUTATIONAL-2", Usage::Double}, {"INDEX", Usage::Index},
+    {"POINTER", Usage::Pointer},        {"NATIONAL", Usage::National},
+};
+
+bool usageFor(const QString &word, Usage &usage)
+{
+    for (const UsageWord &u : kUsageWords) {
+        if (word == QLatin1String(u.word)) {
+            usage = u.usage;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool isClauseWord(const QString &w)
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char *k :
+             {"REDEFINES", "RENAMES", "EXTERNAL", "GLOBAL", "PIC", "PICTURE", "USAGE", "OCCURS",
+              "SIGN", "LEADING", "TRAILING", "SYNC", "SYNCHRONIZED", "JUST", "JUSTIFIED",
+              "BLANK", "VALUE", "VALUES", "IS"})
+            set.insert(QLatin1String(k));
+        for (const UsageWord &u : kUsageWords)
+            set.insert(QLatin1String(u.word));
+        return set;
+    }();
+    return words.contains(w);
+}
+
+bool isFigurative(const QString &w)
+{
+    static const QSet<QString> words = [] {
+        QSet<QString> set;
+        for (const char *k : {"ZERO", "ZEROS", "ZEROES", "SPACE", "SPACES", "HIGH-VALUE",
+                              "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE", "QUOTES", "NULL",
+                              "NULLS"})
+            set.insert(QLatin1String(k));
+        return set;
+    }();
+    return words.contains(w);
+}
+
+bool isNumericLiteral(QStringView w)
+{
+    qsizetype i = 0;
+    if (i < w.size() && (w[i] == u'+' || w[i] == u'-'))
+        ++i;
+    bool digit = false;
+    bool point = false;
+    for (; i < w.size(); ++i) {
+        if (w[i].isDigit() && w[i].unicode() < 128)
+            digit = true;
+        else if (w[i] == u'.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digit;
+}
+
+bool isDataName(QStringView w)
+{
+    if (w.isEmpty() || w.size() > kMaxNameLength || w.front() == u'-' || w.back() == u'-')
+        return false;
+    bool letter = false;
+    for (const QChar c : w) {
+        const char16_t u = c.unicode();
+        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_')
+            letter = true;
+        else if (!(u >= '0' && u <= '9') && u != '-')
+            return false;
+    }
+    return letter;
+}
+
+bool parseCount(QStringView w, qint64 &value)
+{
+    if (w.isEmpty() || w.size() > 9)
+        return false;
+    value = 0;
+    for (const QChar c : w) {
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return false;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return true;
+}
+
+// Walks the tokens of one entry and keeps the words of every clause for the field text.
+class EntryParser
+{
+public:
+    EntryParser(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry)
+        : t_(tokens), begin_(begin), pos_(begin), end_(end), e_(entry)
+    {
+    }
+
+    QString run(size_t &errorToken)
+    {
+        const QString message = parse();
+        errorToken = std::min(pos_, end_ > 0 ? end_ - 1 : 0);
+        if (!message.isEmpty())
+            return message;
+        buildText();
+        return {};
+    }
+
+private:
+    bool atEnd() const { return pos_ >= end_; }
+    QString word() const
+    {
+        return !atEnd() && t_[pos_].kind == TokenKind::Word ? t_[pos_].text.toUpper() : QString();
+    }
+    bool accept(const char *w)
+    {
+        if (word() == QLatin1String(w)) {
+            ++pos_;
+            return true;
+        }
+        return false;
+    }
+    QString found() const
+    {
+        return atEnd() ? QStringLiteral("the end of the entry")
+                       : QStringLiteral("'%1'").arg(t_[pos_].text);
+    }
+    QString expected(const QString &what) const
+    {
+        return QStringLiteral("expected %1, found %2").arg(what, found());
+    }
+    // The words from `from` up to here, keywords upper case, literals as written.
+    QString piece(size_t from) const
+    {
+        QString s;
+        for (size_t i = from; i < pos_; ++i) {
+            if (!s.isEmpty())
+                s += u' ';
+            s += t_[i].kind == TokenKind::Literal ? t_[i].text : t_[i].text.toUpper();
+        }
+        return s;
+    }
+    QString dataName(QString &into)
+    {
+        const QString w = word();
+        if (w.isEmpty() || !isDataName(w) || isClauseWord(w))
+            return expected(QStringLiteral("a data name"));
+        into = w;
+        ++pos_;
+        return {};
+    }
+    QString count(qint64 &value)
+    {
+        if (atEnd() || t_[pos_].kind != TokenKind::Word || !parseCount(t_[pos_].text, value) ||
+            value > kMaxOccurs)
+            return expected(QStringLiteral("a whole number"));
+        ++pos_;
+        return {};
+    }
+
+    QString parse();
+    QString parseOccurs();
+    QString parseValue();
+    void buildText();
+
+    const std::vector<Token> &t_;
+    size_t begin_;
+    size_t pos_;
+    size_t end_;
+    DataEntry &e_;
+    QString levelText_;
+    QString nameText_;
+    QStringList front_;  // clauses that stand before the picture (and OCCURS)
+    QString occurs_;
+    QString picture_;
+    QStringList behind_; // clauses that follow the picture
+    QString value_;
+};
+
+QString EntryParser::parse()
+{
+    const QString lw = word();
+    if (!IsLevelWord(lw))
+        return expected(QStringLiteral("a level number"));
+    e_.level = lw.toInt();
+    if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 ||
+          e_.level == 88))
+        return QStringLiteral("%1 is not a level number (01 to 49, 66, 77 or 88)").arg(lw);
+    levelText_ = QStringLiteral("%1").arg(e_.level, 2, 10, QLatin1Char('0'));
+    ++pos_;
+
+    const QString nw = word();
+    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !isClauseWord(nw)) {
+        if (nw == u"FILLER") {
+            e_.filler = true;
+        } else if (!isDataName(nw)) {
+            return QStringLiteral("'%1' is not a data name").arg(t_[pos_].text);
+        } else {
+            e_.name = nw;
+        }
+        nameText_ = nw;
+        ++pos_;
+    }
+
+    while (!atEnd()) {
+        const size_t start = pos_;
+        if (t_[pos_].kind != TokenKind::Word)
+            return QStringLiteral("unexpected literal %1").arg(t_[pos_].text);
+        const QString w = word();
+        Usage usage;
+        if (accept("REDEFINES")) {
+            if (QString m = dataName(e_.redefines); !m.isEmpty())
+                return m;
+            front_ << piece(start);
+        } else if (accept("RENAMES")) {
+            if (QString m = dataName(e_.renames); !m.isEmpty())
+                return m;
+            if (accept("THRU") || accept("THROUGH"))
+                if (QString m = dataName(e_.renamesThru); !m.isEmpty())
+                    return m;
+            front_ << piece(start);
+        } else if (w == u"IS" || w == u"EXTERNAL" || w == u"GLOBAL") {
+            accept("IS");
+            if (accept("EXTERNAL"))
+                e_.external = true;
+            else if (accept("GLOBAL"))
+                e_.global = true;
+            else
+                return expected(QStringLiteral("EXTERNAL or GLOBAL"));
+            front_ << piece(start);
+        } else if (accept("PIC") || accept("PICTURE")) {
+            if (!e_.picture.isEmpty())
+                return QStringLiteral("the entry has two PICTURE clauses");
+            accept("IS");
+            if (atEnd() || t_[pos_].kind != TokenKind::Word)
+                return expected(QStringLiteral("a picture string"));
+            e_.picture = t_[pos_].text.toUpper();
+            PictureInfo info;
+            if (QString m = AnalyzePicture(e_.picture, info); !m.isEmpty())
+                return m;
+            ++pos_;
+            picture_ = QStringLiteral("PIC ") + e_.picture;
+        } else if (accept("USAGE") || usageFor(w, usage)) {
+            accept("IS");
+            if (!usageFor(word(), usage))
+                return expected(QStringLiteral("a usage (DISPLAY, COMP, COMP-1 to COMP-5, "
+                                               "BINARY, PACKED-DECIMAL, INDEX or POINTER)"));
+            ++pos_;
+            if (e_.usageGiven)
+                return QStringLiteral("the entry has two USAGE clauses");
+            e_.usage = usage;
+            e_.usageGiven = true;
+            behind_ << piece(start);
+        } else if (w == u"OCCURS") {
+            if (e_.occursMax > 0)
+                return QStringLiteral("the entry has two OCCURS clauses");
+            ++pos_;
+            if (QString m = parseOccurs(); !m.isEmpty())
+                return m;
+            occurs_ = piece(start);
+        } else if (accept("SIGN") || w == u"LEADING" || w == u"TRAILING") {
+            accept("IS");
+            if (accept("LEADING"))
+                e_.sign = SignPosition::Leading;
+            else if (accept("TRAILING"))
+                e_.sign = SignPosition::Trailing;
+            else
+                return expected(QStringLiteral("LEADING or TRAILING"));
+            if (accept("SEPARATE")) {
+                e_.signSeparate = true;
+                accept("CHARACTER");
+            }
+            behind_ << piece(start);
+        } else if (accept("SYNC") || accept("SYNCHRONIZED")) {
+            e_.sync = true;
+            if (!accept("LEFT"))
+                accept("RIGHT");
+            behind_ << piece(start);
+        } else if (accept("JUST") || accept("JUSTIFIED")) {
+            e_.justified = true;
+            accept("RIGHT");
+            behind_ << piece(start);
+        } else if (accept("BLANK")) {
+            accept("WHEN");
+            if (!accept("ZERO") && !accept("ZEROS") && !accept("ZEROES"))
+                return expected(QStringLiteral("ZERO"));
+            e_.blankWhenZero = true;
+            behind_ << piece(start);
+        } else if (w == u"VALUE" || w == u"VALUES") {
+            if (e_.hasValue)
+                return QStringLiteral("the entry has two VALUE clauses");
+            ++pos_;
+            if (QString m = parseValue(); !m.isEmpty())
+                return m;
+            value_ = piece(start);
+        } else {
+            return QStringLiteral("'%1' is not a clause of a data description entry")
+                .arg(t_[pos_].text);
+        }
+    }
+
+    // What the entry says must hang together.
+    const size_t last = pos_;
+    pos_ = begin_; // these errors concern the whole entry
+    if (e_.level == 66) {
+        if (e_.renames.isEmpty())
+            return QStringLiteral("a level-66 entry needs a RENAMES clause");
+        if (e_.name.isEmpty())
+            return QStringLiteral("a level-66 entry needs a name");
+    } else if (!e_.renames.isEmpty()) {
+        return QStringLiteral("only a level-66 entry may have a RENAMES clause");
+    }
+    if (e_.level == 88) {
+        if (e_.name.isEmpty())
+            return QStringLiteral("a condition (level 88) needs a name");
+        if (!e_.hasValue)
+            return QStringLiteral("a condition (level 88) needs a VALUE clause");
+        if (!e_.picture.isEmpty() || e_.usageGiven || e_.occursMax > 0 || !front_.isEmpty() ||
+            !behind_.isEmpty())
+            return QStringLiteral("a condition (level 88) takes only a VALUE clause");
+    }
+    if ((e_.level == 66 || e_.level == 77 || e_.level == 1) && e_.occursMax > 0)
+        return QStringLiteral("a level-%1 entry cannot have an OCCURS clause").arg(levelText_);
+    const bool sized = e_.usage == Usage::Float || e_.usage == Usage::Double ||
+                       e_.usage == Usage::Index || e_.usage == Usage::Pointer;
+    if (sized && !e_.picture.isEmpty())
+        return QStringLiteral("COMP-1, COMP-2, INDEX and POINTER items take no PICTURE");
+    if (!e_.picture.isEmpty() && (e_.usage == Usage::Binary || e_.usage == Usage::Comp5 ||
+                                  e_.usage == Usage::Packed)) {
+        PictureInfo info;
+        AnalyzePicture(e_.picture, info);
+        if (info.category != Category::Numeric)
+            return QStringLiteral("a binary or packed item needs a numeric picture, not %1")
+                .arg(e_.picture);
+    }
+    pos_ = last;
+    return {};
+}
+
+QString EntryParser::parseOccurs()
+{
+    qint64 first = 0;
+    if (QString m = count(first); !m.isEmpty())
+        return m;
+    e_.occursMin = e_.occursMax = first;
+    if (accept("TO")) {
+        qint64 second = 0;
+        if (QString m = count(second); !m.isEmpty())
+            return m;
+        if (second < first || second < 1)
+            return QStringLiteral("OCCURS %1 TO %2: the maximum must be at least the minimum "
+                                  "and at least 1")
+                .arg(first)
+                .arg(second);
+        e_.occursMax = second;
+    } else if (first < 1) {
+        return QStringLiteral("OCCURS needs a count of at least 1");
+    }
+    accept("TIMES");
+    if (accept("DEPENDING")) {
+        accept("ON");
+        if (QString m = dataName(e_.dependingOn); !m.isEmpty())
+            return m;
+    }
+    for (;;) {
+        if (accept("ASCENDING") || accept("DESCENDING")) {
+            accept("KEY");
+            accept("IS");
+            QString key;
+            if (QString m = dataName(key); !m.isEmpty())
+                return m;
+            while (!word().isEmpty() && isDataName(word()) && !isClauseWord(word()) &&
+                   word() != u"ASCENDING" && word() != u"DESCENDING" && word() != u"INDEXED")
+                ++pos_;
+        } else if (accept("INDEXED")) {
+            accept("BY");
+            QString index;
+            if (QString m = dataName(index); !m.isEmpty())
+                return m;
+            while (!word().isEmpty() && isDataName(word()) && !isClauseWord(word()) &&
+                   word() != u"ASCENDING" && word() != u"DESCENDING")
+                ++pos_;
+        } else {
+            return {};
+        }
+    }
+}
+
+QString EntryParser::parseValue()
+{
+    if (!accept("IS"))
+        accept("ARE");
+    int values = 0;
+    bool needValue = true; // after THRU or '&' a value must follow
+    while (!atEnd()) {
+        const Token &t = t_[pos_];
+        const QString w = word();
+        if (t.kind == TokenKind::Literal || isNumericLiteral(t.text) || isFigurative(w)) {
+            ++pos_;
+        } else if (w == u"ALL") {
+            ++pos_;
+            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !isFigurative(word())))
+                return expected(QStringLiteral("a literal after ALL"));
+            ++pos_;
+        } else if ((w == u"THRU" || w == u"THROUGH" || w == u"&") && !needValue) {
+            ++pos_;
+            needValue = true;
+            continue;
+        } else {
+            break;
+        }
+        ++values;
+        needValue = false;
+    }
+    if (values == 0 || needValue)
+        return expected(QStringLiteral("a literal"));
+    e_.hasValue = true;
+    return {};
+}
+
+void EntryParser::buildText()
+{
+    QString name = levelText_;
+    if (!nameText_.isEmpty())
+        name += u' ' + nameText_;
+    for (const QString &c : front_)
+        name += u' ' + c;
+    if (!occurs_.isEmpty())
+        name += u' ' + occurs_;
+    QString picture;
+    if (!picture_.isEmpty()) {
+        picture = ClauseMark + picture_;
+        for (const QString &c : behind_)
+            picture += u' ' + c;
+    } else {
+        for (const QString &c : behind_)
+            name += u' ' + c;
+    }
+    const QString value = value_.isEmpty() ? QString() : ClauseMark + value_;
+    // The order the entry panel builds: with OCCURS the value comes before the picture.
+    QString text = name;
+    if (!occurs_.isEmpty()) {
+        if (!value.isEmpty())
+            text += u' ' + value;
+        if (!picture.isEmpty() && value.isEmpty())
+            text += u' ';
+        text += picture;
+    } else {
+        if (!picture.isEmpty())
+            text += u' ' + picture;
+        if (!value.isEmpty())
+            text += u' ' + value;
+    }
+    e_.fieldText = text + u'.';
+}
+
+} // namespace
+
+bool IsLevelWord(QStringView word)
+{
+    if (word.isEmpty() || word.size() > 2)
+        return false;
+    for (const QChar c : word)
+        if (c.unicode() < '0' || c.unicode() > '9')
+            return false;
+    return true;
+}
+
+QString AnalyzePicture(QStringView picture, PictureInfo &info)
+{
+    info = PictureInfo{};
+    bool hasX = false, hasA = false, hasN = false, hasNine = false;
+    bool numericEdit = false, insertion = false, seenV = false, seenPoint = false;
+    qint64 pCount = 0;
+    bool trailingP = false;
+    qint64 digits = 0;
+    qint64 fraction = 0;
+    const auto bad = [&](const QString &why) {
+        return QStringLiteral("PICTURE %1: %2").arg(picture.toString(), why);
+    };
+    if (picture.isEmpty())
+        return QStringLiteral("the picture string is empty");
+    for (qsizetype i = 0; i < picture.size(); ++i) {
+        const QChar c = picture[i].toUpper();
+        qint64 repeat = 1;
+        if (c == u'C' || c == u'D') {
+            const QChar second = i + 1 < picture.size() ? picture[i + 1].toUpper() : QChar();
+            if ((c == u'C' && second == u'R') || (c == u'D' && second == u'B')) {
+                ++i;
+                info.positions += 2;
+                numericEdit = true;
+                continue;
+            }
+            return bad(QStringLiteral("'%1' is not a picture symbol").arg(c));
+        }
+        if (i + 1 < picture.size() && picture[i + 1] == u'(') {
+            const qsizetype close = picture.indexOf(u')', i + 2);
+            if (close < 0 || !parseCount(picture.mid(i + 2, close - i - 2), repeat) ||
+                repeat < 1 || repeat > kMaxRepeat)
+                return bad(QStringLiteral("a repeat count must be a number from 1 in parentheses"));
+            i = close;
+        }
+        switch (c.unicode()) {
+        case 'S':
+            if (info.isSigned || info.positions > 0 || repeat != 1)
+                return bad(QStringLiteral("S may stand only once, at the start"));
+            info.isSigned = true;
+            continue;
+        case 'V':
+            if (seenV || seenPoint || repeat != 1)
+                return bad(QStringLiteral("only one V or decimal point"));
+            seenV = true;
+            continue;
+        case 'P':
+            pCount += repeat;
+            trailingP = digits > 0 && !seenV;
+            continue;
+        case '9':
+            hasNine = true;
+            digits += repeat;
+            if (seenV || seenPoint)
+                fraction += repeat;
+            break;
+        case 'X':
+            hasX = true;
+            break;
+        case 'A':
+            hasA = true;
+            break;
+        case 'N':
+            hasN = true;
+            break;
+        case 'Z':
+        case '*':
+            numericEdit = true;
+            digits += repeat;
+            if (seenPoint)
+                fraction += repeat;
+            break;
+        case '.':
+            if (seenV || seenPoint || repeat != 1)
+                return bad(QStringLiteral("only one V or decimal point"));
+            seenPoint = true;
+            numericEdit = true;
+            break;
+        case '+':
+        case '-':
+        case ',':
+        case '$':
+            numericEdit = true;
+            break;
+        case 'B':
+        case '0':
+        case '/':
+            insertion = true;
+            break;
+        default:
+            return bad(QStringLiteral("'%1' is not a picture symbol").arg(c));
+        }
+        info.positions += repeat;
+        if (info.positions > kMaxRepeat)
+            return bad(QStringLiteral("longer than %1 characters").arg(kMaxRepeat));
+    }
+    if (hasN) {
+        if (hasX || hasA || hasNine || numericEdit || info.isSigned || seenV || pCount)
+            return bad(QStringLiteral("N does not mix with other symbols"));
+        info.category = Category::National;
+    } else if (hasX || hasA) {
+        if (numericEdit || info.isSigned || seenV || pCount)
+            return bad(QStringLiteral("X and A do not mix with numeric symbols"));
+        info.category = insertion             ? Category::AlphanumericEdited
+                        : hasA && !hasX && !hasNine ? Category::Alphabetic
+                                                    : Category::Alphanumeric;
+    } else if (numericEdit || insertion) {
+        info.category = Category::NumericEdited;
+    } else {
+        if (!hasNine)
+            return bad(QStringLiteral("a numeric picture needs at least one 9"));
+        info.category = Category::Numeric;
+    }
+    if (digits > 38 && (info.category == Category::Numeric))
+        return bad(QStringLiteral("more than 38 digits"));
+    const bool numeric =
+        info.category == Category::Numeric || info.category == Category::NumericEdited;
+    info.digits = numeric ? int(std::min<qint64>(digits, kMaxRepeat)) : 0;
+    // Leading Ps put every digit right of the (implied) decimal point.
+    if (trailingP)
+        info.scale = int(-std::min<qint64>(pCount, kMaxRepeat));
+    else
+        info.scale = int(std::min<qint64>((pCount > 0 ? digits : fraction) + pCount, kMaxRepeat));
+    return {};
+}
+
+QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
+                   size_t &errorToken)
+{
+    EntryParser parser(tokens, begin, end, entry);
+    return parser.run(errorToken);
+}
+
+QString ParseFieldText(const QString &fieldText, DataEntry &entry)
+{
+    QString text = fieldText;
+    text.replace(ClauseMark, u' ');
+    TokenizedSource source = TokenizeLine(text);
+    if (!source.ok())
+        return source.error;
+    size_t end = source.tokens.size();
+    while (end > 0 && source.tokens[end - 1].kind == TokenKind::Period)
+        --end;
+    for (size_t i = 0; i < end; ++i)
+        if (source.tokens[i].kind == TokenKind::Period)
+            return QStringLiteral("a period inside the entry");
+    size_t errorToken = 0;
+    return ParseEntry(source.tokens, 0, end, entry, errorToken);
+}
+
+} // namespace orvane::cobol

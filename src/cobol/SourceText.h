@@ -1,0 +1,51 @@
+#pragma once
+
+// COBOL source as a stream of tokens: fixed and free reference format (sequence area,
+// indicator column, comments, continuation lines) and the words, literals and periods of the
+// text. QtCore only.
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace orvane::cobol
+{
+
+enum class SourceFormat { Auto, Fixed, Free };
+
+enum class TokenKind { Word, Literal, Period };
+
+struct Token {
+    TokenKind kind = TokenKind::Word;
+    QString text; // a literal keeps its prefix and quotes exactly as written
+    int line = 0;   // 1-based
+    int column = 0; // 1-based, after tab expansion
+};
+
+struct TokenizedSource {
+    std::vector<Token> tokens;
+    int commentLines = 0; // comment and debugging lines seen
+    QString error;        // empty when the whole text was read
+    int errorLine = 0;
+    int errorColumn = 0;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Fixed format when every line fits it (an indicator column 7 of blank, '*', '/', '-', 'D' or
+// '$'), free format otherwise; a ">>SOURCE FORMAT" directive switches for the lines after it.
+SourceFormat DetectFormat(QStringView text);
+
+// Splits the text into tokens. Fixed format reads columns 8 to 72 and joins continuation lines
+// (a literal runs to column 72 and resumes after the quote on the '-' line); both formats
+// drop "*>" comments. Stops at the first error, which names its line and column.
+TokenizedSource Tokenize(QStringView text, SourceFormat format = SourceFormat::Auto);
+
+// Splits one line of text into tokens with no reference-format rules: all of it is program
+// text, and a literal must close on the line.
+TokenizedSource TokenizeLine(const QString &text);
+
+// A COBOL source file's bytes as text: UTF-8 when they are valid UTF-8, else Windows-1252.
+QString DecodeSource(const QByteArray &bytes);
+
+} // namespace orvane::cobol
