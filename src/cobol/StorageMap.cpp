@@ -40,7 +40,6 @@ struct Frame {
     int item = -1;
     qint64 start = 0;
     qint64 cursor = 0;
-    qint64 maxAlign = 1;
     Usage usage = Usage::Display;
     int lastBase = -1;           // the last child that redefines nothing
     int row = 0;                 // the next child to lay out
@@ -80,6 +79,10 @@ private:
     int recordEndItem_ = -1;
     QHash<QString, int> recordNames_;
     bool namesBuilt_ = false;
+    // The alignment a table entry is padded to. cobc keeps one such value for the whole walk:
+    // every group starts it afresh at 1 and aligned items raise it, so after a nested group it
+    // holds what that group left, not the largest alignment of the entry. The map follows cobc.
+    qint64 tableAlign_ = 1;
 };
 
 StorageMap Layout::run()
@@ -152,7 +155,7 @@ void Layout::place(const FieldNode *node, int depth)
     if (!parseError.isEmpty()) {
         fail(item, parseError);
         item.category = Category::Group;
-        stack_.push_back(Frame{node, index, item.offset, item.offset, 1, item.usage, -1, 0, true});
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
         return;
     }
     if (entry.level == 88) {
@@ -161,7 +164,7 @@ void Layout::place(const FieldNode *node, int depth)
             item.offset = map_.items[size_t(parent.item)].offset;
         else
             fail(item, QStringLiteral("a condition (88) belongs under the item it tests"));
-        stack_.push_back(Frame{node, index, item.offset, item.offset, 1, item.usage, -1, 0, true});
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
         return;
     }
     if (entry.level == 66) {
@@ -170,7 +173,7 @@ void Layout::place(const FieldNode *node, int depth)
             fail(item, QStringLiteral("a level-66 entry belongs at the top, after its record"));
         else
             renames(item, entry);
-        stack_.push_back(Frame{node, index, item.offset, item.offset, 1, item.usage, -1, 0, true});
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
         return;
     }
     if (parent.conditionsOnly && parent.node)
@@ -190,7 +193,8 @@ void Layout::place(const FieldNode *node, int depth)
         if (node->childCount() == 0)
             fail(item, QStringLiteral("an item without subordinate items needs a PICTURE"));
         stack_.push_back(
-            Frame{node, index, item.offset, item.offset, 1, item.usage, -1, 0, false});
+            Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        tableAlign_ = 1;
         return;
     }
 
@@ -214,12 +218,12 @@ void Layout::place(const FieldNode *node, int depth)
             item.slackBefore = align - item.offset % align;
             item.offset += item.slackBefore;
         }
-        parent.maxAlign = std::max(parent.maxAlign, align);
+        tableAlign_ = std::max(tableAlign_, align);
     }
     item.entryLength = size;
     item.length = times(size, std::max<qint64>(1, entry.occursMax));
     advance(parent, index);
-    stack_.push_back(Frame{node, index, item.offset, item.offset, 1, item.usage, -1, 0, true});
+    stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
 }
 
 void Layout::close()
@@ -231,15 +235,13 @@ void Layout::close()
     StorageItem &item = map_.items[size_t(f.item)];
     qint64 entry = f.cursor - f.start;
     // A table entry that holds aligned items is padded so that every occurrence aligns.
-    if (item.occursMax > 1 && f.maxAlign > 1 && entry % f.maxAlign != 0) {
-        item.slackAfter = f.maxAlign - entry % f.maxAlign;
+    if (item.occursMax > 1 && entry % tableAlign_ != 0) {
+        item.slackAfter = tableAlign_ - entry % tableAlign_;
         entry += item.slackAfter;
     }
     item.entryLength = entry;
     item.length = times(entry, std::max<qint64>(1, item.occursMax));
-    Frame &parent = stack_.back();
-    parent.maxAlign = std::max(parent.maxAlign, f.maxAlign);
-    advance(parent, f.item);
+    advance(stack_.back(), f.item);
 }
 
 void Layout::advance(Frame &parent, int index)

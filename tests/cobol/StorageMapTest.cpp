@@ -127,6 +127,11 @@ TEST(StorageMap, OffsetsFollowTheCompilersRules)
         {"01 R. 05 T OCCURS 3. 10 T1 PIC X. 10 T2 PIC S9(9) COMP SYNC. 10 T3 PIC X. "
          "05 Z PIC X.",
          Dialect::Default, "R:0+37 T:0+36 T1:0+1 T2:4+4 T3:8+1 Z:36+1"},
+        // After a nested table the entry pads to what that table aligned to (2, not 4), as
+        // cobc does.
+        {"01 R. 05 S OCCURS 2. 10 A PIC X. 10 B PIC S9(7) COMP SYNC. 10 C PIC X(3). "
+         "10 D OCCURS 3. 15 E PIC XX. 15 F PIC S9(4) COMP SYNC.",
+         Dialect::Default, "R:0+60 S:0+60 A:0+1 B:4+4 C:8+3 D:11+18 E:11+2 F:14+2"},
         // Alignment counts from the record, also inside a nested group.
         {"01 R. 05 A PIC X. 05 G. 10 B PIC S9(4) COMP SYNC.", Dialect::Default,
          "R:0+4 A:0+1 G:1+3 B:2+2"},
