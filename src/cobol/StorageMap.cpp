@@ -455,6 +455,43 @@ QString CategoryName(Category category)
     return {};
 }
 
+QString DescribeStorage(const StorageItem &item)
+{
+    if (!item.error.isEmpty())
+        return QStringLiteral("Storage unknown: %1").arg(item.error);
+    if (item.category == Category::Condition)
+        return QStringLiteral("Condition: no storage of its own");
+    QString text = QStringLiteral("Storage: bytes %1-%2, length %3")
+                       .arg(item.offset + 1)
+                       .arg(item.offset + item.length)
+                       .arg(item.length);
+    if (item.occursMax > 0)
+        text += QStringLiteral(" (%1 \u00D7 %2)").arg(item.occursMax).arg(item.entryLength);
+    text += QStringLiteral(", ") +
+            (item.category == Category::Group     ? QStringLiteral("group")
+             : item.category == Category::Renames ? QStringLiteral("RENAMES")
+                                                  : UsageName(item.usage));
+    if (item.slackBefore > 0)
+        text += QStringLiteral("\n%1 slack byte(s) before it for SYNC").arg(item.slackBefore);
+    if (item.slackAfter > 0)
+        text += QStringLiteral("\n%1 slack byte(s) at the end of each entry").arg(item.slackAfter);
+    return text;
+}
+
+QString StorageTips::tip(const FieldTree &tree, int node)
+{
+    if (!valid_) {
+        map_ = BuildStorageMap(tree, Dialect::Default);
+        itemOfNode_.assign(size_t(tree.count()) + 1, -1);
+        for (size_t i = 0; i < map_.items.size(); ++i)
+            itemOfNode_[size_t(map_.items[i].node)] = int(i);
+        valid_ = true;
+    }
+    if (node < 1 || size_t(node) >= itemOfNode_.size() || itemOfNode_[size_t(node)] < 0)
+        return {};
+    return DescribeStorage(map_.items[size_t(itemOfNode_[size_t(node)])]);
+}
+
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect)
 {
     return Layout(tree, dialect).run();

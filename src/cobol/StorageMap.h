@@ -68,6 +68,24 @@ StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
 qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error);
 qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect);
 
+// One field's storage in words, for the tree's tooltip: first and last byte counted from 1,
+// length and usage, and the slack bytes SYNC put around it.
+QString DescribeStorage(const StorageItem &item);
+
+// The storage map of a tree (default dialect), laid out again only when asked for after a
+// change, so that hovering over a large layout stays cheap.
+class StorageTips
+{
+public:
+    QString tip(const FieldTree &tree, int node);
+    void invalidate() { valid_ = false; }
+
+private:
+    bool valid_ = false;
+    StorageMap map_;
+    std::vector<int> itemOfNode_; // by node index; -1 for none
+};
+
 QString UsageName(Usage usage);
 QString CategoryName(Category category);
 

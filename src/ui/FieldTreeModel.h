@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cobol/StorageMap.h"
 #include "model/FieldTree.h"
 
 #include <QAbstractItemModel>
@@ -50,6 +51,7 @@ private:
     FieldTree &tree_;
     bool checkBoxes_ = false;
     bool moving_ = false; // a move that Qt accepted (moving a last child to the end is none)
+    mutable cobol::StorageTips storage_; // every change of the tree invalidates it
 };
 
 } // namespace orvane
