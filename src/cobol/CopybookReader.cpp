@@ -20,7 +20,7 @@ constexpr int kMaxCopyDepth = 20;
 // Copybooks larger than this are no copybooks.
 constexpr qint64 kMaxCopybookBytes = qint64(256) << 20;
 
-bool isDataSection(const QString &w)
+bool isDataSection(QStringView w)
 {
     return w == u"WORKING-STORAGE" || w == u"LOCAL-STORAGE" || w == u"LINKAGE" || w == u"FILE";
 }
@@ -47,10 +47,11 @@ private:
         Source &s = top();
         return s.pos + ahead < s.text.tokens.size() ? &s.text.tokens[s.pos + ahead] : nullptr;
     }
-    QString word(size_t ahead = 0)
+    // The word `ahead` tokens on, upper case in `buffer`; empty for anything else.
+    QStringView word(WordBuffer &buffer, size_t ahead = 0)
     {
         const Token *t = peek(ahead);
-        return t && t->kind == TokenKind::Word ? t->text.toUpper() : QString();
+        return t && t->kind == TokenKind::Word ? UpperWord(t->text, buffer) : QStringView();
     }
     void fail(const QString &message, const Token *at)
     {
@@ -81,8 +82,11 @@ void Reader::run(Source main)
 {
     sources_.push_back(std::move(main));
     // A text that starts with a level number is a copybook: all of it is data description.
-    bool inData = IsLevelWord(word());
+    WordBuffer first;
+    bool inData = IsLevelWord(word(first));
     bool inProcedure = false;
+    WordBuffer wordBuffer;
+    WordBuffer nextBuffer;
     while (r_.ok()) {
         if (top().pos >= top().text.tokens.size()) {
             if (sources_.size() == 1)
@@ -91,8 +95,8 @@ void Reader::run(Source main)
             continue;
         }
         const Token *t = peek();
-        const QString w = word();
-        const QString next = word(1);
+        const QStringView w = word(wordBuffer);
+        const QStringView next = word(nextBuffer, 1);
         if (t->kind == TokenKind::Period) {
             ++top().pos;
         } else if (w == u"COPY" && !inProcedure) {
@@ -110,7 +114,7 @@ void Reader::run(Source main)
             skipSentence(); // the records that follow are ordinary 01 entries
         } else if (w == u"EXEC") {
             r_.notes << QStringLiteral("Line %1: an EXEC block was left out").arg(t->line);
-            while (top().pos < top().text.tokens.size() && word() != u"END-EXEC")
+            while (top().pos < top().text.tokens.size() && word(wordBuffer) != u"END-EXEC")
                 ++top().pos;
             ++top().pos;
         } else if (IsLevelWord(w)) {
@@ -182,7 +186,7 @@ void Reader::copy()
         fail(QStringLiteral("COPY needs the name of a copybook"), at);
         return;
     }
-    QString name = nameToken->text;
+    QString name = nameToken->text.toString();
     if (nameToken->kind == TokenKind::Literal)
         name = name.mid(1, name.size() - 2);
     const int line = at->line;
@@ -190,7 +194,7 @@ void Reader::copy()
     for (size_t i = 0; const Token *t = peek(i); ++i) {
         if (t->kind == TokenKind::Period)
             break;
-        replacing = replacing || t->text.toUpper() == u"REPLACING";
+        replacing = replacing || t->text.compare(QLatin1String("REPLACING"), Qt::CaseInsensitive) == 0;
     }
     if (!skipSentence()) {
         fail(QStringLiteral("the COPY statement does not end with a period"), at);

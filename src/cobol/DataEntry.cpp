@@ -2,7 +2,7 @@
 
 #include "model/FieldClause.h"
 
-#include <QSet>
+#include <algorithm>
 
 namespace orvane::cobol
 {
@@ -32,7 +32,7 @@ constexpr UsageWord kUsageWords[] = {
     {"POINTER", Usage::Pointer},        {"NATIONAL", Usage::National},
 };
 
-bool usageFor(const QString &word, Usage &usage)
+bool usageFor(QStringView word, Usage &usage)
 {
     for (const UsageWord &u : kUsageWords) {
         if (word == QLatin1String(u.word)) {
@@ -43,34 +43,65 @@ bool usageFor(const QString &word, Usage &usage)
     return false;
 }
 
-bool isClauseWord(const QString &w)
+// Keyword lists looked up by binary search, so that no word needs a copy to be found.
+class WordList
 {
-    static const QSet<QString> words = [] {
-        QSet<QString> set;
-        for (const char *k :
-             {"REDEFINES", "RENAMES", "EXTERNAL", "GLOBAL", "PIC", "PICTURE", "USAGE", "OCCURS",
-              "SIGN", "LEADING", "TRAILING", "SYNC", "SYNCHRONIZED", "JUST", "JUSTIFIED",
-              "BLANK", "VALUE", "VALUES", "IS"})
-            set.insert(QLatin1String(k));
+public:
+    WordList(std::initializer_list<const char *> words) : words_(words)
+    {
+        std::sort(words_.begin(), words_.end(), [](const char *a, const char *b) {
+            return QLatin1String(a) < QLatin1String(b);
+        });
+    }
+    void add(const char *word)
+    {
+        words_.insert(std::upper_bound(words_.begin(), words_.end(), word,
+                                       [](const char *a, const char *b) {
+                                           return QLatin1String(a) < QLatin1String(b);
+                                       }),
+                      word);
+    }
+    bool contains(QStringView w) const
+    {
+        return std::binary_search(words_.begin(), words_.end(), w, Less{});
+    }
+
+private:
+    struct Less {
+        bool operator()(const char *a, QStringView b) const
+        {
+            return QStringView(b).compare(QLatin1String(a)) > 0;
+        }
+        bool operator()(QStringView a, const char *b) const
+        {
+            return a.compare(QLatin1String(b)) < 0;
+        }
+    };
+    std::vector<const char *> words_;
+};
+
+bool isClauseWord(QStringView w)
+{
+    static const WordList words = [] {
+        WordList list{"REDEFINES", "RENAMES", "EXTERNAL", "GLOBAL",       "PIC",  "PICTURE",
+                      "USAGE",     "OCCURS",  "SIGN",     "LEADING",      "TRAILING", "SYNC",
+                      "SYNCHRONIZED", "JUST", "JUSTIFIED", "BLANK",       "VALUE", "VALUES",
+                      "IS"};
         for (const UsageWord &u : kUsageWords)
-            set.insert(QLatin1String(u.word));
-        return set;
+            list.add(u.word);
+        return list;
     }();
     return words.contains(w);
 }
 
-bool isFigurative(const QString &w)
+bool isFigurative(QStringView w)
 {
-    static const QSet<QString> words = [] {
-        QSet<QString> set;
-        for (const char *k : {"ZERO", "ZEROS", "ZEROES", "SPACE", "SPACES", "HIGH-VALUE",
-                              "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE", "QUOTES", "NULL",
-                              "NULLS"})
-            set.insert(QLatin1String(k));
-        return set;
-    }();
+    static const WordList words{"ZERO",      "ZEROS",      "ZEROES",    "SPACE", "SPACES",
+                                "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES",
+                                "QUOTE",     "QUOTES",     "NULL",      "NULLS"};
     return words.contains(w);
 }
+
 
 bool isNumericLiteral(QStringView w)
 {
@@ -122,8 +153,9 @@ bool parseCount(QStringView w, qint64 &value)
 class EntryParser
 {
 public:
-    EntryParser(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry)
-        : t_(tokens), begin_(begin), pos_(begin), end_(end), e_(entry)
+    EntryParser(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
+                bool keepText)
+        : t_(tokens), begin_(begin), pos_(begin), end_(end), e_(entry), keepText_(keepText)
     {
     }
 
@@ -133,23 +165,45 @@ public:
         errorToken = std::min(pos_, end_ > 0 ? end_ - 1 : 0);
         if (!message.isEmpty())
             return message;
-        buildText();
+        if (keepText_)
+            buildText();
         return {};
     }
 
 private:
     bool atEnd() const { return pos_ >= end_; }
+    // The current word in upper case without a copy; empty for a literal, a period or a word
+    // too long to be a keyword.
+    QStringView key(WordBuffer &buffer) const
+    {
+        return !atEnd() && t_[pos_].kind == TokenKind::Word ? UpperWord(t_[pos_].text, buffer)
+                                                             : QStringView();
+    }
     QString word() const
     {
-        return !atEnd() && t_[pos_].kind == TokenKind::Word ? t_[pos_].text.toUpper() : QString();
+        return !atEnd() && t_[pos_].kind == TokenKind::Word ? t_[pos_].text.toString().toUpper() : QString();
+    }
+    // Whether the current token is the keyword `w`, compared without copying the token.
+    bool is(const char *w) const
+    {
+        return !atEnd() && t_[pos_].kind == TokenKind::Word &&
+               t_[pos_].text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
     }
     bool accept(const char *w)
     {
-        if (word() == QLatin1String(w)) {
+        if (is(w)) {
             ++pos_;
             return true;
         }
         return false;
+    }
+    // A further name in a list of keys or indexes.
+    bool listedName()
+    {
+        WordBuffer buffer;
+        const QStringView w = key(buffer);
+        return !w.isEmpty() && isDataName(w) && !isClauseWord(w) && w != u"ASCENDING" &&
+               w != u"DESCENDING" && w != u"INDEXED";
     }
     QString found() const
     {
@@ -164,10 +218,12 @@ private:
     QString piece(size_t from) const
     {
         QString s;
+        if (!keepText_)
+            return s;
         for (size_t i = from; i < pos_; ++i) {
             if (!s.isEmpty())
                 s += u' ';
-            s += t_[i].kind == TokenKind::Literal ? t_[i].text : t_[i].text.toUpper();
+            s += t_[i].kind == TokenKind::Literal ? t_[i].text.toString() : t_[i].text.toString().toUpper();
         }
         return s;
     }
@@ -199,7 +255,7 @@ private:
     size_t pos_;
     size_t end_;
     DataEntry &e_;
-    QString levelText_;
+    bool keepText_;
     QString nameText_;
     QStringList front_;  // clauses that stand before the picture (and OCCURS)
     QString occurs_;
@@ -210,18 +266,19 @@ private:
 
 QString EntryParser::parse()
 {
-    const QString lw = word();
-    if (!IsLevelWord(lw))
+    if (atEnd() || t_[pos_].kind != TokenKind::Word || !IsLevelWord(t_[pos_].text))
         return expected(QStringLiteral("a level number"));
+    const QStringView lw = t_[pos_].text;
     e_.level = lw.toInt();
     if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 ||
           e_.level == 88))
         return QStringLiteral("%1 is not a level number (01 to 49, 66, 77 or 88)").arg(lw);
-    levelText_ = QStringLiteral("%1").arg(e_.level, 2, 10, QLatin1Char('0'));
     ++pos_;
 
-    const QString nw = word();
-    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !isClauseWord(nw)) {
+    WordBuffer buffer;
+    const QStringView nk = key(buffer);
+    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !isClauseWord(nk)) {
+        const QString nw = word();
         if (nw == u"FILLER") {
             e_.filler = true;
         } else if (!isDataName(nw)) {
@@ -237,7 +294,7 @@ QString EntryParser::parse()
         const size_t start = pos_;
         if (t_[pos_].kind != TokenKind::Word)
             return QStringLiteral("unexpected literal %1").arg(t_[pos_].text);
-        const QString w = word();
+        const QStringView w = key(buffer);
         Usage usage;
         if (accept("REDEFINES")) {
             if (QString m = dataName(e_.redefines); !m.isEmpty())
@@ -265,15 +322,15 @@ QString EntryParser::parse()
             accept("IS");
             if (atEnd() || t_[pos_].kind != TokenKind::Word)
                 return expected(QStringLiteral("a picture string"));
-            e_.picture = t_[pos_].text.toUpper();
-            PictureInfo info;
-            if (QString m = AnalyzePicture(e_.picture, info); !m.isEmpty())
+            e_.picture = t_[pos_].text.toString().toUpper();
+            if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo); !m.isEmpty())
                 return m;
             ++pos_;
             picture_ = QStringLiteral("PIC ") + e_.picture;
         } else if (accept("USAGE") || usageFor(w, usage)) {
             accept("IS");
-            if (!usageFor(word(), usage))
+            WordBuffer usageBuffer;
+            if (!usageFor(key(usageBuffer), usage))
                 return expected(QStringLiteral("a usage (DISPLAY, COMP, COMP-1 to COMP-5, "
                                                "BINARY, PACKED-DECIMAL, INDEX or POINTER)"));
             ++pos_;
@@ -351,16 +408,15 @@ QString EntryParser::parse()
             return QStringLiteral("a condition (level 88) takes only a VALUE clause");
     }
     if ((e_.level == 66 || e_.level == 77 || e_.level == 1) && e_.occursMax > 0)
-        return QStringLiteral("a level-%1 entry cannot have an OCCURS clause").arg(levelText_);
+        return QStringLiteral("a level-%1 entry cannot have an OCCURS clause")
+            .arg(e_.level, 2, 10, QLatin1Char('0'));
     const bool sized = e_.usage == Usage::Float || e_.usage == Usage::Double ||
                        e_.usage == Usage::Index || e_.usage == Usage::Pointer;
     if (sized && !e_.picture.isEmpty())
         return QStringLiteral("COMP-1, COMP-2, INDEX and POINTER items take no PICTURE");
     if (!e_.picture.isEmpty() && (e_.usage == Usage::Binary || e_.usage == Usage::Comp5 ||
                                   e_.usage == Usage::Packed)) {
-        PictureInfo info;
-        AnalyzePicture(e_.picture, info);
-        if (info.category != Category::Numeric)
+        if (e_.pictureInfo.category != Category::Numeric)
             return QStringLiteral("a binary or packed item needs a numeric picture, not %1")
                 .arg(e_.picture);
     }
@@ -400,16 +456,14 @@ QString EntryParser::parseOccurs()
             QString key;
             if (QString m = dataName(key); !m.isEmpty())
                 return m;
-            while (!word().isEmpty() && isDataName(word()) && !isClauseWord(word()) &&
-                   word() != u"ASCENDING" && word() != u"DESCENDING" && word() != u"INDEXED")
+            while (listedName())
                 ++pos_;
         } else if (accept("INDEXED")) {
             accept("BY");
             QString index;
             if (QString m = dataName(index); !m.isEmpty())
                 return m;
-            while (!word().isEmpty() && isDataName(word()) && !isClauseWord(word()) &&
-                   word() != u"ASCENDING" && word() != u"DESCENDING")
+            while (listedName())
                 ++pos_;
         } else {
             return {};
@@ -423,14 +477,15 @@ QString EntryParser::parseValue()
         accept("ARE");
     int values = 0;
     bool needValue = true; // after THRU or '&' a value must follow
+    WordBuffer buffer;
     while (!atEnd()) {
         const Token &t = t_[pos_];
-        const QString w = word();
+        const QStringView w = key(buffer);
         if (t.kind == TokenKind::Literal || isNumericLiteral(t.text) || isFigurative(w)) {
             ++pos_;
         } else if (w == u"ALL") {
             ++pos_;
-            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !isFigurative(word())))
+            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !isFigurative(key(buffer))))
                 return expected(QStringLiteral("a literal after ALL"));
             ++pos_;
         } else if ((w == u"THRU" || w == u"THROUGH" || w == u"&") && !needValue) {
@@ -451,7 +506,7 @@ QString EntryParser::parseValue()
 
 void EntryParser::buildText()
 {
-    QString name = levelText_;
+    QString name = QStringLiteral("%1").arg(e_.level, 2, 10, QLatin1Char('0'));
     if (!nameText_.isEmpty())
         name += u' ' + nameText_;
     for (const QString &c : front_)
@@ -625,15 +680,14 @@ QString AnalyzePicture(QStringView picture, PictureInfo &info)
 QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
                    size_t &errorToken)
 {
-    EntryParser parser(tokens, begin, end, entry);
+    EntryParser parser(tokens, begin, end, entry, true);
     return parser.run(errorToken);
 }
 
-QString ParseFieldText(const QString &fieldText, DataEntry &entry)
+QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText)
 {
-    QString text = fieldText;
-    text.replace(ClauseMark, u' ');
-    TokenizedSource source = TokenizeLine(text);
+    // The clause mark is a blank to the tokenizer.
+    TokenizedSource source = TokenizeLine(fieldText);
     if (!source.ok())
         return source.error;
     size_t end = source.tokens.size();
@@ -643,7 +697,7 @@ QString ParseFieldText(const QString &fieldText, DataEntry &entry)
         if (source.tokens[i].kind == TokenKind::Period)
             return QStringLiteral("a period inside the entry");
     size_t errorToken = 0;
-    return ParseEntry(source.tokens, 0, end, entry, errorToken);
+    return EntryParser(source.tokens, 0, end, entry, keepText).run(errorToken);
 }
 
 } // namespace orvane::cobol

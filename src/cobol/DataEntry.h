@@ -56,6 +56,7 @@ struct DataEntry {
     QString name;        // upper case; empty for an unnamed item
     bool filler = false; // named FILLER
     QString picture;     // as written, upper case
+    PictureInfo pictureInfo; // what the picture says, when there is one
     Usage usage = Usage::Display;
     bool usageGiven = false;
     qint64 occursMin = 0; // both 0 without OCCURS
@@ -88,8 +89,9 @@ QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, D
                    size_t &errorToken);
 
 // Reads a field text back (the clause mark counts as a blank). A text that is not a data
-// description entry gives an error message.
-QString ParseFieldText(const QString &fieldText, DataEntry &entry);
+// description entry gives an error message. Without `keepText` the entry's own field text is
+// not built, which is all a reader of sizes needs.
+QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText = true);
 
 // Whether a word is a level number as COBOL writes it (1 or 2 digits).
 bool IsLevelWord(QStringView word);

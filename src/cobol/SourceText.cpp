@@ -17,9 +17,10 @@ constexpr int kAreaStart = 7;      // column 8, 0-based
 constexpr int kAreaLength = 65;    // columns 8 to 72
 constexpr int kIndicator = 6;      // column 7, 0-based
 
+// The no-break space counts too: it is the clause mark of field texts.
 bool isBlank(QChar c)
 {
-    return c.unicode() <= u' ';
+    return c.unicode() <= u' ' || c.unicode() == 0xA0;
 }
 
 bool isQuote(QChar c)
@@ -242,7 +243,7 @@ bool scanTokens(const QString &s, Where where, TokenizedSource &result)
                 end = j;
             }
         }
-        token.text = s.mid(i, end - i);
+        token.text = QStringView(s).mid(i, end - i);
         result.tokens.push_back(std::move(token));
         i = end;
     }
@@ -255,8 +256,9 @@ SourceFormat DetectFormat(QStringView text)
 {
     SourceFormat found = SourceFormat::Fixed;
     forEachLine(text, [&](QStringView raw, int) {
-        const QString line = raw.contains(u'\t') ? expandTabs(raw) : raw.toString();
-        const QStringView trimmed = QStringView(line).trimmed();
+        QString expanded;
+        const QStringView line = raw.contains(u'\t') ? QStringView(expanded = expandTabs(raw)) : raw;
+        const QStringView trimmed = line.trimmed();
         if (trimmed.isEmpty())
             return true;
         const SourceFormat directive = directiveFormat(trimmed);
@@ -282,7 +284,8 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
     int errorLine = 0;
     int errorColumn = 0;
     forEachLine(text, [&](QStringView raw, int number) {
-        const QString line = raw.contains(u'\t') ? expandTabs(raw) : raw.toString();
+        QString expanded;
+        const QStringView line = raw.contains(u'\t') ? QStringView(expanded = expandTabs(raw)) : raw;
         const bool fixed = format == SourceFormat::Fixed;
         QStringView content = line;
         int column = 1;
@@ -306,7 +309,7 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
                 return false;
             }
             continues = indicator == u'-';
-            content = QStringView(line).mid(kAreaStart, kAreaLength);
+            content = line.mid(kAreaStart, kAreaLength);
             column = kAreaStart + 1;
         }
         const QStringView trimmed = content.trimmed();
@@ -339,7 +342,9 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
         return result;
     }
 
-    if (!scanTokens(joiner.text, [&](qsizetype at) { return joiner.where(at); }, result))
+    result.text = std::move(joiner.text);
+    result.tokens.reserve(size_t(result.text.size() / 6));
+    if (!scanTokens(result.text, [&](qsizetype at) { return joiner.where(at); }, result))
         result.tokens.clear();
     return result;
 }
@@ -347,7 +352,10 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
 TokenizedSource TokenizeLine(const QString &text)
 {
     TokenizedSource result;
-    if (!scanTokens(text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); }, result))
+    result.text = text;
+    result.tokens.reserve(16); // a field text has a dozen tokens at most, as a rule
+    if (!scanTokens(result.text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); },
+                    result))
         result.tokens.clear();
     return result;
 }

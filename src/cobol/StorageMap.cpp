@@ -138,7 +138,7 @@ void Layout::place(const FieldNode *node, int depth)
     item.depth = depth;
     item.record = int(map_.records.size()) - 1;
     DataEntry entry;
-    const QString parseError = ParseFieldText(node->text(), entry);
+    const QString parseError = ParseFieldText(node->text(), entry, false);
     item.level = entry.level;
     item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
     item.picture = entry.picture;
@@ -202,8 +202,8 @@ void Layout::place(const FieldNode *node, int depth)
     const qint64 size = ElementarySize(entry, item.usage, dialect_, sizeError);
     if (!sizeError.isEmpty())
         fail(item, sizeError);
-    PictureInfo info;
-    if (!entry.picture.isEmpty() && AnalyzePicture(entry.picture, info).isEmpty()) {
+    const PictureInfo &info = entry.pictureInfo;
+    if (!entry.picture.isEmpty()) {
         item.category = info.category;
         item.digits = info.digits;
         item.scale = info.scale;
@@ -373,10 +373,7 @@ qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QStr
         error = QStringLiteral("the item needs a PICTURE");
         return 0;
     }
-    PictureInfo info;
-    error = AnalyzePicture(entry.picture, info);
-    if (!error.isEmpty())
-        return 0;
+    const PictureInfo &info = entry.pictureInfo;
     switch (usage) {
     case Usage::Binary:
     case Usage::Comp5:

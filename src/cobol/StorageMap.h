@@ -63,8 +63,8 @@ struct StorageMap {
 
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
 
-// The bytes of one occurrence of an elementary item with the given usage (the entry's own or
-// its group's). Sets `error` and returns 0 when it has no size.
+// The bytes of one occurrence of an elementary item (as the reader filled it) with the given
+// usage (the entry's own or its group's). Sets `error` and returns 0 when it has no size.
 qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error);
 qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect);
 

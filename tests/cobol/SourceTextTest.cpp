@@ -13,7 +13,7 @@ QString joined(const TokenizedSource &s)
 {
     QStringList parts;
     for (const Token &t : s.tokens)
-        parts << t.text;
+        parts << t.text.toString();
     return parts.join(u'|');
 }
 
