@@ -146,12 +146,11 @@ std::vector<Row> rowsOf(const StorageMap &map, int record)
             continue;
         if (item.slackBefore > 0)
             rows.push_back({QString(), QStringLiteral("(slack bytes)"),
-                            item.offset - item.slackBefore, item.slackBefore, QString(),
-                            QString(), QString(), true});
+                            item.offset - item.slackBefore, item.slackBefore, QString(), QString(),
+                            QString(), true});
         rows.push_back({QStringLiteral("%1").arg(item.level, 2, 10, QLatin1Char('0')),
-                        item.name.isEmpty() ? QStringLiteral("(unnamed)") : item.name,
-                        item.offset, item.length, usageText(item), item.picture,
-                        occursText(item), false});
+                        item.name.isEmpty() ? QStringLiteral("(unnamed)") : item.name, item.offset,
+                        item.length, usageText(item), item.picture, occursText(item), false});
         if (item.slackAfter > 0)
             rows.push_back({QString(), QStringLiteral("(slack bytes per entry)"),
                             item.offset + item.entryLength - item.slackAfter, item.slackAfter,
@@ -242,10 +241,15 @@ QByteArray render(const StorageMap &map, const QString &format, Dialect dialect)
             continue;
         }
         for (const Row &row : rows)
-            out += QStringList{csvField(rec.name), row.level, csvField(row.name),
-                               QString::number(row.offset + 1), QString::number(row.length),
-                               QString::number(row.offset + row.length), row.usage,
-                               csvField(row.picture), row.occurs}
+            out += QStringList{csvField(rec.name),
+                               row.level,
+                               csvField(row.name),
+                               QString::number(row.offset + 1),
+                               QString::number(row.length),
+                               QString::number(row.offset + row.length),
+                               row.usage,
+                               csvField(row.picture),
+                               row.occurs}
                        .join(u',')
                        .toUtf8() +
                    '\n';
@@ -305,23 +309,23 @@ QStringList checkLengths(const StorageMap &map, qint64 expected, bool &allMatch)
 
 int importCopybook(const QStringList &arguments, QIODevice &out, QIODevice &err)
 {
-    const Options o = parse(arguments, {QStringLiteral("-o"), QStringLiteral("-I"),
-                                        QStringLiteral("--source-format")});
+    const Options o = parse(
+        arguments, {QStringLiteral("-o"), QStringLiteral("-I"), QStringLiteral("--source-format")});
     if (!o.error.isEmpty())
         return usage(err, o.error);
     if (o.files.size() != 1)
         return usage(err, QStringLiteral("import-copybook takes one copybook"));
     if (!o.sourceFormat.isEmpty() && o.sourceFormat != u"fixed" && o.sourceFormat != u"free")
-        return usage(err,
-                     QStringLiteral("--source-format takes fixed or free, not %1").arg(o.sourceFormat));
+        return usage(
+            err, QStringLiteral("--source-format takes fixed or free, not %1").arg(o.sourceFormat));
     const QString &source = o.files[0];
     QString target = o.output;
     if (target.isEmpty()) {
         const QFileInfo info(source);
         target = info.dir().filePath(info.completeBaseName() + QStringLiteral(".qel"));
         if (QFileInfo::exists(target))
-            return failed(err, QStringLiteral("%1 exists already; name the project with -o")
-                                   .arg(target));
+            return failed(
+                err, QStringLiteral("%1 exists already; name the project with -o").arg(target));
     }
     if (QFileInfo(target) == QFileInfo(source))
         return failed(err, QStringLiteral("Cannot write %1: it is the copybook").arg(target));
@@ -332,26 +336,27 @@ int importCopybook(const QStringList &arguments, QIODevice &out, QIODevice &err)
     const ProjectResult saved = SaveNodes(tree, target);
     if (!saved.ok())
         return failed(err, QStringLiteral("Cannot write %1: %2").arg(target, saved.message));
-    out.write((ImportSummary(read, tree.count()) + QStringLiteral("\nWrote %1\n").arg(target))
-                  .toUtf8());
+    out.write(
+        (ImportSummary(read, tree.count()) + QStringLiteral("\nWrote %1\n").arg(target)).toUtf8());
     return kOk;
 }
 
 int storageMap(const QStringList &arguments, QIODevice &out, QIODevice &err)
 {
-    const Options o =
-        parse(arguments, {QStringLiteral("-I"), QStringLiteral("--dialect"),
-                          QStringLiteral("--format"), QStringLiteral("--record-length"),
-                          QStringLiteral("--source-format")});
+    const Options o = parse(
+        arguments, {QStringLiteral("-I"), QStringLiteral("--dialect"), QStringLiteral("--format"),
+                    QStringLiteral("--record-length"), QStringLiteral("--source-format")});
     if (!o.error.isEmpty())
         return usage(err, o.error);
     if (o.files.size() != 1)
         return usage(err, QStringLiteral("map takes one project file or copybook"));
     Dialect dialect = Dialect::Default;
     if (!DialectFromName(o.dialect, dialect))
-        return usage(err, QStringLiteral("--dialect takes default, ibm or mf, not %1").arg(o.dialect));
+        return usage(err,
+                     QStringLiteral("--dialect takes default, ibm or mf, not %1").arg(o.dialect));
     if (o.format != u"table" && o.format != u"csv" && o.format != u"json")
-        return usage(err, QStringLiteral("--format takes table, csv or json, not %1").arg(o.format));
+        return usage(err,
+                     QStringLiteral("--format takes table, csv or json, not %1").arg(o.format));
     const QString &path = o.files[0];
     FieldTree tree;
     if (path.endsWith(QStringLiteral(".qel"), Qt::CaseInsensitive)) {

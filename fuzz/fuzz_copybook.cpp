@@ -49,8 +49,8 @@ void check(const QString &text, orvane::cobol::SourceFormat format)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text =
-        orvane::cobol::DecodeSource(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QString text = orvane::cobol::DecodeSource(
+        QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     check(text, orvane::cobol::SourceFormat::Auto);
     check(text, orvane::cobol::SourceFormat::Fixed);
     check(text, orvane::cobol::SourceFormat::Free);

@@ -194,19 +194,23 @@ void Reader::copy()
     for (size_t i = 0; const Token *t = peek(i); ++i) {
         if (t->kind == TokenKind::Period)
             break;
-        replacing = replacing || t->text.compare(QLatin1String("REPLACING"), Qt::CaseInsensitive) == 0;
+        replacing =
+            replacing || t->text.compare(QLatin1String("REPLACING"), Qt::CaseInsensitive) == 0;
     }
     if (!skipSentence()) {
         fail(QStringLiteral("the COPY statement does not end with a period"), at);
         return;
     }
     if (replacing) {
-        r_.notes << QStringLiteral("Line %1: COPY %2 REPLACING was not expanded").arg(line).arg(name);
+        r_.notes
+            << QStringLiteral("Line %1: COPY %2 REPLACING was not expanded").arg(line).arg(name);
         return;
     }
     const QString path = findCopybook(name);
     if (path.isEmpty()) {
-        r_.notes << QStringLiteral("Line %1: COPY %2 was not found and not expanded").arg(line).arg(name);
+        r_.notes << QStringLiteral("Line %1: COPY %2 was not found and not expanded")
+                        .arg(line)
+                        .arg(name);
         return;
     }
     for (const Source &open : sources_) {
@@ -246,7 +250,7 @@ int buildStructure(ReadResult &r, QString &message)
 {
     const int n = int(r.entries.size());
     r.parents.assign(size_t(n), -1);
-    std::vector<int> open;        // the chain of items that may still get subordinates
+    std::vector<int> open; // the chain of items that may still get subordinates
     std::vector<int> lastChild(size_t(n) + 1, -1); // per parent (n: the top level)
     std::vector<int> previous(size_t(n), -1);      // the sibling before each entry
     std::vector<char> hasChildren(size_t(n), 0);
@@ -280,8 +284,8 @@ int buildStructure(ReadResult &r, QString &message)
             if (!open.empty()) {
                 parent = open.back();
             } else if (sawRecord) {
-                message = QStringLiteral("level %1 has no group above it").arg(e.level, 2, 10,
-                                                                              QLatin1Char('0'));
+                message = QStringLiteral("level %1 has no group above it")
+                              .arg(e.level, 2, 10, QLatin1Char('0'));
                 return i;
             }
             open.push_back(i);

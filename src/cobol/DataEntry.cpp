@@ -49,9 +49,8 @@ class WordList
 public:
     WordList(std::initializer_list<const char *> words) : words_(words)
     {
-        std::sort(words_.begin(), words_.end(), [](const char *a, const char *b) {
-            return QLatin1String(a) < QLatin1String(b);
-        });
+        std::sort(words_.begin(), words_.end(),
+                  [](const char *a, const char *b) { return QLatin1String(a) < QLatin1String(b); });
     }
     void add(const char *word)
     {
@@ -83,10 +82,10 @@ private:
 bool isClauseWord(QStringView w)
 {
     static const WordList words = [] {
-        WordList list{"REDEFINES", "RENAMES", "EXTERNAL", "GLOBAL",       "PIC",  "PICTURE",
-                      "USAGE",     "OCCURS",  "SIGN",     "LEADING",      "TRAILING", "SYNC",
-                      "SYNCHRONIZED", "JUST", "JUSTIFIED", "BLANK",       "VALUE", "VALUES",
-                      "IS"};
+        WordList list{"REDEFINES", "RENAMES", "EXTERNAL",     "GLOBAL", "PIC",
+                      "PICTURE",   "USAGE",   "OCCURS",       "SIGN",   "LEADING",
+                      "TRAILING",  "SYNC",    "SYNCHRONIZED", "JUST",   "JUSTIFIED",
+                      "BLANK",     "VALUE",   "VALUES",       "IS"};
         for (const UsageWord &u : kUsageWords)
             list.add(u.word);
         return list;
@@ -96,12 +95,11 @@ bool isClauseWord(QStringView w)
 
 bool isFigurative(QStringView w)
 {
-    static const WordList words{"ZERO",      "ZEROS",      "ZEROES",    "SPACE", "SPACES",
-                                "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES",
-                                "QUOTE",     "QUOTES",     "NULL",      "NULLS"};
+    static const WordList words{"ZERO",       "ZEROS",       "ZEROES",    "SPACE",      "SPACES",
+                                "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE",
+                                "QUOTES",     "NULL",        "NULLS"};
     return words.contains(w);
 }
-
 
 bool isNumericLiteral(QStringView w)
 {
@@ -177,11 +175,12 @@ private:
     QStringView key(WordBuffer &buffer) const
     {
         return !atEnd() && t_[pos_].kind == TokenKind::Word ? UpperWord(t_[pos_].text, buffer)
-                                                             : QStringView();
+                                                            : QStringView();
     }
     QString word() const
     {
-        return !atEnd() && t_[pos_].kind == TokenKind::Word ? t_[pos_].text.toString().toUpper() : QString();
+        return !atEnd() && t_[pos_].kind == TokenKind::Word ? t_[pos_].text.toString().toUpper()
+                                                            : QString();
     }
     // Whether the current token is the keyword `w`, compared without copying the token.
     bool is(const char *w) const
@@ -223,7 +222,8 @@ private:
         for (size_t i = from; i < pos_; ++i) {
             if (!s.isEmpty())
                 s += u' ';
-            s += t_[i].kind == TokenKind::Literal ? t_[i].text.toString() : t_[i].text.toString().toUpper();
+            s += t_[i].kind == TokenKind::Literal ? t_[i].text.toString()
+                                                  : t_[i].text.toString().toUpper();
         }
         return s;
     }
@@ -257,7 +257,7 @@ private:
     DataEntry &e_;
     bool keepText_;
     QString nameText_;
-    QStringList front_;  // clauses that stand before the picture (and OCCURS)
+    QStringList front_; // clauses that stand before the picture (and OCCURS)
     QString occurs_;
     QString picture_;
     QStringList behind_; // clauses that follow the picture
@@ -270,8 +270,7 @@ QString EntryParser::parse()
         return expected(QStringLiteral("a level number"));
     const QStringView lw = t_[pos_].text;
     e_.level = lw.toInt();
-    if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 ||
-          e_.level == 88))
+    if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 || e_.level == 88))
         return QStringLiteral("%1 is not a level number (01 to 49, 66, 77 or 88)").arg(lw);
     ++pos_;
 
@@ -414,8 +413,8 @@ QString EntryParser::parse()
                        e_.usage == Usage::Index || e_.usage == Usage::Pointer;
     if (sized && !e_.picture.isEmpty())
         return QStringLiteral("COMP-1, COMP-2, INDEX and POINTER items take no PICTURE");
-    if (!e_.picture.isEmpty() && (e_.usage == Usage::Binary || e_.usage == Usage::Comp5 ||
-                                  e_.usage == Usage::Packed)) {
+    if (!e_.picture.isEmpty() &&
+        (e_.usage == Usage::Binary || e_.usage == Usage::Comp5 || e_.usage == Usage::Packed)) {
         if (e_.pictureInfo.category != Category::Numeric)
             return QStringLiteral("a binary or packed item needs a numeric picture, not %1")
                 .arg(e_.picture);
@@ -581,8 +580,8 @@ QString AnalyzePicture(QStringView picture, PictureInfo &info)
         }
         if (i + 1 < picture.size() && picture[i + 1] == u'(') {
             const qsizetype close = picture.indexOf(u')', i + 2);
-            if (close < 0 || !parseCount(picture.mid(i + 2, close - i - 2), repeat) ||
-                repeat < 1 || repeat > kMaxRepeat)
+            if (close < 0 || !parseCount(picture.mid(i + 2, close - i - 2), repeat) || repeat < 1 ||
+                repeat > kMaxRepeat)
                 return bad(QStringLiteral("a repeat count must be a number from 1 in parentheses"));
             i = close;
         }
@@ -654,7 +653,7 @@ QString AnalyzePicture(QStringView picture, PictureInfo &info)
     } else if (hasX || hasA) {
         if (numericEdit || info.isSigned || seenV || pCount)
             return bad(QStringLiteral("X and A do not mix with numeric symbols"));
-        info.category = insertion             ? Category::AlphanumericEdited
+        info.category = insertion                   ? Category::AlphanumericEdited
                         : hasA && !hasX && !hasNine ? Category::Alphabetic
                                                     : Category::Alphanumeric;
     } else if (numericEdit || insertion) {

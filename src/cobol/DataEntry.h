@@ -53,9 +53,9 @@ QString AnalyzePicture(QStringView picture, PictureInfo &info);
 
 struct DataEntry {
     int level = 0;
-    QString name;        // upper case; empty for an unnamed item
-    bool filler = false; // named FILLER
-    QString picture;     // as written, upper case
+    QString name;            // upper case; empty for an unnamed item
+    bool filler = false;     // named FILLER
+    QString picture;         // as written, upper case
     PictureInfo pictureInfo; // what the picture says, when there is one
     Usage usage = Usage::Display;
     bool usageGiven = false;

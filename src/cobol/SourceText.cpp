@@ -12,10 +12,10 @@ namespace orvane::cobol
 namespace
 {
 
-constexpr int kTabWidth = 8;       // cobc's tab stops
-constexpr int kAreaStart = 7;      // column 8, 0-based
-constexpr int kAreaLength = 65;    // columns 8 to 72
-constexpr int kIndicator = 6;      // column 7, 0-based
+constexpr int kTabWidth = 8;    // cobc's tab stops
+constexpr int kAreaStart = 7;   // column 8, 0-based
+constexpr int kAreaLength = 65; // columns 8 to 72
+constexpr int kIndicator = 6;   // column 7, 0-based
 
 // The no-break space counts too: it is the clause mark of field texts.
 bool isBlank(QChar c)
@@ -43,8 +43,7 @@ QString expandTabs(QStringView line)
 
 bool isIndicator(QChar c)
 {
-    return c == u' ' || c == u'*' || c == u'-' || c == u'/' || c == u'D' || c == u'd' ||
-           c == u'$';
+    return c == u' ' || c == u'*' || c == u'-' || c == u'/' || c == u'D' || c == u'd' || c == u'$';
 }
 
 // The format a ">>SOURCE [FORMAT] [IS] FREE|FIXED" directive names, or Auto for another one.
@@ -206,8 +205,7 @@ bool endsWord(const QString &text, qsizetype j)
 }
 
 // Splits joined program text into words, literals and periods.
-template <typename Where>
-bool scanTokens(const QString &s, Where where, TokenizedSource &result)
+template <typename Where> bool scanTokens(const QString &s, Where where, TokenizedSource &result)
 {
     const qsizetype n = s.size();
     for (qsizetype i = 0; i < n;) {
@@ -255,9 +253,14 @@ bool scanTokens(const QString &s, Where where, TokenizedSource &result)
 SourceFormat DetectFormat(QStringView text)
 {
     SourceFormat found = SourceFormat::Fixed;
+    // Lines no longer than the sequence area fit the fixed format but hold nothing in it; a
+    // text of only such lines is free format.
+    bool programText = false;
+    bool anyText = false;
     forEachLine(text, [&](QStringView raw, int) {
         QString expanded;
-        const QStringView line = raw.contains(u'\t') ? QStringView(expanded = expandTabs(raw)) : raw;
+        const QStringView line =
+            raw.contains(u'\t') ? QStringView(expanded = expandTabs(raw)) : raw;
         const QStringView trimmed = line.trimmed();
         if (trimmed.isEmpty())
             return true;
@@ -270,8 +273,12 @@ SourceFormat DetectFormat(QStringView text)
             found = SourceFormat::Free;
             return false;
         }
+        anyText = true;
+        programText = programText || line.size() > kIndicator;
         return true;
     });
+    if (found == SourceFormat::Fixed && anyText && !programText)
+        return SourceFormat::Free;
     return found;
 }
 
@@ -285,7 +292,8 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
     int errorColumn = 0;
     forEachLine(text, [&](QStringView raw, int number) {
         QString expanded;
-        const QStringView line = raw.contains(u'\t') ? QStringView(expanded = expandTabs(raw)) : raw;
+        const QStringView line =
+            raw.contains(u'\t') ? QStringView(expanded = expandTabs(raw)) : raw;
         const bool fixed = format == SourceFormat::Fixed;
         QStringView content = line;
         int column = 1;
@@ -344,7 +352,8 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
 
     result.text = std::move(joiner.text);
     result.tokens.reserve(size_t(result.text.size() / 6));
-    if (!scanTokens(result.text, [&](qsizetype at) { return joiner.where(at); }, result))
+    if (!scanTokens(
+            result.text, [&](qsizetype at) { return joiner.where(at); }, result))
         result.tokens.clear();
     return result;
 }
@@ -354,8 +363,8 @@ TokenizedSource TokenizeLine(const QString &text)
     TokenizedSource result;
     result.text = text;
     result.tokens.reserve(16); // a field text has a dozen tokens at most, as a rule
-    if (!scanTokens(result.text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); },
-                    result))
+    if (!scanTokens(
+            result.text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); }, result))
         result.tokens.clear();
     return result;
 }

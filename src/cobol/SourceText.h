@@ -20,8 +20,8 @@ enum class TokenKind { Word, Literal, Period };
 struct Token {
     TokenKind kind = TokenKind::Word;
     QStringView text; // into TokenizedSource::text; a literal keeps its prefix and quotes
-    int line = 0;   // 1-based
-    int column = 0; // 1-based, after tab expansion
+    int line = 0;     // 1-based
+    int column = 0;   // 1-based, after tab expansion
 };
 
 struct TokenizedSource {

@@ -192,8 +192,7 @@ void Layout::place(const FieldNode *node, int depth)
         item.category = Category::Group;
         if (node->childCount() == 0)
             fail(item, QStringLiteral("an item without subordinate items needs a PICTURE"));
-        stack_.push_back(
-            Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
         tableAlign_ = 1;
         return;
     }
@@ -287,8 +286,8 @@ void Layout::renames(StorageItem &item, const DataEntry &entry)
     if (!entry.renamesThru.isEmpty()) {
         const auto last = recordNames_.constFind(entry.renamesThru);
         if (last == recordNames_.constEnd()) {
-            fail(item,
-                 QStringLiteral("RENAMES THRU %1: no such item in the record").arg(entry.renamesThru));
+            fail(item, QStringLiteral("RENAMES THRU %1: no such item in the record")
+                           .arg(entry.renamesThru));
             return;
         }
         const StorageItem &to = map_.items[size_t(*last)];
@@ -464,10 +463,9 @@ QString DescribeStorage(const StorageItem &item)
                        .arg(item.length);
     if (item.occursMax > 0)
         text += QStringLiteral(" (%1 \u00D7 %2)").arg(item.occursMax).arg(item.entryLength);
-    text += QStringLiteral(", ") +
-            (item.category == Category::Group     ? QStringLiteral("group")
-             : item.category == Category::Renames ? QStringLiteral("RENAMES")
-                                                  : UsageName(item.usage));
+    text += QStringLiteral(", ") + (item.category == Category::Group     ? QStringLiteral("group")
+                                    : item.category == Category::Renames ? QStringLiteral("RENAMES")
+                                                                         : UsageName(item.usage));
     if (item.slackBefore > 0)
         text += QStringLiteral("\n%1 slack byte(s) before it for SYNC").arg(item.slackBefore);
     if (item.slackAfter > 0)

@@ -1,5 +1,5 @@
-#include "QStringPrinter.h"
 #include "cobol/CopybookReader.h"
+#include "QStringPrinter.h"
 
 #include "model/FieldClause.h"
 
@@ -26,7 +26,8 @@ QString structure(const ReadResult &r)
     QStringList parts;
     for (size_t i = 0; i < r.entries.size(); ++i) {
         const int p = r.parents[i];
-        parts << r.entries[i].name + u'>' + (p < 0 ? QStringLiteral("-") : r.entries[size_t(p)].name);
+        parts << r.entries[i].name + u'>' +
+                     (p < 0 ? QStringLiteral("-") : r.entries[size_t(p)].name);
     }
     return parts.join(u' ');
 }
@@ -49,8 +50,7 @@ TEST(CopybookReader, LevelsMakeTheStructure)
         {"01 R. 05 A. 10 B PIC X. 10 C PIC X. 05 D PIC X. 88 D-ON VALUE 'Y'. 88 D-OFF VALUE 'N'.",
          "R>- A>R B>A C>A D>R D-ON>D D-OFF>D"},
         {"01 R. 03 A. 07 B PIC X. 05 C PIC X. 02 D PIC X.", "R>- A>R B>A C>A D>R"},
-        {"01 R. 05 A PIC X. 77 S PIC 9. 01 Q PIC X. 66 QQ RENAMES Q.",
-         "R>- A>R S>- Q>- QQ>-"},
+        {"01 R. 05 A PIC X. 77 S PIC 9. 01 Q PIC X. 66 QQ RENAMES Q.", "R>- A>R S>- Q>- QQ>-"},
         // A copybook meant for a group keeps its first level at the top.
         {"05 A. 10 B PIC X. 05 C PIC X.", "A>- B>A C>-"},
         {"05 A PIC X. 03 B PIC X.", "A>- B>-"},
@@ -87,11 +87,14 @@ TEST(CopybookReader, ErrorsNameLineAndColumnAndImportNothing)
          "Line 1, column 1: a level-66 entry must follow a record"},
         {"01 R.\n77 S PIC X.\n  05 A PIC X.\n", SourceFormat::Free,
          "Line 3, column 3: level 05 has no group above it"},
-        {"01 R.\n  05 A PIC X VALUE 'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+        {"01 R.\n  05 A PIC X VALUE "
+         "'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
          "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
-         "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx'.\n",
-         SourceFormat::Free, "Line 2, column 3: the entry is 259 characters long as a field; a "
-                             "field holds 255"},
+         "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx'."
+         "\n",
+         SourceFormat::Free,
+         "Line 2, column 3: the entry is 259 characters long as a field; a "
+         "field holds 255"},
     };
     for (const Case &c : cases) {
         const ReadResult r =
@@ -103,30 +106,30 @@ TEST(CopybookReader, ErrorsNameLineAndColumnAndImportNothing)
 
 TEST(CopybookReader, ReadsTheDataSectionsOfAProgram)
 {
-    const ReadResult r = ReadDataDescriptions(
-        QStringLiteral("       IDENTIFICATION DIVISION.\n"
-                       "       PROGRAM-ID. P.\n"
-                       "       ENVIRONMENT DIVISION.\n"
-                       "       INPUT-OUTPUT SECTION.\n"
-                       "       FILE-CONTROL.\n"
-                       "           SELECT F ASSIGN TO 'F.DAT'.\n"
-                       "       DATA DIVISION.\n"
-                       "       FILE SECTION.\n"
-                       "       FD  F RECORD CONTAINS 10 CHARACTERS.\n"
-                       "       01  F-REC PIC X(10).\n"
-                       "       WORKING-STORAGE SECTION.\n"
-                       "       01  WS-A PIC 9.\n"
-                       "           EXEC SQL INCLUDE SQLCA END-EXEC.\n"
-                       "       LOCAL-STORAGE SECTION.\n"
-                       "       77  LS-B PIC X.\n"
-                       "       LINKAGE SECTION.\n"
-                       "       01  LK-C PIC X.\n"
-                       "       SCREEN SECTION.\n"
-                       "       01  SCR-D.\n"
-                       "       PROCEDURE DIVISION USING LK-C.\n"
-                       "           DISPLAY WS-A. 01 NOT-DATA.\n"
-                       "           STOP RUN.\n"),
-        ReadOptions{});
+    const ReadResult r =
+        ReadDataDescriptions(QStringLiteral("       IDENTIFICATION DIVISION.\n"
+                                            "       PROGRAM-ID. P.\n"
+                                            "       ENVIRONMENT DIVISION.\n"
+                                            "       INPUT-OUTPUT SECTION.\n"
+                                            "       FILE-CONTROL.\n"
+                                            "           SELECT F ASSIGN TO 'F.DAT'.\n"
+                                            "       DATA DIVISION.\n"
+                                            "       FILE SECTION.\n"
+                                            "       FD  F RECORD CONTAINS 10 CHARACTERS.\n"
+                                            "       01  F-REC PIC X(10).\n"
+                                            "       WORKING-STORAGE SECTION.\n"
+                                            "       01  WS-A PIC 9.\n"
+                                            "           EXEC SQL INCLUDE SQLCA END-EXEC.\n"
+                                            "       LOCAL-STORAGE SECTION.\n"
+                                            "       77  LS-B PIC X.\n"
+                                            "       LINKAGE SECTION.\n"
+                                            "       01  LK-C PIC X.\n"
+                                            "       SCREEN SECTION.\n"
+                                            "       01  SCR-D.\n"
+                                            "       PROCEDURE DIVISION USING LK-C.\n"
+                                            "           DISPLAY WS-A. 01 NOT-DATA.\n"
+                                            "           STOP RUN.\n"),
+                             ReadOptions{});
     ASSERT_TRUE(r.ok()) << r.errorText().toStdString();
     EXPECT_EQ(structure(r), QStringLiteral("F-REC>- WS-A>- LS-B>- LK-C>-"));
     EXPECT_EQ(r.notes.size(), 1);
@@ -146,8 +149,8 @@ TEST(CopybookReader, CopyIsExpandedWhenFoundAndReportedWhenNot)
                        "           COPY ADDR.\n"
                        "           COPY \"MISSING\".\n"
                        "           COPY ADDR REPLACING ==CITY== BY ==TOWN==.\n";
-    const ReadResult notFound =
-        ReadDataDescriptions(QString::fromUtf8(text), ReadOptions{SourceFormat::Auto, dir.path(), {}});
+    const ReadResult notFound = ReadDataDescriptions(
+        QString::fromUtf8(text), ReadOptions{SourceFormat::Auto, dir.path(), {}});
     ASSERT_TRUE(notFound.ok()) << notFound.errorText().toStdString();
     EXPECT_EQ(structure(notFound), QStringLiteral("CUST>- NAME>CUST"));
     EXPECT_EQ(notFound.notes,
@@ -168,7 +171,8 @@ TEST(CopybookReader, CopyIsExpandedWhenFoundAndReportedWhenNot)
     EXPECT_EQ(loop.errorText(), QStringLiteral("SELF.cpy:1:8: COPY SELF copies itself"));
     const ReadResult bad = ReadDataDescriptions(QStringLiteral("       01 R.\n       COPY BAD.\n"),
                                                 ReadOptions{SourceFormat::Auto, dir.path(), {}});
-    EXPECT_EQ(bad.errorText(), QStringLiteral("BAD.cpy:1:19: PICTURE ?: '?' is not a picture symbol"));
+    EXPECT_EQ(bad.errorText(),
+              QStringLiteral("BAD.cpy:1:19: PICTURE ?: '?' is not a picture symbol"));
     EXPECT_TRUE(bad.entries.empty());
 }
 
@@ -187,8 +191,10 @@ TEST(CopybookReader, ImportAppendsAfterTheLastTopLevelFieldWithAddPositions)
     EXPECT_EQ(tree.text(added), QStringLiteral("01 NEW."));
     ASSERT_EQ(tree.children(added), 3);
     const int b = tree.next(tree.child(added));
-    EXPECT_EQ(tree.text(b), QStringLiteral("05 B ") + ClauseMark + QStringLiteral("PIC S9(5) COMP-3."));
-    EXPECT_EQ(tree.text(tree.child(b)), QStringLiteral("88 B-ZERO ") + ClauseMark + QStringLiteral("VALUE 0."));
+    EXPECT_EQ(tree.text(b),
+              QStringLiteral("05 B ") + ClauseMark + QStringLiteral("PIC S9(5) COMP-3."));
+    EXPECT_EQ(tree.text(tree.child(b)),
+              QStringLiteral("88 B-ZERO ") + ClauseMark + QStringLiteral("VALUE 0."));
     // The tags the Add button gives by length: A 10 bytes, B 3, C 3 x 2.
     EXPECT_EQ(tree.tag(tree.child(added)), QStringLiteral("5:15"));
     EXPECT_EQ(tree.tag(b), QStringLiteral("15:18"));

@@ -1,5 +1,5 @@
-#include "QStringPrinter.h"
 #include "cobol/DataEntry.h"
+#include "QStringPrinter.h"
 
 #include "model/FieldClause.h"
 

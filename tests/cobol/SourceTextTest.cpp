@@ -1,5 +1,5 @@
-#include "QStringPrinter.h"
 #include "cobol/SourceText.h"
+#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,8 @@ TEST(SourceText, DetectsTheReferenceFormat)
         {"01 REC.\n  05 A PIC X.\n", SourceFormat::Free},
         {"*> a comment line\n01 REC.\n", SourceFormat::Free},
         {"       >>SOURCE FORMAT IS FREE\n01 REC.\n", SourceFormat::Free},
-        {"\t01 REC.\n", SourceFormat::Fixed}, // the tab reaches column 9
+        {"\t01 REC.\n", SourceFormat::Fixed},   // the tab reaches column 9
+        {"01 A.\n05 B.\n", SourceFormat::Free}, // nothing past the sequence area
         {"", SourceFormat::Fixed},
     };
     for (const Case &c : cases)
@@ -86,9 +87,8 @@ TEST(SourceText, ReadsTheProgramTextOfEachFormat)
 
 TEST(SourceText, TokensKnowTheirLineAndColumn)
 {
-    const TokenizedSource s =
-        Tokenize(QStringLiteral("000100 01 REC.\n000200     05 AMOUNT PIC 9.\n"),
-                 SourceFormat::Fixed);
+    const TokenizedSource s = Tokenize(
+        QStringLiteral("000100 01 REC.\n000200     05 AMOUNT PIC 9.\n"), SourceFormat::Fixed);
     ASSERT_EQ(s.tokens.size(), 8u);
     EXPECT_EQ(s.tokens[0].line, 1);
     EXPECT_EQ(s.tokens[0].column, 8);
@@ -107,8 +107,8 @@ TEST(SourceText, ReportsErrorsWithLineAndColumn)
         const char *message;
     } cases[] = {
         {"       01 R.\n      X 05 A PIC X.\n", SourceFormat::Fixed, 2, 7, "is not an indicator"},
-        {"       01 R.\n           05 A VALUE 'OPEN\n           05 B PIC X.\n",
-         SourceFormat::Fixed, 2, 23, "literal is not closed"},
+        {"       01 R.\n           05 A VALUE 'OPEN\n           05 B PIC X.\n", SourceFormat::Fixed,
+         2, 23, "literal is not closed"},
         {"       01 A VALUE 'ABC\n      -    DEF'.\n", SourceFormat::Fixed, 2, 12,
          "must go on after a quote"},
         {"01 A VALUE \"never closed\n", SourceFormat::Free, 1, 12, "literal is not closed"},

@@ -1,6 +1,6 @@
+#include "cobol/StorageMap.h"
 #include "QStringPrinter.h"
 #include "cobol/CopybookReader.h"
-#include "cobol/StorageMap.h"
 
 #include <gtest/gtest.h>
 

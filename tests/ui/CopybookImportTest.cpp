@@ -30,7 +30,9 @@ protected:
     }
     QString tooltip(int node)
     {
-        return view()->fieldModel()->data(view()->fieldModel()->modelIndex(node), Qt::ToolTipRole)
+        return view()
+            ->fieldModel()
+            ->data(view()->fieldModel()->modelIndex(node), Qt::ToolTipRole)
             .toString();
     }
 
@@ -55,9 +57,8 @@ TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
                                               "05 CNT \u00A0PIC S9(4) COMP SYNC.),"
                                               "77 TOTAL \u00A0PIC S9(7)V99 COMP-3."));
     ASSERT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(platform.files.asked[0],
-              (AskedFile{false, CopybookImportCommand::title(), CopybookImportCommand::filter(),
-                         QString()}));
+    EXPECT_EQ(platform.files.asked[0], (AskedFile{false, CopybookImportCommand::title(),
+                                                  CopybookImportCommand::filter(), QString()}));
     // The project's name survives the borrowed file box.
     EXPECT_EQ(window->dlgedit().fileName, QStringLiteral("/somewhere/layout.qel"));
     ASSERT_EQ(platform.messages.shown.size(), 1u);
@@ -71,11 +72,12 @@ TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
 
     // The tooltip keeps the positions and adds the compiler's storage.
     const int cnt = tree().next(tree().child(tree().topLevelAt(1)));
-    EXPECT_EQ(tooltip(cnt), tree().tag(cnt) +
-                                QStringLiteral("\nStorage: bytes 3-4, length 2, BINARY\n1 slack "
+    EXPECT_EQ(tooltip(cnt),
+              tree().tag(cnt) + QStringLiteral("\nStorage: bytes 3-4, length 2, BINARY\n1 slack "
                                                "byte(s) before it for SYNC"));
     EXPECT_EQ(tooltip(tree().topLevelAt(1)),
-              tree().tag(tree().topLevelAt(1)) + QStringLiteral("\nStorage: bytes 1-4, length 4, group"));
+              tree().tag(tree().topLevelAt(1)) +
+                  QStringLiteral("\nStorage: bytes 1-4, length 4, group"));
     // An edit of the field text changes what the tooltip says.
     tree().setText(cnt, QStringLiteral("05 CNT \u00A0PIC S9(9) COMP SYNC."));
     EXPECT_TRUE(tooltip(cnt).contains(QStringLiteral("bytes 5-8, length 4")));
