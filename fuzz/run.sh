@@ -6,13 +6,17 @@ set -eu
 seconds=${1:-60}
 target=fuzz_${2:-project}
 seeds=corpus
-[ "$target" = fuzz_copybook ] && seeds=corpus_copybook
+extra=
+if [ "$target" = fuzz_copybook ]; then
+    seeds=corpus_copybook
+    extra=tests/data/copybooks # the compiler test's copybooks seed it too
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORVANE_FUZZ_BUILD:-$root/build-fuzz}
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DORVANE_BUILD_UI=OFF -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_FUZZ=ON >/dev/null
 cmake --build "$build" --target "$target" -- -j2
 mkdir -p "$build/$seeds" "$root/fuzz/artifacts"
-"$build/fuzz/$target" "$build/$seeds" "$root/fuzz/$seeds" \
+"$build/fuzz/$target" "$build/$seeds" "$root/fuzz/$seeds" ${extra:+"$root/$extra"} \
     -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 \
     -artifact_prefix="$root/fuzz/artifacts/" -print_final_stats=1

@@ -448,25 +448,22 @@ QString EntryParser::parseOccurs()
         if (QString m = dataName(e_.dependingOn); !m.isEmpty())
             return m;
     }
+    // Any number of KEY phrases and INDEXED BY, each with one or more names.
     for (;;) {
-        if (accept("ASCENDING") || accept("DESCENDING")) {
+        const bool key = accept("ASCENDING") || accept("DESCENDING");
+        if (!key && !accept("INDEXED"))
+            return {};
+        if (key) {
             accept("KEY");
             accept("IS");
-            QString key;
-            if (QString m = dataName(key); !m.isEmpty())
-                return m;
-            while (listedName())
-                ++pos_;
-        } else if (accept("INDEXED")) {
-            accept("BY");
-            QString index;
-            if (QString m = dataName(index); !m.isEmpty())
-                return m;
-            while (listedName())
-                ++pos_;
         } else {
-            return {};
+            accept("BY");
         }
+        QString name;
+        if (QString m = dataName(name); !m.isEmpty())
+            return m;
+        while (listedName())
+            ++pos_;
     }
 }
 

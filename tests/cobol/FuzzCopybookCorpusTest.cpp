@@ -1,5 +1,6 @@
-// Replays the copybook fuzzer's seeds in every test run (and so under the sanitizers), so a
-// regression in the reader or the storage map shows without a fuzzing session.
+// Replays the copybook fuzzer's seeds, and the compiler test's copybooks that seed it too, in
+// every test run (and so under the sanitizers), so a regression in the reader or the storage
+// map shows without a fuzzing session.
 
 #include "../../fuzz/fuzz_copybook.cpp"
 
@@ -10,11 +11,15 @@
 
 TEST(FuzzCopybookCorpus, EverySeedReadsImportsAndLaysOut)
 {
-    const QDir corpus(QStringLiteral(ORVANE_SOURCE_DIR "/fuzz/corpus_copybook"));
-    const QStringList seeds = corpus.entryList(QDir::Files);
-    ASSERT_GE(seeds.size(), 5);
+    QStringList seeds;
+    for (const char *folder : {"/fuzz/corpus_copybook", "/tests/data/copybooks"}) {
+        const QDir dir(QStringLiteral(ORVANE_SOURCE_DIR) + QLatin1String(folder));
+        for (const QString &name : dir.entryList(QDir::Files))
+            seeds << dir.filePath(name);
+    }
+    ASSERT_GE(seeds.size(), 8);
     for (const QString &name : seeds) {
-        QFile file(corpus.filePath(name));
+        QFile file(name);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
         const QByteArray bytes = file.readAll();
         SCOPED_TRACE(name.toStdString());
