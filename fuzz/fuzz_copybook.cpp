@@ -1,6 +1,7 @@
 // Arbitrary text as a copybook: the reader must accept it or name a line and column, in every
 // source format, without a crash, a hang or unbounded memory. What it accepts must import,
-// lay out in every dialect and generate; each field text must read back unchanged.
+// lay out in every dialect and generate; each field text must read back unchanged. The same
+// lines as hand-typed field texts (indented by depth) must lay out too.
 
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
@@ -8,6 +9,7 @@
 
 #include <QByteArray>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -45,6 +47,34 @@ void check(const QString &text, orvane::cobol::SourceFormat format)
     orvane::GenerateCode(tree);
 }
 
+// Each line a field text, its leading blanks its depth: the storage map of a layout typed by
+// hand, whatever its texts say.
+void layOutLines(const QString &text)
+{
+    orvane::FieldTree tree;
+    std::vector<int> lastAt;
+    for (const QString &line : text.split(u'\n')) {
+        qsizetype blanks = 0;
+        while (blanks < line.size() && line[blanks] == u' ')
+            ++blanks;
+        const size_t depth = std::min<size_t>(size_t(blanks), lastAt.size());
+        const int parent = depth > 0 ? lastAt[depth - 1] : 0;
+        const int node = parent ? tree.add(parent, orvane::Relationship::Child, line.mid(blanks))
+                                : tree.add(0, orvane::Relationship::Last, line.mid(blanks));
+        lastAt.resize(depth + 1);
+        lastAt[depth] = node;
+    }
+    for (orvane::cobol::Dialect d : {orvane::cobol::Dialect::Default, orvane::cobol::Dialect::Ibm,
+                                     orvane::cobol::Dialect::Mf}) {
+        const orvane::cobol::StorageMap map = orvane::cobol::BuildStorageMap(tree, d);
+        if (map.items.size() != size_t(tree.count()))
+            __builtin_trap();
+    }
+    orvane::cobol::StorageTips tips;
+    for (int node = 1; node <= tree.count(); ++node)
+        tips.tip(tree, node);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -54,5 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(text, orvane::cobol::SourceFormat::Auto);
     check(text, orvane::cobol::SourceFormat::Fixed);
     check(text, orvane::cobol::SourceFormat::Free);
+    layOutLines(text);
     return 0;
 }

@@ -153,9 +153,11 @@ void Layout::place(const FieldNode *node, int depth)
     item.usage = entry.usageGiven ? entry.usage : parent.usage;
     item.offset = parent.cursor;
     if (!parseError.isEmpty()) {
+        // Its subordinate items still get their places, as those of a group.
         fail(item, parseError);
         item.category = Category::Group;
-        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        tableAlign_ = 1;
         return;
     }
     if (entry.level == 88) {
