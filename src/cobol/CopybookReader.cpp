@@ -338,6 +338,8 @@ QString ReadResult::errorText() const
 {
     if (ok())
         return {};
+    if (errorLine == 0) // the file itself could not be read
+        return errorFile.isEmpty() ? error : QStringLiteral("%1: %2").arg(errorFile, error);
     if (errorFile.isEmpty())
         return QStringLiteral("Line %1, column %2: %3").arg(errorLine).arg(errorColumn).arg(error);
     return QStringLiteral("%1:%2:%3: %4").arg(errorFile).arg(errorLine).arg(errorColumn).arg(error);
@@ -382,9 +384,12 @@ ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options)
 {
     QFile file(path);
     const QFileInfo info(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (info.isDir() || info.size() > kMaxCopybookBytes || !file.open(QIODevice::ReadOnly)) {
         ReadResult r;
-        r.error = info.isDir() ? QStringLiteral("it is a folder") : file.errorString();
+        r.error = info.isDir() ? QStringLiteral("it is a folder")
+                  : info.size() > kMaxCopybookBytes
+                      ? QStringLiteral("it is too large for a copybook")
+                      : file.errorString();
         r.errorFile = path;
         return r;
     }

@@ -95,6 +95,11 @@ TEST_F(CopybookCli, ImportErrorsNameTheLineAndWriteNothing)
                          ": bad.cpy:2:22: PICTURE X(3: a repeat count must be a number from 1 "
                          "in parentheses\n");
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.qel")));
+
+    const Outcome folder = runCli({"map", dir.path()});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err, "Cannot import " + dir.path().toUtf8() + ": " + dir.path().toUtf8() +
+                              ": it is a folder\n");
 }
 
 TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
