@@ -94,13 +94,8 @@ StorageMap Layout::run()
         const bool isFragment = level >= 2 && level <= 49;
         const bool continues = fragment && isFragment;
         fragment = isFragment;
-        if (level == 66) {
-            place(top, 1);
-            while (stack_.size() > 1)
-                close();
-            continue;
-        }
-        if (!continues) {
+        const bool renames = level == 66; // belongs to the record before it
+        if (!continues && !renames) {
             stack_.clear();
             stack_.push_back(Frame{});
             StorageRecord record;
@@ -119,6 +114,8 @@ StorageMap Layout::run()
                 close();
             }
         }
+        if (renames)
+            continue;
         StorageRecord &record = map_.records.back();
         record.length = stack_.front().cursor;
         if (record.name.isEmpty() && !map_.items.empty())

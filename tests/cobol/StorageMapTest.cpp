@@ -204,9 +204,11 @@ TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)
     tree.add(r, Relationship::Child, QStringLiteral("05 B PIC WHAT."));
     tree.add(r, Relationship::Child, QStringLiteral("05 C REDEFINES X PIC X."));
     tree.add(r, Relationship::Child, QStringLiteral("05 D PIC 9(19) COMP."));
-    tree.add(0, Relationship::Last, QStringLiteral("66 E RENAMES NOPE."));
+    const int e = tree.add(0, Relationship::Last, QStringLiteral("66 E RENAMES NOPE."));
+    tree.add(e, Relationship::Child, QStringLiteral("05 E1 PIC X."));
     const StorageMap map = BuildStorageMap(tree, Dialect::Default);
-    EXPECT_EQ(map.errors.size(), 5) << map.errors.join(u'\n').toStdString();
+    ASSERT_EQ(map.items.size(), size_t(tree.count()));
+    EXPECT_EQ(map.errors.size(), 6) << map.errors.join(u'\n').toStdString();
     EXPECT_FALSE(findItem(map, "A1")->error.isEmpty());
     EXPECT_EQ(findItem(map, "A")->error, QString());
     EXPECT_EQ(findItem(map, "D")->length, 0);
