@@ -227,6 +227,13 @@ private:
         }
         return s;
     }
+    // Keeps a clause's words for the field text, when there is to be one.
+    void keep(QStringList &clauses, size_t from)
+    {
+        otherClauses_ = true;
+        if (keepText_)
+            clauses << piece(from);
+    }
     QString dataName(QString &into)
     {
         const QString w = word();
@@ -256,6 +263,7 @@ private:
     size_t end_;
     DataEntry &e_;
     bool keepText_;
+    bool otherClauses_ = false; // any clause besides PICTURE, OCCURS and VALUE
     QString nameText_;
     QStringList front_; // clauses that stand before the picture (and OCCURS)
     QString occurs_;
@@ -298,14 +306,14 @@ QString EntryParser::parse()
         if (accept("REDEFINES")) {
             if (QString m = dataName(e_.redefines); !m.isEmpty())
                 return m;
-            front_ << piece(start);
+            keep(front_, start);
         } else if (accept("RENAMES")) {
             if (QString m = dataName(e_.renames); !m.isEmpty())
                 return m;
             if (accept("THRU") || accept("THROUGH"))
                 if (QString m = dataName(e_.renamesThru); !m.isEmpty())
                     return m;
-            front_ << piece(start);
+            keep(front_, start);
         } else if (w == u"IS" || w == u"EXTERNAL" || w == u"GLOBAL") {
             accept("IS");
             if (accept("EXTERNAL"))
@@ -314,7 +322,7 @@ QString EntryParser::parse()
                 e_.global = true;
             else
                 return expected(QStringLiteral("EXTERNAL or GLOBAL"));
-            front_ << piece(start);
+            keep(front_, start);
         } else if (accept("PIC") || accept("PICTURE")) {
             if (!e_.picture.isEmpty())
                 return QStringLiteral("the entry has two PICTURE clauses");
@@ -325,7 +333,8 @@ QString EntryParser::parse()
             if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo); !m.isEmpty())
                 return m;
             ++pos_;
-            picture_ = QStringLiteral("PIC ") + e_.picture;
+            if (keepText_)
+                picture_ = QStringLiteral("PIC ") + e_.picture;
         } else if (accept("USAGE") || usageFor(w, usage)) {
             accept("IS");
             WordBuffer usageBuffer;
@@ -337,7 +346,7 @@ QString EntryParser::parse()
                 return QStringLiteral("the entry has two USAGE clauses");
             e_.usage = usage;
             e_.usageGiven = true;
-            behind_ << piece(start);
+            keep(behind_, start);
         } else if (w == u"OCCURS") {
             if (e_.occursMax > 0)
                 return QStringLiteral("the entry has two OCCURS clauses");
@@ -357,22 +366,22 @@ QString EntryParser::parse()
                 e_.signSeparate = true;
                 accept("CHARACTER");
             }
-            behind_ << piece(start);
+            keep(behind_, start);
         } else if (accept("SYNC") || accept("SYNCHRONIZED")) {
             e_.sync = true;
             if (!accept("LEFT"))
                 accept("RIGHT");
-            behind_ << piece(start);
+            keep(behind_, start);
         } else if (accept("JUST") || accept("JUSTIFIED")) {
             e_.justified = true;
             accept("RIGHT");
-            behind_ << piece(start);
+            keep(behind_, start);
         } else if (accept("BLANK")) {
             accept("WHEN");
             if (!accept("ZERO") && !accept("ZEROS") && !accept("ZEROES"))
                 return expected(QStringLiteral("ZERO"));
             e_.blankWhenZero = true;
-            behind_ << piece(start);
+            keep(behind_, start);
         } else if (w == u"VALUE" || w == u"VALUES") {
             if (e_.hasValue)
                 return QStringLiteral("the entry has two VALUE clauses");
@@ -402,8 +411,7 @@ QString EntryParser::parse()
             return QStringLiteral("a condition (level 88) needs a name");
         if (!e_.hasValue)
             return QStringLiteral("a condition (level 88) needs a VALUE clause");
-        if (!e_.picture.isEmpty() || e_.usageGiven || e_.occursMax > 0 || !front_.isEmpty() ||
-            !behind_.isEmpty())
+        if (!e_.picture.isEmpty() || e_.usageGiven || e_.occursMax > 0 || otherClauses_)
             return QStringLiteral("a condition (level 88) takes only a VALUE clause");
     }
     if ((e_.level == 66 || e_.level == 77 || e_.level == 1) && e_.occursMax > 0)
@@ -682,8 +690,10 @@ QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, D
 
 QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText)
 {
-    // The clause mark is a blank to the tokenizer.
-    TokenizedSource source = TokenizeLine(fieldText);
+    // The clause mark is a blank to the tokenizer. One token list per thread serves every call,
+    // so that laying out a large layout does not allocate one per field.
+    thread_local TokenizedSource source;
+    TokenizeLine(fieldText, source);
     if (!source.ok())
         return source.error;
     size_t end = source.tokens.size();

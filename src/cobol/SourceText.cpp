@@ -358,14 +358,20 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
     return result;
 }
 
+void TokenizeLine(const QString &text, TokenizedSource &into)
+{
+    into.text = text;
+    into.tokens.clear();
+    into.error.clear();
+    if (!scanTokens(
+            into.text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); }, into))
+        into.tokens.clear();
+}
+
 TokenizedSource TokenizeLine(const QString &text)
 {
     TokenizedSource result;
-    result.text = text;
-    result.tokens.reserve(16); // a field text has a dozen tokens at most, as a rule
-    if (!scanTokens(
-            result.text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); }, result))
-        result.tokens.clear();
+    TokenizeLine(text, result);
     return result;
 }
 

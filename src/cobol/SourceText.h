@@ -48,6 +48,8 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format = SourceFormat::A
 // Splits one line of text into tokens with no reference-format rules: all of it is program
 // text, and a literal must close on the line.
 TokenizedSource TokenizeLine(const QString &text);
+// The same into `into`, reusing the room its tokens had.
+void TokenizeLine(const QString &text, TokenizedSource &into);
 
 // A word in upper case, in a buffer of the caller, so keywords compare without a copy; empty
 // when the word is longer than any keyword, which then cannot be one.
