@@ -100,6 +100,7 @@ StorageMap Layout::run()
             stack_.push_back(Frame{});
             StorageRecord record;
             record.node = top->index();
+            record.level = level;
             map_.records.push_back(record);
             recordFirstItem_ = int(map_.items.size());
             namesBuilt_ = false;

@@ -50,7 +50,8 @@ struct StorageItem {
 };
 
 struct StorageRecord {
-    int node = 0; // the top-level field that starts the record
+    int node = 0;  // the top-level field that starts the record
+    int level = 0; // its level: 01, 77, or 02-49 for the items of a copybook meant for a group
     QString name;
     qint64 length = 0;
 };

@@ -52,7 +52,8 @@ protected:
                              "           05  CNT       PIC S9(4) COMP SYNC.\n"
                              "           05  AMT       PIC S9(5)V99 COMP-3.\n"
                              "               88  NO-AMT VALUE ZERO.\n"
-                             "           05  NAME      PIC X(20).\n");
+                             "           05  NAME      PIC X(20).\n"
+                             "       77  COUNTER   PIC 9(4) COMP.\n");
     }
 
     QTemporaryDir dir;
@@ -66,13 +67,13 @@ TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
     const Outcome o = runCli({"import-copybook", copybook});
     ASSERT_EQ(o.status, 0) << o.err.toStdString();
     const QString project = dir.filePath("rec.qel");
-    EXPECT_EQ(o.out, ("6 fields imported.\n1 comment line(s) left out: a layout holds no "
+    EXPECT_EQ(o.out, ("7 fields imported.\n1 comment line(s) left out: a layout holds no "
                       "comments.\nWrote " +
                       project + "\n")
                          .toUtf8());
     FieldTree tree;
     ASSERT_TRUE(LoadNodes(tree, project).ok());
-    ASSERT_EQ(tree.count(), 6);
+    ASSERT_EQ(tree.count(), 7);
     EXPECT_EQ(tree.text(2), QStringLiteral("05 CODE ") + ClauseMark + QStringLiteral("PIC X."));
 
     // A second import does not overwrite the project it made; -o names another one.
@@ -113,7 +114,10 @@ TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
                          "05  CNT                  3        4        2 BINARY           S9(4)\n"
                          "05  AMT                  5        8        4 COMP-3           S9(5)V99\n"
                          "05  NAME                 9       28       20 DISPLAY          X(20)\n"
-                         "Record REC: 28 bytes (default)\n\n");
+                         "Record REC: 28 bytes (default)\n\n"
+                         "LVL NAME      OFFSET      END   LENGTH USAGE    OCCURS  PICTURE\n"
+                         "77  COUNTER        1        2        2 BINARY           9(4)\n"
+                         "Record COUNTER: 2 bytes (default)\n\n");
 
     const Outcome csv = runCli({"map", copybook, "--format", "csv", "--dialect", "mf"});
     ASSERT_EQ(csv.status, 0);
@@ -126,6 +130,7 @@ TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
     ASSERT_EQ(json.status, 0);
     const QJsonObject root = QJsonDocument::fromJson(json.out).object();
     EXPECT_EQ(root["dialect"].toString(), "default");
+    ASSERT_EQ(root["records"].toArray().size(), 2);
     const QJsonObject rec = root["records"].toArray()[0].toObject();
     EXPECT_EQ(rec["length"].toInt(), 28);
     EXPECT_EQ(rec["items"].toArray().size(), 6);
@@ -136,6 +141,7 @@ TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
     EXPECT_EQ(runCli({"map", dir.filePath("rec.qel")}).out, table.out);
 }
 
+// The 77 is no record and is not checked.
 TEST_F(CopybookCli, RecordLengthNamesTheFieldThatCrossesIt)
 {
     const QList<std::pair<const char *, QByteArray>> cases = {
