@@ -4,6 +4,7 @@
 #include "model/FieldTree.h"
 
 #include <QAbstractItemModel>
+#include <QColor>
 
 namespace orvane
 {
@@ -25,6 +26,8 @@ public:
     // Check boxes are shown only while a tree serves as an import preview.
     void setCheckBoxes(bool on);
     bool checkBoxes() const { return checkBoxes_; }
+    // FILLER fields are drawn in this colour; an invalid colour draws them like every field.
+    void setFillerColour(const QColor &colour);
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -50,6 +53,7 @@ private:
 
     FieldTree &tree_;
     bool checkBoxes_ = false;
+    QColor fillerColour_;
     bool moving_ = false; // a move that Qt accepted (moving a last child to the end is none)
     mutable cobol::StorageTips storage_; // every change of the tree invalidates it
 };

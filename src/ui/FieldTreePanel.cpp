@@ -95,6 +95,12 @@ void FieldTreePanel::nodeDropped()
     trvFields_->clearDragState();
     // Only the new ancestors change; the dropped field keeps its own positions.
     UpdateParentSpans(fields_, trvFields_->selectedNode());
+    showSelectedField();
+}
+
+void FieldTreePanel::showSelectedField()
+{
+    nodeClicked(trvFields_->selectedNode());
 }
 
 void FieldTreePanel::showOverlay(FieldTreeView *tree, bool visible)

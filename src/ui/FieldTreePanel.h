@@ -30,6 +30,9 @@ public:
     // Shows a scratch tree over the whole panel, or parks it hidden.
     void showOverlay(FieldTreeView *tree, bool visible);
     void setFillerButtonsEnabled(bool forSubitems, bool forSameLevel);
+    // The status text and the FILLER buttons follow the selected field again (after its
+    // positions or its place changed).
+    void showSelectedField();
 
 signals:
     // Text for the first panel of the status bar.

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -22,6 +23,8 @@ class EditorPanel;
 class EntryPanel;
 class FieldTreePanel;
 class FieldTreeView;
+class frmAbout;
+class frmOptions;
 class ProjectCommands;
 class StatusBar;
 class WindowLifecycle;
@@ -64,6 +67,13 @@ public:
     void MarkModified();
     void ResetEntryPanel();
     void file_Click(); // the File menu opens
+    // Show the options window (without owner) and the about box (owned), each made on demand.
+    void options_Click();
+    void About_Click();
+    frmOptions *optionsWindow() const;
+    frmAbout *aboutWindow() const;
+    // FILLER fields are drawn in this colour in every field tree.
+    void setFillerColor(const QColor &colour);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -93,6 +103,8 @@ private:
     QTimer *Timer1_ = nullptr;
     QShortcut *enterShortcut_ = nullptr;
     QWidget *activeControl_ = nullptr;
+    QPointer<frmOptions> options_;
+    QPointer<frmAbout> about_;
 
     QMenu *file_ = nullptr;
     QMenu *edit_ = nullptr;
