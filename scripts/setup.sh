@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   gnucobol3 xvfb xauth
+  libqt6svg6
 )
 
 missing=()

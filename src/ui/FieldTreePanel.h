@@ -11,6 +11,7 @@ class FieldTree;
 class FieldTreeModel;
 class FieldTreeView;
 class MessageBoxes;
+class TreeButtons;
 
 // The field tree `trvFields` with its buttons, and the two hidden scratch trees `trvTemp` and
 // `trvClipboard`, which cover the whole panel when they are shown.
@@ -26,10 +27,13 @@ public:
     FieldTreeView *trvClipboard() const { return trvClipboard_; }
     QPushButton *cmdAutoInsertFiller() const { return cmdAutoInsertFiller_; }
     QPushButton *autoInsertFillerForSameLevel() const { return autoInsertFillerForSameLevel_; }
+    TreeButtons *treeButtons() const { return treeButtons_; }
 
     // Shows a scratch tree over the whole panel, or parks it hidden.
     void showOverlay(FieldTreeView *tree, bool visible);
     void setFillerButtonsEnabled(bool forSubitems, bool forSameLevel);
+    // The buttons that depend on the selected field follow it, however the selection changed.
+    void selectionChanged();
 
 signals:
     // Text for the first panel of the status bar.
@@ -50,6 +54,7 @@ private:
     FieldTreeView *trvClipboard_ = nullptr;
     QPushButton *cmdAutoInsertFiller_ = nullptr;
     QPushButton *autoInsertFillerForSameLevel_ = nullptr;
+    TreeButtons *treeButtons_ = nullptr;
 };
 
 } // namespace orvane
