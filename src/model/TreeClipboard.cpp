@@ -76,8 +76,8 @@ TreeEdit PasteFromClipboard(FieldTree &tree, int selected, const FieldTree &clip
     if (target == PasteTarget::IntoEmpty)
         return edit;
     edit.selected = first;
-    if (target != PasteTarget::AtEnd)
-        UpdateParentSpans(tree, selected, edit.spans);
+    // From the pasted node up, so that a field pasted as a child widens its new parent too.
+    UpdateParentSpans(tree, first, edit.spans);
     return edit;
 }
 

@@ -25,8 +25,8 @@ PasteTarget PasteTargetFor(const FieldTree &tree, int selected, const FieldTree 
 
 // Copies the clipboard's subtree into the tree: with `placement` relative to `selected` for
 // Child and the question's answer, at the end of the top level for AtEnd and IntoEmpty. The
-// spans are recomputed for `selected`; the pasted node is the one to select (none for
-// IntoEmpty). The clipboard keeps its content.
+// spans are recomputed from the pasted node up, which is the one to select (none for
+// IntoEmpty, where nothing else happens). The clipboard keeps its content.
 TreeEdit PasteFromClipboard(FieldTree &tree, int selected, const FieldTree &clipboard,
                             PasteTarget target, Relationship placement = Relationship::Child);
 
