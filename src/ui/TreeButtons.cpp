@@ -91,11 +91,7 @@ void TreeButtons::cmdRemove_Click()
 {
     const TreeEdit edit = RemoveNode(fields_, trvFields_->selectedNode());
     trvFields_->cancelDrag();
-    if (edit.selected)
-        trvFields_->selectNode(edit.selected);
-    UpdateMoveButtons();
-    if (edit.changed())
-        emit modified();
+    finish(edit);
 }
 
 void TreeButtons::cmdRemoveAll_Click()

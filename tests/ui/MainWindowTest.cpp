@@ -343,6 +343,8 @@ TEST_F(MainWindowTest, TreeKeysReachTheirHooks)
     QObject::connect(view(), &FieldTreeView::copyPressed, [&] { ++copies; });
     QObject::connect(view(), &FieldTreeView::cutPressed, [&] { ++cuts; });
     QObject::connect(view(), &FieldTreeView::pastePressed, [&] { ++pastes; });
+    // Once A is deleted, copy, cut and paste find nothing and say so.
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::keyClick(view(), Qt::Key_Delete);
     QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
