@@ -76,9 +76,31 @@ FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &cl
             &FieldTreePanel::selectionChanged);
     connect(trvFields_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &FieldTreePanel::selectionChanged);
-    connect(trvFields_->fieldModel(), &QAbstractItemModel::modelReset, this,
-            &FieldTreePanel::selectionChanged);
+    // A field that gains or loses siblings or children changes the buttons too. Many rows
+    // may arrive at once (an import), so the update runs once, after them.
+    FieldTreeModel *model = trvFields_->fieldModel();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::rowsMoved, this,
+            &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::layoutChanged, this,
+            &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, &FieldTreePanel::selectionChanged);
     connect(treeButtons_, &TreeButtons::statusText, this, &FieldTreePanel::statusText);
+}
+
+void FieldTreePanel::scheduleSelectionChanged()
+{
+    if (selectionUpdatePending_)
+        return;
+    selectionUpdatePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            selectionUpdatePending_ = false;
+            selectionChanged();
+        },
+        Qt::QueuedConnection);
 }
 
 void FieldTreePanel::selectionChanged()

@@ -46,6 +46,7 @@ private:
     void nodeClicked(int nodeIndex);
     void nodeDropped();
     void placeOverlays();
+    void scheduleSelectionChanged();
 
     FieldTree &fields_;
     MessageBoxes &messages_;
@@ -55,6 +56,7 @@ private:
     QPushButton *cmdAutoInsertFiller_ = nullptr;
     QPushButton *autoInsertFillerForSameLevel_ = nullptr;
     TreeButtons *treeButtons_ = nullptr;
+    bool selectionUpdatePending_ = false;
 };
 
 } // namespace orvane

@@ -407,7 +407,11 @@ void frmQEL::edit_Click()
 
 void frmQEL::focusChanged(QWidget *, QWidget *now)
 {
-    if (now && (now == trvFields() || now == treePanel_->trvTemp() || entry_->isEntryControl(now)))
+    // The text boxes of the Code View and the Editor count too; their buttons do not.
+    const bool textBox = (codeView_->isAncestorOf(now) || editor_->isAncestorOf(now)) &&
+                         (qobject_cast<QLineEdit *>(now) || qobject_cast<QPlainTextEdit *>(now));
+    if (now && (now == trvFields() || now == treePanel_->trvTemp() || textBox ||
+                entry_->isEntryControl(now)))
         activeControl_ = now;
     else
         activeControl_ = nullptr;

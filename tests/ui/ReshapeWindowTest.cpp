@@ -159,6 +159,8 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
     FieldTreeView *preview = window->treePanel()->trvTemp();
     auto *bar = child<QWidget>("picImport");
 
+    select("01 X.");
+    EXPECT_FALSE(enabled("autoInsertFillerForSameLevel")); // the only field
     platform.files.answers.push_back(file);
     action("import")->trigger();
     EXPECT_TRUE(preview->isVisible());
@@ -178,6 +180,8 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
 
     QTest::mouseClick(button("cmdImportOk"), Qt::LeftButton);
     EXPECT_EQ(tagged(tree()), "01 X.[1:5],01 G.[1:9](05 C2.[5:9]),01 H.[10:12]");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabled("autoInsertFillerForSameLevel")); // X has siblings now
     EXPECT_FALSE(modified());
     EXPECT_EQ(window->dlgedit().fileName, QStringLiteral("/work/current.qel"));
     EXPECT_FALSE(preview->isVisible());
