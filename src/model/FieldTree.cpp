@@ -103,19 +103,25 @@ bool FieldTree::remove(int index)
     for (auto *l : listeners_)
         l->beginRemove(visibleParent(n->parent_), n->row_);
     detach(n);
-    // Mark the subtree (iteratively: trees may be very deep), then close up the numbering.
-    std::vector<FieldNode *> stack{n};
+    markDead(n);
+    dropDeadNodes();
+    for (auto *l : listeners_)
+        l->endRemove();
+    return true;
+}
+
+void FieldTree::markDead(FieldNode *node)
+{
+    // Iteratively: trees may be very deep. A subtree marked already is not walked again.
+    std::vector<FieldNode *> stack{node};
     while (!stack.empty()) {
         FieldNode *cur = stack.back();
         stack.pop_back();
         cur->index_ = 0;
         for (FieldNode *c : cur->children_)
-            stack.push_back(c);
+            if (c->index_ != 0)
+                stack.push_back(c);
     }
-    dropDeadNodes();
-    for (auto *l : listeners_)
-        l->endRemove();
-    return true;
 }
 
 void FieldTree::dropDeadNodes()
@@ -190,21 +196,12 @@ void FieldTree::removeSubtrees(const std::vector<int> &roots)
     }
     for (auto *l : listeners_)
         l->beginLayoutChange(nullptr);
-    // Mark every node of every subtree once; a subtree already marked is not walked again.
     std::vector<FieldNode *> parents;
     for (FieldNode *n : live) {
         if (n->index_ == 0)
             continue;
         parents.push_back(n->parent_);
-        std::vector<FieldNode *> stack{n};
-        while (!stack.empty()) {
-            FieldNode *cur = stack.back();
-            stack.pop_back();
-            cur->index_ = 0;
-            for (FieldNode *c : cur->children_)
-                if (c->index_ != 0)
-                    stack.push_back(c);
-        }
+        markDead(n);
     }
     // Close up the sibling lists of the parents that stay, each once.
     std::sort(parents.begin(), parents.end());

@@ -154,6 +154,8 @@ private:
     void insertChild(FieldNode *parent, int row, FieldNode *node);
     void detach(FieldNode *node);
     static void renumberRows(FieldNode *parent, int fromRow);
+    // Index 0 marks a node on its way out; dropDeadNodes deletes them and closes up.
+    static void markDead(FieldNode *node);
     void dropDeadNodes();
 
     std::unique_ptr<FieldNode> root_;

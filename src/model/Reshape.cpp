@@ -36,26 +36,34 @@ const FieldNode *NeighbourAfterRemoval(const FieldTree &tree, int index)
 namespace
 {
 
-// Takes the subtree out into `temp` and notes its place in the edit.
-void moveOut(FieldTree &tree, FieldTree &temp, int index, TreeEdit &edit)
+// Moves the subtree out into `temp` and copies it back with `placement` relative to
+// `relative` (a node outside the subtree). temp's nodes end in the edit's record of the
+// removal. Returns the copy's index.
+int moveAround(FieldTree &tree, FieldTree &temp, int index, Relationship placement,
+               const FieldNode *relative, TreeEdit &edit)
 {
     RemovedRun run;
     run.place = {tree.parent(index), tree.node(index)->row()};
     MoveSubtree(tree, temp, index);
+    const int first = tree.count() + 1;
+    CopySubtree(temp, tree, placement, indexOf(relative), 1, 1);
+    edit.inserted = {first, tree.count()};
     run.nodes = std::make_shared<FieldTree>();
+    temp.moveNodesTo(*run.nodes);
     edit.removed.push_back(std::move(run));
+    return first;
 }
 
-// Copies temp's subtree back with the placement, hands temp's nodes to the edit's record of
-// the removal and returns the copy's index.
-int copyBack(FieldTree &tree, FieldTree &temp, Relationship placement, int relative,
-             TreeEdit &edit)
+// Moves the subtree past its next sibling (Next) or under it (Child); selects the copy.
+TreeEdit moveByNextSibling(FieldTree &tree, FieldTree &temp, int index, Relationship placement)
 {
-    const int first = tree.count() + 1;
-    CopySubtree(temp, tree, placement, relative, 1, 1);
-    edit.inserted = {first, tree.count()};
-    temp.moveNodesTo(*edit.removed.back().nodes);
-    return first;
+    TreeEdit edit;
+    const FieldNode *m = tree.node(tree.next(index));
+    if (!m)
+        return edit;
+    edit.selected = moveAround(tree, temp, index, placement, m, edit);
+    UpdateParentSpans(tree, edit.selected, edit.spans);
+    return edit;
 }
 
 } // namespace
@@ -87,14 +95,7 @@ TreeEdit RemoveAllNodes(FieldTree &tree)
 
 TreeEdit MoveNodeDown(FieldTree &tree, FieldTree &temp, int index)
 {
-    TreeEdit edit;
-    const FieldNode *m = tree.node(tree.next(index));
-    if (!m)
-        return edit;
-    moveOut(tree, temp, index, edit);
-    edit.selected = copyBack(tree, temp, Relationship::Next, indexOf(m), edit);
-    UpdateParentSpans(tree, edit.selected, edit.spans);
-    return edit;
+    return moveByNextSibling(tree, temp, index, Relationship::Next);
 }
 
 TreeEdit MoveNodeUp(FieldTree &tree, FieldTree &temp, int index)
@@ -110,14 +111,7 @@ TreeEdit MoveNodeUp(FieldTree &tree, FieldTree &temp, int index)
 
 TreeEdit MakeNodeChild(FieldTree &tree, FieldTree &temp, int index)
 {
-    TreeEdit edit;
-    const FieldNode *m = tree.node(tree.next(index));
-    if (!m)
-        return edit;
-    moveOut(tree, temp, index, edit);
-    edit.selected = copyBack(tree, temp, Relationship::Child, indexOf(m), edit);
-    UpdateParentSpans(tree, edit.selected, edit.spans);
-    return edit;
+    return moveByNextSibling(tree, temp, index, Relationship::Child);
 }
 
 TreeEdit MakeNodeParent(FieldTree &tree, FieldTree &temp, int index)
@@ -126,8 +120,7 @@ TreeEdit MakeNodeParent(FieldTree &tree, FieldTree &temp, int index)
     const FieldNode *q = tree.node(tree.parent(index));
     if (!q)
         return edit;
-    moveOut(tree, temp, index, edit);
-    copyBack(tree, temp, Relationship::Previous, indexOf(q), edit);
+    moveAround(tree, temp, index, Relationship::Previous, q, edit);
     edit.selected = indexOf(q);
     // Q's parent now spans from the moved field to Q's last child.
     UpdateParentSpans(tree, edit.selected, edit.spans);
