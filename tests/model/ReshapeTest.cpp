@@ -70,6 +70,7 @@ TEST(Reshape, MovesGoOutAndBackAndTakeTheHighestIndexes)
             ASSERT_EQ(edit.removed.size(), 1u) << c.name;
             EXPECT_EQ(edit.inserted.last, tree.count()) << c.name;
             EXPECT_EQ(edit.inserted.size(), edit.removed.front().nodes->count()) << c.name;
+            EXPECT_EQ(edit.spans.size(), size_t(tree.depth(edit.selected) - 1)) << c.name;
             if (c.moved) {
                 EXPECT_EQ(edit.inserted.size(), c.moved) << c.name;
             }
@@ -78,22 +79,6 @@ TEST(Reshape, MovesGoOutAndBackAndTakeTheHighestIndexes)
             }
         }
     }
-}
-
-TEST(Reshape, MakeChildSelectsTheCopyUnderTheNextSibling)
-{
-    FieldTree tree, temp;
-    buildTagged(tree, kLayout);
-    const TreeEdit edit = MakeNodeChild(tree, temp, find(tree, "05 A."));
-    EXPECT_EQ(outline(tree), "01 R.(05 B.(05 A.(10 A1.,10 A2.)),05 C.),01 S.");
-    EXPECT_EQ(edit.selected, tree.lastChild(find(tree, "05 B.")));
-    EXPECT_EQ(edit.selected, tree.count() - 2); // the copy of A, then its two children
-    // B's span is the copy's: B was 11:20, its only child is 1:10.
-    EXPECT_EQ(tree.tag(find(tree, "05 B.")), "1:10");
-    ASSERT_EQ(edit.spans.size(), 2u);
-    EXPECT_EQ(edit.spans[0].before, "11:20");
-    EXPECT_EQ(edit.removed.front().place.row, 0);
-    EXPECT_EQ(edit.removed.front().place.parent, find(tree, "01 R."));
 }
 
 TEST(Reshape, RemoveKeepsTheSubtreeAndSelectsTheNeighbour)
