@@ -197,7 +197,12 @@ void frmQEL::wireReshaping()
     picImport_ = new ImportBar({fields_, temp_, treePanel_, tabGen_, file_->menuAction(), dlgedit_,
                                 platform_.files, platform_.messages},
                                centralWidget());
-    connect(import_, &QAction::triggered, picImport_, &ImportBar::import_Click);
+    // The preview covers the Generator panel, so an import from another tab goes there first.
+    connect(import_, &QAction::triggered, this, [this] {
+        if (tabGen_->currentIndex() != 0)
+            tabGen_Click(0);
+        picImport_->import_Click();
+    });
     connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
             &ImportBar::viewTreeViewclipboard_Click);
 

@@ -184,9 +184,12 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
     EXPECT_TRUE(child<QMenu>("file")->menuAction()->isEnabled());
     EXPECT_EQ(platform.files.asked.back().fileName, QStringLiteral("/work/current.qel"));
 
-    // Cancel imports nothing and empties the preview.
+    // Cancel imports nothing and empties the preview. From another tab the preview is shown
+    // on the Generator tab.
+    window->tabGen_Click(1);
     platform.files.answers.push_back(file);
     action("import")->trigger();
+    EXPECT_TRUE(preview->isVisible());
     QTest::mouseClick(button("cmdImportCancel"), Qt::LeftButton);
     EXPECT_EQ(tree().count(), 4);
     EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
