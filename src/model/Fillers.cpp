@@ -37,8 +37,8 @@ QString FillerValue(const FillerEntry &entry)
 QString FillerText(const QString &levelText, const QString &picture, double length,
                    const QString &value)
 {
-    return (levelText + QStringLiteral(" FILLER ") + ClauseMark + QStringLiteral("PIC ") +
-            picture + u'(' + numberText(length) + QStringLiteral(") VALUE ") + value + u'.')
+    return (levelText + QStringLiteral(" FILLER ") + ClauseMark + QStringLiteral("PIC ") + picture +
+            u'(' + numberText(length) + QStringLiteral(") VALUE ") + value + u'.')
         .toUpper();
 }
 
@@ -97,8 +97,9 @@ FillerResult InsertFillers(FillerMode mode, FieldTree &tree, int selected, const
             result.inserted = {first, first + int(leaves.size()) - 1};
         result.count = int(leaves.size());
     }
-    result.message = result.count > 0 ? QString::number(result.count) + QStringLiteral(" Fillers inserted")
-                                      : QStringLiteral("No Fillers inserted");
+    result.message = result.count > 0
+                         ? QString::number(result.count) + QStringLiteral(" Fillers inserted")
+                         : QStringLiteral("No Fillers inserted");
     return result;
 }
 

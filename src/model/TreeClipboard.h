@@ -15,10 +15,10 @@ TreeEdit CutToClipboard(FieldTree &tree, int selected, FieldTree &clipboard);
 
 // Where a paste puts the clipboard's subtree.
 enum class PasteTarget {
-    Nothing,        // the clipboard is empty: "No data to paste"
-    IntoEmpty,      // the tree is empty: the only top-level node, nothing else happens
-    AtEnd,          // nodes but none selected: after the last top-level node
-    Child,          // the clipboard's level is above the selected node's: its last child
+    Nothing,           // the clipboard is empty: "No data to paste"
+    IntoEmpty,         // the tree is empty: the only top-level node, nothing else happens
+    AtEnd,             // nodes but none selected: after the last top-level node
+    Child,             // the clipboard's level is above the selected node's: its last child
     AskPreviousOrNext, // the user chooses before or after the selected node
 };
 PasteTarget PasteTargetFor(const FieldTree &tree, int selected, const FieldTree &clipboard);

@@ -129,11 +129,11 @@ void ClipboardCommands::pasteIntoTree(FieldTreeView *view)
         show(c_.messages, QStringLiteral("No data to paste"));
         return;
     case PasteTarget::AskPreviousOrNext:
-        placement = c_.messages.show(pasteQuestion(), QStringLiteral("Paste"),
-                                     MessageButtons::YesNo, MessageIcon::Question) ==
-                            MessageAnswer::Yes
-                        ? Relationship::Previous
-                        : Relationship::Next;
+        placement =
+            c_.messages.show(pasteQuestion(), QStringLiteral("Paste"), MessageButtons::YesNo,
+                             MessageIcon::Question) == MessageAnswer::Yes
+                ? Relationship::Previous
+                : Relationship::Next;
         break;
     default:
         break;

@@ -69,8 +69,7 @@ FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &cl
     connect(trvFields_, &FieldTreeView::deletePressed, treeButtons_, &TreeButtons::cmdRemove_Click);
     connect(trvFields_, &FieldTreeView::focusChangedTo, treeButtons_,
             &TreeButtons::UpdateMoveButtons);
-    connect(trvFields_, &FieldTreeView::keyReleased, treeButtons_,
-            &TreeButtons::UpdateMoveButtons);
+    connect(trvFields_, &FieldTreeView::keyReleased, treeButtons_, &TreeButtons::UpdateMoveButtons);
     // A click moves the current row before it selects, so both signals count.
     connect(trvFields_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &FieldTreePanel::selectionChanged);
@@ -81,8 +80,7 @@ FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &cl
     FieldTreeModel *model = trvFields_->fieldModel();
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(model, signal, this, &FieldTreePanel::scheduleSelectionChanged);
-    connect(model, &QAbstractItemModel::rowsMoved, this,
-            &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &FieldTreePanel::scheduleSelectionChanged);
     connect(model, &QAbstractItemModel::layoutChanged, this,
             &FieldTreePanel::scheduleSelectionChanged);
     connect(model, &QAbstractItemModel::modelReset, this, &FieldTreePanel::selectionChanged);

@@ -39,8 +39,8 @@ bool FillerCommands::run(FillerMode mode)
     }
     messages_.show(FillerNoticeText(mode), QStringLiteral("Message"), MessageButtons::Ok,
                    MessageIcon::Information);
-    const FillerResult result = InsertFillers(mode, fields_, selected, FillerValue(entry),
-                                              FillerPicture(entry.fieldType));
+    const FillerResult result =
+        InsertFillers(mode, fields_, selected, FillerValue(entry), FillerPicture(entry.fieldType));
     messages_.show(result.message, ApplicationTitle, MessageButtons::Ok, MessageIcon::None);
     UpdateParentSpans(fields_, selected);
     return result.count > 0;

@@ -26,8 +26,8 @@ public:
         FieldTree &fields;
         FieldTree &temp;
         FieldTreePanel *panel;
-        QWidget *tabs;       // hidden while the bar stands in their place
-        QAction *fileMenu;   // disabled while the bar is shown
+        QWidget *tabs;     // hidden while the bar stands in their place
+        QAction *fileMenu; // disabled while the bar is shown
         FileDialogState &dlgedit;
         FileBoxes &files;
         MessageBoxes &messages;

@@ -37,8 +37,8 @@ TreeButtons::TreeButtons(FieldTree &fields, FieldTree &temp, FieldTreeView *trvF
         button("cmdMakeNodeParent", "makeparent",
                QStringLiteral("Move the field out of its group, in front of the group"),
                &TreeButtons::cmdMakeNodeParent_Click);
-    cmdExpandCollaplse_ = button("cmdExpandCollaplse", "expand", QString(),
-                                 &TreeButtons::cmdExpandCollaplse_Click);
+    cmdExpandCollaplse_ =
+        button("cmdExpandCollaplse", "expand", QString(), &TreeButtons::cmdExpandCollaplse_Click);
     layout->addStretch(1);
     showExpandPicture(false);
     UpdateMoveButtons();
@@ -60,9 +60,8 @@ QPushButton *TreeButtons::button(const char *name, const char *icon, const QStri
 void TreeButtons::showExpandPicture(bool offersCollapse)
 {
     offersCollapse_ = offersCollapse;
-    cmdExpandCollaplse_->setIcon(
-        QIcon(offersCollapse ? QStringLiteral(":/icons/collapse.svg")
-                             : QStringLiteral(":/icons/expand.svg")));
+    cmdExpandCollaplse_->setIcon(QIcon(offersCollapse ? QStringLiteral(":/icons/collapse.svg")
+                                                      : QStringLiteral(":/icons/expand.svg")));
     cmdExpandCollaplse_->setToolTip(offersCollapse ? QStringLiteral("Collapse all records")
                                                    : QStringLiteral("Expand all records"));
 }

@@ -206,9 +206,9 @@ void frmQEL::wireReshaping()
     connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
             &ImportBar::viewTreeViewclipboard_Click);
 
-    clipboardCommands_ = std::make_unique<ClipboardCommands>(ClipboardCommands::Context{
-        clipboard_, platform_.clipboard, platform_.messages, [this] { return activeControl_; },
-        [this] { MarkModified(); }});
+    clipboardCommands_ = std::make_unique<ClipboardCommands>(
+        ClipboardCommands::Context{clipboard_, platform_.clipboard, platform_.messages,
+                                   [this] { return activeControl_; }, [this] { MarkModified(); }});
     ClipboardCommands *clip = clipboardCommands_.get();
     connect(cut_, &QAction::triggered, this, [clip] { clip->cut_Click(); });
     connect(copy_, &QAction::triggered, this, [clip] { clip->copy_Click(); });

@@ -1,10 +1,10 @@
+#include "../common/TaggedTree.h"
 #include "model/FieldTree.h"
 #include "model/Fillers.h"
 #include "model/ImportMarks.h"
 #include "model/Positions.h"
 #include "model/Reshape.h"
 #include "model/TreeClipboard.h"
-#include "../common/TaggedTree.h"
 
 #include <gtest/gtest.h>
 

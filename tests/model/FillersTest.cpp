@@ -1,6 +1,6 @@
-#include "model/FieldClause.h"
 #include "model/Fillers.h"
 #include "../common/TaggedTree.h"
+#include "model/FieldClause.h"
 
 #include <gtest/gtest.h>
 

@@ -12,8 +12,9 @@ namespace
 // G(C1(K),C2),H with the marks written as a string of 0/1 in collection order.
 void layout(FieldTree &tree)
 {
-    buildTagged(tree, {{1, "G", "1:9"}, {2, "C1", "1:4"}, {3, "K", "1:2"}, {2, "C2", "5:9"},
-                       {1, "H", "10:12"}});
+    buildTagged(
+        tree,
+        {{1, "G", "1:9"}, {2, "C1", "1:4"}, {3, "K", "1:2"}, {2, "C2", "5:9"}, {1, "H", "10:12"}});
 }
 
 QString marks(const FieldTree &tree)
@@ -41,8 +42,7 @@ TEST(ImportMarks, AChangedMarkCarriesItsSubtreeAndCheckedAncestors)
         bool mark; // the user's new mark on the node
         QString after;
     } const cases[] = {
-        {"unchecking a group unchecks its subtree, not its siblings", "11111", "G", false,
-         "00001"},
+        {"unchecking a group unchecks its subtree, not its siblings", "11111", "G", false, "00001"},
         {"unchecking a child leaves its parent checked", "11111", "C1", false, "10011"},
         {"checking a grandchild checks its parent and grandparent", "00000", "K", true, "11100"},
         {"checking a group checks its whole subtree", "00001", "G", true, "11111"},

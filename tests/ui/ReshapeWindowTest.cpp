@@ -20,7 +20,7 @@ namespace
 {
 
 const std::vector<Row> kLayout = {
-    {1, "01 R.", "1:30"},  {2, "05 A.", "1:10"},  {3, "10 A1.", "1:5"}, {3, "10 A2.", "6:10"},
+    {1, "01 R.", "1:30"},  {2, "05 A.", "1:10"},  {3, "10 A1.", "1:5"},  {3, "10 A2.", "6:10"},
     {2, "05 B.", "11:20"}, {2, "05 C.", "21:30"}, {1, "01 S.", "31:40"},
 };
 
@@ -64,8 +64,7 @@ TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
     } const cases[] = {
         {"cmdMoveNodeDown", "05 B.", "01 R.(05 A.(10 A1.,10 A2.),05 C.,05 B.),01 S.", "05 B.",
          false},
-        {"cmdMoveNodeUp", "05 B.", "01 R.(05 B.,05 A.(10 A1.,10 A2.),05 C.),01 S.", "05 B.",
-         true},
+        {"cmdMoveNodeUp", "05 B.", "01 R.(05 B.,05 A.(10 A1.,10 A2.),05 C.),01 S.", "05 B.", true},
         {"cmdMakeNodeChild", "05 A.", "01 R.(05 B.(05 A.(10 A1.,10 A2.)),05 C.),01 S.", "05 A.",
          false},
         {"cmdMakeNodeParent", "10 A1.", "01 R.(10 A1.,05 A.(10 A2.),05 B.,05 C.),01 S.", "05 A.",
@@ -97,8 +96,8 @@ TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
     QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
     EXPECT_EQ(tree().count(), 3);
     EXPECT_FALSE(modified());
-    for (const char *b : {"cmdMoveNodeUp", "cmdMoveNodeDown", "cmdMakeNodeChild",
-                          "cmdMakeNodeParent"})
+    for (const char *b :
+         {"cmdMoveNodeUp", "cmdMoveNodeDown", "cmdMakeNodeChild", "cmdMakeNodeParent"})
         EXPECT_FALSE(enabled(b)) << b;
 }
 
@@ -143,7 +142,9 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
     const QString file = dir.filePath(QStringLiteral("other.qel"));
     {
         FieldTree other;
-        buildTagged(other, {{1, "01 G.", "1:9"}, {2, "05 C1.", "1:4"}, {2, "05 C2.", "5:9"},
+        buildTagged(other, {{1, "01 G.", "1:9"},
+                            {2, "05 C1.", "1:4"},
+                            {2, "05 C2.", "5:9"},
                             {1, "01 H.", "10:12"}});
         ASSERT_TRUE(SaveNodes(other, file).ok());
     }
@@ -249,7 +250,8 @@ TEST_F(ReshapeWindowTest, TreeClipboardThroughTheKeysAndTheMenu)
     // Onto a level-01 field: its last child, no question.
     select("01 S.");
     action("paste")->trigger();
-    EXPECT_EQ(outline(tree()), "01 R.(05 A.(10 A1.,10 A2.),05 B.,05 C.),01 S.(05 A.(10 A1.,10 A2.))");
+    EXPECT_EQ(outline(tree()),
+              "01 R.(05 A.(10 A1.,10 A2.),05 B.,05 C.),01 S.(05 A.(10 A1.,10 A2.))");
     EXPECT_EQ(view()->selectedNode(), tree().lastChild(find(tree(), "01 S.")));
     EXPECT_EQ(tree().tag(find(tree(), "01 S.")), QStringLiteral("1:10"));
     EXPECT_TRUE(modified());
@@ -347,10 +349,16 @@ TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
         std::vector<MessageAnswer> answers;
         std::vector<ShownMessage> shown;
     } const cases[] = {
-        {true, "AlphaNum (X)", "SPACES", {MessageAnswer::Ok},
+        {true,
+         "AlphaNum (X)",
+         "SPACES",
+         {MessageAnswer::Ok},
          {{"Make sure the checkbox for multiple values is not selected", "Error",
            MessageButtons::Ok, MessageIcon::Critical}}},
-        {false, " ", "SPACES", {MessageAnswer::Ok},
+        {false,
+         " ",
+         "SPACES",
+         {MessageAnswer::Ok},
          {{"Make sure picture for field type specified", "Error", MessageButtons::Ok,
            MessageIcon::Critical}}},
         {false, "AlphaNum (X)", "", {MessageAnswer::No}, {noValue}},
