@@ -4,6 +4,7 @@
 #include "platform/QtPlatform.h"
 #include "project/ProjectFile.h"
 #include "project/StartupSettings.h"
+#include "ui/AppIcon.h"
 #include "ui/frmQEL.h"
 
 #include <QApplication>
@@ -102,6 +103,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(orvane::ApplicationTitle);
     QApplication::setApplicationVersion(QStringLiteral(ORVANE_VERSION));
+    // Lets the desktop match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvane"));
+    QApplication::setWindowIcon(orvane::appIcon());
 
     orvane::QtPlatform platform;
     orvane::frmQEL window(platform.seams());

@@ -27,7 +27,8 @@ struct SilentPlatform : MessageBoxes,
                         ColourBox,
                         SettingsStore,
                         ClipboardText,
-                        FileTypeRegistration {
+                        FileTypeRegistration,
+                        Shell {
     MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
     {
         return MessageAnswer::Cancel;
@@ -44,7 +45,10 @@ struct SilentPlatform : MessageBoxes,
     QString text() override { return {}; }
     void setText(const QString &) override {}
     bool registerFileType(const QString &) override { return true; }
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
+    bool openAddress(const QString &) override { return false; }
+    QString findProgram(const QString &) override { return {}; }
+    bool startProgram(const QString &, const QStringList &) override { return false; }
+    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
 };
 
 QApplication &application()

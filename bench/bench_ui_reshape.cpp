@@ -32,7 +32,8 @@ struct YesPlatform : MessageBoxes,
                      ColourBox,
                      SettingsStore,
                      ClipboardText,
-                     FileTypeRegistration {
+                     FileTypeRegistration,
+                     Shell {
     QString file;
     MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
     {
@@ -50,7 +51,10 @@ struct YesPlatform : MessageBoxes,
     QString text() override { return {}; }
     void setText(const QString &) override {}
     bool registerFileType(const QString &) override { return true; }
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this}; }
+    bool openAddress(const QString &) override { return false; }
+    QString findProgram(const QString &) override { return {}; }
+    bool startProgram(const QString &, const QStringList &) override { return false; }
+    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
 };
 
 void application()

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   gnucobol3 xvfb xauth
+  libx11-dev
+  dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
   libqt6svg6
 )
 

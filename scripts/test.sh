@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds with warnings as errors and runs every test; then once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and once with the windows switched off to
-# prove that the core and the command-line tool build without QtWidgets.
+# Sets up the machine, builds with warnings as errors, runs every test and checks the Debian
+# package made from that build; then once more with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and once with the windows switched off to prove that the core and
+# the command-line tool build without QtWidgets.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,6 +11,9 @@ jobs="$(nproc)"
 
 scripts/setup.sh build -DORVANE_WERROR=ON -DORVANE_BUILD_TESTS=ON
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Debian package (from the build above)"
+scripts/check-package.sh build
 
 echo "== core and command-line tool without the windows"
 cmake -S . -B build-core -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_WERROR=ON \

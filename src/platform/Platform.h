@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 namespace orvane
 {
@@ -69,6 +70,19 @@ public:
     virtual void setText(const QString &text) = 0;
 };
 
+// The desktop outside the program: addresses for the default handler, other programs to start.
+class Shell
+{
+public:
+    virtual ~Shell() = default;
+    // Hands a web or mailto: address to the desktop's handler; false when none took it.
+    virtual bool openAddress(const QString &address) = 0;
+    // The full path of a program found on the PATH, empty when there is none.
+    virtual QString findProgram(const QString &name) = 0;
+    // Starts a program on its own, not waiting for it; false when it did not start.
+    virtual bool startProgram(const QString &path, const QStringList &arguments) = 0;
+};
+
 // The seams a window is built with. The objects outlive the window.
 struct Platform {
     MessageBoxes &messages;
@@ -78,6 +92,7 @@ struct Platform {
     SettingsStore &settings;
     ClipboardText &clipboard;
     FileTypeRegistration &registration;
+    Shell &shell;
 };
 
 } // namespace orvane

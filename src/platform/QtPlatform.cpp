@@ -3,13 +3,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
 
 #include <cerrno>
 #include <cstddef>
@@ -78,10 +82,18 @@ MessageAnswer QtMessageBoxes::show(const QString &text, const QString &title,
 
 QString QtInputBox::ask(const QString &prompt, const QString &title, const QString &defaultAnswer)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(QApplication::activeWindow(), title, prompt,
-                                                 QLineEdit::Normal, defaultAnswer, &ok);
-    return ok ? answer : QString();
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setTextValue(defaultAnswer);
+    // A long prompt wraps at about 80 characters instead of widening the box past the screen.
+    if (auto *label = box.findChild<QLabel *>()) {
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        label->setMaximumWidth(label->fontMetrics().averageCharWidth() * 80);
+    }
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
 
 QString QtFileBoxes::openFile(const QString &title, const QString &filter, const QString &fileName)
@@ -166,6 +178,21 @@ QString QtClipboardText::text()
 void QtClipboardText::setText(const QString &text)
 {
     QGuiApplication::clipboard()->setText(text);
+}
+
+bool QtShell::openAddress(const QString &address)
+{
+    return QDesktopServices::openUrl(QUrl(address));
+}
+
+QString QtShell::findProgram(const QString &name)
+{
+    return QStandardPaths::findExecutable(name);
+}
+
+bool QtShell::startProgram(const QString &path, const QStringList &arguments)
+{
+    return QProcess::startDetached(path, arguments);
 }
 
 namespace

@@ -60,6 +60,14 @@ public:
     void setText(const QString &text) override;
 };
 
+class QtShell : public Shell
+{
+public:
+    bool openAddress(const QString &address) override;
+    QString findProgram(const QString &name) override;
+    bool startProgram(const QString &path, const QStringList &arguments) override;
+};
+
 // Where an X server named by a DISPLAY value listens: a local socket (":0", "unix:0") or a
 // TCP port (6000 + display number, "localhost:10.0" as ssh forwarding sets it).
 struct XDisplayAddress {
@@ -106,10 +114,11 @@ struct QtPlatform {
     QtSettingsStore settings;
     QtClipboardText clipboard;
     XdgFileTypeRegistration registration;
+    QtShell shell;
 
     Platform seams()
     {
-        return Platform{messages, input, files, colours, settings, clipboard, registration};
+        return Platform{messages, input, files, colours, settings, clipboard, registration, shell};
     }
 };
 

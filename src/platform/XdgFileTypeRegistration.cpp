@@ -37,15 +37,37 @@ void runIfInstalled(const QString &tool, const QString &folder)
 }
 } // namespace
 
-XdgFileTypeRegistration::XdgFileTypeRegistration(QString dataHome, QString programPath)
-    : dataHome_(std::move(dataHome)), programPath_(std::move(programPath))
+XdgFileTypeRegistration::XdgFileTypeRegistration(QString dataHome, QString programPath,
+                                                 QStringList systemDataDirs)
+    : dataHome_(std::move(dataHome)), programPath_(std::move(programPath)),
+      systemDataDirs_(std::move(systemDataDirs))
 {
 }
 
+namespace
+{
+QStringList systemDataLocations()
+{
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    dirs.removeAll(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return dirs;
+}
+} // namespace
+
 XdgFileTypeRegistration::XdgFileTypeRegistration()
     : XdgFileTypeRegistration(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation),
-                              QCoreApplication::applicationFilePath())
+                              QCoreApplication::applicationFilePath(), systemDataLocations())
 {
+}
+
+bool XdgFileTypeRegistration::installedForEveryone(const QStringList &systemDataDirs)
+{
+    for (const QString &dir : systemDataDirs) {
+        if (QFileInfo::exists(dir + QStringLiteral("/applications/orvane.desktop")) &&
+            QFileInfo::exists(dir + QStringLiteral("/mime/packages/orvane.xml")))
+            return true;
+    }
+    return false;
 }
 
 QString XdgFileTypeRegistration::mimeTypeName(const QString &extension)
@@ -104,6 +126,8 @@ QString XdgFileTypeRegistration::desktopEntry(const QString &programPath, const 
 
 bool XdgFileTypeRegistration::registerFileType(const QString &extension)
 {
+    if (installedForEveryone(systemDataDirs_))
+        return true;
     if (dataHome_.isEmpty())
         return false;
     const QString mimeDir = dataHome_ + QStringLiteral("/mime");

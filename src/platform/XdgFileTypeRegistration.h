@@ -2,6 +2,8 @@
 
 #include "FileTypeRegistration.h"
 
+#include <QStringList>
+
 namespace orvane
 {
 
@@ -13,11 +15,16 @@ class XdgFileTypeRegistration : public FileTypeRegistration
 public:
     // dataHome: the user's data folder ($XDG_DATA_HOME, usually ~/.local/share);
     // programPath: the program to start with the file.
-    XdgFileTypeRegistration(QString dataHome, QString programPath);
+    // systemDataDirs: where an installed package keeps its files ($XDG_DATA_DIRS).
+    XdgFileTypeRegistration(QString dataHome, QString programPath, QStringList systemDataDirs = {});
     // The user's data folder and this program, as found at run time.
     XdgFileTypeRegistration();
 
     bool registerFileType(const QString &extension) override;
+
+    // True when a package installed the program's menu entry and file type for everybody; the
+    // user's own copy is then not written, as it would only shadow the installed one.
+    static bool installedForEveryone(const QStringList &systemDataDirs);
 
     static QString mimeTypeName(const QString &extension);
     static QString mimePackage(const QString &extension);
@@ -28,6 +35,7 @@ public:
 private:
     QString dataHome_;
     QString programPath_;
+    QStringList systemDataDirs_;
 };
 
 } // namespace orvane

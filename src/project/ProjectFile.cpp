@@ -1,6 +1,7 @@
 #include "ProjectFile.h"
 
 #include "model/Cp1252.h"
+#include "model/FieldNames.h"
 #include "model/NumberText.h"
 
 #include <QDir>
@@ -202,12 +203,9 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device)
         const QString &text = n->text();
         if (tag.contains(u'|')) {
             problem = failure(ProjectStatus::TagHasSeparator,
-                              QStringLiteral("Field %1 (record %2): its position tag \"%3\" "
-                                             "contains '|', which separates the parts of a "
-                                             "record")
-                                  .arg(n->index())
-                                  .arg(record)
-                                  .arg(tag),
+                              QStringLiteral("%1: its position tag \"%2\" contains '|', "
+                                             "which separates the parts of a record")
+                                  .arg(fieldPlaceText(tree, n->index(), record), tag),
                               record, n->index());
             return false;
         }
@@ -216,23 +214,21 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device)
             if (bad >= 0) {
                 const QString code =
                     QStringLiteral("%1").arg(int(part->at(bad).unicode()), 4, 16, QChar(u'0'));
-                problem = failure(ProjectStatus::NotRepresentable,
-                                  QStringLiteral("Field %1 (record %2): the character U+%3 "
-                                                 "cannot be stored in Windows-1252")
-                                      .arg(n->index())
-                                      .arg(record)
-                                      .arg(code.toUpper()),
-                                  record, n->index());
+                problem =
+                    failure(ProjectStatus::NotRepresentable,
+                            QStringLiteral("%1: the character U+%2 cannot be stored "
+                                           "in Windows-1252")
+                                .arg(fieldPlaceText(tree, n->index(), record), code.toUpper()),
+                            record, n->index());
                 return false;
             }
         }
         const qsizetype length = tag.size() + 2 + digitCount(depth) + text.size();
         if (length > ProjectRecordTextMax) {
             problem = failure(ProjectStatus::RecordTooLong,
-                              QStringLiteral("Field %1 (record %2) needs %3 bytes; a project "
-                                             "record holds at most %4")
-                                  .arg(n->index())
-                                  .arg(record)
+                              QStringLiteral("%1 needs %2 bytes; a project record holds at "
+                                             "most %3")
+                                  .arg(fieldPlaceText(tree, n->index(), record))
                                   .arg(length)
                                   .arg(ProjectRecordTextMax),
                               record, n->index());

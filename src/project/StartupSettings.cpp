@@ -2,6 +2,9 @@
 
 #include "model/NumberText.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace orvane
@@ -27,6 +30,11 @@ SettingKey settingKey(Setting setting)
 QString settingApplication(Setting setting, const QString &programName)
 {
     return settingKey(setting).underProgramName ? programName : ApplicationTitle;
+}
+
+QString currentProgramName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
 bool isFirstRun(const QString &firstRunValue)

@@ -22,6 +22,8 @@ SettingKey settingKey(Setting setting);
 // The application name a setting is stored under: the application title, or for the options
 // key the program's name (its file name without extension).
 QString settingApplication(Setting setting, const QString &programName);
+// The running program's file name without extension, which the options key is kept under.
+QString currentProgramName();
 // "firstrun" holds "1" once the first run is over; anything without a leading number reads 0.
 bool isFirstRun(const QString &firstRunValue);
 

@@ -240,6 +240,10 @@ void EntryPanel::refreshPreview()
     if (clause == lblAddStringPreview_->text())
         return;
     lblAddStringPreview_->setText(clause);
+    // The line cuts a long clause off; its tooltip shows it whole, wrapped, never as markup.
+    lblAddStringPreview_->setToolTip(
+        clause.isEmpty() ? QString()
+                         : QStringLiteral("<p>") + clause.toHtmlEscaped() + QStringLiteral("</p>"));
     if (clause.size() > MaxClauseLength)
         messages_.show(ClauseTooLongText(), QStringLiteral("Warning"), MessageButtons::Ok,
                        MessageIcon::Critical);

@@ -1,5 +1,9 @@
 #include "FieldTreeModel.h"
 
+#include "model/FieldNames.h"
+
+#include <QBrush>
+
 namespace orvane
 {
 
@@ -44,6 +48,20 @@ void FieldTreeModel::setCheckBoxes(bool on)
     endResetModel();
 }
 
+void FieldTreeModel::setFillerColour(const QColor &colour)
+{
+    if (colour == fillerColour_)
+        return;
+    fillerColour_ = colour;
+    forEachPreOrder(tree_, [this](const FieldNode *n, int) {
+        if (isFillerClause(n->text())) {
+            const QModelIndex index = indexFor(n);
+            emit dataChanged(index, index, {Qt::ForegroundRole});
+        }
+        return true;
+    });
+}
+
 QModelIndex FieldTreeModel::index(int row, int column, const QModelIndex &parent) const
 {
     if (column != 0 || (parent.isValid() && parent.column() != 0))
@@ -83,6 +101,10 @@ QVariant FieldTreeModel::data(const QModelIndex &index, int role) const
         return node->text();
     case Qt::ToolTipRole:
         return node->tag();
+    case Qt::ForegroundRole:
+        if (fillerColour_.isValid() && isFillerClause(node->text()))
+            return QBrush(fillerColour_);
+        return {};
     case Qt::CheckStateRole:
         if (checkBoxes_)
             return node->checked() ? Qt::Checked : Qt::Unchecked;

@@ -3,6 +3,7 @@
 #include "model/FieldTree.h"
 
 #include <QAbstractItemModel>
+#include <QColor>
 
 #include <vector>
 
@@ -26,6 +27,8 @@ public:
     // Check boxes are shown only while a tree serves as an import preview.
     void setCheckBoxes(bool on);
     bool checkBoxes() const { return checkBoxes_; }
+    // FILLER fields are drawn in this colour; an invalid colour draws them like every field.
+    void setFillerColour(const QColor &colour);
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -57,6 +60,7 @@ private:
 
     FieldTree &tree_;
     bool checkBoxes_ = false;
+    QColor fillerColour_;
     bool moving_ = false; // a move that Qt accepted (moving a last child to the end is none)
     // The persistent indexes held across a layout change, with the nodes they stood for.
     QModelIndexList layoutIndexes_;

@@ -104,15 +104,7 @@ void FieldTreePanel::scheduleSelectionChanged()
 void FieldTreePanel::selectionChanged()
 {
     treeButtons_->UpdateMoveButtons();
-    const int node = trvFields_->selectedNode();
-    if (!fields_.contains(node)) {
-        setFillerButtonsEnabled(false, false);
-        return;
-    }
-    const FillerButtons f =
-        FillerButtonsFor(fields_.children(node), fields_.firstSibling(node) == node,
-                         fields_.lastSibling(node) == node);
-    setFillerButtonsEnabled(f.forSubitems, f.forSameLevel);
+    updateFillerButtons(trvFields_->selectedNode());
 }
 
 void FieldTreePanel::setFillerButtonsEnabled(bool forSubitems, bool forSameLevel)
@@ -126,9 +118,18 @@ void FieldTreePanel::nodeClicked(int nodeIndex)
     if (!fields_.contains(nodeIndex))
         return;
     emit statusText(FieldsStatusText(fields_.tag(nodeIndex)));
+    updateFillerButtons(nodeIndex);
+}
+
+void FieldTreePanel::updateFillerButtons(int node)
+{
+    if (!fields_.contains(node)) {
+        setFillerButtonsEnabled(false, false);
+        return;
+    }
     const FillerButtons f =
-        FillerButtonsFor(fields_.children(nodeIndex), fields_.firstSibling(nodeIndex) == nodeIndex,
-                         fields_.lastSibling(nodeIndex) == nodeIndex);
+        FillerButtonsFor(fields_.children(node), fields_.firstSibling(node) == node,
+                         fields_.lastSibling(node) == node);
     setFillerButtonsEnabled(f.forSubitems, f.forSameLevel);
 }
 
@@ -147,6 +148,12 @@ void FieldTreePanel::nodeDropped()
     trvFields_->clearDragState();
     // Only the new ancestors change; the dropped field keeps its own positions.
     UpdateParentSpans(fields_, trvFields_->selectedNode());
+    showSelectedField();
+}
+
+void FieldTreePanel::showSelectedField()
+{
+    nodeClicked(trvFields_->selectedNode());
 }
 
 void FieldTreePanel::showOverlay(FieldTreeView *tree, bool visible)

@@ -32,6 +32,9 @@ public:
     // Shows a scratch tree over the whole panel, or parks it hidden.
     void showOverlay(FieldTreeView *tree, bool visible);
     void setFillerButtonsEnabled(bool forSubitems, bool forSameLevel);
+    // The status text and the FILLER buttons follow the selected field again (after its
+    // positions or its place changed).
+    void showSelectedField();
     // The buttons that depend on the selected field follow it, however the selection changed.
     void selectionChanged();
 
@@ -44,6 +47,7 @@ protected:
 
 private:
     void nodeClicked(int nodeIndex);
+    void updateFillerButtons(int node);
     void nodeDropped();
     void placeOverlays();
     void scheduleSelectionChanged();

@@ -136,7 +136,9 @@ void FieldTreeView::mouseReleaseEvent(QMouseEvent *event)
     clearDragState();
     dragInProgress_ = false;
     QTreeView::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && released && released == pressedNode_)
+    // A right-click selects the field too, so it shows its positions like a left click.
+    if ((event->button() == Qt::LeftButton || event->button() == Qt::RightButton) && released &&
+        released == pressedNode_)
         emit nodeClicked(released);
     pressedNode_ = 0;
 }

@@ -74,6 +74,12 @@ bool StatusBar::eventFilter(QObject *watched, QEvent *event)
         insertMode_ = !insertMode_;
         refresh();
     }
+    // Lock keys change the lights at once, not only at the next tick of the clock.
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock)
+            refresh();
+    }
     if (event->type() == QEvent::MouseButtonDblClick) {
         for (QLabel *p : panels_) {
             if (watched == p) {

@@ -5,19 +5,8 @@
 #include "ProjectCommands.h"
 #include "frmQEL.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-
 namespace orvane
 {
-
-namespace
-{
-QString programName()
-{
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-} // namespace
 
 WindowLifecycle::WindowLifecycle(frmQEL &window, FileDialogState &dlgedit,
                                  ProjectCommands &commands, const Platform &platform)
@@ -35,14 +24,15 @@ QString WindowLifecycle::firstRunText()
 QString WindowLifecycle::setting(Setting which, const QString &defaultValue)
 {
     const SettingKey key = settingKey(which);
-    return platform_.settings.get(settingApplication(which, programName()), key.section, key.key,
-                                  defaultValue);
+    return platform_.settings.get(settingApplication(which, currentProgramName()), key.section,
+                                  key.key, defaultValue);
 }
 
 void WindowLifecycle::saveSetting(Setting which, const QString &value)
 {
     const SettingKey key = settingKey(which);
-    platform_.settings.save(settingApplication(which, programName()), key.section, key.key, value);
+    platform_.settings.save(settingApplication(which, currentProgramName()), key.section, key.key,
+                            value);
 }
 
 void WindowLifecycle::Form_Load(const QStringList &arguments)
@@ -88,8 +78,11 @@ bool WindowLifecycle::Form_Unload()
     // window open.
     if (closeSteps_.editorKeepsWork())
         keep = true;
-    if (!keep)
+    if (!keep) {
         closeSteps_.closeDialogs();
+        for (const auto &close : dialogClosers_)
+            close();
+    }
     return !keep;
 }
 

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace orvane
 {
@@ -46,6 +47,11 @@ public:
     static QString firstRunText();
 
     void setCloseSteps(CloseSteps steps) { closeSteps_ = std::move(steps); }
+    // A further window to unload with the others when the main window closes.
+    void addDialogCloser(std::function<void()> close)
+    {
+        dialogClosers_.push_back(std::move(close));
+    }
 
 private:
     QString setting(Setting which, const QString &defaultValue);
@@ -56,6 +62,7 @@ private:
     ProjectCommands &commands_;
     Platform platform_;
     CloseSteps closeSteps_;
+    std::vector<std::function<void()>> dialogClosers_;
 };
 
 } // namespace orvane

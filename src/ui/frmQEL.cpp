@@ -13,6 +13,8 @@
 #include "TreeButtons.h"
 #include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
+#include "frmAbout.h"
+#include "frmOptions.h"
 #include "model/EntryRules.h"
 #include "model/FieldClause.h"
 #include "model/Placement.h"
@@ -113,15 +115,28 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     entry_->FillEntryLists();
     dlgedit_.filter = projectFileFilter();
 
-    const int minWidth = TwipsToPixels(10965, logicalDpiX());
-    const int minHeight = TwipsToPixels(4500, logicalDpiY());
-    setMinimumSize(minWidth, minHeight);
-    resize(qMax(minWidth, 1000), qMax(minHeight, 720));
+    // The design minimum, raised to what the Generator panel needs to keep every control
+    // whole, with a few rows of the tree still in sight.
+    trvFields()->setMinimumHeight(trvFields()->fontMetrics().height() * 5);
+    ensurePolished();
+    const QSize minimum(TwipsToPixels(10965, logicalDpiX()), TwipsToPixels(4500, logicalDpiY()));
+    setMinimumSize(minimum.expandedTo(minimumSizeHint()));
+    resize(qMax(minimumWidth(), 1000), qMax(minimumHeight(), 720));
     Timer1_->start();
+
+    setFillerColor(frmOptions::storedFillerColor(platform_.settings, currentProgramName()));
+    lifecycle_->addDialogCloser([this] {
+        if (options_)
+            options_->close();
+        if (about_)
+            about_->close();
+    });
 }
 
 frmQEL::~frmQEL()
 {
+    // The options window has no owner to take it down.
+    delete options_;
     disconnect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
     // The tree views' models listen to the trees, which are members and so die before QWidget's
     // destructor deletes the child widgets: take the views down while the trees still live.
@@ -183,11 +198,13 @@ void frmQEL::buildMenus()
     edit_->addSeparator();
     menuAction(edit_, "find", QStringLiteral("Find..."), QKeySequence(QStringLiteral("Ctrl+F")));
     edit_->addSeparator();
-    menuAction(edit_, "options", QStringLiteral("Options..."));
+    connect(menuAction(edit_, "options", QStringLiteral("Options...")), &QAction::triggered, this,
+            &frmQEL::options_Click);
 
     help_ = menuBar()->addMenu(QStringLiteral("&Help"));
     help_->setObjectName(QStringLiteral("help"));
-    menuAction(help_, "About", QStringLiteral("&About..."));
+    connect(menuAction(help_, "About", QStringLiteral("&About...")), &QAction::triggered, this,
+            &frmQEL::About_Click);
 }
 
 void frmQEL::wireReshaping()
@@ -359,6 +376,7 @@ void frmQEL::stb_DblClick()
     if (!tag.isNull())
         fields_.setTag(selected, tag);
     UpdateParentSpans(fields_, selected);
+    treePanel_->showSelectedField();
 }
 
 bool frmQEL::isModified() const
@@ -408,6 +426,43 @@ void frmQEL::edit_Click()
     // The clipboard view takes the Generator panel, so it waits until an import is closed.
     viewTreeViewclipboard_->setEnabled(!clipboard_.isEmpty() && tabGen_->currentIndex() == 0 &&
                                        !picImport_->isVisibleTo(this));
+}
+
+void frmQEL::options_Click()
+{
+    if (!options_) {
+        options_ = new frmOptions(platform_.colours, platform_.settings, currentProgramName());
+        connect(options_, &frmOptions::fillerColorApplied, this, &frmQEL::setFillerColor);
+    }
+    options_->show();
+    options_->raise();
+    options_->activateWindow();
+}
+
+frmOptions *frmQEL::optionsWindow() const
+{
+    return options_;
+}
+
+frmAbout *frmQEL::aboutWindow() const
+{
+    return about_;
+}
+
+void frmQEL::About_Click()
+{
+    if (!about_)
+        about_ = new frmAbout(platform_.messages, platform_.shell, this);
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+void frmQEL::setFillerColor(const QColor &colour)
+{
+    for (FieldTreeView *tree :
+         {treePanel_->trvFields(), treePanel_->trvTemp(), treePanel_->trvClipboard()})
+        tree->fieldModel()->setFillerColour(colour);
 }
 
 void frmQEL::focusChanged(QWidget *, QWidget *now)

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -25,6 +26,8 @@ class FieldTreePanel;
 class FieldTreeView;
 class FillerCommands;
 class ImportBar;
+class frmAbout;
+class frmOptions;
 class ProjectCommands;
 class StatusBar;
 class WindowLifecycle;
@@ -71,6 +74,13 @@ public:
     void ResetEntryPanel();
     void file_Click(); // the File menu opens
     void edit_Click(); // the Edit menu opens
+    // Show the options window (without owner) and the about box (owned), each made on demand.
+    void options_Click();
+    void About_Click();
+    frmOptions *optionsWindow() const;
+    frmAbout *aboutWindow() const;
+    // FILLER fields are drawn in this colour in every field tree.
+    void setFillerColor(const QColor &colour);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +114,8 @@ private:
     QTimer *Timer1_ = nullptr;
     QShortcut *enterShortcut_ = nullptr;
     QWidget *activeControl_ = nullptr;
+    QPointer<frmOptions> options_;
+    QPointer<frmAbout> about_;
 
     QMenu *file_ = nullptr;
     QMenu *edit_ = nullptr;

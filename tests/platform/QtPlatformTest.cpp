@@ -2,12 +2,15 @@
 // Save box's default extension and plain-text message boxes.
 #include "platform/QtPlatform.h"
 
+#include "model/EntryRules.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -219,4 +222,26 @@ TEST(QtMessageBoxes, TextsAreShownAsTheyAreNotAsMarkup)
                             QStringLiteral("Error saving file [<b>cust</b>.qel]"),
                             MessageButtons::YesNo, MessageIcon::Critical),
               MessageAnswer::No);
+}
+
+TEST(QtInputBox, ALongPromptWrapsSoTheBoxFitsAnEightHundredPixelScreen)
+{
+    application();
+    QtInputBox input;
+    whenModal([](QWidget *w) {
+        auto *box = qobject_cast<QInputDialog *>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_LE(box->width(), 800);
+        EXPECT_TRUE(
+            box->labelText().endsWith(QStringLiteral("They are not used in generated code")));
+        const QList<QAbstractButton *> buttons = box->findChildren<QAbstractButton *>();
+        EXPECT_EQ(buttons.size(), 2);
+        for (QAbstractButton *button : buttons)
+            EXPECT_TRUE(box->rect().contains(QRect(button->mapTo(box, QPoint()), button->size())))
+                << button->text().toStdString();
+        box->setTextValue(QStringLiteral("3:9"));
+        box->accept();
+    });
+    EXPECT_EQ(input.ask(PositionDialogPrompt(), PositionDialogTitle(), QStringLiteral("1:2")),
+              QStringLiteral("3:9"));
 }

@@ -308,8 +308,9 @@ TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
     EXPECT_EQ(r.status, ProjectStatus::RecordTooLong);
     EXPECT_EQ(r.record, 2);
     EXPECT_EQ(r.node, b);
-    EXPECT_EQ(r.message.toStdString(),
-              "Field 2 (record 2) needs 267 bytes; a project record holds at most 266");
+    EXPECT_EQ(r.message, "Field F" + QString(36, u'X') +
+                             "... on line 2 of the layout (in A) needs 267 bytes; a project "
+                             "record holds at most 266");
     EXPECT_TRUE(file.isEmpty()) << "nothing may be written when a record does not fit";
 }
 
@@ -328,8 +329,8 @@ TEST(ProjectFile, RefusesWhatWouldLoadBackDifferently)
     tree.setText(b, QString::fromUtf16(u"01 \u0141ODZ.")); // Ł has no Windows-1252 byte
     EXPECT_TRUE(save(tree, &r).isEmpty());
     EXPECT_EQ(r.status, ProjectStatus::NotRepresentable);
-    EXPECT_EQ(r.message.toStdString(),
-              "Field 2 (record 2): the character U+0141 cannot be stored in Windows-1252");
+    EXPECT_EQ(r.message.toStdString(), "Field \u0141ODZ on line 2 of the layout: the character "
+                                       "U+0141 cannot be stored in Windows-1252");
 }
 
 TEST(ProjectFile, DeviceFailuresAreReportedAtEveryPoint)

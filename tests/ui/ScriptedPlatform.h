@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <QApplication>
+#include <QMap>
 #include <QStringList>
 
 #include <deque>
@@ -93,6 +94,27 @@ public:
     std::deque<QColor> answers;
 };
 
+// Programs "on the PATH" are those in `programs` (name to path); nothing leaves the process.
+class ScriptedShell : public Shell
+{
+public:
+    bool openAddress(const QString &address) override
+    {
+        opened.append(address);
+        return true;
+    }
+    QString findProgram(const QString &name) override { return programs.value(name); }
+    bool startProgram(const QString &path, const QStringList &arguments) override
+    {
+        started.append(QStringList{path} + arguments);
+        return startSucceeds;
+    }
+    QStringList opened;
+    QMap<QString, QString> programs;
+    QList<QStringList> started;
+    bool startSucceeds = true;
+};
+
 class MemorySettings : public SettingsStore
 {
 public:
@@ -119,10 +141,11 @@ struct ScriptedPlatform {
     MemorySettings settings;
     MemoryClipboard clipboard;
     ScriptedRegistration registration;
+    ScriptedShell shell;
 
     Platform seams()
     {
-        return Platform{messages, input, files, colours, settings, clipboard, registration};
+        return Platform{messages, input, files, colours, settings, clipboard, registration, shell};
     }
 };
 

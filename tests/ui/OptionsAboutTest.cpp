@@ -1,0 +1,166 @@
+// The options window and the about box, driven through the main window's menus.
+#include "MainWindowFixture.h"
+#include "project/StartupSettings.h"
+#include "ui/frmAbout.h"
+#include "ui/frmOptions.h"
+
+#include <QAction>
+#include <QTabWidget>
+
+namespace orvane::testing
+{
+namespace
+{
+
+class OptionsAboutTest : public MainWindowTest
+{
+protected:
+    frmOptions *openOptions()
+    {
+        child<QAction>("options")->trigger();
+        return window->optionsWindow();
+    }
+    frmAbout *openAbout()
+    {
+        child<QAction>("About")->trigger();
+        return window->aboutWindow();
+    }
+    template <typename T> T *in(QWidget *w, const char *name)
+    {
+        T *found = w->findChild<T *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString storedColour()
+    {
+        return platform.settings.get(currentProgramName(), QStringLiteral("OPT"),
+                                     QStringLiteral("fillercolor"), QStringLiteral("<none>"));
+    }
+    QVariant foreground(int node)
+    {
+        return view()->fieldModel()->modelIndex(node).data(Qt::ForegroundRole);
+    }
+    static void unloadClosedWindows()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(OptionsAboutTest, CancelStoresNothingAndTheNextOpeningReadsTheStoredColourAgain)
+{
+    frmOptions *options = openOptions();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
+    platform.colours.answers = {QColor(Qt::red)};
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
+    QTest::mouseClick(in<QPushButton>(options, "cmdCancel"), Qt::LeftButton);
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
+    EXPECT_EQ(storedColour(), "<none>");
+    EXPECT_EQ(openOptions()->swatchColor(), QColor(Qt::black));
+}
+
+TEST_F(OptionsAboutTest, OkStoresTheChosenColourAsItsNumber)
+{
+    frmOptions *options = openOptions();
+    platform.colours.answers = {QColor(Qt::red)};
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(in<QPushButton>(options, "cmdOK"), Qt::LeftButton);
+    EXPECT_EQ(storedColour(), "255");
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr);
+}
+
+TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsOfTheTreeAtOnce)
+{
+    addField("01", "REC");
+    addField("05", "FILLER", "3");
+    addField("05", "NAME", "5");
+    EXPECT_FALSE(foreground(2).isValid()) << "no colour stored: FILLER looks like any field";
+    frmOptions *options = openOptions();
+    auto *apply = in<QPushButton>(options, "cmdApply");
+    EXPECT_TRUE(apply->isEnabled());
+    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red), QColor()};
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(apply, Qt::LeftButton);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(storedColour(), "255");
+    EXPECT_EQ(foreground(2).value<QBrush>().color(), QColor(Qt::red));
+    EXPECT_FALSE(foreground(3).isValid()) << "only FILLER fields take the colour";
+    // The same colour again, and a cancelled colour box, leave Apply as it was.
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    EXPECT_FALSE(apply->isEnabled());
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
+}
+
+TEST_F(OptionsAboutTest, AStoredColourIsShownInTheTreesFromTheStart)
+{
+    window.reset();
+    platform.settings.save(currentProgramName(), "OPT", "fillercolor", "65280");
+    start();
+    addField("01", "FILLER", "3");
+    EXPECT_EQ(foreground(1).value<QBrush>().color(), QColor(Qt::green));
+}
+
+TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
+{
+    frmAbout *about = openAbout();
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->parentWidget(), window.get()) << "the about box is owned by the main window";
+    EXPECT_EQ(in<QLabel>(about, "lblVersion")->text(), "Version " ORVANE_VERSION);
+    QTest::mouseClick(in<QLabel>(about, "lblemail"), Qt::LeftButton);
+    QTest::mouseClick(in<QLabel>(about, "lblcheckforupdates"), Qt::LeftButton);
+    EXPECT_EQ(platform.shell.opened,
+              QStringList({"mailto:" + frmAbout::emailAddress(), frmAbout::homepage()}));
+}
+
+TEST_F(OptionsAboutTest, SystemInfoStartsTheProgramFoundOrSaysItIsUnavailable)
+{
+    auto *sysInfo = in<QPushButton>(openAbout(), "cmdSysInfo");
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    QTest::mouseClick(sysInfo, Qt::LeftButton); // none on the PATH
+    platform.shell.programs = {{"hardinfo", "/usr/bin/hardinfo"}};
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    EXPECT_EQ(platform.shell.started, QList<QStringList>{{"/usr/bin/hardinfo"}});
+    platform.shell.startSucceeds = false;
+    QTest::mouseClick(sysInfo, Qt::LeftButton);
+    const ShownMessage unavailable{"System Information Is Unavailable At This Time", "Orvane",
+                                   MessageButtons::Ok, MessageIcon::None};
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{unavailable, unavailable}));
+}
+
+TEST(SysInfoProgram, TheFirstOfTheKnownProgramsOnThePathIsChosen)
+{
+    struct Case {
+        QStringList onPath;
+        QString chosen;
+    };
+    const Case cases[] = {
+        {{}, {}},
+        {{"msinfo32"}, {}},
+        {{"xfce4-about", "hardinfo", "hardinfo2"}, "/bin/hardinfo2"},
+        {{"xfce4-about", "kinfocenter", "hardinfo"}, "/bin/kinfocenter"},
+    };
+    for (const Case &c : cases) {
+        const QString chosen = frmAbout::findSysInfoProgram([&](const QString &name) {
+            return c.onPath.contains(name) ? "/bin/" + name : QString();
+        });
+        EXPECT_EQ(chosen, c.chosen) << c.onPath.join(' ').toStdString();
+    }
+}
+
+TEST_F(OptionsAboutTest, ClosingTheMainWindowUnloadsBothWindows)
+{
+    openOptions();
+    openAbout();
+    window->close();
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr);
+    EXPECT_EQ(window->aboutWindow(), nullptr);
+}
+
+} // namespace
+} // namespace orvane::testing
