@@ -1,6 +1,7 @@
 // Reshaping a 100,000-field layout through the window, views attached: moving and pasting a
 // subtree of 10,000 fields, Remove All, FILLER items before each of 100,000 fields, and
 // importing a 100,000-field project with everything checked.
+#include "BenchPlatform.h"
 #include "platform/Platform.h"
 #include "project/ProjectFile.h"
 #include "ui/ClipboardCommands.h"
@@ -24,38 +25,6 @@ namespace
 {
 
 using namespace orvane;
-
-// Says Yes to every question and opens the one file it was given.
-struct YesPlatform : MessageBoxes,
-                     InputBox,
-                     FileBoxes,
-                     ColourBox,
-                     SettingsStore,
-                     ClipboardText,
-                     FileTypeRegistration,
-                     Shell {
-    QString file;
-    MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
-    {
-        return MessageAnswer::Yes;
-    }
-    QString ask(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &, const QString &) override { return file; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    QColor choose(const QColor &) override { return {}; }
-    QString get(const QString &, const QString &, const QString &, const QString &d) override
-    {
-        return d;
-    }
-    void save(const QString &, const QString &, const QString &, const QString &) override {}
-    QString text() override { return {}; }
-    void setText(const QString &) override {}
-    bool registerFileType(const QString &) override { return true; }
-    bool openAddress(const QString &) override { return false; }
-    QString findProgram(const QString &) override { return {}; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
-};
 
 void application()
 {
@@ -96,12 +65,13 @@ void flatRecordWithHoles(FieldTree &tree)
 }
 
 struct Window {
-    YesPlatform platform;
+    bench::BenchPlatform platform; // says Yes to every question
     std::unique_ptr<frmQEL> window;
 
     explicit Window(void (*fill)(FieldTree &))
     {
         application();
+        platform.answer = MessageAnswer::Yes;
         window = std::make_unique<frmQEL>(platform.seams());
         if (fill)
             fill(window->fields());
