@@ -2,6 +2,7 @@
 
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
+#include "editor/TextFile.h"
 #include "model/Cp1252.h"
 #include "model/FieldClause.h"
 #include "model/FieldTree.h"
@@ -11,7 +12,6 @@
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringList>
 
 #include <optional>
@@ -211,16 +211,12 @@ int append(const Parsed &p, Streams &io)
     in.close();
 
     // Keep the file's own encoding, byte order mark included.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
-    QString source = utf8.decode(bytes);
-    const bool isUtf8 = !utf8.hasError();
-    if (!isUtf8)
-        source = cp1252::decode(bytes);
-
-    const std::optional<QString> result = InsertAfterWorkingStorage(source, GenerateCode(tree));
+    const DecodedText source = decodeText(bytes);
+    const std::optional<QString> result =
+        InsertAfterWorkingStorage(source.text, GenerateCode(tree));
     if (!result)
         return io.fail(QStringLiteral("WORKING-STORAGE SECTION. not found"));
-    const QByteArray written = isUtf8 ? result->toUtf8() : cp1252::encode(*result);
+    const QByteArray written = encodeText(*result, source.form, nullptr);
 
     QSaveFile file(sourcePath);
     if (!file.open(QIODevice::WriteOnly) || file.write(written) != written.size() || !file.commit())

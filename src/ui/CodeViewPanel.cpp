@@ -1,36 +1,25 @@
 #include "CodeViewPanel.h"
 
-#include <QFontDatabase>
+#include "FileDialogState.h"
+#include "TextBoxes.h"
+#include "codegen/WorkingStorage.h"
+#include "project/ProjectFile.h"
+
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace orvane
 {
 
-namespace
-{
-
-template <typename W> W *named(W *widget, const char *name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QFont codeFont()
-{
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(9);
-    return font;
-}
-
-} // namespace
-
-CodeViewPanel::CodeViewPanel(QWidget *parent) : QWidget(parent)
+CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit, QWidget *parent)
+    : QWidget(parent), platform_(platform), dlgedit_(dlgedit)
 {
     setObjectName(QStringLiteral("picCodeView"));
     txtCodeView_ = named(new QPlainTextEdit(this), "txtCodeView");
@@ -71,6 +60,15 @@ CodeViewPanel::CodeViewPanel(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtCodeView_, 1);
     layout->addLayout(frames);
+
+    connect(cmdCodeViewCopy_, &QPushButton::clicked, this, &CodeViewPanel::cmdCodeViewCopy_Click);
+    connect(cmdCodeViewBrowse_, &QPushButton::clicked, this,
+            &CodeViewPanel::cmdCodeViewBrowse_Click);
+    connect(cmdCodeViewAppend_, &QPushButton::clicked, this,
+            &CodeViewPanel::cmdCodeViewAppend_Click);
+    connect(txtCodeViewBrowseFile_, &QLineEdit::textChanged, this,
+            &CodeViewPanel::txtCodeViewBrowseFile_Change);
+    watchCaret(txtCodeView_, [this](const QString &text) { emit statusText(text); });
 }
 
 void CodeViewPanel::clear()
@@ -84,35 +82,81 @@ void CodeViewPanel::showCode(const QString &code)
     // Filling it in one call lets its layout take the text in a single change, which measured
     // faster than filling a detached document and swapping it in.
     txtCodeView_->document()->setPlainText(code);
+    // Searches start from the caret: put it at the top of the new code.
+    txtCodeView_->moveCursor(QTextCursor::Start);
 }
 
-EditorPanel::EditorPanel(QWidget *parent) : QWidget(parent)
+bool CodeViewPanel::ownsTextBox(const QWidget *widget) const
 {
-    setObjectName(QStringLiteral("picEditor"));
-    txtEditor_ = named(new QPlainTextEdit(this), "txtEditor");
-    txtEditor_->setFont(codeFont());
-    txtEditor_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    fraEditorFile_ = named(new QGroupBox(QStringLiteral("File"), this), "fraEditorFile");
-    txtEditorFile_ = named(new QLineEdit(fraEditorFile_), "txtEditorFile");
-    txtEditorFile_->setReadOnly(true);
-    cmdEditorNew_ = named(new QPushButton(QStringLiteral("New"), fraEditorFile_), "cmdEditorNew");
-    cmdEditorOpen_ =
-        named(new QPushButton(QStringLiteral("Open"), fraEditorFile_), "cmdEditorOpen");
-    cmdEditorSave_ =
-        named(new QPushButton(QStringLiteral("Save"), fraEditorFile_), "cmdEditorSave");
-    cmdeditorSaveAs_ =
-        named(new QPushButton(QStringLiteral("Save As"), fraEditorFile_), "cmdeditorSaveAs");
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {cmdEditorNew_, cmdEditorOpen_, cmdEditorSave_, cmdeditorSaveAs_})
-        buttons->addWidget(b);
-    buttons->addStretch(1);
-    auto *file = new QVBoxLayout(fraEditorFile_);
-    file->addWidget(txtEditorFile_);
-    file->addLayout(buttons);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(txtEditor_, 1);
-    layout->addWidget(fraEditorFile_);
+    return widget && (widget == txtCodeView_ || widget == txtCodeViewBrowseFile_);
+}
+
+void CodeViewPanel::cmdCodeViewCopy_Click()
+{
+    txtCodeView_->setFocus(Qt::OtherFocusReason);
+    txtCodeView_->selectAll();
+    // The box holds LF line ends, which is what this platform's clipboard expects.
+    platform_.clipboard.setText(plainText(txtCodeView_));
+}
+
+void CodeViewPanel::cmdCodeViewBrowse_Click()
+{
+    const FileDialogState::Guard guard(dlgedit_);
+    dlgedit_.fileName = lastAppendSetting(platform_.settings, dlgedit_.fileName);
+    dlgedit_.filter = cobolFileFilter();
+    const QString chosen =
+        platform_.files.openFile(QStringLiteral("Open"), dlgedit_.filter, dlgedit_.fileName);
+    if (!chosen.isEmpty())
+        txtCodeViewBrowseFile_->setText(chosen);
+}
+
+void CodeViewPanel::txtCodeViewBrowseFile_Change(const QString &path)
+{
+    if (!path.contains(u'*') && !path.contains(u'?') && QFileInfo(path).isFile())
+        saveLastAppendSetting(platform_.settings, path);
+}
+
+void CodeViewPanel::cmdCodeViewAppend_Click()
+{
+    const QString path = txtCodeViewBrowseFile_->text();
+    if (path.contains(u'*') || !FileExists(path)) {
+        platform_.messages.show(QStringLiteral("File ") + path + QStringLiteral(" not found"),
+                                QStringLiteral("File Not found"), MessageButtons::Ok,
+                                MessageIcon::Exclamation);
+        return;
+    }
+    // The file is worked on as it is stored, line ends included, so nothing but the inserted
+    // code changes in it (the same insertion as the command-line tool's append).
+    DecodedText source;
+    const TextFileResult read = readTextFile(path, source);
+    if (!read.ok()) {
+        platform_.messages.show(
+            textFileErrorText(QStringLiteral("Error opening file ") + path, read),
+            QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);
+        return;
+    }
+    const std::optional<QString> result =
+        InsertAfterWorkingStorage(source.text, plainText(txtCodeView_));
+    if (!result) {
+        platform_.messages.show(QStringLiteral("WORKING-STORAGE SECTION. not found"),
+                                QStringLiteral("Not Found"), MessageButtons::Ok,
+                                MessageIcon::Exclamation);
+        return;
+    }
+    if (platform_.messages.show(
+            QStringLiteral("WORKING-STORAGE SECTION. found. Continue to append?"),
+            QStringLiteral("Found"), MessageButtons::YesNo,
+            MessageIcon::Question) != MessageAnswer::Yes)
+        return;
+    const TextFileResult written = writeTextFile(path, *result, source.form);
+    if (!written.ok()) {
+        platform_.messages.show(
+            textFileErrorText(QStringLiteral("Error saving file ") + path, written),
+            QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical);
+        return;
+    }
+    platform_.messages.show(QStringLiteral("Append Successful"), QStringLiteral("Append"),
+                            MessageButtons::Ok, MessageIcon::Information);
 }
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Platform.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -10,20 +12,37 @@ class QPushButton;
 namespace orvane
 {
 
-// The "Code View" tab: the generated code, and the frames for copying it and appending it to a
-// source file (their actions come with the code-view commands).
+class FileDialogState;
+
+// The "Code View" tab: the generated code, copied to the clipboard or inserted behind the
+// WORKING-STORAGE SECTION header of a source file.
 class CodeViewPanel : public QWidget
 {
     Q_OBJECT
 public:
-    explicit CodeViewPanel(QWidget *parent = nullptr);
+    CodeViewPanel(const Platform &platform, FileDialogState &dlgedit, QWidget *parent = nullptr);
 
     QPlainTextEdit *txtCodeView() const { return txtCodeView_; }
     void clear();
     // Fills the text box; its text is the only copy (Copy and Append read it from there).
     void showCode(const QString &code);
 
+    void cmdCodeViewCopy_Click();
+    void cmdCodeViewBrowse_Click();
+    // Leaves the project, the tree and the code as they are.
+    void cmdCodeViewAppend_Click();
+    // A path that names an existing file is remembered for the source file boxes.
+    void txtCodeViewBrowseFile_Change(const QString &path);
+
+    // The boxes that take part in the main window's cut, copy and paste.
+    bool ownsTextBox(const QWidget *widget) const;
+
+signals:
+    void statusText(const QString &text);
+
 private:
+    Platform platform_;
+    FileDialogState &dlgedit_;
     QPlainTextEdit *txtCodeView_ = nullptr;
     QGroupBox *fraCodeViewGrabCode_ = nullptr;
     QPushButton *cmdCodeViewCopy_ = nullptr;
@@ -31,27 +50,6 @@ private:
     QLineEdit *txtCodeViewBrowseFile_ = nullptr;
     QPushButton *cmdCodeViewBrowse_ = nullptr;
     QPushButton *cmdCodeViewAppend_ = nullptr;
-};
-
-// The "Editor" tab's controls; editing files comes with the editor.
-class EditorPanel : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit EditorPanel(QWidget *parent = nullptr);
-
-    QPlainTextEdit *txtEditor() const { return txtEditor_; }
-    QLineEdit *txtEditorFile() const { return txtEditorFile_; }
-    QPushButton *cmdEditorSave() const { return cmdEditorSave_; }
-
-private:
-    QPlainTextEdit *txtEditor_ = nullptr;
-    QGroupBox *fraEditorFile_ = nullptr;
-    QLineEdit *txtEditorFile_ = nullptr;
-    QPushButton *cmdEditorNew_ = nullptr;
-    QPushButton *cmdEditorOpen_ = nullptr;
-    QPushButton *cmdEditorSave_ = nullptr;
-    QPushButton *cmdeditorSaveAs_ = nullptr;
 };
 
 } // namespace orvane

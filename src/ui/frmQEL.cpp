@@ -2,6 +2,7 @@
 
 #include "ClipboardCommands.h"
 #include "CodeViewPanel.h"
+#include "EditorPanel.h"
 #include "EntryPanel.h"
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
@@ -13,7 +14,9 @@
 #include "TreeButtons.h"
 #include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
+#include "editor/FindRules.h"
 #include "frmAbout.h"
+#include "frmFind.h"
 #include "frmOptions.h"
 #include "model/EntryRules.h"
 #include "model/FieldClause.h"
@@ -57,8 +60,8 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     generator->addWidget(entry_);
     generator->addWidget(treePanel_, 1);
 
-    codeView_ = new CodeViewPanel(this);
-    editor_ = new EditorPanel(this);
+    codeView_ = new CodeViewPanel(platform_, dlgedit_, this);
+    editor_ = new EditorPanel(platform_, dlgedit_, this);
 
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -73,6 +76,14 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     commands_ =
         std::make_unique<ProjectCommands>(*this, dlgedit_, platform_.messages, platform_.files);
     lifecycle_ = std::make_unique<WindowLifecycle>(*this, dlgedit_, *commands_, platform_);
+    lifecycle_->setCloseSteps({[this] {
+                                   editor_->cmdEditorNew_Click();
+                                   return !editor_->isEmpty();
+                               },
+                               [this] {
+                                   delete find_;
+                                   find_ = nullptr;
+                               }});
     buildMenus();
     wireReshaping();
     layout->insertWidget(1, picImport_);
@@ -104,6 +115,8 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     connect(entry_, &EntryPanel::addClicked, this, &frmQEL::cmdAdd_Click);
     connect(entry_, &EntryPanel::editClicked, this, &frmQEL::cmdEdit_Click);
     connect(treePanel_, &FieldTreePanel::statusText, stb_, &StatusBar::setMessage);
+    connect(codeView_, &CodeViewPanel::statusText, stb_, &StatusBar::setMessage);
+    connect(editor_, &EditorPanel::statusText, stb_, &StatusBar::setMessage);
     connect(stb_, &StatusBar::doubleClicked, this, &frmQEL::stb_DblClick);
     connect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
 
@@ -196,7 +209,9 @@ void frmQEL::buildMenus()
     viewTreeViewclipboard_ =
         menuAction(edit_, "viewTreeViewclipboard", QStringLiteral("View TreeView clipboard"));
     edit_->addSeparator();
-    menuAction(edit_, "find", QStringLiteral("Find..."), QKeySequence(QStringLiteral("Ctrl+F")));
+    QAction *find = menuAction(edit_, "find", QStringLiteral("Find..."),
+                               QKeySequence(QStringLiteral("Ctrl+F")));
+    connect(find, &QAction::triggered, this, &frmQEL::find_Click);
     edit_->addSeparator();
     connect(menuAction(edit_, "options", QStringLiteral("Options...")), &QAction::triggered, this,
             &frmQEL::options_Click);
@@ -294,6 +309,38 @@ void frmQEL::tabGen_Click(int tab)
         // The handler has run already; the strip only follows.
         const QSignalBlocker block(tabGen_);
         tabGen_->setCurrentIndex(tab);
+    }
+    findDialog()->ActivateForm();
+}
+
+frmFind *frmQEL::findDialog()
+{
+    if (find_)
+        return find_;
+    frmFind::Views views;
+    views.target = [this] {
+        const bool generator = picGenerator_->isVisibleTo(this);
+        return pickFindTarget(generator,
+                              generator && treePanel_->trvTemp()->isVisibleTo(picGenerator_),
+                              codeView_->isVisibleTo(this), editor_->isVisibleTo(this));
+    };
+    views.txtCodeView = codeView_->txtCodeView();
+    views.txtEditor = editor_->txtEditor();
+    views.trvFields = trvFields();
+    views.trvTemp = treePanel_->trvTemp();
+    views.markModified = [this] { MarkModified(); };
+    find_ = new frmFind(std::move(views), platform_.messages, this);
+    return find_;
+}
+
+void frmQEL::find_Click()
+{
+    frmFind *dialog = findDialog();
+    dialog->show();
+    dialog->ActivateForm();
+    if (dialog->isVisible()) {
+        dialog->raise();
+        dialog->activateWindow();
     }
 }
 
@@ -467,11 +514,9 @@ void frmQEL::setFillerColor(const QColor &colour)
 
 void frmQEL::focusChanged(QWidget *, QWidget *now)
 {
-    // The text boxes of the Code View and the Editor count too; their buttons do not.
-    const bool textBox = (codeView_->isAncestorOf(now) || editor_->isAncestorOf(now)) &&
-                         (qobject_cast<QLineEdit *>(now) || qobject_cast<QPlainTextEdit *>(now));
-    if (now && (now == trvFields() || now == treePanel_->trvTemp() || textBox ||
-                entry_->isEntryControl(now)))
+    if (now && (now == trvFields() || now == treePanel_->trvTemp() ||
+                entry_->isEntryControl(now) || editor_->ownsTextBox(now) ||
+                codeView_->ownsTextBox(now)))
         activeControl_ = now;
     else
         activeControl_ = nullptr;

@@ -31,6 +31,7 @@ class frmOptions;
 class ProjectCommands;
 class StatusBar;
 class WindowLifecycle;
+class frmFind;
 
 // The main window. It owns the three field trees, the menus, the tab strip and the status bar,
 // and wires the panels to each other and to the core; the panels do the rest.
@@ -45,6 +46,9 @@ public:
     EntryPanel *entryPanel() const { return entry_; }
     FieldTreePanel *treePanel() const { return treePanel_; }
     CodeViewPanel *codeViewPanel() const { return codeView_; }
+    EditorPanel *editorPanel() const { return editor_; }
+    // The find dialog, made hidden on first use and kept for the rest of the run.
+    frmFind *findDialog();
     StatusBar *stb() const { return stb_; }
     FieldTreeView *trvFields() const;
     // The entry box or tree that last got the focus; the clipboard commands act on it.
@@ -74,6 +78,7 @@ public:
     void ResetEntryPanel();
     void file_Click(); // the File menu opens
     void edit_Click(); // the Edit menu opens
+    void find_Click();
     // Show the options window (without owner) and the about box (owned), each made on demand.
     void options_Click();
     void About_Click();
@@ -109,6 +114,7 @@ private:
     FieldTreePanel *treePanel_ = nullptr;
     CodeViewPanel *codeView_ = nullptr;
     EditorPanel *editor_ = nullptr;
+    frmFind *find_ = nullptr;
     StatusBar *stb_ = nullptr;
     ImportBar *picImport_ = nullptr;
     QTimer *Timer1_ = nullptr;

@@ -1,0 +1,117 @@
+#include "editor/TextSearch.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane
+{
+namespace
+{
+
+struct DownCase {
+    const char *text;
+    const char *what;
+    qsizetype selStart, selLength;
+    SearchOptions options;
+    TextMatch expected;
+};
+
+TEST(TextSearchTest, FindDown)
+{
+    const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
+    const DownCase cases[] = {
+        // Overlapping matches come one after the other.
+        {"AAA", "AA", 0, 0, plain, {0, 2}},
+        {"AAA", "AA", 0, 2, plain, {1, 2}},
+        {"AAA", "AA", 1, 2, plain, {}},
+        // "_" and "." bound words; a blank does too.
+        {"A_B A", "A", 0, 0, whole, {0, 1}},
+        {"A_B A", "A", 0, 1, whole, {4, 1}},
+        // A match inside a longer word is passed over.
+        {"ab abc ab", "ab", 0, 2, whole, {7, 2}},
+        {"abc", "ab", 0, 0, whole, {}},
+        {"9ab", "ab", 0, 0, whole, {}},
+        {"\xc3\xa9"
+         "ab",
+         "ab",
+         0,
+         0,
+         whole,
+         {1, 2}},
+        {"ab", "AB", 0, 0, plain, {0, 2}},
+        {"ab AB", "AB", 0, 0, caseOn, {3, 2}},
+        {"abc", "", 0, 0, plain, {}},
+        {"abc", "c", 3, 0, plain, {}},
+    };
+    for (const DownCase &c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(findDown(text, QString::fromUtf8(c.what), c.selStart, c.selLength, c.options),
+                  c.expected)
+            << c.text << " / " << c.what << " from " << c.selStart;
+    }
+}
+
+struct UpCase {
+    const char *text;
+    const char *what;
+    qsizetype selStart;
+    SearchOptions options;
+    TextMatch expected;
+};
+
+TEST(TextSearchTest, FindUp)
+{
+    const SearchOptions plain{}, whole{false, true};
+    const UpCase cases[] = {
+        {"AAA", "AA", 0, plain, {}}, // at the very start nothing is above
+        {"AAA", "AA", 3, plain, {1, 2}},       {"AAA", "AA", 2, plain, {0, 2}},
+        {"AAA", "AA", 1, plain, {}}, // a match must end before the selection
+        {"ab abc ab", "ab", 9, whole, {7, 2}}, {"ab abc ab", "ab", 7, whole, {0, 2}},
+        {"abc", "abc", 99, plain, {0, 3}},
+    };
+    for (const UpCase &c : cases)
+        EXPECT_EQ(
+            findUp(QString::fromUtf8(c.text), QString::fromUtf8(c.what), c.selStart, c.options),
+            c.expected)
+            << c.text << " / " << c.what << " from " << c.selStart;
+}
+
+struct ReplaceCase {
+    const char *text;
+    const char *what;
+    const char *with;
+    SearchOptions options;
+    int count;
+    const char *result;
+};
+
+TEST(TextSearchTest, ReplaceAll)
+{
+    const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
+    const ReplaceCase cases[] = {
+        {"aaa", "a", "aa", plain, 3, "aaaaaa"},
+        {"xyz", "a", "b", plain, 0, "xyz"},
+        {"AAAA", "AA", "B", plain, 2, "BB"},
+        {"aA", "a", "b", caseOn, 1, "bA"},
+        {"ab abc ab", "ab", "X", whole, 2, "X abc X"},
+        // The word test sees the text as replaced so far: behind "!" the next ".x" starts a
+        // word, behind "ab" it does not.
+        {".x.x", ".x", "!", whole, 2, "!!"},
+        {".x.x", ".x", "ab", whole, 1, "ab.x"},
+        {"aa", "a", "a-", whole, 0, "aa"},
+        {"a a", "a", "", whole, 2, " "},
+        {"ba a", "a", "", whole, 1, "ba "},
+        {"xx", "x", "", whole, 0, "xx"},
+        {"abc", "", "z", plain, 0, "abc"},
+    };
+    for (const ReplaceCase &c : cases) {
+        const QString text = QString::fromUtf8(c.text), what = QString::fromUtf8(c.what),
+                      with = QString::fromUtf8(c.with);
+        const std::vector<qsizetype> starts = replaceAllMatches(text, what, with, c.options);
+        EXPECT_EQ(int(starts.size()), c.count) << c.text << " / " << c.what;
+        EXPECT_EQ(applyReplacements(text, starts, what.size(), with), QString::fromUtf8(c.result))
+            << c.text << " / " << c.what;
+    }
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,170 @@
+// The Code View's copy and append through the real window, with scripted boxes; append is
+// checked against the command-line tool and the compiler.
+#include "ui/CodeViewPanel.h"
+
+#include "../common/Files.h"
+#include "MainWindowFixture.h"
+#include "project/ProjectFile.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace orvane;
+using orvane::testing::AskedFile;
+using orvane::testing::MainWindowTest;
+using orvane::testing::readBytes;
+using orvane::testing::ShownMessage;
+using orvane::testing::writeBytes;
+
+namespace
+{
+
+const QString examples = QStringLiteral(ORVANE_SOURCE_DIR "/examples/");
+const ShownMessage foundQuestion{
+    QStringLiteral("WORKING-STORAGE SECTION. found. Continue to append?"), QStringLiteral("Found"),
+    MessageButtons::YesNo, MessageIcon::Question};
+const ShownMessage appendDone{QStringLiteral("Append Successful"), QStringLiteral("Append"),
+                              MessageButtons::Ok, MessageIcon::Information};
+
+class CodeViewTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(LoadNodes(tree(), examples + "customer.qel").ok());
+        window->tabGen_Click(1);
+    }
+    CodeViewPanel *panel() { return window->codeViewPanel(); }
+    QLineEdit *pathBox() { return box("txtCodeViewBrowseFile"); }
+    QString lastAppend()
+    {
+        return platform.settings.get("Orvane", "history", "lastappend", "<none>");
+    }
+    void append(const QString &path, std::initializer_list<MessageAnswer> answers)
+    {
+        pathBox()->setText(path);
+        platform.messages.answers = answers;
+        QTest::mouseClick(child<QPushButton>("cmdCodeViewAppend"), Qt::LeftButton);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(CodeViewTest, CopyPutsTheCodeOnTheClipboardWithLf)
+{
+    QTest::mouseClick(child<QPushButton>("cmdCodeViewCopy"), Qt::LeftButton);
+    const QString code = panel()->txtCodeView()->toPlainText();
+    EXPECT_TRUE(code.contains(u"CUST"));
+    EXPECT_EQ(platform.clipboard.value, code);
+    EXPECT_FALSE(platform.clipboard.value.contains(u'\r'));
+    EXPECT_EQ(panel()->txtCodeView()->textCursor().selectedText().size(), code.size());
+}
+
+TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
+{
+    const QString source = dir.filePath("a.cbl");
+    writeBytes(source, "X\r\n");
+    window->dlgedit().fileName = QStringLiteral("/p/cust.qel");
+    platform.files.answers = {source, QString()};
+    QTest::mouseClick(child<QPushButton>("cmdCodeViewBrowse"), Qt::LeftButton);
+    EXPECT_EQ(pathBox()->text(), source);
+    EXPECT_EQ(lastAppend(), source);
+    // The next box starts there; a cancel leaves the path as it was.
+    QTest::mouseClick(child<QPushButton>("cmdCodeViewBrowse"), Qt::LeftButton);
+    EXPECT_EQ(platform.files.asked,
+              (std::vector<AskedFile>{
+                  {false, "Open", "Cobol Files (*.cbl);;All Files (*)", "/p/cust.qel"},
+                  {false, "Open", "Cobol Files (*.cbl);;All Files (*)", source}}));
+    EXPECT_EQ(pathBox()->text(), source);
+    EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
+
+    type(pathBox(), dir.filePath("missing.cbl"));
+    EXPECT_EQ(lastAppend(), source);
+    type(pathBox(), dir.path());
+    EXPECT_EQ(lastAppend(), source);
+}
+
+TEST_F(CodeViewTest, AppendStopsWithoutTouchingTheFile)
+{
+    const QString noHeader = dir.filePath("nohdr.cbl");
+    writeBytes(noHeader, "      WORKING-STORAGE SECTION.\r\n"); // six blanks only
+    const QString declined = dir.filePath("declined.cbl");
+    writeBytes(declined, "       WORKING-STORAGE SECTION.\r\n");
+    const QString missing = dir.filePath("missing.cbl");
+    const QString pattern = dir.filePath("*.cbl");
+    append(missing, {MessageAnswer::Ok});
+    append(pattern, {MessageAnswer::Ok});
+    append(noHeader, {MessageAnswer::Ok});
+    append(declined, {MessageAnswer::No});
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{{"File " + missing + " not found", "File Not found",
+                                          MessageButtons::Ok, MessageIcon::Exclamation},
+                                         {"File " + pattern + " not found", "File Not found",
+                                          MessageButtons::Ok, MessageIcon::Exclamation},
+                                         {"WORKING-STORAGE SECTION. not found", "Not Found",
+                                          MessageButtons::Ok, MessageIcon::Exclamation},
+                                         foundQuestion}));
+    EXPECT_EQ(readBytes(noHeader), "      WORKING-STORAGE SECTION.\r\n");
+    EXPECT_EQ(readBytes(declined), "       WORKING-STORAGE SECTION.\r\n");
+    EXPECT_FALSE(modified());
+}
+
+TEST_F(CodeViewTest, AppendMatchesTheCommandLineToolAndCompiles)
+{
+    const QByteArray program = readBytes(examples + "CUSTRPT.cbl");
+    ASSERT_TRUE(program.contains("\r\n"));
+    QByteArray lf = program;
+    lf.replace("\r\n", "\n");
+    QByteArray utf8 = program, cp1252 = program;
+    utf8.insert(0, "      * CAF\xC3\x89 \xC3\x91 lower-case header below\r\n");
+    utf8.replace("       WORKING-STORAGE SECTION.", "       working-storage section.");
+    cp1252.insert(0, "      * CAF\xC9 \xD1\r\n");
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"crlf", program},
+        {"lf", lf},
+        {"utf8", utf8},
+        {"cp1252", cp1252},
+        {"no final line end", program.chopped(2)},
+    };
+    const QString cli = QStringLiteral(ORVANE_CLI_PATH);
+    const QString cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
+    for (const Case &c : cases) {
+        const QString mine = dir.filePath("mine.cbl"), theirs = dir.filePath("theirs.cbl");
+        writeBytes(mine, c.bytes);
+        writeBytes(theirs, c.bytes);
+        append(mine, {MessageAnswer::Yes, MessageAnswer::Ok});
+        QProcess tool;
+        tool.start(cli, {"append", examples + "customer.qel", theirs});
+        ASSERT_TRUE(tool.waitForFinished(60000));
+        ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+        const QByteArray appended = readBytes(mine);
+        EXPECT_EQ(appended, readBytes(theirs)) << c.name;
+        // Only the code was added, in the file's own line ends.
+        EXPECT_TRUE(appended.startsWith(c.bytes.left(c.bytes.indexOf("SECTION.") + 8))) << c.name;
+        EXPECT_TRUE(appended.endsWith(c.bytes.right(40))) << c.name;
+        EXPECT_EQ(appended.contains("\r\n"), c.bytes.contains("\r\n")) << c.name;
+        EXPECT_EQ(appended.count('\n') - c.bytes.count('\n'),
+                  panel()->txtCodeView()->toPlainText().count(u'\n') + 2)
+            << c.name;
+        if (!cobc.isEmpty()) {
+            QProcess run;
+            run.start(cobc, {"-fsyntax-only", mine});
+            ASSERT_TRUE(run.waitForFinished(60000));
+            EXPECT_EQ(run.exitCode(), 0) << c.name << run.readAllStandardError().toStdString();
+        }
+    }
+    EXPECT_EQ(platform.messages.shown.back(), appendDone);
+    EXPECT_FALSE(modified());
+    if (cobc.isEmpty())
+        GTEST_SKIP() << "cobc not found: the compile step was left out";
+}
+
+} // namespace

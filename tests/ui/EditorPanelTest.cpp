@@ -1,0 +1,257 @@
+// The Editor tab through the real window: its file commands with their prompts, files kept
+// byte for byte, the caret status and the editor's step of closing the window.
+#include "ui/EditorPanel.h"
+
+#include "../common/Files.h"
+#include "MainWindowFixture.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+using namespace orvane;
+using orvane::testing::AskedFile;
+using orvane::testing::MainWindowTest;
+using orvane::testing::readBytes;
+using orvane::testing::ShownMessage;
+using orvane::testing::writeBytes;
+
+namespace
+{
+
+const ShownMessage editorSaveQuestion{QStringLiteral("Do you want to save the file?"),
+                                      QStringLiteral("The Editor file is not saved"),
+                                      MessageButtons::YesNoCancel, MessageIcon::Question};
+const QString cobolFilter = QStringLiteral("Cobol Files (*.cbl);;All Files (*)");
+
+ShownMessage error(const QString &text)
+{
+    return {text, QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical};
+}
+
+class EditorTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        window->tabGen_Click(2);
+        window->dlgedit().fileName = QStringLiteral("/p/cust.qel");
+    }
+    EditorPanel *panel() { return window->editorPanel(); }
+    QPlainTextEdit *editor() { return panel()->txtEditor(); }
+    QString path() { return panel()->txtEditorFile()->text(); }
+    bool saveEnabled() { return panel()->cmdEditorSave()->isEnabled(); }
+    QString file(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
+    void typeAtEnd(const QString &text)
+    {
+        editor()->setFocus();
+        editor()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor(), text);
+    }
+    void open(const QString &chosen)
+    {
+        platform.files.answers = {chosen};
+        QTest::mouseClick(child<QPushButton>("cmdEditorOpen"), Qt::LeftButton);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
+{
+    panel()->cmdEditorNew_Click(); // empty: nothing to ask
+    EXPECT_TRUE(platform.messages.shown.empty());
+
+    typeAtEnd(QStringLiteral("MOVE"));
+    EXPECT_TRUE(saveEnabled());
+    // Yes without a path goes to Save As; cancelling it keeps everything.
+    platform.messages.answers = {MessageAnswer::Yes};
+    platform.files.answers = {QString()};
+    panel()->cmdEditorNew_Click();
+    EXPECT_EQ(editor()->toPlainText(), u"MOVE");
+    EXPECT_TRUE(saveEnabled());
+    // Cancel keeps it too, and Open then does not replace it.
+    platform.messages.answers = {MessageAnswer::Cancel};
+    QTest::mouseClick(child<QPushButton>("cmdEditorOpen"), Qt::LeftButton);
+    EXPECT_EQ(editor()->toPlainText(), u"MOVE");
+    EXPECT_EQ(platform.files.asked.size(), 1u);
+    // No drops it.
+    platform.messages.answers = {MessageAnswer::No};
+    panel()->cmdEditorNew_Click();
+    EXPECT_TRUE(panel()->isEmpty());
+    EXPECT_FALSE(saveEnabled());
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(3, editorSaveQuestion));
+}
+
+TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
+{
+    const QString source = file("prog.cbl");
+    writeBytes(source, "       PROCEDURE DIVISION.\r\n");
+    platform.settings.save(QStringLiteral("Orvane"), QStringLiteral("history"),
+                           QStringLiteral("lastappend"), QStringLiteral("/src/last.cbl"));
+    window->dlgedit().filter = QStringLiteral("Orvane (*.qel)");
+    open(source);
+    EXPECT_EQ(platform.files.asked,
+              (std::vector<AskedFile>{{false, "Open", cobolFilter, "/src/last.cbl"}}));
+    EXPECT_EQ(path(), source);
+    EXPECT_EQ(editor()->toPlainText(), u"       PROCEDURE DIVISION.\n");
+    EXPECT_FALSE(saveEnabled());
+    EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
+    EXPECT_EQ(window->dlgedit().filter, u"Orvane (*.qel)");
+
+    // Cancelling the box changes nothing.
+    open(QString());
+    EXPECT_EQ(path(), u"");
+    EXPECT_TRUE(editor()->toPlainText().isEmpty());
+}
+
+TEST_F(EditorTest, FilesThatCannotBeShownAreReported)
+{
+    const QString missing = file("gone.cbl");
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    open(missing);
+    // A missing file keeps its name: Save creates it.
+    EXPECT_EQ(path(), missing);
+    EXPECT_TRUE(editor()->toPlainText().isEmpty());
+    EXPECT_FALSE(saveEnabled());
+
+    const QString binary = file("prog.exe");
+    writeBytes(binary, QByteArray("MZ\0\0", 4));
+    open(binary);
+    // A file that is there but was refused loses its name, so Save cannot overwrite it.
+    EXPECT_EQ(path(), u"");
+    EXPECT_EQ(readBytes(binary), QByteArray("MZ\0\0", 4));
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{error("Error opening file " + missing),
+                                         error("Error opening file " + binary +
+                                               ": it is not a text file (it holds NUL bytes)")}));
+}
+
+TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
+{
+    const QString target = file("out.cbl");
+    writeBytes(target, "OLD\r\n");
+    typeAtEnd(QStringLiteral("NEW"));
+
+    platform.messages.answers = {MessageAnswer::No};
+    platform.files.answers = {target};
+    EXPECT_FALSE(panel()->cmdeditorSaveAs_Click());
+    EXPECT_EQ(readBytes(target), "OLD\r\n");
+    EXPECT_EQ(path(), u"");
+
+    platform.messages.answers = {MessageAnswer::Yes};
+    platform.files.answers = {target};
+    QTest::mouseClick(child<QPushButton>("cmdEditorSave"), Qt::LeftButton); // no path: Save As
+    // A new text is CR LF, with its one final line end.
+    EXPECT_EQ(readBytes(target), "NEW\r\n");
+    EXPECT_EQ(path(), target);
+    EXPECT_FALSE(saveEnabled());
+
+    typeAtEnd(QStringLiteral("2"));
+    EXPECT_TRUE(panel()->cmdEditorSave_Click()); // no question, no box
+    EXPECT_EQ(readBytes(target), "NEW2\r\n");
+    EXPECT_EQ(platform.files.asked.size(), 2u);
+    EXPECT_EQ(platform.files.asked[1].fileName, u"");
+}
+
+TEST_F(EditorTest, AFailedSaveKeepsTheWorkAndTheOldFile)
+{
+    const QString target = file("ro.cbl");
+    writeBytes(target, "OLD\r\n");
+    open(target);
+    QFile::setPermissions(target, QFileDevice::ReadOwner);
+    typeAtEnd(QStringLiteral("X"));
+    platform.messages.answers = {MessageAnswer::Ok};
+    EXPECT_FALSE(panel()->cmdEditorSave_Click());
+    EXPECT_TRUE(saveEnabled());
+    EXPECT_EQ(readBytes(target), "OLD\r\n");
+    EXPECT_EQ(platform.messages.shown.back(),
+              error("Error saving file " + target + ": the file is read only"));
+}
+
+TEST_F(EditorTest, FilesComeBackByteForByte)
+{
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        QByteArray typedAtEnd; // after typing "É" on a new last line
+    };
+    const Case cases[] = {
+        {"crlf", "A.\r\nB.\r\n", "A.\r\nB.\r\n\xC3\x89\r\n"},
+        {"lf", "A.\nB.\n", "A.\nB.\n\xC3\x89\n"},
+        {"utf8", "CAF\xC3\x89\r\n", "CAF\xC3\x89\r\n\xC3\x89\r\n"},
+        {"cp1252", "CAF\xC9\n", "CAF\xC9\n\xC9\n"},
+        // A non-breaking space stays one, in both encodings.
+        {"cp1252 nbsp",
+         "A\xA0"
+         "B\n",
+         "A\xA0"
+         "B\n\xC9\n"},
+        {"utf8 nbsp",
+         "A\xC2\xA0"
+         "B\n",
+         "A\xC2\xA0"
+         "B\n\xC3\x89\n"},
+        {"no final line end", "ABC", "ABC\r\n\xC3\x89\r\n"},
+        {"empty", "", "\xC3\x89\r\n"},
+    };
+    for (const Case &c : cases) {
+        const QString target = file("t.cbl");
+        writeBytes(target, c.bytes);
+        open(target);
+        const QByteArray once =
+            c.bytes.isEmpty() || c.bytes.endsWith('\n') ? c.bytes : c.bytes + "\r\n";
+        // Typing a character and taking it back marks the text modified but changes nothing.
+        typeAtEnd(QStringLiteral("x"));
+        QTest::keyClick(editor(), Qt::Key_Backspace);
+        ASSERT_TRUE(panel()->cmdEditorSave_Click()) << c.name;
+        EXPECT_EQ(readBytes(target), once) << c.name;
+        open(target);
+        ASSERT_TRUE(panel()->cmdEditorSave_Click()) << c.name;
+        EXPECT_EQ(readBytes(target), once) << c.name << " (saved twice)";
+
+        editor()->moveCursor(QTextCursor::End);
+        if (!editor()->toPlainText().isEmpty() && !editor()->toPlainText().endsWith(u'\n'))
+            QTest::keyClick(editor(), Qt::Key_Return);
+        QTest::keyClicks(editor(), QStringLiteral("\u00C9"));
+        ASSERT_TRUE(panel()->cmdEditorSave_Click()) << c.name;
+        EXPECT_EQ(readBytes(target), c.typedAtEnd) << c.name;
+        panel()->cmdEditorNew_Click();
+    }
+}
+
+TEST_F(EditorTest, StatusShowsLineColumnAndSelection)
+{
+    editor()->setPlainText(QStringLiteral("AB\nCDEF\n"));
+    editor()->setFocus();
+    EXPECT_EQ(window->ActiveControl(), editor()); // the Edit menu's cut, copy and paste use it
+    QTextCursor cursor = editor()->textCursor();
+    cursor.setPosition(5); // after "CD"
+    editor()->setTextCursor(cursor);
+    QTest::keyRelease(editor(), Qt::Key_Right);
+    EXPECT_EQ(status(), u"Line: 2  Col: 3  Sel: 0");
+    // Shift+Right selects one character: the status tells where the selection starts.
+    QTest::keyClick(editor(), Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(status(), u"Line: 2  Col: 3  Sel: 1");
+    QTest::mouseClick(editor()->viewport(), Qt::LeftButton, {},
+                      editor()->cursorRect(QTextCursor(editor()->document())).center());
+    EXPECT_EQ(status(), u"Line: 1  Col: 1  Sel: 0");
+}
+
+TEST_F(EditorTest, ClosingTheWindowOffersToSaveTheEditorsWork)
+{
+    typeAtEnd(QStringLiteral("X"));
+    platform.messages.answers = {MessageAnswer::Cancel};
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(editor()->toPlainText(), u"X");
+    ASSERT_NE(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
+    platform.messages.answers = {MessageAnswer::No};
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(2, editorSaveQuestion));
+    // The find dialog goes with the window.
+    EXPECT_EQ(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
+}
+
+} // namespace
