@@ -304,12 +304,16 @@ TEST_F(ReshapeWindowTest, TextBoxesUseTheSystemClipboard)
     action("paste")->trigger();
     EXPECT_EQ(name->text(), QStringLiteral("-ORDER"));
     // A read-only box gives its text but takes none.
-    name->setReadOnly(true);
-    name->setSelection(0, 3);
+    window->tabGen_Click(2);
+    QLineEdit *file = box("txtEditorFile");
+    file->setText(QStringLiteral("/work/prog.cbl"));
+    file->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(window->ActiveControl(), file);
+    file->setSelection(0, 5);
     action("cut")->trigger();
     action("paste")->trigger();
-    EXPECT_EQ(platform.clipboard.value, QStringLiteral("-OR"));
-    EXPECT_EQ(name->text(), QStringLiteral("-ORDER"));
+    EXPECT_EQ(platform.clipboard.value, QStringLiteral("/work"));
+    EXPECT_EQ(file->text(), QStringLiteral("/work/prog.cbl"));
 }
 
 TEST_F(ReshapeWindowTest, TheClipboardViewShowsWhatWasCopied)
