@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cobol/StorageMap.h"
 #include "model/FieldTree.h"
 
 #include <QAbstractItemModel>
@@ -66,6 +67,7 @@ private:
     QModelIndexList layoutIndexes_;
     std::vector<const FieldNode *> layoutNodes_;
     QList<QPersistentModelIndex> layoutParents_;
+    mutable cobol::StorageTips storage_; // every change of the tree invalidates it
 };
 
 } // namespace orvane
