@@ -1,5 +1,6 @@
 // The window with a large layout: adding one field through the entry panel, and switching to
 // the Code View (generating and filling the text box).
+#include "BenchPlatform.h"
 #include "platform/Platform.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/EntryPanel.h"
@@ -21,35 +22,7 @@ namespace
 using namespace orvane;
 
 // Benchmarks answer no questions: every level used here is valid.
-struct SilentPlatform : MessageBoxes,
-                        InputBox,
-                        FileBoxes,
-                        ColourBox,
-                        SettingsStore,
-                        ClipboardText,
-                        FileTypeRegistration,
-                        Shell {
-    MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
-    {
-        return MessageAnswer::Cancel;
-    }
-    QString ask(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    QColor choose(const QColor &) override { return {}; }
-    QString get(const QString &, const QString &, const QString &, const QString &d) override
-    {
-        return d;
-    }
-    void save(const QString &, const QString &, const QString &, const QString &) override {}
-    QString text() override { return {}; }
-    void setText(const QString &) override {}
-    bool registerFileType(const QString &) override { return true; }
-    bool openAddress(const QString &) override { return false; }
-    QString findProgram(const QString &) override { return {}; }
-    bool startProgram(const QString &, const QStringList &) override { return false; }
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
-};
+using SilentPlatform = bench::BenchPlatform;
 
 QApplication &application()
 {

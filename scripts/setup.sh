@@ -11,6 +11,7 @@ packages=(
   gnucobol3 xvfb xauth
   libx11-dev
   dpkg-dev file desktop-file-utils appstream shared-mime-info man-db
+  libqt6svg6
 )
 
 missing=()

@@ -103,19 +103,31 @@ bool FieldTree::remove(int index)
     for (auto *l : listeners_)
         l->beginRemove(visibleParent(n->parent_), n->row_);
     detach(n);
-    // Mark the subtree (iteratively: trees may be very deep), then close up the numbering.
-    std::vector<FieldNode *> stack{n};
-    size_t removed = 0;
+    markDead(n);
+    dropDeadNodes();
+    for (auto *l : listeners_)
+        l->endRemove();
+    return true;
+}
+
+void FieldTree::markDead(FieldNode *node)
+{
+    // Iteratively: trees may be very deep. A subtree marked already is not walked again.
+    std::vector<FieldNode *> stack{node};
     while (!stack.empty()) {
         FieldNode *cur = stack.back();
         stack.pop_back();
         cur->index_ = 0;
-        ++removed;
         for (FieldNode *c : cur->children_)
-            stack.push_back(c);
+            if (c->index_ != 0)
+                stack.push_back(c);
     }
+}
+
+void FieldTree::dropDeadNodes()
+{
     std::vector<FieldNode *> keep;
-    keep.reserve(nodes_.size() - removed);
+    keep.reserve(nodes_.size());
     for (FieldNode *cur : nodes_) {
         if (cur->index_ == 0) {
             delete cur;
@@ -125,9 +137,121 @@ bool FieldTree::remove(int index)
         }
     }
     nodes_.swap(keep);
+}
+
+int FieldTree::insertLeaves(int parent, const std::vector<NewLeaf> &leaves)
+{
+    FieldNode *p = parent == 0 ? root_.get() : at(parent);
+    if (!p || leaves.empty())
+        return 0;
+    const int first = count() + 1;
+    if (leaves.size() == 1) {
+        // One leaf is an ordinary insert, which views follow row by row.
+        const NewLeaf &leaf = leaves.front();
+        const int before = std::clamp(leaf.before, 0, p->childCount());
+        const int idx = before < p->childCount() ? add(p->children_[size_t(before)]->index_,
+                                                       Relationship::Previous, leaf.text)
+                        : p == root_.get()       ? add(0, Relationship::Last, leaf.text)
+                                                 : add(parent, Relationship::Child, leaf.text);
+        setTag(idx, leaf.tag);
+        return idx;
+    }
     for (auto *l : listeners_)
-        l->endRemove();
-    return true;
+        l->beginLayoutChange(visibleParent(p));
+    std::vector<FieldNode *> merged;
+    merged.reserve(p->children_.size() + leaves.size());
+    size_t old = 0;
+    for (const NewLeaf &leaf : leaves) {
+        const size_t before = size_t(std::clamp(leaf.before, 0, p->childCount()));
+        while (old < before)
+            merged.push_back(p->children_[old++]);
+        auto *node = new FieldNode;
+        node->text_ = leaf.text;
+        node->tag_ = leaf.tag;
+        node->parent_ = p;
+        node->index_ = count() + 1;
+        nodes_.push_back(node);
+        merged.push_back(node);
+    }
+    while (old < p->children_.size())
+        merged.push_back(p->children_[old++]);
+    p->children_.swap(merged);
+    renumberRows(p, 0);
+    for (auto *l : listeners_)
+        l->endLayoutChange();
+    return first;
+}
+
+void FieldTree::removeSubtrees(const std::vector<int> &roots)
+{
+    std::vector<FieldNode *> live;
+    for (int r : roots)
+        if (FieldNode *n = at(r))
+            live.push_back(n);
+    if (live.empty())
+        return;
+    if (live.size() == 1) {
+        remove(live.front()->index_);
+        return;
+    }
+    for (auto *l : listeners_)
+        l->beginLayoutChange(nullptr);
+    std::vector<FieldNode *> parents;
+    for (FieldNode *n : live) {
+        if (n->index_ == 0)
+            continue;
+        parents.push_back(n->parent_);
+        markDead(n);
+    }
+    // Close up the sibling lists of the parents that stay, each once.
+    std::sort(parents.begin(), parents.end());
+    parents.erase(std::unique(parents.begin(), parents.end()), parents.end());
+    for (FieldNode *p : parents) {
+        if (p != root_.get() && p->index_ == 0)
+            continue;
+        auto &kids = p->children_;
+        kids.erase(std::remove_if(kids.begin(), kids.end(),
+                                  [](const FieldNode *c) { return c->index_ == 0; }),
+                   kids.end());
+        renumberRows(p, 0);
+    }
+    // Listeners still see the dead nodes (index 0) until the layout change ends.
+    std::vector<FieldNode *> dead;
+    std::vector<FieldNode *> keep;
+    keep.reserve(nodes_.size());
+    for (FieldNode *cur : nodes_) {
+        if (cur->index_ == 0) {
+            dead.push_back(cur);
+        } else {
+            cur->index_ = int(keep.size()) + 1;
+            keep.push_back(cur);
+        }
+    }
+    nodes_.swap(keep);
+    for (auto *l : listeners_)
+        l->endLayoutChange();
+    for (FieldNode *n : dead)
+        delete n;
+}
+
+void FieldTree::moveNodesTo(FieldTree &other)
+{
+    if (&other == this)
+        return;
+    for (auto *l : listeners_)
+        l->beginReset();
+    for (auto *l : other.listeners_)
+        l->beginReset();
+    for (FieldNode *n : other.nodes_)
+        delete n;
+    other.nodes_.clear();
+    other.root_->children_.clear();
+    std::swap(nodes_, other.nodes_);
+    std::swap(root_, other.root_);
+    for (auto *l : other.listeners_)
+        l->endReset();
+    for (auto *l : listeners_)
+        l->endReset();
 }
 
 bool FieldTree::setParent(int index, int newParent)

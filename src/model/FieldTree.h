@@ -58,6 +58,12 @@ public:
     virtual void nodeChanged(const FieldNode *node) = 0;
     virtual void beginReset() = 0;
     virtual void endReset() = 0;
+    // Many rows changed at once (several inserted among the children of one parent, or several
+    // subtrees removed anywhere). `parent` is the one parent concerned, or nullptr when the
+    // change may touch the whole tree. Between the two calls nodes that are removed are still
+    // allocated and report index 0.
+    virtual void beginLayoutChange(const FieldNode * /*parent*/) {}
+    virtual void endLayoutChange() {}
 };
 
 // How a new node is placed relative to an existing one.
@@ -86,6 +92,22 @@ public:
     int add(int relative, Relationship rel, const QString &text);
     // Removes the node and its subtree; returns false when the index names no node.
     bool remove(int index);
+    // A leaf to add among existing siblings: it goes before the child that stands at row
+    // `before` now (the child count: at the end).
+    struct NewLeaf {
+        int before = 0;
+        QString text;
+        QString tag;
+    };
+    // Adds the leaves among the children of `parent` (0: the top level) in one pass, so that k
+    // leaves among m siblings cost O(k + m). `leaves` is ordered by `before`; they take the
+    // indexes count + 1 onwards in list order. Returns the first new index, 0 when none.
+    int insertLeaves(int parent, const std::vector<NewLeaf> &leaves);
+    // Removes several subtrees in one pass over the collection; a root inside another root's
+    // subtree goes with it. Indexes that name no node are ignored.
+    void removeSubtrees(const std::vector<int> &roots);
+    // Hands every node over to `other`, whose own nodes are dropped; this tree ends empty.
+    void moveNodesTo(FieldTree &other);
     // Moves the node with its subtree to be the last child of newParent (0: end of the top
     // level). Indexes do not change. Fails when newParent lies inside the subtree.
     bool setParent(int index, int newParent);
@@ -132,6 +154,9 @@ private:
     void insertChild(FieldNode *parent, int row, FieldNode *node);
     void detach(FieldNode *node);
     static void renumberRows(FieldNode *parent, int fromRow);
+    // Index 0 marks a node on its way out; dropDeadNodes deletes them and closes up.
+    static void markDead(FieldNode *node);
+    void dropDeadNodes();
 
     std::unique_ptr<FieldNode> root_;
     std::vector<FieldNode *> nodes_; // owned; nodes_[i] has index i + 1

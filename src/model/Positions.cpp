@@ -1,5 +1,6 @@
 #include "Positions.h"
 
+#include "FieldClause.h"
 #include "NumberText.h"
 
 namespace orvane
@@ -48,7 +49,12 @@ QString NewFieldTag(const FieldTree &tree, int index, const NewFieldPositions &i
 {
     if (in.byPositions)
         return tagText(readNumber(in.fromText), readNumber(in.toText));
-    const double length = readNumber(in.lengthText);
+    // A condition name holds no storage: it stands for the positions of the field it
+    // belongs to and must not move the fields after it.
+    const bool condition = clauseLevel(tree.text(index)) == 88;
+    if (condition && HasParent(tree, index))
+        return ParentTag(tree, index);
+    const double length = condition ? 0 : readNumber(in.lengthText);
     if (!HasParent(tree, index)) {
         const double p = readNumber(TagTo(PreviousTag(tree, index)));
         return tagText(p + 1, p + length);

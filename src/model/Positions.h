@@ -25,7 +25,8 @@ struct NewFieldPositions {
 };
 
 // The tag for the node just added at `index`: by positions the two boxes; by length it
-// follows the previous sibling or, for a first child, the parent.
+// follows the previous sibling or, for a first child, the parent. A condition name (level 88)
+// by length takes its parent's tag, or a zero length at the top level.
 QString NewFieldTag(const FieldTree &tree, int index, const NewFieldPositions &in);
 
 // Recomputes every ancestor's tag from the From of its first child to the To of its last

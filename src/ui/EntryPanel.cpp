@@ -158,6 +158,12 @@ NewFieldPositions EntryPanel::positions() const
                              txtFieldLength_->text()};
 }
 
+FillerEntry EntryPanel::fillerEntry() const
+{
+    return FillerEntry{chkvalues_->isChecked(), cboFieldType_->currentText(),
+                       chkTreatAsString_->isChecked(), cboFieldValue_->currentText()};
+}
+
 void EntryPanel::prepareNextField()
 {
     const QString from = NextFromPosition(txtFieldFromPos_->text(), txtFieldToPos_->text());

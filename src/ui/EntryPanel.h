@@ -2,6 +2,7 @@
 
 #include "model/EntryRules.h"
 #include "model/FieldClause.h"
+#include "model/Fillers.h"
 #include "model/Positions.h"
 
 #include <QWidget>
@@ -40,6 +41,8 @@ public:
     bool byPositions() const;
     void setRecordSizeByPositions(bool byPositions);
     NewFieldPositions positions() const;
+    // The picture and value that FILLER items are made with.
+    FillerEntry fillerEntry() const;
     // After an add: the From box moves behind the field just added and To is emptied.
     void prepareNextField();
     // Focus into the level box with its whole text selected.

@@ -129,6 +129,7 @@ bool FieldTreeModel::setData(const QModelIndex &index, const QVariant &value, in
     }
     if (role == Qt::CheckStateRole && checkBoxes_) {
         tree_.setChecked(node->index(), value.toInt() == Qt::Checked);
+        emit nodeChecked(node->index());
         return true;
     }
     return false;
@@ -196,6 +197,34 @@ void FieldTreeModel::endReset()
 {
     storage_.invalidate();
     endResetModel();
+}
+
+void FieldTreeModel::beginLayoutChange(const FieldNode *parent)
+{
+    layoutParents_.clear();
+    if (parent)
+        layoutParents_.append(QPersistentModelIndex(indexFor(parent)));
+    emit layoutAboutToBeChanged(layoutParents_);
+    layoutIndexes_ = persistentIndexList();
+    layoutNodes_.clear();
+    layoutNodes_.reserve(size_t(layoutIndexes_.size()));
+    for (const QModelIndex &i : layoutIndexes_)
+        layoutNodes_.push_back(nodeOf(i));
+}
+
+void FieldTreeModel::endLayoutChange()
+{
+    storage_.invalidate();
+    // Rows moved; a node that was removed (index 0) loses its persistent indexes.
+    QModelIndexList now;
+    now.reserve(layoutIndexes_.size());
+    for (const FieldNode *node : layoutNodes_)
+        now.append(node && node->index() != 0 ? indexFor(node) : QModelIndex());
+    changePersistentIndexList(layoutIndexes_, now);
+    layoutIndexes_.clear();
+    layoutNodes_.clear();
+    emit layoutChanged(layoutParents_);
+    layoutParents_.clear();
 }
 
 } // namespace orvane

@@ -6,6 +6,8 @@
 #include <QAbstractItemModel>
 #include <QColor>
 
+#include <vector>
+
 namespace orvane
 {
 
@@ -37,6 +39,10 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+signals:
+    // The user changed a node's check mark (not code that sets it).
+    void nodeChecked(int nodeIndex);
+
 private:
     QModelIndex indexFor(const FieldNode *node) const;
     static const FieldNode *nodeOf(const QModelIndex &index);
@@ -50,11 +56,17 @@ private:
     void nodeChanged(const FieldNode *node) override;
     void beginReset() override;
     void endReset() override;
+    void beginLayoutChange(const FieldNode *parent) override;
+    void endLayoutChange() override;
 
     FieldTree &tree_;
     bool checkBoxes_ = false;
     QColor fillerColour_;
     bool moving_ = false; // a move that Qt accepted (moving a last child to the end is none)
+    // The persistent indexes held across a layout change, with the nodes they stood for.
+    QModelIndexList layoutIndexes_;
+    std::vector<const FieldNode *> layoutNodes_;
+    QList<QPersistentModelIndex> layoutParents_;
     mutable cobol::StorageTips storage_; // every change of the tree invalidates it
 };
 

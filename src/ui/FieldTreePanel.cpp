@@ -2,6 +2,7 @@
 
 #include "FieldTreeModel.h"
 #include "FieldTreeView.h"
+#include "TreeButtons.h"
 #include "model/EntryRules.h"
 #include "model/FieldTree.h"
 #include "model/Positions.h"
@@ -51,7 +52,11 @@ FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &cl
     buttons->addStretch(1);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(trvFields_, 1);
+    treeButtons_ = new TreeButtons(fields, temp, trvFields_, messages, this);
+    auto *treeRow = new QHBoxLayout;
+    treeRow->addWidget(trvFields_, 1);
+    treeRow->addWidget(treeButtons_);
+    layout->addLayout(treeRow, 1);
     layout->addLayout(buttons);
 
     // The scratch trees float over the panel outside the layout.
@@ -61,6 +66,45 @@ FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &cl
 
     connect(trvFields_, &FieldTreeView::nodeClicked, this, &FieldTreePanel::nodeClicked);
     connect(trvFields_, &FieldTreeView::nodeDropped, this, &FieldTreePanel::nodeDropped);
+    connect(trvFields_, &FieldTreeView::deletePressed, treeButtons_, &TreeButtons::cmdRemove_Click);
+    connect(trvFields_, &FieldTreeView::focusChangedTo, treeButtons_,
+            &TreeButtons::UpdateMoveButtons);
+    connect(trvFields_, &FieldTreeView::keyReleased, treeButtons_, &TreeButtons::UpdateMoveButtons);
+    // A click moves the current row before it selects, so both signals count.
+    connect(trvFields_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FieldTreePanel::selectionChanged);
+    connect(trvFields_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &FieldTreePanel::selectionChanged);
+    // A field that gains or loses siblings or children changes the buttons too. Many rows
+    // may arrive at once (an import), so the update runs once, after them.
+    FieldTreeModel *model = trvFields_->fieldModel();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::layoutChanged, this,
+            &FieldTreePanel::scheduleSelectionChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, &FieldTreePanel::selectionChanged);
+    connect(treeButtons_, &TreeButtons::statusText, this, &FieldTreePanel::statusText);
+}
+
+void FieldTreePanel::scheduleSelectionChanged()
+{
+    if (selectionUpdatePending_)
+        return;
+    selectionUpdatePending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            selectionUpdatePending_ = false;
+            selectionChanged();
+        },
+        Qt::QueuedConnection);
+}
+
+void FieldTreePanel::selectionChanged()
+{
+    treeButtons_->UpdateMoveButtons();
+    updateFillerButtons(trvFields_->selectedNode());
 }
 
 void FieldTreePanel::setFillerButtonsEnabled(bool forSubitems, bool forSameLevel)
@@ -74,9 +118,18 @@ void FieldTreePanel::nodeClicked(int nodeIndex)
     if (!fields_.contains(nodeIndex))
         return;
     emit statusText(FieldsStatusText(fields_.tag(nodeIndex)));
+    updateFillerButtons(nodeIndex);
+}
+
+void FieldTreePanel::updateFillerButtons(int node)
+{
+    if (!fields_.contains(node)) {
+        setFillerButtonsEnabled(false, false);
+        return;
+    }
     const FillerButtons f =
-        FillerButtonsFor(fields_.children(nodeIndex), fields_.firstSibling(nodeIndex) == nodeIndex,
-                         fields_.lastSibling(nodeIndex) == nodeIndex);
+        FillerButtonsFor(fields_.children(node), fields_.firstSibling(node) == node,
+                         fields_.lastSibling(node) == node);
     setFillerButtonsEnabled(f.forSubitems, f.forSameLevel);
 }
 

@@ -11,6 +11,7 @@ class FieldTree;
 class FieldTreeModel;
 class FieldTreeView;
 class MessageBoxes;
+class TreeButtons;
 
 // The field tree `trvFields` with its buttons, and the two hidden scratch trees `trvTemp` and
 // `trvClipboard`, which cover the whole panel when they are shown.
@@ -26,6 +27,7 @@ public:
     FieldTreeView *trvClipboard() const { return trvClipboard_; }
     QPushButton *cmdAutoInsertFiller() const { return cmdAutoInsertFiller_; }
     QPushButton *autoInsertFillerForSameLevel() const { return autoInsertFillerForSameLevel_; }
+    TreeButtons *treeButtons() const { return treeButtons_; }
 
     // Shows a scratch tree over the whole panel, or parks it hidden.
     void showOverlay(FieldTreeView *tree, bool visible);
@@ -33,6 +35,8 @@ public:
     // The status text and the FILLER buttons follow the selected field again (after its
     // positions or its place changed).
     void showSelectedField();
+    // The buttons that depend on the selected field follow it, however the selection changed.
+    void selectionChanged();
 
 signals:
     // Text for the first panel of the status bar.
@@ -43,8 +47,10 @@ protected:
 
 private:
     void nodeClicked(int nodeIndex);
+    void updateFillerButtons(int node);
     void nodeDropped();
     void placeOverlays();
+    void scheduleSelectionChanged();
 
     FieldTree &fields_;
     MessageBoxes &messages_;
@@ -53,6 +59,8 @@ private:
     FieldTreeView *trvClipboard_ = nullptr;
     QPushButton *cmdAutoInsertFiller_ = nullptr;
     QPushButton *autoInsertFillerForSameLevel_ = nullptr;
+    TreeButtons *treeButtons_ = nullptr;
+    bool selectionUpdatePending_ = false;
 };
 
 } // namespace orvane

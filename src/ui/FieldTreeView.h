@@ -29,6 +29,12 @@ public:
     bool dragInProgress() const { return dragInProgress_; }
     // Forgets the dragged node and the drop target (after an add or a remove).
     void clearDragState();
+    // Ends any drag as well (after a remove).
+    void cancelDrag()
+    {
+        clearDragState();
+        dragInProgress_ = false;
+    }
 
     static const char *mimeType();
     // What this view's drags carry: which program and which view they come from.

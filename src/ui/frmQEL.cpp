@@ -1,5 +1,6 @@
 #include "frmQEL.h"
 
+#include "ClipboardCommands.h"
 #include "CodeViewPanel.h"
 #include "EditorPanel.h"
 #include "CopybookImportCommand.h"
@@ -7,8 +8,11 @@
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
 #include "FieldTreeView.h"
+#include "FillerCommands.h"
+#include "ImportBar.h"
 #include "ProjectCommands.h"
 #include "StatusBar.h"
+#include "TreeButtons.h"
 #include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
 #include "editor/FindRules.h"
@@ -82,6 +86,8 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
                                    find_ = nullptr;
                                }});
     buildMenus();
+    wireReshaping();
+    layout->insertWidget(1, picImport_);
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -201,9 +207,10 @@ void frmQEL::buildMenus()
     // The key names after the tab are display text only; the tree and text boxes handle the keys.
     edit_ = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit_->setObjectName(QStringLiteral("edit"));
-    menuAction(edit_, "cut", QStringLiteral("Cut\tCtrl+X"));
-    menuAction(edit_, "copy", QStringLiteral("Copy\tCtrl+C"));
-    menuAction(edit_, "paste", QStringLiteral("Paste\tCtrl+V"));
+    connect(edit_, &QMenu::aboutToShow, this, &frmQEL::edit_Click);
+    cut_ = menuAction(edit_, "cut", QStringLiteral("Cut\tCtrl+X"));
+    copy_ = menuAction(edit_, "copy", QStringLiteral("Copy\tCtrl+C"));
+    paste_ = menuAction(edit_, "paste", QStringLiteral("Paste\tCtrl+V"));
     edit_->addSeparator();
     viewTreeViewclipboard_ =
         menuAction(edit_, "viewTreeViewclipboard", QStringLiteral("View TreeView clipboard"));
@@ -219,6 +226,47 @@ void frmQEL::buildMenus()
     help_->setObjectName(QStringLiteral("help"));
     connect(menuAction(help_, "About", QStringLiteral("&About...")), &QAction::triggered, this,
             &frmQEL::About_Click);
+}
+
+void frmQEL::wireReshaping()
+{
+    connect(treePanel_->treeButtons(), &TreeButtons::modified, this, &frmQEL::MarkModified);
+
+    picImport_ = new ImportBar({fields_, temp_, treePanel_, tabGen_, file_->menuAction(), dlgedit_,
+                                platform_.files, platform_.messages},
+                               centralWidget());
+    // The preview covers the Generator panel, so an import from another tab goes there first.
+    connect(import_, &QAction::triggered, this, [this] {
+        if (tabGen_->currentIndex() != 0)
+            tabGen_Click(0);
+        picImport_->import_Click();
+    });
+    connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
+            &ImportBar::viewTreeViewclipboard_Click);
+
+    clipboardCommands_ = std::make_unique<ClipboardCommands>(
+        ClipboardCommands::Context{clipboard_, platform_.clipboard, platform_.messages,
+                                   [this] { return activeControl_; }, [this] { MarkModified(); }});
+    ClipboardCommands *clip = clipboardCommands_.get();
+    connect(cut_, &QAction::triggered, this, [clip] { clip->cut_Click(); });
+    connect(copy_, &QAction::triggered, this, [clip] { clip->copy_Click(); });
+    connect(paste_, &QAction::triggered, this, [clip] { clip->paste_Click(); });
+    for (FieldTreeView *tree : {treePanel_->trvFields(), treePanel_->trvTemp()}) {
+        connect(tree, &FieldTreeView::cutPressed, this, [clip] { clip->cut_Click(); });
+        connect(tree, &FieldTreeView::copyPressed, this, [clip] { clip->copy_Click(); });
+        connect(tree, &FieldTreeView::pastePressed, this, [clip] { clip->paste_Click(); });
+    }
+
+    fillers_ = std::make_unique<FillerCommands>(*entry_, fields_, trvFields(), platform_.messages);
+    auto fill = [this](FillerMode mode) {
+        if (fillers_->run(mode))
+            MarkModified();
+        treePanel_->selectionChanged();
+    };
+    connect(treePanel_->cmdAutoInsertFiller(), &QPushButton::clicked, this,
+            [fill] { fill(FillerMode::Children); });
+    connect(treePanel_->autoInsertFillerForSameLevel(), &QPushButton::clicked, this,
+            [fill] { fill(FillerMode::SameLevel); });
 }
 
 void frmQEL::Timer1_Timer()
@@ -426,6 +474,13 @@ void frmQEL::file_Click()
     SaveAs_->setEnabled(any);
 }
 
+void frmQEL::edit_Click()
+{
+    // The clipboard view takes the Generator panel, so it waits until an import is closed.
+    viewTreeViewclipboard_->setEnabled(!clipboard_.isEmpty() && tabGen_->currentIndex() == 0 &&
+                                       !picImport_->isVisibleTo(this));
+}
+
 void frmQEL::options_Click()
 {
     if (!options_) {
@@ -465,7 +520,8 @@ void frmQEL::setFillerColor(const QColor &colour)
 
 void frmQEL::focusChanged(QWidget *, QWidget *now)
 {
-    if (now && (now == trvFields() || entry_->isEntryControl(now) || editor_->ownsTextBox(now) ||
+    if (now && (now == trvFields() || now == treePanel_->trvTemp() ||
+                entry_->isEntryControl(now) || editor_->ownsTextBox(now) ||
                 codeView_->ownsTextBox(now)))
         activeControl_ = now;
     else

@@ -18,11 +18,14 @@ class QShortcut;
 namespace orvane
 {
 
+class ClipboardCommands;
 class CodeViewPanel;
 class EditorPanel;
 class EntryPanel;
 class FieldTreePanel;
 class FieldTreeView;
+class FillerCommands;
+class ImportBar;
 class frmAbout;
 class frmOptions;
 class ProjectCommands;
@@ -55,6 +58,9 @@ public:
     FileDialogState &dlgedit() { return dlgedit_; }
     ProjectCommands &projectCommands() const { return *commands_; }
     WindowLifecycle &lifecycle() const { return *lifecycle_; }
+    ImportBar *picImport() const { return picImport_; }
+    ClipboardCommands &clipboardCommands() const { return *clipboardCommands_; }
+    FieldTree &trvClipboardTree() { return clipboard_; }
 
     // The rest of loading, after construction: first run, settings and the project named on
     // the command line (the program's arguments without the program itself).
@@ -71,6 +77,7 @@ public:
     void MarkModified();
     void ResetEntryPanel();
     void file_Click(); // the File menu opens
+    void edit_Click(); // the Edit menu opens
     void find_Click();
     // Show the options window (without owner) and the about box (owned), each made on demand.
     void options_Click();
@@ -85,6 +92,7 @@ protected:
 
 private:
     void buildMenus();
+    void wireReshaping();
     void focusChanged(QWidget *old, QWidget *now);
     void enterPressed();
     QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
@@ -94,6 +102,8 @@ private:
     FileDialogState dlgedit_;
     std::unique_ptr<ProjectCommands> commands_;
     std::unique_ptr<WindowLifecycle> lifecycle_;
+    std::unique_ptr<ClipboardCommands> clipboardCommands_;
+    std::unique_ptr<FillerCommands> fillers_;
     FieldTree fields_;
     FieldTree temp_;
     FieldTree clipboard_;
@@ -106,6 +116,7 @@ private:
     EditorPanel *editor_ = nullptr;
     frmFind *find_ = nullptr;
     StatusBar *stb_ = nullptr;
+    ImportBar *picImport_ = nullptr;
     QTimer *Timer1_ = nullptr;
     QShortcut *enterShortcut_ = nullptr;
     QWidget *activeControl_ = nullptr;
@@ -121,6 +132,9 @@ private:
     QAction *Save_ = nullptr;
     QAction *SaveAs_ = nullptr;
     QAction *viewTreeViewclipboard_ = nullptr;
+    QAction *cut_ = nullptr;
+    QAction *copy_ = nullptr;
+    QAction *paste_ = nullptr;
 };
 
 } // namespace orvane

@@ -204,6 +204,8 @@ TEST_F(MainWindowTest, TreeKeysReachTheirHooks)
     QObject::connect(view(), &FieldTreeView::copyPressed, [&] { heard << "copy"; });
     QObject::connect(view(), &FieldTreeView::cutPressed, [&] { heard << "cut"; });
     QObject::connect(view(), &FieldTreeView::pastePressed, [&] { heard << "paste"; });
+    // Once A is deleted, copy, cut and paste find nothing and say so.
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::keyClick(view(), Qt::Key_Delete);
     QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
     QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);

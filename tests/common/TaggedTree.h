@@ -1,0 +1,45 @@
+#pragma once
+
+// Layouts with position tags for tests: built from (depth, text, tag) rows and written back
+// as "text[tag]" in the outline form of TreeText.h.
+
+#include "TreeText.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace orvane::testing
+{
+
+struct Row {
+    int depth;
+    QString text;
+    QString tag;
+};
+
+inline void buildTagged(FieldTree &tree, const std::vector<Row> &rows)
+{
+    std::vector<std::pair<int, QString>> shape;
+    for (const Row &r : rows)
+        shape.push_back({r.depth, r.text});
+    const int first = tree.count() + 1;
+    build(tree, shape);
+    for (size_t i = 0; i < rows.size(); ++i)
+        tree.setTag(first + int(i), rows[i].tag);
+}
+
+// The outline with each node's tag after its text: "A[1:10](B[1:5])".
+inline QString tagged(const FieldTree &tree)
+{
+    FieldTree copy;
+    std::vector<std::pair<int, QString>> rows;
+    forEachPreOrder(tree, [&](const FieldNode *n, int depth) {
+        rows.push_back({depth, n->text() + u'[' + n->tag() + u']'});
+        return true;
+    });
+    build(copy, rows);
+    return outline(copy);
+}
+
+} // namespace orvane::testing

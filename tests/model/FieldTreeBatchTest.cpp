@@ -1,0 +1,110 @@
+#include "../common/TaggedTree.h"
+#include "model/FieldTree.h"
+#include "model/Fillers.h"
+#include "model/ImportMarks.h"
+#include "model/Positions.h"
+#include "model/Reshape.h"
+#include "model/TreeClipboard.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using namespace orvane::testing;
+
+TEST(FieldTreeBatch, LeavesGoBetweenSiblingsInOnePass)
+{
+    FieldTree tree;
+    build(tree, {{1, "P"}, {2, "a"}, {2, "b"}, {2, "c"}});
+    const int first =
+        tree.insertLeaves(1, {{0, "x", "1:1"}, {2, "y", "2:2"}, {2, "z", ""}, {3, "w", ""}});
+    EXPECT_EQ(first, 5);
+    EXPECT_EQ(outline(tree), "P(x,a,b,y,z,c,w)");
+    // Numbered in list order; rows follow the new order.
+    EXPECT_EQ(tree.text(5), "x");
+    EXPECT_EQ(tree.text(8), "w");
+    EXPECT_EQ(tree.tag(6), "2:2");
+    for (int row = 0; row < 7; ++row)
+        EXPECT_EQ(tree.node(1)->childAt(row)->row(), row);
+    // One leaf, at the top level.
+    EXPECT_EQ(tree.insertLeaves(0, {{0, "t", ""}}), 9);
+    EXPECT_EQ(outline(tree), "t,P(x,a,b,y,z,c,w)");
+    EXPECT_EQ(tree.insertLeaves(42, {{0, "none", ""}}), 0);
+}
+
+TEST(FieldTreeBatch, SubtreesRemovedTogetherCloseUpTheNumbers)
+{
+    FieldTree tree;
+    build(tree, {{1, "A"}, {2, "B"}, {3, "C"}, {2, "D"}, {1, "E"}, {2, "F"}, {1, "G"}});
+    // C lies inside B: it goes with it; 99 names nothing.
+    tree.removeSubtrees({3, 2, 6, 99});
+    EXPECT_EQ(outline(tree), "A(D),E,G");
+    EXPECT_EQ(tree.count(), 4);
+    for (int i = 1; i <= tree.count(); ++i)
+        EXPECT_EQ(tree.node(i)->index(), i);
+    EXPECT_EQ(tree.node(1)->childAt(0)->row(), 0);
+
+    FieldTree other;
+    build(other, {{1, "old"}});
+    tree.moveNodesTo(other);
+    EXPECT_TRUE(tree.isEmpty());
+    EXPECT_EQ(outline(other), "A(D),E,G");
+}
+
+TEST(FieldTreeBatch, AConditionNameTakesItsParentsPositions)
+{
+    // 01 REC, 05 A PIC X(10), then 88 A-OK added by length under A, then 05 B of 5.
+    FieldTree tree;
+    const NewFieldPositions byLength{false, {}, {}, "10"};
+    const int rec = tree.add(0, Relationship::Last, "01 REC.");
+    tree.setTag(rec, NewFieldTag(tree, rec, {false, {}, {}, "0"}));
+    const int a = tree.add(rec, Relationship::Child, "05 A.");
+    tree.setTag(a, NewFieldTag(tree, a, byLength));
+    UpdateParentSpans(tree, a);
+    const int ok = tree.add(a, Relationship::Child, "88 A-OK.");
+    tree.setTag(ok, NewFieldTag(tree, ok, byLength));
+    UpdateParentSpans(tree, ok);
+    const int b = tree.add(a, Relationship::Next, "05 B.");
+    tree.setTag(b, NewFieldTag(tree, b, {false, {}, {}, "5"}));
+    UpdateParentSpans(tree, b);
+    EXPECT_EQ(tagged(tree), "01 REC.[1:16](05 A.[1:11](88 A-OK.[1:11]),05 B.[11:16])");
+    // At the top level it holds no bytes; by positions it keeps what was typed.
+    const int top = tree.add(0, Relationship::Last, "88 TOP.");
+    EXPECT_EQ(NewFieldTag(tree, top, byLength), "17:16");
+    EXPECT_EQ(NewFieldTag(tree, ok, {true, "3", "4", "9"}), "3:4");
+}
+
+TEST(FieldTreeBatch, EveryCommandSurvivesAHundredThousandLevels)
+{
+    FieldTree tree, temp, clipboard;
+    int last = tree.add(0, Relationship::Last, "01 TOP.");
+    tree.setTag(last, "1:1");
+    for (int i = 0; i < 100000; ++i) {
+        last = tree.add(last, Relationship::Child, "05 X.");
+        tree.setTag(last, "3:4");
+    }
+    tree.setTag(last, "5:6"); // a hole of two under its parent
+    const int sibling = tree.add(0, Relationship::Last, "01 NEXT.");
+    tree.setTag(sibling, "9:9");
+    const int deepest = last;
+
+    EXPECT_EQ(InsertFillers(FillerMode::Children, tree, tree.parent(deepest), "", "X").count, 1);
+    EXPECT_EQ(InsertFillers(FillerMode::SameLevel, tree, 1, "", "X").count, 1);
+    EXPECT_TRUE(CopyToClipboard(tree, 1, clipboard));
+    EXPECT_EQ(clipboard.count(), 100002);
+    PasteFromClipboard(tree, deepest, clipboard, PasteTarget::Child);
+    EXPECT_EQ(tree.count(), 2 * 100002 + 2);
+    MoveNodeDown(tree, temp, 1);
+    MoveNodeUp(tree, temp, tree.topLevelAt(2));
+    MakeNodeChild(tree, temp, tree.topLevelAt(0));
+    MakeNodeParent(tree, temp, tree.lastChild(tree.topLevelAt(0)));
+    SetAllChecked(tree, true);
+    tree.setChecked(deepest, false);
+    NodeCheckChanged(tree, deepest);
+    FieldTree fields;
+    ImportChecked(tree, fields);
+    EXPECT_GT(fields.count(), 100000);
+    CutToClipboard(fields, fields.topLevelAt(0), clipboard);
+    RemoveNode(fields, GetFirstNode(fields));
+    RemoveAllNodes(tree);
+    EXPECT_TRUE(tree.isEmpty());
+}

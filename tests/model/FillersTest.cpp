@@ -1,0 +1,150 @@
+#include "model/Fillers.h"
+#include "../common/TaggedTree.h"
+#include "model/FieldClause.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace
+{
+
+// ¤ stands for the clause mark in the expected texts.
+QString marked(QString text)
+{
+    return text.replace(u'¤', ClauseMark);
+}
+
+struct FillerCase {
+    const char *name;
+    std::vector<Row> layout;
+    QString selected;
+    FillerMode mode;
+    QString expected; // tagged outline afterwards
+    QString message;
+};
+
+} // namespace
+
+TEST(Fillers, HolesOfARunAreFilled)
+{
+    const FillerMode same = FillerMode::SameLevel;
+    const FillerMode kids = FillerMode::Children;
+    const FillerCase cases[] = {
+        {"a hole between two top-level fields",
+         {{1, "01 A.", "1:10"}, {1, "01 B.", "16:20"}, {1, "01 C.", "21:30"}},
+         "01 A.",
+         same,
+         "01 A.[1:10],01 FILLER ¤PIC X(5) VALUE SPACES.[11:15],01 B.[16:20],01 C.[21:30]",
+         "1 Fillers inserted"},
+        {"a hole before the first top-level field",
+         {{1, "01 A.", "5:10"}, {1, "01 B.", "11:12"}},
+         "01 B.",
+         same,
+         "01 FILLER ¤PIC X(4) VALUE SPACES.[1:4],01 A.[5:10],01 B.[11:12]",
+         "1 Fillers inserted"},
+        {"no holes",
+         {{1, "01 A.", "1:10"}, {1, "01 B.", "11:12"}},
+         "01 A.",
+         same,
+         "01 A.[1:10],01 B.[11:12]",
+         "No Fillers inserted"},
+        {"children measured from the group's From, not from position 1",
+         {{1, "01 R.", "11:40"}, {2, "05 A.", "11:20"}, {2, "05 B.", "26:40"}},
+         "01 R.",
+         kids,
+         "01 R.[11:40](05 A.[11:20],05 FILLER ¤PIC X(5) VALUE SPACES.[21:25],05 B.[26:40])",
+         "1 Fillers inserted"},
+        {"a group whose From was typed before its first child",
+         {{1, "01 R.", "11:40"}, {2, "05 A.", "15:40"}},
+         "05 A.",
+         same,
+         "01 R.[11:40](05 FILLER ¤PIC X(4) VALUE SPACES.[11:14],05 A.[15:40])",
+         "1 Fillers inserted"},
+        {"children placed by length touch and leave no hole",
+         {{1, "01 R.", "1:9"}, {2, "05 A.", "1:6"}, {2, "05 B.", "6:9"}},
+         "01 R.",
+         kids,
+         "01 R.[1:9](05 A.[1:6],05 B.[6:9])",
+         "No Fillers inserted"},
+        {"condition names hold no storage: the FILLER follows them",
+         {{1, "01 A.", "1:10"}, {1, "88 A-OK.", "1:10"}, {1, "01 B.", "16:20"}},
+         "01 B.",
+         same,
+         "01 A.[1:10],88 A-OK.[1:10],01 FILLER ¤PIC X(5) VALUE SPACES.[11:15],01 B.[16:20]",
+         "1 Fillers inserted"},
+        {"a field with only condition names below it",
+         {{1, "05 A.", "3:10"}, {2, "88 A-OK.", "3:10"}, {2, "88 A-BAD.", "3:10"}},
+         "05 A.",
+         kids,
+         "05 A.[3:10](88 A-OK.[3:10],88 A-BAD.[3:10])",
+         "No Fillers inserted"},
+        {"positions typed by hand: letters read as 0, overlaps stay",
+         {{1, "01 A.", "abc"}, {1, "01 B.", "20:25"}, {1, "01 C.", "22:30"}},
+         "01 C.",
+         same,
+         "01 A.[abc],01 FILLER ¤PIC X(19) VALUE SPACES.[1:19],01 B.[20:25],01 C.[22:30]",
+         "1 Fillers inserted"},
+        {"several holes in one pass; deeper fields are not examined",
+         {{1, "01 A.", "3:4"}, {2, "05 X.", "9:9"}, {1, "01 B.", "8:8"}, {1, "01 C.", "10:10"}},
+         "01 A.",
+         same,
+         "01 FILLER ¤PIC X(2) VALUE SPACES.[1:2],01 A.[3:4](05 X.[9:9]),"
+         "01 FILLER ¤PIC X(3) VALUE SPACES.[5:7],01 B.[8:8],"
+         "01 FILLER ¤PIC X(1) VALUE SPACES.[9:9],01 C.[10:10]",
+         "3 Fillers inserted"},
+        {"children of a field without children: nothing",
+         {{1, "01 A.", "1:4"}, {1, "01 B.", "8:8"}},
+         "01 A.",
+         kids,
+         "01 A.[1:4],01 B.[8:8]",
+         "No Fillers inserted"},
+        {"no selected field: nothing",
+         {{1, "01 A.", "1:4"}, {1, "01 B.", "8:8"}},
+         "",
+         same,
+         "01 A.[1:4],01 B.[8:8]",
+         "No Fillers inserted"},
+    };
+    for (const FillerCase &c : cases) {
+        FieldTree tree;
+        buildTagged(tree, c.layout);
+        const int before = tree.count();
+        const FillerResult r =
+            InsertFillers(c.mode, tree, find(tree, c.selected), QStringLiteral("SPACES"), "X");
+        EXPECT_EQ(tagged(tree), marked(c.expected)) << c.name;
+        EXPECT_EQ(r.message, c.message) << c.name;
+        // The FILLER items are the newest nodes, numbered in the order they were found.
+        EXPECT_EQ(r.inserted.size(), r.count) << c.name;
+        if (r.count) {
+            EXPECT_EQ(r.inserted.first, before + 1) << c.name;
+        }
+        EXPECT_EQ(tree.count(), before + r.count) << c.name;
+    }
+}
+
+TEST(Fillers, EntryChecksPictureAndValue)
+{
+    struct Case {
+        FillerEntry entry;
+        FillerCheck check;
+        QString picture;
+        QString value;
+    } const cases[] = {
+        {{true, "AlphaNum (X)", false, "SPACES"}, FillerCheck::MultipleValues, "X", "SPACES"},
+        {{false, "  ", false, "SPACES"}, FillerCheck::NoPicture, "  ", "SPACES"},
+        {{false, "Numeric (9)", false, "  "}, FillerCheck::AskNoValue, "9", ""},
+        {{false, "alpha (a)", true, ""}, FillerCheck::AskNoValue, "A", "\"\""},
+        {{false, "S9", true, " abc"}, FillerCheck::Ok, "S9", "\" abc\""},
+        {{false, "9", false, " ZERO "}, FillerCheck::Ok, "9", "ZERO"},
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(CheckFillerEntry(c.entry), c.check) << c.entry.fieldType.toStdString();
+        EXPECT_EQ(FillerPicture(c.entry.fieldType), c.picture);
+        EXPECT_EQ(FillerValue(c.entry), c.value);
+    }
+    // The whole text goes to upper case, the value included; an empty value leaves VALUE.
+    EXPECT_EQ(FillerText("05", "S9", 3, "\"abc\""), marked("05 FILLER ¤PIC S9(3) VALUE \"ABC\"."));
+    EXPECT_EQ(FillerText("10", "X", 12, ""), marked("10 FILLER ¤PIC X(12) VALUE ."));
+}

@@ -1,0 +1,413 @@
+#include "MainWindowFixture.h"
+#include "project/ProjectFile.h"
+#include "ui/ClipboardCommands.h"
+#include "ui/FieldTreePanel.h"
+#include "ui/ImportBar.h"
+#include "ui/TreeButtons.h"
+
+#include "../common/TaggedTree.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QMenu>
+#include <QTabBar>
+#include <QTemporaryDir>
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace
+{
+
+const std::vector<Row> kLayout = {
+    {1, "01 R.", "1:30"},  {2, "05 A.", "1:10"},  {3, "10 A1.", "1:5"},  {3, "10 A2.", "6:10"},
+    {2, "05 B.", "11:20"}, {2, "05 C.", "21:30"}, {1, "01 S.", "31:40"},
+};
+
+const ShownMessage removeAllQuestion{QStringLiteral("Are you sure you want to continue?"),
+                                     QStringLiteral("Remove All"), MessageButtons::YesNo,
+                                     MessageIcon::Exclamation};
+
+ShownMessage plain(const char *text)
+{
+    return {QString::fromLatin1(text), QStringLiteral("Orvane"), MessageButtons::Ok,
+            MessageIcon::None};
+}
+
+} // namespace
+
+class ReshapeWindowTest : public MainWindowTest
+{
+protected:
+    void layout(const std::vector<Row> &rows = kLayout) { buildTagged(tree(), rows); }
+    // Selects the field with this text, with the focus in the tree, as a click would leave it.
+    void select(const QString &text)
+    {
+        view()->setFocus(Qt::OtherFocusReason);
+        view()->selectNode(find(tree(), text));
+        QCoreApplication::processEvents();
+    }
+    QString selectedText() { return tree().text(view()->selectedNode()); }
+    QPushButton *button(const char *name) { return child<QPushButton>(name); }
+    QAction *action(const char *name) { return child<QAction>(name); }
+    bool enabled(const char *name) { return button(name)->isEnabled(); }
+};
+
+TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
+{
+    struct Case {
+        const char *button;
+        QString node;
+        QString expected;
+        QString selected;
+        bool downAfter; // Move down and Make child enabled afterwards
+    } const cases[] = {
+        {"cmdMoveNodeDown", "05 B.", "01 R.(05 A.(10 A1.,10 A2.),05 C.,05 B.),01 S.", "05 B.",
+         false},
+        {"cmdMoveNodeUp", "05 B.", "01 R.(05 B.,05 A.(10 A1.,10 A2.),05 C.),01 S.", "05 B.", true},
+        {"cmdMakeNodeChild", "05 A.", "01 R.(05 B.(05 A.(10 A1.,10 A2.)),05 C.),01 S.", "05 A.",
+         false},
+        {"cmdMakeNodeParent", "10 A1.", "01 R.(10 A1.,05 A.(10 A2.),05 B.,05 C.),01 S.", "05 A.",
+         true},
+        {"cmdRemove", "05 A.", "01 R.(05 B.,05 C.),01 S.", "05 B.", true},
+    };
+    for (const Case &c : cases) {
+        tree().clear();
+        layout();
+        window->setWindowTitle(QStringLiteral("Orvane []"));
+        select(c.node);
+        QTest::mouseClick(button(c.button), Qt::LeftButton);
+        EXPECT_EQ(outline(tree()), c.expected) << c.button;
+        EXPECT_EQ(selectedText(), c.selected) << c.button;
+        EXPECT_EQ(enabled("cmdMoveNodeDown"), c.downAfter) << c.button;
+        EXPECT_EQ(enabled("cmdMakeNodeChild"), c.downAfter) << c.button;
+        EXPECT_TRUE(modified()) << c.button;
+        EXPECT_EQ(window->focusWidget(), view()) << c.button;
+    }
+    // The Delete key removes the selected field; with nothing selected nothing changes.
+    window->setWindowTitle(QStringLiteral("Orvane []"));
+    select("01 S.");
+    QTest::keyClick(view(), Qt::Key_Delete);
+    EXPECT_EQ(find(tree(), "01 S."), 0);
+    EXPECT_TRUE(modified());
+    window->setWindowTitle(QStringLiteral("Orvane []"));
+    view()->clearSelection();
+    view()->setCurrentIndex({});
+    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    EXPECT_EQ(tree().count(), 3);
+    EXPECT_FALSE(modified());
+    for (const char *b :
+         {"cmdMoveNodeUp", "cmdMoveNodeDown", "cmdMakeNodeChild", "cmdMakeNodeParent"})
+        EXPECT_FALSE(enabled(b)) << b;
+}
+
+TEST_F(ReshapeWindowTest, RemoveAllAsksFirst)
+{
+    layout();
+    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
+    QTest::mouseClick(button("cmdRemoveAll"), Qt::LeftButton);
+    EXPECT_EQ(tree().count(), int(kLayout.size()));
+    EXPECT_FALSE(modified());
+    QTest::mouseClick(button("cmdRemoveAll"), Qt::LeftButton);
+    EXPECT_TRUE(tree().isEmpty());
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{removeAllQuestion, removeAllQuestion}));
+}
+
+TEST_F(ReshapeWindowTest, ExpandAndCollapseTheTopLevel)
+{
+    TreeButtons *buttons = window->treePanel()->treeButtons();
+    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    EXPECT_FALSE(buttons->offersCollapse()); // an empty tree: nothing, not even the picture
+
+    layout();
+    auto expanded = [this](const char *text) {
+        return view()->isExpanded(view()->fieldModel()->modelIndex(find(tree(), text)));
+    };
+    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    EXPECT_TRUE(expanded("01 R."));
+    EXPECT_FALSE(expanded("05 A.")); // deeper fields keep their state
+    EXPECT_TRUE(buttons->offersCollapse());
+    EXPECT_EQ(status(), QStringLiteral("Done"));
+    EXPECT_TRUE(view()->isVisible());
+    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    EXPECT_FALSE(expanded("01 R."));
+    EXPECT_FALSE(buttons->offersCollapse());
+}
+
+TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("other.qel"));
+    {
+        FieldTree other;
+        buildTagged(other, {{1, "01 G.", "1:9"},
+                            {2, "05 C1.", "1:4"},
+                            {2, "05 C2.", "5:9"},
+                            {1, "01 H.", "10:12"}});
+        ASSERT_TRUE(SaveNodes(other, file).ok());
+    }
+    layout({{1, "01 X.", "1:5"}});
+    window->dlgedit().fileName = QStringLiteral("/work/current.qel");
+    window->setWindowTitle(QStringLiteral("Orvane [current.qel]"));
+    FieldTreeView *preview = window->treePanel()->trvTemp();
+    auto *bar = child<QWidget>("picImport");
+
+    select("01 X.");
+    EXPECT_FALSE(enabled("autoInsertFillerForSameLevel")); // the only field
+    platform.files.answers.push_back(file);
+    action("import")->trigger();
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(child<QTabBar>("tabGen")->isVisible());
+    EXPECT_EQ(child<QLabel>("lblpicimport")->text(), QStringLiteral("{Import}"));
+    EXPECT_FALSE(child<QMenu>("file")->menuAction()->isEnabled());
+    FieldTreeModel *marks = preview->fieldModel();
+    const QModelIndex c1 = marks->modelIndex(2);
+    ASSERT_TRUE(c1.isValid());
+    EXPECT_EQ(c1.data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    // The user unchecks G: its children follow; checking C2 again checks G as well.
+    marks->setData(marks->modelIndex(1), Qt::Unchecked, Qt::CheckStateRole);
+    EXPECT_EQ(c1.data(Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    marks->setData(marks->modelIndex(3), Qt::Checked, Qt::CheckStateRole);
+    EXPECT_EQ(marks->modelIndex(1).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+
+    QTest::mouseClick(button("cmdImportOk"), Qt::LeftButton);
+    EXPECT_EQ(tagged(tree()), "01 X.[1:5],01 G.[1:9](05 C2.[5:9]),01 H.[10:12]");
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(enabled("autoInsertFillerForSameLevel")); // X has siblings now
+    EXPECT_FALSE(modified());
+    EXPECT_EQ(window->dlgedit().fileName, QStringLiteral("/work/current.qel"));
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_TRUE(child<QTabBar>("tabGen")->isVisible());
+    EXPECT_TRUE(child<QMenu>("file")->menuAction()->isEnabled());
+    EXPECT_EQ(platform.files.asked.back().fileName, QStringLiteral("/work/current.qel"));
+
+    // Cancel imports nothing and empties the preview. From another tab the preview is shown
+    // on the Generator tab.
+    window->tabGen_Click(1);
+    platform.files.answers.push_back(file);
+    action("import")->trigger();
+    EXPECT_TRUE(preview->isVisible());
+    QTest::mouseClick(button("cmdImportCancel"), Qt::LeftButton);
+    EXPECT_EQ(tree().count(), 4);
+    EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
+}
+
+TEST_F(ReshapeWindowTest, ImportRefusesWhatIsNoProjectFile)
+{
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("prog.cbl"));
+    QFile f(source);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(300, 'A'));
+    f.close();
+    const QString missing = dir.filePath(QStringLiteral("gone.qel"));
+    layout({{1, "01 X.", "1:5"}});
+    for (const QString &path : {source, missing}) {
+        FieldTree expectedReader;
+        const QString text = LoadNodes(expectedReader, path).message;
+        platform.messages.shown.clear();
+        platform.files.answers.push_back(path);
+        platform.messages.answers.push_back(MessageAnswer::Ok);
+        action("import")->trigger();
+        EXPECT_EQ(platform.messages.shown,
+                  (std::vector<ShownMessage>{{text, QStringLiteral("Orvane"), MessageButtons::Ok,
+                                              MessageIcon::Critical}}));
+        EXPECT_FALSE(text.isEmpty());
+        EXPECT_FALSE(child<QWidget>("picImport")->isVisible());
+        EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
+        EXPECT_EQ(outline(tree()), "01 X.");
+        EXPECT_FALSE(modified());
+    }
+}
+
+TEST_F(ReshapeWindowTest, TreeClipboardThroughTheKeysAndTheMenu)
+{
+    const ShownMessage pasteQuestion{ClipboardCommands::pasteQuestion(), QStringLiteral("Paste"),
+                                     MessageButtons::YesNo, MessageIcon::Question};
+    // An empty tree: nothing to copy or cut; an empty clipboard: nothing to paste.
+    view()->setFocus(Qt::OtherFocusReason);
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
+    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{plain("No data to copy"), plain("No data to cut"),
+                                         plain("No data to paste")}));
+    platform.messages.shown.clear();
+
+    layout();
+    select("05 A.");
+    QTest::keyClick(view(), Qt::Key_C, Qt::ShiftModifier | Qt::ControlModifier); // not a copy
+    EXPECT_TRUE(window->trvClipboardTree().isEmpty());
+    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(outline(window->trvClipboardTree()), "05 A.(10 A1.,10 A2.)");
+    EXPECT_FALSE(modified());
+
+    // Onto a level-01 field: its last child, no question.
+    select("01 S.");
+    action("paste")->trigger();
+    EXPECT_EQ(outline(tree()),
+              "01 R.(05 A.(10 A1.,10 A2.),05 B.,05 C.),01 S.(05 A.(10 A1.,10 A2.))");
+    EXPECT_EQ(view()->selectedNode(), tree().lastChild(find(tree(), "01 S.")));
+    EXPECT_EQ(tree().tag(find(tree(), "01 S.")), QStringLiteral("1:10"));
+    EXPECT_TRUE(modified());
+    // Onto a level-05 field: Yes before it, No after it.
+    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    select("05 C.");
+    QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(view()->selectedNode(), tree().previous(find(tree(), "05 C.")));
+    select("05 C.");
+    QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(view()->selectedNode(), tree().next(find(tree(), "05 C.")));
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{pasteQuestion, pasteQuestion}));
+    EXPECT_EQ(tree().children(find(tree(), "01 R.")), 5);
+
+    // Cut: the field leaves the tree and the next one is selected.
+    select("05 B.");
+    QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(outline(window->trvClipboardTree()), "05 B.");
+    EXPECT_EQ(find(tree(), "05 B."), 0);
+    EXPECT_EQ(view()->selectedNode(), tree().node(find(tree(), "01 R."))->childAt(1)->index());
+
+    // Nothing selected: after the last top-level field.
+    view()->clearSelection();
+    view()->setCurrentIndex({});
+    action("paste")->trigger();
+    EXPECT_EQ(tree().text(tree().topLevelAt(tree().topLevelCount() - 1)), QStringLiteral("05 B."));
+
+    // Into an empty tree: there, but not selected and not marked.
+    tree().clear();
+    window->setWindowTitle(QStringLiteral("Orvane []"));
+    action("paste")->trigger();
+    EXPECT_EQ(outline(tree()), "05 B.");
+    EXPECT_EQ(view()->selectedNode(), 0);
+    EXPECT_FALSE(modified());
+}
+
+TEST_F(ReshapeWindowTest, TextBoxesUseTheSystemClipboard)
+{
+    QLineEdit *name = box("txtFieldName");
+    name->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(window->ActiveControl(), name);
+    name->setText(QStringLiteral("CUST-NAME"));
+    name->setSelection(0, 4);
+    action("copy")->trigger();
+    EXPECT_EQ(platform.clipboard.value, QStringLiteral("CUST"));
+    action("cut")->trigger();
+    EXPECT_EQ(name->text(), QStringLiteral("-NAME"));
+    platform.clipboard.value = QStringLiteral("ORDER");
+    name->setSelection(1, 4);
+    action("paste")->trigger();
+    EXPECT_EQ(name->text(), QStringLiteral("-ORDER"));
+    // A read-only box gives its text but takes none.
+    window->tabGen_Click(2);
+    QLineEdit *file = box("txtEditorFile");
+    file->setText(QStringLiteral("/work/prog.cbl"));
+    file->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(window->ActiveControl(), file);
+    file->setSelection(0, 5);
+    action("cut")->trigger();
+    action("paste")->trigger();
+    EXPECT_EQ(platform.clipboard.value, QStringLiteral("/work"));
+    EXPECT_EQ(file->text(), QStringLiteral("/work/prog.cbl"));
+}
+
+TEST_F(ReshapeWindowTest, TheClipboardViewShowsWhatWasCopied)
+{
+    QAction *viewClipboard = action("viewTreeViewclipboard");
+    window->edit_Click();
+    EXPECT_FALSE(viewClipboard->isEnabled());
+    layout();
+    select("05 B.");
+    action("copy")->trigger();
+    window->edit_Click();
+    ASSERT_TRUE(viewClipboard->isEnabled());
+    viewClipboard->trigger();
+    EXPECT_TRUE(window->treePanel()->trvClipboard()->isVisible());
+    EXPECT_FALSE(button("cmdImportCancel")->isVisible());
+    EXPECT_EQ(child<QLabel>("lblpicimport")->text(), QStringLiteral("{View TreeView clipboard}"));
+    EXPECT_FALSE(child<QMenu>("file")->menuAction()->isEnabled());
+    window->edit_Click();
+    EXPECT_FALSE(viewClipboard->isEnabled()); // not again while the bar is up
+    QTest::mouseClick(button("cmdImportOk"), Qt::LeftButton);
+    EXPECT_FALSE(window->treePanel()->trvClipboard()->isVisible());
+    EXPECT_FALSE(child<QWidget>("picImport")->isVisible());
+    EXPECT_TRUE(child<QMenu>("file")->menuAction()->isEnabled());
+    EXPECT_EQ(outline(window->trvClipboardTree()), "05 B.");
+    EXPECT_EQ(tree().count(), int(kLayout.size()));
+}
+
+TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
+{
+    const ShownMessage noValue{
+        QStringLiteral("Are You Sure You don't want the Fillers To Have Initial Value?"),
+        QStringLiteral("Question"), MessageButtons::YesNo, MessageIcon::Question};
+    struct Case {
+        bool multipleValues;
+        QString picture;
+        QString value;
+        std::vector<MessageAnswer> answers;
+        std::vector<ShownMessage> shown;
+    } const cases[] = {
+        {true,
+         "AlphaNum (X)",
+         "SPACES",
+         {MessageAnswer::Ok},
+         {{"Make sure the checkbox for multiple values is not selected", "Error",
+           MessageButtons::Ok, MessageIcon::Critical}}},
+        {false,
+         " ",
+         "SPACES",
+         {MessageAnswer::Ok},
+         {{"Make sure picture for field type specified", "Error", MessageButtons::Ok,
+           MessageIcon::Critical}}},
+        {false, "AlphaNum (X)", "", {MessageAnswer::No}, {noValue}},
+    };
+    layout({{1, "01 A.", "1:10"}, {1, "01 B.", "16:20"}});
+    for (const Case &c : cases) {
+        // The value box sets the multiple-values box, which sets treat as string.
+        combo("cboFieldType")->setEditText(c.picture);
+        combo("cboFieldValue")->setEditText(c.value);
+        child<QCheckBox>("chkvalues")->setChecked(c.multipleValues);
+        child<QCheckBox>("chkTreatAsString")->setChecked(false);
+        select("01 A.");
+        platform.messages.shown.clear();
+        platform.messages.answers.assign(c.answers.begin(), c.answers.end());
+        QTest::mouseClick(button("autoInsertFillerForSameLevel"), Qt::LeftButton);
+        EXPECT_EQ(platform.messages.shown, c.shown) << c.picture.toStdString();
+        EXPECT_EQ(tree().count(), 2);
+        EXPECT_FALSE(modified());
+    }
+    combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
+    combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
+    child<QCheckBox>("chkvalues")->setChecked(false);
+    child<QCheckBox>("chkTreatAsString")->setChecked(false);
+    platform.messages.shown.clear();
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    QTest::mouseClick(button("autoInsertFillerForSameLevel"), Qt::LeftButton);
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{{FillerNoticeText(FillerMode::SameLevel),
+                                          QStringLiteral("Message"), MessageButtons::Ok,
+                                          MessageIcon::Information},
+                                         plain("1 Fillers inserted")}));
+    EXPECT_EQ(tagged(tree()), QStringLiteral("01 A.[1:10],01 FILLER ") + ClauseMark +
+                                  QStringLiteral("PIC X(5) VALUE SPACES.[11:15],01 B.[16:20]"));
+    EXPECT_TRUE(modified());
+
+    // A lone child gains siblings: the same-level button follows the selected field.
+    tree().clear();
+    layout({{1, "01 R.", "1:20"}, {2, "05 A.", "6:20"}});
+    select("05 A.");
+    EXPECT_FALSE(enabled("autoInsertFillerForSameLevel"));
+    select("01 R.");
+    EXPECT_TRUE(enabled("cmdAutoInsertFiller"));
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+    QTest::mouseClick(button("cmdAutoInsertFiller"), Qt::LeftButton);
+    select("05 A.");
+    EXPECT_TRUE(enabled("autoInsertFillerForSameLevel"));
+    EXPECT_EQ(outline(tree()).count(QStringLiteral("FILLER")), 1);
+}
