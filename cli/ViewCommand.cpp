@@ -166,7 +166,10 @@ int displayWidth(const Column &c)
 
 void appendCsv(QByteArray &out, const std::string &s)
 {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) {
+    bool plain = true;
+    for (char ch : s)
+        plain = plain && ch != ',' && ch != '"' && ch != '\r' && ch != '\n';
+    if (plain) {
         out.append(s.data(), qsizetype(s.size()));
         return;
     }
@@ -199,14 +202,13 @@ void appendJsonString(QByteArray &out, const std::string &s)
 }
 
 // Trailing blanks are padding, not data; control characters would break a terminal's table.
-std::string forTable(std::string s)
+void forTable(std::string &s)
 {
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
+    size_t end = s.find_last_not_of(' ');
+    s.resize(end == std::string::npos ? 0 : end + 1);
     for (char &ch : s)
         if (static_cast<unsigned char>(ch) < 0x20)
             ch = '.';
-    return s;
 }
 
 } // namespace
@@ -269,6 +271,9 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         buffer += '\n';
     }
 
+    std::vector<char> numeric;
+    for (const Column &c : columns)
+        numeric.push_back(isNumber(c));
     RecordDecoder decoder(layout, o.decode);
     std::string value;
     qint64 badFields = 0;
@@ -292,9 +297,9 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
             if (csv) {
                 if (c)
                     buffer += ',';
-                appendCsv(buffer, state == FieldState::Ok && !isNumber(columns[c])
-                                      ? forTable(value)
-                                      : value);
+                if (state == FieldState::Ok && !numeric[c])
+                    forTable(value);
+                appendCsv(buffer, value);
             } else if (json) {
                 if (c)
                     buffer += ',';
@@ -306,17 +311,17 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
                     buffer += "{\"bad\":";
                     appendJsonString(buffer, value.substr(5, value.size() - 6));
                     buffer += '}';
-                } else if (isNumber(columns[c])) {
+                } else if (numeric[c]) {
                     buffer.append(value.data(), qsizetype(value.size()));
                 } else {
                     appendJsonString(buffer, value);
                 }
             } else {
-                const std::string text = forTable(value);
+                forTable(value);
                 buffer += ' ';
-                buffer.append(text.data(), qsizetype(text.size()));
+                buffer.append(value.data(), qsizetype(value.size()));
                 // Pad by characters, not bytes, so accented text keeps the columns straight.
-                const qsizetype chars = QString::fromStdString(text).size();
+                const qsizetype chars = QString::fromStdString(value).size();
                 if (c + 1 < columns.size() && chars < widths[c])
                     buffer += QByteArray(widths[c] - chars, ' ');
             }
