@@ -35,7 +35,11 @@ QApplication &application()
     static int argc = 1;
     static char name[] = "platform_tests";
     static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Offscreen whatever the environment says: these boxes must not pop up on a desktop.
+    static QApplication &app = []() -> QApplication & {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return *new QApplication(argc, argv);
+    }();
     return app;
 }
 
