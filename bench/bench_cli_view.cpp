@@ -38,7 +38,8 @@ QByteArray record(qint64 n)
     r = r.leftJustified(50, ' ');
     r += QByteArray("SPRINGFIELD").leftJustified(30, ' ');
     for (int i = 0; i < 10; ++i)
-        r += QByteArray::number((n * 7 + i) % 1000000000).rightJustified(8, '0') + (i % 2 ? 'p' : '5');
+        r += QByteArray::number((n * 7 + i) % 1000000000).rightJustified(8, '0') +
+             (i % 2 ? 'p' : '5');
     for (int i = 0; i < 10; ++i)
         r += QByteArray::fromHex("00012345678C");
     for (int i = 0; i < 10; ++i)
@@ -98,17 +99,20 @@ void BM_ViewCsvMillionRecords(benchmark::State &state)
         Sink err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        const int status =
-            cli::run({QStringLiteral("view"), f.data, QStringLiteral("--layout"), f.layout,
-                      QStringLiteral("--format"), QStringLiteral("csv")},
-                     out, err);
+        const int status = cli::run({QStringLiteral("view"), f.data, QStringLiteral("--layout"),
+                                     f.layout, QStringLiteral("--format"), QStringLiteral("csv")},
+                                    out, err);
         if (status != 0 || out.written == 0)
             state.SkipWithError("view failed");
         benchmark::DoNotOptimize(out.written);
     }
     state.SetItemsProcessed(state.iterations() * kRecords);
 }
-BENCHMARK(BM_ViewCsvMillionRecords)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ViewCsvMillionRecords)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Iterations(3);
 
 void BM_OpenGigabyteFile(benchmark::State &state)
 {
@@ -127,6 +131,9 @@ void BM_OpenGigabyteFile(benchmark::State &state)
         benchmark::DoNotOptimize(shape.records);
     }
 }
-BENCHMARK(BM_OpenGigabyteFile)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_OpenGigabyteFile)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 } // namespace

@@ -45,8 +45,7 @@ struct Big {
         QByteArray block;
         for (int r = 0; r < 4096; ++r)
             block += QByteArray::number(r).rightJustified(10, '0') +
-                     QByteArray("CUSTOMER NAME").leftJustified(40, ' ') +
-                     QByteArray(250, '7');
+                     QByteArray("CUSTOMER NAME").leftJustified(40, ' ') + QByteArray(250, '7');
         f.write(block);
         f.resize(qint64(1) << 30);
         FieldTree tree;
@@ -85,7 +84,10 @@ void BM_OpenGigabyteInTable(benchmark::State &state)
         view.viewport()->repaint();
     }
 }
-BENCHMARK(BM_OpenGigabyteInTable)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_OpenGigabyteInTable)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 void BM_ScrollOnePage(benchmark::State &state)
 {

@@ -115,8 +115,8 @@ ViewOptions parse(const QStringList &args)
         } else if (a == u"--line-ends") {
             if (oneOf({QStringLiteral("auto"), QStringLiteral("none"), QStringLiteral("lf"),
                        QStringLiteral("crlf")}))
-                o.lineEnds = v == u"none" ? LineEnds::None
-                             : v == u"lf" ? LineEnds::Lf
+                o.lineEnds = v == u"none"   ? LineEnds::None
+                             : v == u"lf"   ? LineEnds::Lf
                              : v == u"crlf" ? LineEnds::CrLf
                                             : LineEnds::Auto;
         } else if (a == u"--record") {
@@ -336,8 +336,7 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
     if (json)
         buffer += shown ? "\n]\n" : "]\n";
     if (writeFailed || out.write(buffer) != buffer.size())
-        return fail(QStringLiteral("Cannot write the records: %1").arg(out.errorString()),
-                    kFailed);
+        return fail(QStringLiteral("Cannot write the records: %1").arg(out.errorString()), kFailed);
 
     QStringList notes = layout.problems;
     if (!shape.problem.isEmpty())
@@ -351,8 +350,7 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
                                            : QString())
                  .arg(badFields);
     err.write((notes.join(u'\n') + u'\n').toUtf8());
-    return badFields == 0 && shape.problem.isEmpty() && layout.problems.isEmpty() ? kOk
-                                                                                   : kFailed;
+    return badFields == 0 && shape.problem.isEmpty() && layout.problems.isEmpty() ? kOk : kFailed;
 }
 
 } // namespace orvane::cli

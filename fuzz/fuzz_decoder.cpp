@@ -19,9 +19,9 @@ using namespace orvane::cobol;
 
 void decodeOneField(const unsigned char *data, qint64 size, unsigned char options)
 {
-    static const Usage usages[] = {Usage::Display, Usage::Binary, Usage::Comp5, Usage::Packed,
-                                   Usage::Float,   Usage::Double, Usage::Index, Usage::Pointer,
-                                   Usage::National};
+    static const Usage usages[] = {Usage::Display, Usage::Binary,  Usage::Comp5,
+                                   Usage::Packed,  Usage::Float,   Usage::Double,
+                                   Usage::Index,   Usage::Pointer, Usage::National};
     std::string out;
     for (Usage usage : usages) {
         for (int variant = 0; variant < 4; ++variant) {
@@ -72,8 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     if (layout.columns.size() > size_t(kMaxColumns))
         __builtin_trap();
-    const qint64 length = (options & 0x80) && bytes.size() > 0 ? qint64(bytes.size() / 2 + 1)
-                                                                : layout.length;
+    const qint64 length =
+        (options & 0x80) && bytes.size() > 0 ? qint64(bytes.size() / 2 + 1) : layout.length;
     const FileShape shape = ShapeOf(p, bytes.size(), length, LineEnds(options % 4));
     if (shape.records < 0 || shape.leftOver < 0 ||
         (shape.records > 0 && (shape.records - 1) * shape.stride() + length > bytes.size()))

@@ -108,8 +108,7 @@ bool zonedDigit(unsigned char b, bool ebcdic, bool signByte, int &digit, bool &n
     return false;
 }
 
-bool decodeZoned(const Column &c, const unsigned char *p, const DecodeOptions &o,
-                 std::string &out)
+bool decodeZoned(const Column &c, const unsigned char *p, const DecodeOptions &o, std::string &out)
 {
     const bool ebcdic = IsEbcdic(o.encoding);
     const bool leading = c.sign == SignPosition::Leading;
@@ -285,8 +284,7 @@ FieldState DecodeField(const Column &c, const unsigned char *record, qint64 reco
         break;
     case Usage::Comp5:
     case Usage::Index:
-        ok = decodeBinary(c, p, o.comp5BigEndian || std::endian::native == std::endian::big,
-                          out);
+        ok = decodeBinary(c, p, o.comp5BigEndian || std::endian::native == std::endian::big, out);
         break;
     case Usage::Float:
     case Usage::Double:
@@ -366,8 +364,8 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         while (!ancestors.empty() && items[ancestors.back()].depth >= item.depth)
             ancestors.pop_back();
         ancestors.push_back(i);
-        if (hidden[i] || item.category == Category::Group ||
-            item.category == Category::Condition || item.category == Category::Renames)
+        if (hidden[i] || item.category == Category::Group || item.category == Category::Condition ||
+            item.category == Category::Renames)
             continue;
         if (item.length <= 0 || !item.error.isEmpty())
             continue;

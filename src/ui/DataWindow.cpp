@@ -49,10 +49,9 @@ DataWindow::DataWindow(const Platform &platform, const FieldTree &layout, QWidge
 
     txtDataFile_ = named(new QLineEdit(this), "txtDataFile");
     auto *browse = named(new QPushButton(QStringLiteral("Data File..."), this), "cmdDataBrowse");
-    auto *copybook =
-        named(new QPushButton(QStringLiteral("Copybook..."), this), "cmdDataCopybook");
-    lblDataLayout_ = named(new QLabel(QStringLiteral("Layout: the current layout"), this),
-                           "lblDataLayout");
+    auto *copybook = named(new QPushButton(QStringLiteral("Copybook..."), this), "cmdDataCopybook");
+    lblDataLayout_ =
+        named(new QLabel(QStringLiteral("Layout: the current layout"), this), "lblDataLayout");
     cboDataEncoding_ = named(new QComboBox(this), "cboDataEncoding");
     for (Encoding e : {Encoding::Ascii, Encoding::Cp1252, Encoding::Utf8, Encoding::Cp037,
                        Encoding::Cp1140, Encoding::Cp273, Encoding::Cp500, Encoding::Cp1047})
@@ -139,8 +138,8 @@ bool DataWindow::openData(const QString &path)
     const StorageMap map =
         BuildStorageMap(*layout, IsEbcdic(options.encoding) ? Dialect::Ibm : Dialect::Default);
     QString error;
-    const bool ok = model_->open(path, map, {}, options, spnDataRecordLength_->value(),
-                                 LineEnds::Auto, error);
+    const bool ok =
+        model_->open(path, map, {}, options, spnDataRecordLength_->value(), LineEnds::Auto, error);
     cboDataFindColumn_->clear();
     txtDataHex_->clear();
     if (!ok) {
@@ -206,8 +205,8 @@ void DataWindow::cmdDataGoTo_Click()
 void DataWindow::cmdDataFind_Click()
 {
     const int column = cboDataFindColumn_->currentIndex();
-    const int row = model_->find(column, txtDataFind_->text(),
-                                 tblDataRecords_->currentIndex().row() + 1);
+    const int row =
+        model_->find(column, txtDataFind_->text(), tblDataRecords_->currentIndex().row() + 1);
     if (row < 0) {
         lblDataStatus_->setText(QStringLiteral("%1 not found in %2")
                                     .arg(txtDataFind_->text(), cboDataFindColumn_->currentText()));

@@ -16,7 +16,9 @@ namespace
 constexpr qint64 kSampledRecords = 10000;
 }
 
-RecordTableModel::RecordTableModel(QObject *parent) : QAbstractTableModel(parent) {}
+RecordTableModel::RecordTableModel(QObject *parent) : QAbstractTableModel(parent)
+{
+}
 
 RecordTableModel::~RecordTableModel() = default;
 

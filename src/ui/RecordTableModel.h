@@ -20,9 +20,9 @@ public:
     ~RecordTableModel() override;
 
     // Reads the file through the layout; a record length of 0 takes the layout's.
-    bool open(const QString &path, const cobol::StorageMap &map,
-              const cobol::LayoutChoice &choice, const cobol::DecodeOptions &options,
-              qint64 recordLength, cobol::LineEnds lineEnds, QString &error);
+    bool open(const QString &path, const cobol::StorageMap &map, const cobol::LayoutChoice &choice,
+              const cobol::DecodeOptions &options, qint64 recordLength, cobol::LineEnds lineEnds,
+              QString &error);
     void close();
 
     int rowCount(const QModelIndex &parent = {}) const override;

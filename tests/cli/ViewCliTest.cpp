@@ -91,9 +91,9 @@ TEST_F(ViewCli, WritesCsvTableAndJson)
 
 TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
 {
-    const Outcome o = view({data, QStringLiteral("--layout"), layout, QStringLiteral("--line-ends"),
-                            QStringLiteral("none"), QStringLiteral("--format"),
-                            QStringLiteral("csv")});
+    const Outcome o =
+        view({data, QStringLiteral("--layout"), layout, QStringLiteral("--line-ends"),
+              QStringLiteral("none"), QStringLiteral("--format"), QStringLiteral("csv")});
     EXPECT_EQ(o.status, 1);
     EXPECT_TRUE(o.err.startsWith("file size is not a multiple of 11: 3 bytes left over\n"))
         << o.err.toStdString();

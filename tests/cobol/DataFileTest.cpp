@@ -27,9 +27,11 @@ TEST(DataFile, ShapeOfRecordsAndLineEnds)
         {"ab\ncd\nef", 2, LineEnds::Auto, 1, 3, ""},
         // A line end at one boundary but not the other is data, not a line end.
         {"ab\ncdxef", 2, LineEnds::Auto, 0, 4, ""},
-        {"abc\ndefg", 3, LineEnds::None, 0, 2, "file size is not a multiple of 3: 2 bytes left over"},
+        {"abc\ndefg", 3, LineEnds::None, 0, 2,
+         "file size is not a multiple of 3: 2 bytes left over"},
         {"abcdefgh", 3, LineEnds::Lf, 1, 2, ""},
-        {"abcdefghijk", 3, LineEnds::CrLf, 2, 2, "file size is not a multiple of 5: 1 bytes left over"},
+        {"abcdefghijk", 3, LineEnds::CrLf, 2, 2,
+         "file size is not a multiple of 5: 1 bytes left over"},
         {"", 300, LineEnds::Auto, 0, 0, ""},
         {QByteArray(617, 'x'), 300, LineEnds::Auto, 0, 2,
          "file size is not a multiple of 300: 17 bytes left over"},

@@ -1,7 +1,7 @@
 // The field decoding rules as tables of bytes in and text out.
 
-#include "cobol/CopybookReader.h"
 #include "cobol/RecordDecoder.h"
+#include "cobol/CopybookReader.h"
 
 #include <gtest/gtest.h>
 
@@ -95,9 +95,9 @@ TEST(RecordDecoder, ZonedAsciiEveryOverpunch)
                                  {char(0x70 + d), '-'},
                                  {char(d == 0 ? '}' : 'J' + d - 1), '-'}};
         for (const auto &f : forms)
-            cases.push_back({QByteArray("12" + QByteArray(1, f[0])).toHex().toStdString(), D, N,
-                             0, true, T, false,
-                             (f[1] == '-' ? "-12" : "12") + std::to_string(d), true});
+            cases.push_back({QByteArray("12" + QByteArray(1, f[0])).toHex().toStdString(), D, N, 0,
+                             true, T, false, (f[1] == '-' ? "-12" : "12") + std::to_string(d),
+                             true});
     }
     cases.insert(cases.end(), {
                                   {"7139343030", D, N, 2, true, L, false, "-194.00", true},
@@ -127,8 +127,8 @@ TEST(RecordDecoder, PackedBinaryAndFloats)
             {"01234F", P, N, 0, false, T, false, "1234", true},
             {"1B", P, N, 0, true, T, false, "-1", true},
             {"000D", P, N, 0, true, T, false, "0", true},
-            {"0123", P, N, 0, true, T, false, "0123", false},    // no sign nibble
-            {"0A2C", P, N, 0, true, T, false, "0A2C", false},    // bad digit
+            {"0123", P, N, 0, true, T, false, "0123", false}, // no sign nibble
+            {"0A2C", P, N, 0, true, T, false, "0A2C", false}, // bad digit
             {"FFFF", B, N, 0, true, T, false, "-1", true},
             {"FFFF", B, N, 0, false, T, false, "65535", true},
             {"FF38", B, N, 2, true, T, false, "-2.00", true},
@@ -173,7 +173,8 @@ TEST(RecordDecoder, CodePagesDifferWhereTheyShould)
         {Encoding::Cp037, "4A4F5ABABB9F", "\xC2\xA2|![]\xC2\xA4"},
         {Encoding::Cp1140, "9F", "\xE2\x82\xAC"},
         {Encoding::Cp500, "4A4F5A5F", "[!]^"},
-        {Encoding::Cp273, "4A5A6AC0D0E05990", "\xC3\x84\xC3\x9C\xC3\xB6\xC3\xA4\xC3\xBC\xC3\x96~\xC2\xB0"},
+        {Encoding::Cp273, "4A5A6AC0D0E05990",
+         "\xC3\x84\xC3\x9C\xC3\xB6\xC3\xA4\xC3\xBC\xC3\x96~\xC2\xB0"},
         {Encoding::Cp1047, "ADBD5FB0", "[]^\xC2\xAC"},
         {Encoding::Cp1252, "80E9", "\xE2\x82\xAC\xC3\xA9"},
         {Encoding::Ascii, "41E9", "A\xEF\xBF\xBD"},
@@ -188,8 +189,8 @@ TEST(RecordDecoder, CodePagesDifferWhereTheyShould)
         EXPECT_EQ(out, t.text);
     }
     // Every EBCDIC page is a one-to-one map of the 256 bytes.
-    for (Encoding e : {Encoding::Cp037, Encoding::Cp1140, Encoding::Cp273, Encoding::Cp500,
-                       Encoding::Cp1047}) {
+    for (Encoding e :
+         {Encoding::Cp037, Encoding::Cp1140, Encoding::Cp273, Encoding::Cp500, Encoding::Cp1047}) {
         std::vector<char16_t> seen(CodePageTable(e), CodePageTable(e) + 256);
         std::sort(seen.begin(), seen.end());
         EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
@@ -199,14 +200,15 @@ TEST(RecordDecoder, CodePagesDifferWhereTheyShould)
 
 TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
 {
-    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 REC.\n"
-                                                                "   05 N PIC 9.\n"
-                                                                "   05 KIND PIC X.\n"
-                                                                "   05 A PIC X(2).\n"
-                                                                "   05 B REDEFINES A PIC 99.\n"
-                                                                "   05 T OCCURS 1 TO 3 DEPENDING ON N.\n"
-                                                                "      10 C PIC X OCCURS 2.\n"),
-                                                 ReadOptions{SourceFormat::Free, {}, {}});
+    const ReadResult read =
+        ReadDataDescriptions(QStringLiteral("01 REC.\n"
+                                            "   05 N PIC 9.\n"
+                                            "   05 KIND PIC X.\n"
+                                            "   05 A PIC X(2).\n"
+                                            "   05 B REDEFINES A PIC 99.\n"
+                                            "   05 T OCCURS 1 TO 3 DEPENDING ON N.\n"
+                                            "      10 C PIC X OCCURS 2.\n"),
+                             ReadOptions{SourceFormat::Free, {}, {}});
     ASSERT_TRUE(read.ok()) << read.errorText().toStdString();
     orvane::FieldTree tree;
     ImportEntries(tree, read);
@@ -228,7 +230,7 @@ TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
     QStringList values;
     for (size_t c = 0; c < layout.columns.size(); ++c)
         values << (decoder.field(c, out) == FieldState::Absent ? QStringLiteral("-")
-                                                                : QString::fromStdString(out));
+                                                               : QString::fromStdString(out));
     EXPECT_EQ(values.join(u' ').toStdString(), "2 K 12 a b c d - -");
 
     ASSERT_TRUE(BuildRecordLayout(map, {QString(), {QStringLiteral("b")}}, layout, error));

@@ -54,7 +54,8 @@ TEST_F(DataWindowTest, ShowsRecordsHexGoToAndFind)
 {
     DataWindow *w = openData("ABCD1940}12\nEFGH0000101\nIJKL12X4512\n");
     ASSERT_NE(w, nullptr);
-    QAbstractItemModelTester tester(w->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(w->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
     RecordTableModel *m = w->model();
     ASSERT_EQ(m->rowCount(), 3);
     ASSERT_EQ(m->columnCount(), 4);
