@@ -70,9 +70,9 @@ ViewOptions parse(const QStringList &args)
             QStringLiteral("--dialect"),   QStringLiteral("--record-length"),
             QStringLiteral("--format"),    QStringLiteral("--records"),
             QStringLiteral("--line-ends"), QStringLiteral("--record"),
-            QStringLiteral("--variant"),   QStringLiteral("--binary"),
-            QStringLiteral("--comp5"),     QStringLiteral("--float"),
-            QStringLiteral("-I")};
+            QStringLiteral("--variant"),   QStringLiteral("--when"),
+            QStringLiteral("--binary"),    QStringLiteral("--comp5"),
+            QStringLiteral("--float"),     QStringLiteral("-I")};
         if (!valued.contains(a)) {
             o.error = QStringLiteral("unknown option %1").arg(a);
             return o;
@@ -123,6 +123,15 @@ ViewOptions parse(const QStringList &args)
             o.choice.record = v;
         } else if (a == u"--variant") {
             o.choice.variants << v;
+        } else if (a == u"--when") {
+            // FIELD=VALUE:VARIANT; the value may hold neither = nor :.
+            const qsizetype eq = v.indexOf(u'=');
+            const qsizetype colon = v.lastIndexOf(u':');
+            if (eq <= 0 || colon < eq || colon == v.size() - 1)
+                o.error = QStringLiteral("--when takes FIELD=VALUE:VARIANT, not %1").arg(v);
+            else
+                o.choice.rules.push_back(
+                    {v.left(eq), v.mid(eq + 1, colon - eq - 1), v.mid(colon + 1)});
         } else if (a == u"--binary") {
             if (oneOf({QStringLiteral("big"), QStringLiteral("native")}))
                 o.decode.binaryNative = v == u"native";

@@ -334,7 +334,22 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         return choice.variants.contains(item.name, Qt::CaseInsensitive);
     };
 
-    // Of an item and the items that redefine it, one is shown: the chosen variant or the item.
+    auto ruled = [&](const StorageItem &item) {
+        for (const VariantRule &rule : choice.rules)
+            if (rule.variant.compare(item.name, Qt::CaseInsensitive) == 0)
+                return true;
+        return false;
+    };
+    struct PendingRule {
+        VariantRule rule;
+        int chain;
+        int member;
+    };
+    std::vector<PendingRule> pendingRules;
+    std::vector<std::pair<int, int>> variantOf(n, {-1, 0});
+
+    // Of an item and the items that redefine it, one is shown: the chosen variant or the item;
+    // variants that rules pick are shown too, each only in the records its rule picks.
     std::vector<char> hidden(n, 0);
     for (size_t i = 0; i < n; ++i) {
         if (items[i].record != record || items[i].redefines)
@@ -349,10 +364,27 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         for (size_t k = 1; k < chain.size(); ++k)
             if (chosen(items[chain[k]]))
                 shown = chain[k];
+        bool ruledChain = false;
         for (size_t k : chain)
-            if (k != shown)
-                for (size_t m = k; m < subtreeEnd(k); ++m)
+            ruledChain = ruledChain || ruled(items[k]);
+        const int chainIndex = ruledChain ? int(layout.chainDefaults.size()) : -1;
+        for (size_t k = 0; k < chain.size(); ++k) {
+            const size_t head = chain[k];
+            if (ruledChain && head == shown)
+                layout.chainDefaults.push_back(int(k));
+            const bool keep = head == shown || (ruledChain && ruled(items[head]));
+            for (size_t m = head; m < subtreeEnd(head); ++m) {
+                if (!keep)
                     hidden[m] = 1;
+                else if (ruledChain)
+                    variantOf[m] = {chainIndex, int(k)};
+            }
+        }
+        if (ruledChain)
+            for (const VariantRule &rule : choice.rules)
+                for (size_t k = 0; k < chain.size(); ++k)
+                    if (items[chain[k]].name.compare(rule.variant, Qt::CaseInsensitive) == 0)
+                        pendingRules.push_back({rule, chainIndex, int(k)});
     }
 
     QHash<QString, int> columnOfName;
@@ -399,6 +431,8 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         c.isSigned = item.isSigned;
         c.sign = item.sign;
         c.signSeparate = item.signSeparate;
+        c.chain = variantOf[i].first;
+        c.member = variantOf[i].second;
         const QString name = item.name.isEmpty() ? QStringLiteral("FILLER") : item.name;
         if (dims.empty()) {
             if (layout.columns.size() >= size_t(kMaxColumns))
@@ -436,11 +470,28 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         layout.problems << QStringLiteral("The record has more than %1 fields; the rest are not "
                                           "shown")
                                .arg(kMaxColumns);
+    for (const VariantRule &rule : choice.rules) {
+        bool found = false;
+        for (const PendingRule &p : pendingRules)
+            found = found || p.rule.variant.compare(rule.variant, Qt::CaseInsensitive) == 0;
+        if (!found)
+            layout.problems
+                << QStringLiteral("%1 redefines nothing in the record").arg(rule.variant);
+    }
+    for (const PendingRule &p : pendingRules) {
+        const int column = columnOfName.value(p.rule.field.toUpper(), -1);
+        if (column < 0) {
+            layout.problems << QStringLiteral("%1 is not a field of the record").arg(p.rule.field);
+            continue;
+        }
+        layout.rules.push_back({column, p.rule.value.trimmed().toStdString(), p.chain, p.member});
+    }
     return true;
 }
 
 RecordDecoder::RecordDecoder(const RecordLayout &layout, const DecodeOptions &options)
-    : layout_(layout), options_(options), counts_(layout.columns.size(), -1)
+    : layout_(layout), options_(options), counts_(layout.columns.size(), -1),
+      selected_(layout.chainDefaults)
 {
     std::vector<char> isCounter(layout.columns.size(), 0);
     for (const Column &c : layout.columns)
@@ -456,6 +507,25 @@ void RecordDecoder::setRecord(const unsigned char *record, qint64 length)
     record_ = record;
     length_ = length;
     std::string text;
+    selected_ = layout_.chainDefaults;
+    std::vector<char> decided(selected_.size(), 0);
+    for (const RecordLayout::Rule &rule : layout_.rules) {
+        if (decided[size_t(rule.chain)])
+            continue;
+        text.clear();
+        if (DecodeField(layout_.columns[size_t(rule.column)], record, length, options_, text) !=
+            FieldState::Ok)
+            continue;
+        const size_t first = text.find_first_not_of(' ');
+        const size_t last = text.find_last_not_of(' ');
+        const std::string_view value = first == std::string::npos
+                                           ? std::string_view()
+                                           : std::string_view(text).substr(first, last - first + 1);
+        if (value == rule.value) {
+            selected_[size_t(rule.chain)] = rule.member;
+            decided[size_t(rule.chain)] = 1;
+        }
+    }
     for (int c : counterColumns_) {
         text.clear();
         qint64 count = -1;
@@ -473,6 +543,8 @@ FieldState RecordDecoder::field(size_t column, std::string &out) const
 {
     out.clear();
     const Column &c = layout_.columns[column];
+    if (c.chain >= 0 && selected_[size_t(c.chain)] != c.member)
+        return FieldState::Absent;
     for (const auto &[counter, occurrence] : c.dependsOn) {
         const qint64 count = counts_[size_t(counter)];
         // A counter that does not decode shows every occurrence: the bytes are there to see.

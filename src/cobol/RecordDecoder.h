@@ -46,6 +46,18 @@ struct Column {
     // Under OCCURS DEPENDING ON: the counter's column and the occurrence this column holds;
     // the column is empty in a record whose counter is lower.
     std::vector<std::pair<int, qint64>> dependsOn;
+    // In a REDEFINES variant picked per record by a rule: its chain and its place in it; the
+    // column is empty in a record whose rule picks another.
+    int chain = -1;
+    int member = 0;
+};
+
+// Shows the REDEFINES variant `variant` in a record whose field `field` reads `value` (blanks
+// around it ignored), as a record-type byte decides which layout a record has.
+struct VariantRule {
+    QString field;
+    QString value;
+    QString variant;
 };
 
 struct RecordLayout {
@@ -53,6 +65,14 @@ struct RecordLayout {
     qint64 length = 0;
     std::vector<Column> columns;
     QStringList problems; // what the layout could not give (a missing counter, too many columns)
+    struct Rule {
+        int column; // the field the rule reads
+        std::string value;
+        int chain;
+        int member;
+    };
+    std::vector<Rule> rules;
+    std::vector<int> chainDefaults; // the member shown where no rule applies, by chain
 };
 
 // Which record of a layout with several, and which REDEFINES variants replace the items they
@@ -60,6 +80,7 @@ struct RecordLayout {
 struct LayoutChoice {
     QString record;
     QStringList variants;
+    std::vector<VariantRule> rules;
 };
 
 constexpr int kMaxColumns = 100000;
@@ -94,6 +115,7 @@ private:
     qint64 length_ = 0;
     std::vector<int> counterColumns_; // columns that some table depends on
     std::vector<qint64> counts_;      // by column; -1 when the counter does not decode
+    std::vector<int> selected_;       // the member each rule chain shows in this record
 };
 
 void AppendHex(std::string &out, const unsigned char *bytes, qint64 size);

@@ -98,6 +98,9 @@ TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
     EXPECT_TRUE(o.err.startsWith("file size is not a multiple of 11: 3 bytes left over\n"))
         << o.err.toStdString();
 
+    const Outcome ruled = view({data, QStringLiteral("--layout"), layout, QStringLiteral("--when"),
+                                QStringLiteral("NAME")});
+    EXPECT_EQ(ruled.status, 2);
     struct Usage {
         QStringList arguments;
         const char *message;

@@ -233,9 +233,39 @@ TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
                                                                : QString::fromStdString(out));
     EXPECT_EQ(values.join(u' ').toStdString(), "2 K 12 a b c d - -");
 
-    ASSERT_TRUE(BuildRecordLayout(map, {QString(), {QStringLiteral("b")}}, layout, error));
+    ASSERT_TRUE(BuildRecordLayout(map, {QString(), {QStringLiteral("b")}, {}}, layout, error));
     EXPECT_EQ(layout.columns[2].name.toStdString(), "B");
     EXPECT_EQ(layout.columns[2].category, Category::Numeric);
-    EXPECT_FALSE(BuildRecordLayout(map, {QStringLiteral("OTHER"), {}}, layout, error));
+    EXPECT_FALSE(BuildRecordLayout(map, {QStringLiteral("OTHER"), {}, {}}, layout, error));
     EXPECT_EQ(error.toStdString(), "The layout has no record OTHER");
+}
+
+TEST(RecordDecoder, ARuleOnARecordTypeFieldPicksTheVariant)
+{
+    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 REC.\n"
+                                                                "   05 KIND PIC X.\n"
+                                                                "   05 A PIC X(2).\n"
+                                                                "   05 B REDEFINES A PIC S99.\n"
+                                                                "   05 C REDEFINES A PIC X.\n"),
+                                                 ReadOptions{SourceFormat::Free, {}, {}});
+    ASSERT_TRUE(read.ok());
+    orvane::FieldTree tree;
+    ImportEntries(tree, read);
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    RecordLayout layout;
+    QString error;
+    const LayoutChoice choice{
+        QString(), {}, {{QStringLiteral("KIND"), QStringLiteral("N"), QStringLiteral("B")}}};
+    ASSERT_TRUE(BuildRecordLayout(map, choice, layout, error));
+    ASSERT_EQ(layout.columns.size(), 3u); // KIND, A, B; C is neither default nor ruled
+    RecordDecoder decoder(layout, {});
+    std::string out;
+    for (const auto &[bytes, values] : {std::pair{"N1q", "N - -11"}, std::pair{"Tx1", "T x1 -"}}) {
+        decoder.setRecord(reinterpret_cast<const unsigned char *>(bytes), 3);
+        QStringList shown;
+        for (size_t c = 0; c < layout.columns.size(); ++c)
+            shown << (decoder.field(c, out) == FieldState::Absent ? QStringLiteral("-")
+                                                                  : QString::fromStdString(out));
+        EXPECT_EQ(shown.join(u' ').toStdString(), values);
+    }
 }
