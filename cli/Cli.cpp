@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "CopybookCommands.h"
+#include "ViewCommand.h"
 
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
@@ -62,11 +63,24 @@ const char kHelp[] =
     "      and picture, the slack bytes that SYNC adds, and each record's length.\n"
     "      --record-length checks each record against N bytes and names the field\n"
     "      that crosses it.\n"
+    "  view DATA --layout PROJECT.qel|COPYBOOK [--encoding ENC] [--record-length N]\n"
+    "      [--format table|csv|json] [--records FROM:TO] [--line-ends auto|none|lf|crlf]\n"
+    "      [--record NAME] [--variant NAME]... [--when FIELD=VALUE:VARIANT]...\n"
+    "      [--dialect default|ibm|mf]\n"
+    "      [--binary big|native] [--comp5 big|native] [--float ieee|ieee-big|ibm]\n"
+    "      Decode the fixed-length records of DATA through the layout's first record\n"
+    "      (or --record NAME) and write one row per record, one column per field and\n"
+    "      per OCCURS entry. ENC is ascii (the default), cp1252, utf-8 or the EBCDIC\n"
+    "      cp037, cp1140, cp273, cp500, cp1047; EBCDIC implies --dialect ibm and\n"
+    "      big-endian COMP-5. A field that does not decode shows as <bad HEX>. The\n"
+    "      file is only read. --when shows VARIANT, an item that REDEFINES another,\n"
+    "      in the records whose FIELD reads VALUE, and leaves it empty elsewhere.\n"
     "  --help      Show this text.\n"
     "  --version   Show the version.\n"
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, the header\n"
-    "is missing, a field has no storage or a record has not the length asked for,\n"
+    "is missing, a field has no storage or does not decode, a record has not the\n"
+    "length asked for or a data file's size is not a multiple of it,\n"
     "2 for a usage error.\n";
 
 struct Streams {
@@ -261,6 +275,8 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return importCopybook(arguments, out, err);
     if (command == u"map")
         return storageMap(arguments, out, err);
+    if (command == u"view")
+        return viewData(arguments, out, err);
     const bool isGenerate = command == u"generate";
     if (!isGenerate && command != u"show" && command != u"append")
         return io.usage(QStringLiteral("unknown command %1").arg(command));

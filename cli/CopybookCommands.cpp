@@ -344,6 +344,25 @@ int importCopybook(const QStringList &arguments, QIODevice &out, QIODevice &err)
     return kOk;
 }
 
+bool loadLayout(const QString &path, const QStringList &includeDirs, FieldTree &tree,
+                QIODevice &err)
+{
+    if (path.endsWith(QStringLiteral(".qel"), Qt::CaseInsensitive)) {
+        if (QFileInfo(path).isDir()) {
+            failed(err, QStringLiteral("Cannot open %1: it is a folder").arg(path));
+            return false;
+        }
+        const ProjectResult loaded = LoadNodes(tree, path);
+        if (!loaded.ok())
+            failed(err, loaded.message);
+        return loaded.ok();
+    }
+    Options o;
+    o.includeDirs = includeDirs;
+    ReadResult read;
+    return readCopybook(path, o, tree, read, err);
+}
+
 int storageMap(const QStringList &arguments, QIODevice &out, QIODevice &err)
 {
     const Options o = parse(

@@ -4,6 +4,11 @@
 
 class QIODevice;
 
+namespace orvane
+{
+class FieldTree;
+}
+
 namespace orvane::cli
 {
 
@@ -12,5 +17,9 @@ int importCopybook(const QStringList &arguments, QIODevice &out, QIODevice &err)
 // `map PROJECT.qel|COPYBOOK [--dialect default|ibm|mf] [--format table|csv|json]
 //  [--record-length N] [-I DIR]...`
 int storageMap(const QStringList &arguments, QIODevice &out, QIODevice &err);
+
+// Loads a project file, or reads a copybook, into `tree`; says why not on `err`.
+bool loadLayout(const QString &path, const QStringList &includeDirs, FieldTree &tree,
+                QIODevice &err);
 
 } // namespace orvane::cli

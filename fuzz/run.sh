@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds a fuzzer with clang and runs it for the given number of seconds (default 60): the
-# project-file reader, or with "copybook" as the second argument the copybook reader. New
+# project-file reader, or with "copybook" as the second argument the copybook reader, or with
+# "decoder" the record decoder. New
 # inputs go to a work corpus in the build folder; the seeds stay as they are.
 set -eu
 seconds=${1:-60}
@@ -10,6 +11,8 @@ extra=
 if [ "$target" = fuzz_copybook ]; then
     seeds=corpus_copybook
     extra=tests/data/copybooks # the compiler test's copybooks seed it too
+elif [ "$target" = fuzz_decoder ]; then
+    seeds=corpus_decoder
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORVANE_FUZZ_BUILD:-$root/build-fuzz}

@@ -2,6 +2,7 @@
 
 #include "ClipboardCommands.h"
 #include "CodeViewPanel.h"
+#include "DataWindow.h"
 #include "EditorPanel.h"
 #include "CopybookImportCommand.h"
 #include "EntryPanel.h"
@@ -192,6 +193,14 @@ void frmQEL::buildMenus()
     connect(importCopybook, &QAction::triggered, this, [this] {
         CopybookImportCommand(*this, platform_.messages, platform_.files).importCopybook_Click();
     });
+    // A window of its own, so the data can stay beside the layout while the layout is edited.
+    connect(menuAction(file_, "viewData", QStringLiteral("View Data File...")),
+            &QAction::triggered, this, [this] {
+                auto *window = new DataWindow(platform_, fields_, this);
+                window->setAttribute(Qt::WA_DeleteOnClose);
+                window->show();
+                window->cmdDataBrowse_Click();
+            });
     file_->addSeparator();
     Save_ =
         menuAction(file_, "Save", QStringLiteral("Save"), QKeySequence(QStringLiteral("Ctrl+S")));

@@ -1,0 +1,123 @@
+#pragma once
+
+// Reads the fields of a data file's records through a layout's storage map: text in the file's
+// code page, zoned, packed and binary numbers, floats. A field that does not decode comes out as
+// its bytes in hexadecimal and never stops the reading. QtCore only.
+
+#include "CodePages.h"
+#include "StorageMap.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace orvane::cobol
+{
+
+enum class FloatFormat {
+    Ieee,          // in the machine's byte order, as GnuCOBOL writes COMP-1/COMP-2 here
+    IeeeBigEndian, // as a Java or Unix mainframe program writes them
+    IbmHex,        // System/360 hexadecimal floating point, as a mainframe writes them
+};
+
+struct DecodeOptions {
+    Encoding encoding = Encoding::Ascii;
+    bool binaryNative = false;   // COMP, COMP-4, BINARY in the machine's order (the mf dialect)
+    bool comp5BigEndian = false; // COMP-5 as a mainframe wrote it
+    FloatFormat floats = FloatFormat::Ieee;
+};
+
+// One elementary field, or one occurrence of it in a table, as a column of the viewer.
+struct Column {
+    QString name; // NAME, or NAME(2) / NAME(1,3) for an occurrence
+    int item = 0; // index into StorageMap::items
+    qint64 offset = 0;
+    qint64 length = 0;
+    Category category = Category::Alphanumeric;
+    Usage usage = Usage::Display;
+    int digits = 0;
+    int scale = 0;
+    bool isSigned = false;
+    SignPosition sign = SignPosition::None;
+    bool signSeparate = false;
+    // Under OCCURS DEPENDING ON: the counter's column and the occurrence this column holds;
+    // the column is empty in a record whose counter is lower.
+    std::vector<std::pair<int, qint64>> dependsOn;
+    // In a REDEFINES variant picked per record by a rule: its chain and its place in it; the
+    // column is empty in a record whose rule picks another.
+    int chain = -1;
+    int member = 0;
+};
+
+// Shows the REDEFINES variant `variant` in a record whose field `field` reads `value` (blanks
+// around it ignored), as a record-type byte decides which layout a record has.
+struct VariantRule {
+    QString field;
+    QString value;
+    QString variant;
+};
+
+struct RecordLayout {
+    QString name;
+    qint64 length = 0;
+    std::vector<Column> columns;
+    QStringList problems; // what the layout could not give (a missing counter, too many columns)
+    struct Rule {
+        int column; // the field the rule reads
+        std::string value;
+        int chain;
+        int member;
+    };
+    std::vector<Rule> rules;
+    std::vector<int> chainDefaults; // the member shown where no rule applies, by chain
+};
+
+// Which record of a layout with several, and which REDEFINES variants replace the items they
+// redefine (by name); without a choice the first record that is not a 77, and no variant.
+struct LayoutChoice {
+    QString record;
+    QStringList variants;
+    std::vector<VariantRule> rules;
+};
+
+constexpr int kMaxColumns = 100000;
+
+// Returns false with a message when the chosen record does not exist.
+bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, RecordLayout &layout,
+                       QString &error);
+
+enum class FieldState { Ok, Bad, Absent };
+
+// Appends the field's value as UTF-8 text: numbers plainly ("-194.00"), text as it stands. A
+// field that does not decode appends its bytes in hexadecimal and returns Bad; one that lies
+// past the end of the record appends what bytes there are.
+FieldState DecodeField(const Column &column, const unsigned char *record, qint64 recordLength,
+                       const DecodeOptions &options, std::string &out);
+
+// The columns of one record at a time, with the counts of OCCURS DEPENDING ON read first.
+class RecordDecoder
+{
+public:
+    RecordDecoder(const RecordLayout &layout, const DecodeOptions &options);
+    void setRecord(const unsigned char *record, qint64 length);
+    // The column's text into `out` (which is cleared first).
+    FieldState field(size_t column, std::string &out) const;
+
+    const RecordLayout &layout() const { return layout_; }
+
+private:
+    const RecordLayout &layout_;
+    DecodeOptions options_;
+    const unsigned char *record_ = nullptr;
+    qint64 length_ = 0;
+    std::vector<int> counterColumns_; // columns that some table depends on
+    std::vector<qint64> counts_;      // by column; -1 when the counter does not decode
+    std::vector<int> selected_;       // the member each rule chain shows in this record
+};
+
+void AppendHex(std::string &out, const unsigned char *bytes, qint64 size);
+
+} // namespace orvane::cobol

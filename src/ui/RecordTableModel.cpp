@@ -1,0 +1,167 @@
+#include "RecordTableModel.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include <algorithm>
+#include <climits>
+
+namespace orvane
+{
+
+using namespace orvane::cobol;
+
+namespace
+{
+constexpr qint64 kSampledRecords = 10000;
+}
+
+RecordTableModel::RecordTableModel(QObject *parent) : QAbstractTableModel(parent)
+{
+}
+
+RecordTableModel::~RecordTableModel() = default;
+
+bool RecordTableModel::open(const QString &path, const StorageMap &map, const LayoutChoice &choice,
+                            const DecodeOptions &options, qint64 recordLength, LineEnds lineEnds,
+                            QString &error)
+{
+    beginResetModel();
+    close();
+    bool ok = BuildRecordLayout(map, choice, layout_, error);
+    const qint64 length = recordLength > 0 ? recordLength : layout_.length;
+    if (ok && length < 1) {
+        error = QStringLiteral("The record %1 has no length").arg(layout_.name);
+        ok = false;
+    }
+    ok = ok && file_.open(path, error);
+    if (ok) {
+        options_ = options;
+        shape_ = ShapeOf(file_.data(), file_.size(), length, lineEnds);
+        decoder_ = std::make_unique<RecordDecoder>(layout_, options_);
+    } else {
+        layout_ = RecordLayout();
+        file_.close();
+    }
+    endResetModel();
+    return ok;
+}
+
+void RecordTableModel::close()
+{
+    decoder_.reset();
+    file_.close();
+    shape_ = FileShape();
+    cachedRow_ = -1;
+}
+
+int RecordTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !decoder_ ? 0 : int(std::min<qint64>(shape_.records, INT_MAX));
+}
+
+int RecordTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() || !decoder_ ? 0 : int(layout_.columns.size());
+}
+
+void RecordTableModel::decodeRow(int row) const
+{
+    if (row == cachedRow_)
+        return;
+    decoder_->setRecord(file_.data() + qint64(row) * shape_.stride(), shape_.recordLength);
+    cells_.resize(layout_.columns.size());
+    states_.resize(layout_.columns.size());
+    std::string value;
+    for (size_t c = 0; c < layout_.columns.size(); ++c) {
+        states_[c] = decoder_->field(c, value);
+        cells_[c] = QString::fromStdString(value);
+    }
+    cachedRow_ = row;
+}
+
+QVariant RecordTableModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    if (role != Qt::DisplayRole && role != Qt::BackgroundRole && role != Qt::ToolTipRole &&
+        role != Qt::TextAlignmentRole)
+        return {};
+    decodeRow(index.row());
+    const size_t c = size_t(index.column());
+    const bool bad = states_[c] == FieldState::Bad;
+    switch (role) {
+    case Qt::DisplayRole:
+        return bad ? QStringLiteral("<bad %1>").arg(cells_[c]) : cells_[c];
+    case Qt::BackgroundRole:
+        return bad ? QVariant(QBrush(QColor(255, 200, 200))) : QVariant();
+    case Qt::ToolTipRole:
+        return bad ? QStringLiteral("%1 does not decode: %2")
+                         .arg(layout_.columns[c].name, cells_[c])
+                   : QVariant();
+    default: {
+        const Column &col = layout_.columns[c];
+        const bool number = col.category == Category::Numeric && col.usage != Usage::Pointer &&
+                            col.usage != Usage::National;
+        return QVariant::fromValue(Qt::Alignment(number ? Qt::AlignRight : Qt::AlignLeft) |
+                                   Qt::AlignVCenter);
+    }
+    }
+}
+
+QVariant RecordTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole || section < 0)
+        return {};
+    if (orientation == Qt::Vertical)
+        return QString::number(qint64(section) + 1);
+    if (size_t(section) >= layout_.columns.size())
+        return {};
+    return layout_.columns[size_t(section)].name;
+}
+
+QByteArray RecordTableModel::recordBytes(int row) const
+{
+    if (!decoder_ || row < 0 || row >= rowCount())
+        return {};
+    return QByteArray(reinterpret_cast<const char *>(file_.data()) + qint64(row) * shape_.stride(),
+                      shape_.recordLength);
+}
+
+qint64 RecordTableModel::badFields(qint64 &sampled) const
+{
+    sampled = std::min<qint64>(rowCount(), kSampledRecords);
+    if (!decoder_)
+        return 0;
+    RecordDecoder decoder(layout_, options_);
+    std::string value;
+    qint64 bad = 0;
+    for (qint64 r = 0; r < sampled; ++r) {
+        decoder.setRecord(file_.data() + r * shape_.stride(), shape_.recordLength);
+        for (size_t c = 0; c < layout_.columns.size(); ++c)
+            bad += decoder.field(c, value) == FieldState::Bad;
+    }
+    return bad;
+}
+
+int RecordTableModel::find(int column, const QString &text, int from) const
+{
+    if (!decoder_ || column < 0 || size_t(column) >= layout_.columns.size())
+        return -1;
+    const std::string wanted = text.trimmed().toStdString();
+    RecordDecoder decoder(layout_, options_);
+    std::string value;
+    for (int r = std::max(from, 0); r < rowCount(); ++r) {
+        decoder.setRecord(file_.data() + qint64(r) * shape_.stride(), shape_.recordLength);
+        if (decoder.field(size_t(column), value) != FieldState::Ok)
+            continue;
+        const size_t first = value.find_first_not_of(' ');
+        const size_t last = value.find_last_not_of(' ');
+        if (first == std::string::npos ? wanted.empty()
+                                       : value.compare(first, last - first + 1, wanted) == 0)
+            return r;
+    }
+    return -1;
+}
+
+} // namespace orvane

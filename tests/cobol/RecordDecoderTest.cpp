@@ -1,0 +1,271 @@
+// The field decoding rules as tables of bytes in and text out.
+
+#include "cobol/RecordDecoder.h"
+#include "cobol/CopybookReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane::cobol;
+
+namespace
+{
+
+struct Case {
+    std::string bytes; // hex
+    Usage usage;
+    Category category;
+    int scale;
+    bool isSigned;
+    SignPosition sign;
+    bool separate;
+    std::string expected; // the text; for a bad value its hex
+    bool ok;
+};
+
+constexpr auto D = Usage::Display;
+constexpr auto N = Category::Numeric;
+constexpr auto X = Category::Alphanumeric;
+constexpr auto T = SignPosition::None;
+constexpr auto L = SignPosition::Leading;
+
+std::string decode(const Case &c, const DecodeOptions &options, FieldState &state)
+{
+    const QByteArray bytes = QByteArray::fromHex(QByteArray::fromStdString(c.bytes));
+    Column column;
+    column.length = bytes.size();
+    column.usage = c.usage;
+    column.category = c.category;
+    column.scale = c.scale;
+    column.isSigned = c.isSigned;
+    column.sign = c.sign;
+    column.signSeparate = c.separate;
+    std::string out;
+    state = DecodeField(column, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                        bytes.size(), options, out);
+    return out;
+}
+
+void check(const std::vector<Case> &cases, const DecodeOptions &options)
+{
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.bytes);
+        FieldState state;
+        EXPECT_EQ(decode(c, options, state), c.expected);
+        EXPECT_EQ(state == FieldState::Ok, c.ok);
+    }
+}
+
+} // namespace
+
+TEST(RecordDecoder, ZonedEbcdicEveryOverpunch)
+{
+    std::vector<Case> cases;
+    // Zones C, A, E, F carry plus and D, B minus, on every digit 0-9.
+    static const char *plus[] = {"F1F2C", "F1F2A", "F1F2E", "F1F2F"};
+    static const char *minus[] = {"F1F2D", "F1F2B"};
+    for (int d = 0; d <= 9; ++d) {
+        for (const char *p : plus)
+            cases.push_back({std::string(p) + char('0' + d), D, N, 0, true, T, false,
+                             "12" + std::to_string(d), true});
+        for (const char *m : minus)
+            cases.push_back({std::string(m) + char('0' + d), D, N, 0, true, T, false,
+                             "-12" + std::to_string(d), true});
+    }
+    cases.insert(cases.end(), {
+                                  {"D1F9F4F0F0", D, N, 2, true, L, false, "-194.00", true},
+                                  {"F1F9F4F0F0", D, N, 0, false, T, false, "19400", true},
+                                  {"60F1F9F4", D, N, 1, true, L, true, "-19.4", true},
+                                  {"F1F9F44E", D, N, 1, true, T, true, "19.4", true},
+                                  {"F0F0D0", D, N, 0, true, T, false, "0", true}, // no -0
+                                  {"F1C2", D, N, 0, false, T, false, "F1C2", false},
+                                  {"F1FA", D, N, 0, true, T, false, "F1FA", false},
+                                  {"4040F1", D, N, 0, false, T, false, "4040F1", false},
+                                  {"F1F94B", D, N, 0, true, T, true, "F1F94B", false},
+                              });
+    check(cases, {Encoding::Cp037});
+}
+
+TEST(RecordDecoder, ZonedAsciiEveryOverpunch)
+{
+    std::vector<Case> cases;
+    // Plain digits and {, A-I are plus; p-y and }, J-R minus.
+    for (int d = 0; d <= 9; ++d) {
+        const char forms[][2] = {{char('0' + d), '+'},
+                                 {char(d == 0 ? '{' : 'A' + d - 1), '+'},
+                                 {char(0x70 + d), '-'},
+                                 {char(d == 0 ? '}' : 'J' + d - 1), '-'}};
+        for (const auto &f : forms)
+            cases.push_back({QByteArray("12" + QByteArray(1, f[0])).toHex().toStdString(), D, N, 0,
+                             true, T, false, (f[1] == '-' ? "-12" : "12") + std::to_string(d),
+                             true});
+    }
+    cases.insert(cases.end(), {
+                                  {"7139343030", D, N, 2, true, L, false, "-194.00", true},
+                                  {"2D313934", D, N, 1, true, L, true, "-19.4", true},
+                                  {"3139342B", D, N, 1, true, T, true, "19.4", true},
+                                  {"313934", D, N, 0, false, T, false, "194", true},
+                                  {"3132", D, N, -3, false, T, false, "12000", true}, // 99PPP
+                                  {"3132", D, N, 4, false, T, false, "0.0012", true}, // VPP99
+                                  {"3132", D, N, 2, false, T, false, "0.12", true},
+                                  {"3170", D, N, 0, false, T, false, "3170", false},
+                                  {"203132", D, N, 0, false, T, false, "203132", false},
+                                  {"3132", D, N, 0, true, T, true, "3132", false},
+                              });
+    check(cases, {Encoding::Ascii});
+}
+
+TEST(RecordDecoder, PackedBinaryAndFloats)
+{
+    constexpr auto P = Usage::Packed;
+    constexpr auto B = Usage::Binary;
+    constexpr auto F = Usage::Float;
+    constexpr auto G = Usage::Double;
+    check(
+        {
+            {"01234C", P, N, 2, true, T, false, "12.34", true},
+            {"01234D", P, N, 2, true, T, false, "-12.34", true},
+            {"01234F", P, N, 0, false, T, false, "1234", true},
+            {"1B", P, N, 0, true, T, false, "-1", true},
+            {"000D", P, N, 0, true, T, false, "0", true},
+            {"0123", P, N, 0, true, T, false, "0123", false}, // no sign nibble
+            {"0A2C", P, N, 0, true, T, false, "0A2C", false}, // bad digit
+            {"FFFF", B, N, 0, true, T, false, "-1", true},
+            {"FFFF", B, N, 0, false, T, false, "65535", true},
+            {"FF38", B, N, 2, true, T, false, "-2.00", true},
+            {"7FFFFFFF", B, N, 0, true, T, false, "2147483647", true},
+            {"80000000", B, N, 0, true, T, false, "-2147483648", true},
+            {"FFFFFFFF", B, N, 0, false, T, false, "4294967295", true},
+            {"8000000000000000", B, N, 0, true, T, false, "-9223372036854775808", true},
+            {"FFFFFFFFFFFFFFFF", B, N, 0, false, T, false, "18446744073709551615", true},
+            {"000000000000C350", B, N, 3, true, T, false, "50.000", true},
+            {"BF800000", F, N, 0, true, T, false, "-1", true},
+            {"40490FDB", F, N, 0, true, T, false, "3.1415927", true},
+            {"7F800000", F, N, 0, true, T, false, "7F800000", false}, // infinity
+            {"3FB999999999999A", G, N, 0, true, T, false, "0.1", true},
+            {"7FF8000000000000", G, N, 0, true, T, false, "7FF8000000000000", false},
+            {"C1C2", D, X, 0, false, T, false, "AB", true},
+            {"4A5A5F9F", D, X, 0, false, T, false, "\xC2\xA2!\xC2\xAC\xC2\xA4", true},
+        },
+        {Encoding::Cp037, false, false, FloatFormat::IeeeBigEndian});
+
+    // Native order and IBM hexadecimal floating point.
+    check(
+        {
+            {"38FF", B, N, 2, true, T, false, "-2.00", true},
+            {"C1100000", F, N, 0, true, T, false, "-1", true},
+            {"4110000000000000", G, N, 0, true, T, false, "1", true},
+            {"42640000", F, N, 0, true, T, false, "100", true},
+            {"40800000", F, N, 0, true, T, false, "0.5", true},
+            {"00000000", F, N, 0, true, T, false, "0", true},
+            {"4019999999999999", G, N, 0, true, T, false, "0.09999999999999999", true},
+        },
+        {Encoding::Ascii, true, false, FloatFormat::IbmHex});
+}
+
+TEST(RecordDecoder, CodePagesDifferWhereTheyShould)
+{
+    struct Text {
+        Encoding encoding;
+        const char *bytes;
+        const char *text;
+    };
+    const Text texts[] = {
+        {Encoding::Cp037, "4A4F5ABABB9F", "\xC2\xA2|![]\xC2\xA4"},
+        {Encoding::Cp1140, "9F", "\xE2\x82\xAC"},
+        {Encoding::Cp500, "4A4F5A5F", "[!]^"},
+        {Encoding::Cp273, "4A5A6AC0D0E05990",
+         "\xC3\x84\xC3\x9C\xC3\xB6\xC3\xA4\xC3\xBC\xC3\x96~\xC2\xB0"},
+        {Encoding::Cp1047, "ADBD5FB0", "[]^\xC2\xAC"},
+        {Encoding::Cp1252, "80E9", "\xE2\x82\xAC\xC3\xA9"},
+        {Encoding::Ascii, "41E9", "A\xEF\xBF\xBD"},
+        {Encoding::Utf8, "C3A9C3", "\xC3\xA9\xEF\xBF\xBD"}, // a character cut at the end
+    };
+    for (const Text &t : texts) {
+        SCOPED_TRACE(EncodingName(t.encoding).toStdString());
+        const QByteArray bytes = QByteArray::fromHex(t.bytes);
+        std::string out;
+        AppendText(out, reinterpret_cast<const unsigned char *>(bytes.constData()), bytes.size(),
+                   t.encoding);
+        EXPECT_EQ(out, t.text);
+    }
+    // Every EBCDIC page is a one-to-one map of the 256 bytes.
+    for (Encoding e :
+         {Encoding::Cp037, Encoding::Cp1140, Encoding::Cp273, Encoding::Cp500, Encoding::Cp1047}) {
+        std::vector<char16_t> seen(CodePageTable(e), CodePageTable(e) + 256);
+        std::sort(seen.begin(), seen.end());
+        EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+        EXPECT_EQ(EncodeChar(u'0', e), 0xF0);
+    }
+}
+
+TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
+{
+    const ReadResult read =
+        ReadDataDescriptions(QStringLiteral("01 REC.\n"
+                                            "   05 N PIC 9.\n"
+                                            "   05 KIND PIC X.\n"
+                                            "   05 A PIC X(2).\n"
+                                            "   05 B REDEFINES A PIC 99.\n"
+                                            "   05 T OCCURS 1 TO 3 DEPENDING ON N.\n"
+                                            "      10 C PIC X OCCURS 2.\n"),
+                             ReadOptions{SourceFormat::Free, {}, {}});
+    ASSERT_TRUE(read.ok()) << read.errorText().toStdString();
+    orvane::FieldTree tree;
+    ImportEntries(tree, read);
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    RecordLayout layout;
+    QString error;
+    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
+    QStringList names;
+    for (const Column &c : layout.columns)
+        names << c.name + u'@' + QString::number(c.offset);
+    EXPECT_EQ(names.join(u' ').toStdString(),
+              "N@0 KIND@1 A@2 C(1,1)@4 C(1,2)@5 C(2,1)@6 C(2,2)@7 C(3,1)@8 C(3,2)@9");
+    EXPECT_TRUE(layout.problems.isEmpty());
+
+    const QByteArray record("2K12abcdef");
+    RecordDecoder decoder(layout, {});
+    decoder.setRecord(reinterpret_cast<const unsigned char *>(record.constData()), record.size());
+    std::string out;
+    QStringList values;
+    for (size_t c = 0; c < layout.columns.size(); ++c)
+        values << (decoder.field(c, out) == FieldState::Absent ? QStringLiteral("-")
+                                                               : QString::fromStdString(out));
+    EXPECT_EQ(values.join(u' ').toStdString(), "2 K 12 a b c d - -");
+
+    ASSERT_TRUE(BuildRecordLayout(map, {QString(), {QStringLiteral("b")}, {}}, layout, error));
+    EXPECT_EQ(layout.columns[2].name.toStdString(), "B");
+    EXPECT_EQ(layout.columns[2].category, Category::Numeric);
+    EXPECT_FALSE(BuildRecordLayout(map, {QStringLiteral("OTHER"), {}, {}}, layout, error));
+    EXPECT_EQ(error.toStdString(), "The layout has no record OTHER");
+}
+
+TEST(RecordDecoder, ARuleOnARecordTypeFieldPicksTheVariant)
+{
+    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 REC.\n"
+                                                                "   05 KIND PIC X.\n"
+                                                                "   05 A PIC X(2).\n"
+                                                                "   05 B REDEFINES A PIC S99.\n"
+                                                                "   05 C REDEFINES A PIC X.\n"),
+                                                 ReadOptions{SourceFormat::Free, {}, {}});
+    ASSERT_TRUE(read.ok());
+    orvane::FieldTree tree;
+    ImportEntries(tree, read);
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    RecordLayout layout;
+    QString error;
+    const LayoutChoice choice{
+        QString(), {}, {{QStringLiteral("KIND"), QStringLiteral("N"), QStringLiteral("B")}}};
+    ASSERT_TRUE(BuildRecordLayout(map, choice, layout, error));
+    ASSERT_EQ(layout.columns.size(), 3u); // KIND, A, B; C is neither default nor ruled
+    RecordDecoder decoder(layout, {});
+    std::string out;
+    for (const auto &[bytes, values] : {std::pair{"N1q", "N - -11"}, std::pair{"Tx1", "T x1 -"}}) {
+        decoder.setRecord(reinterpret_cast<const unsigned char *>(bytes), 3);
+        QStringList shown;
+        for (size_t c = 0; c < layout.columns.size(); ++c)
+            shown << (decoder.field(c, out) == FieldState::Absent ? QStringLiteral("-")
+                                                                  : QString::fromStdString(out));
+        EXPECT_EQ(shown.join(u' ').toStdString(), values);
+    }
+}
