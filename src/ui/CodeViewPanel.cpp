@@ -1,5 +1,7 @@
 #include "CodeViewPanel.h"
 
+#include "CodeEdit.h"
+
 #include "FileDialogState.h"
 #include "TextBoxes.h"
 #include "codegen/WorkingStorage.h"
@@ -22,7 +24,7 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
     : QWidget(parent), platform_(platform), dlgedit_(dlgedit)
 {
     setObjectName(QStringLiteral("picCodeView"));
-    txtCodeView_ = named(new QPlainTextEdit(this), "txtCodeView");
+    txtCodeView_ = named(new CodeEdit(this), "txtCodeView");
     txtCodeView_->setFont(codeFont());
     txtCodeView_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtCodeView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -157,6 +159,11 @@ void CodeViewPanel::cmdCodeViewAppend_Click()
     }
     platform_.messages.show(QStringLiteral("Append Successful"), QStringLiteral("Append"),
                             MessageButtons::Ok, MessageIcon::Information);
+}
+
+void CodeViewPanel::setEditorOptions(const EditorOptions &options)
+{
+    txtCodeView_->setColumnGuides(options.columnGuides);
 }
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CodeEdit.h"
+#include "EditorOptions.h"
 #include "platform/Platform.h"
 
 #include <QWidget>
@@ -22,7 +24,8 @@ class CodeViewPanel : public QWidget
 public:
     CodeViewPanel(const Platform &platform, FileDialogState &dlgedit, QWidget *parent = nullptr);
 
-    QPlainTextEdit *txtCodeView() const { return txtCodeView_; }
+    CodeEdit *txtCodeView() const { return txtCodeView_; }
+    void setEditorOptions(const EditorOptions &options);
     void clear();
     // Fills the text box; its text is the only copy (Copy and Append read it from there).
     void showCode(const QString &code);
@@ -43,7 +46,7 @@ signals:
 private:
     Platform platform_;
     FileDialogState &dlgedit_;
-    QPlainTextEdit *txtCodeView_ = nullptr;
+    CodeEdit *txtCodeView_ = nullptr;
     QGroupBox *fraCodeViewGrabCode_ = nullptr;
     QPushButton *cmdCodeViewCopy_ = nullptr;
     QGroupBox *fraCodeViewAppendCodeToFIle_ = nullptr;

@@ -1,5 +1,6 @@
 #include "EditorPanel.h"
 
+#include "CodeEdit.h"
 #include "FileDialogState.h"
 #include "TextBoxes.h"
 #include "project/ProjectFile.h"
@@ -19,7 +20,7 @@ EditorPanel::EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWi
     : QWidget(parent), platform_(platform), dlgedit_(dlgedit)
 {
     setObjectName(QStringLiteral("picEditor"));
-    txtEditor_ = named(new QPlainTextEdit(this), "txtEditor");
+    txtEditor_ = named(new CodeEdit(this), "txtEditor");
     txtEditor_->setFont(codeFont());
     txtEditor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtEditor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -54,6 +55,11 @@ EditorPanel::EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWi
     connect(cmdEditorSave_, &QPushButton::clicked, this, &EditorPanel::cmdEditorSave_Click);
     connect(cmdeditorSaveAs_, &QPushButton::clicked, this, &EditorPanel::cmdeditorSaveAs_Click);
     watchCaret(txtEditor_, [this](const QString &text) { emit statusText(text); });
+}
+
+void EditorPanel::setEditorOptions(const EditorOptions &options)
+{
+    txtEditor_->setColumnGuides(options.columnGuides);
 }
 
 bool EditorPanel::isEmpty() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CodeEdit.h"
+#include "EditorOptions.h"
 #include "editor/TextFile.h"
 #include "platform/Platform.h"
 
@@ -25,7 +27,7 @@ class EditorPanel : public QWidget
 public:
     EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWidget *parent = nullptr);
 
-    QPlainTextEdit *txtEditor() const { return txtEditor_; }
+    CodeEdit *txtEditor() const { return txtEditor_; }
     QLineEdit *txtEditorFile() const { return txtEditorFile_; }
     QPushButton *cmdEditorSave() const { return cmdEditorSave_; }
 
@@ -35,6 +37,8 @@ public:
     // True when the text was written.
     bool cmdEditorSave_Click();
     bool cmdeditorSaveAs_Click();
+
+    void setEditorOptions(const EditorOptions &options);
 
     // Neither a path nor text: closing the window loses nothing here.
     bool isEmpty() const;
@@ -52,7 +56,7 @@ private:
     // How the file on disk stores its text; none for a text that has no file yet.
     std::optional<TextForm> form_;
 
-    QPlainTextEdit *txtEditor_ = nullptr;
+    CodeEdit *txtEditor_ = nullptr;
     QGroupBox *fraEditorFile_ = nullptr;
     QLineEdit *txtEditorFile_ = nullptr;
     QPushButton *cmdEditorNew_ = nullptr;

@@ -13,6 +13,8 @@
 #include "editor/FindRules.h"
 #include "frmAbout.h"
 #include "frmFind.h"
+#include "CodeEdit.h"
+#include "EditorOptions.h"
 #include "frmOptions.h"
 #include "model/EntryRules.h"
 #include "model/FieldClause.h"
@@ -132,6 +134,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     Timer1_->start();
 
     setFillerColor(frmOptions::storedFillerColor(platform_.settings, currentProgramName()));
+    setEditorOptions(readEditorOptions(platform_.settings, currentProgramName()));
     lifecycle_->addDialogCloser([this] {
         if (options_)
             options_->close();
@@ -425,6 +428,7 @@ void frmQEL::options_Click()
     if (!options_) {
         options_ = new frmOptions(platform_.colours, platform_.settings, currentProgramName());
         connect(options_, &frmOptions::fillerColorApplied, this, &frmQEL::setFillerColor);
+        connect(options_, &frmOptions::editorOptionsApplied, this, &frmQEL::setEditorOptions);
     }
     options_->show();
     options_->raise();
@@ -464,6 +468,12 @@ void frmQEL::focusChanged(QWidget *, QWidget *now)
         activeControl_ = now;
     else
         activeControl_ = nullptr;
+}
+
+void frmQEL::setEditorOptions(const EditorOptions &options)
+{
+    editor_->setEditorOptions(options);
+    codeView_->setEditorOptions(options);
 }
 
 } // namespace orvane

@@ -18,6 +18,7 @@ class QShortcut;
 namespace orvane
 {
 
+struct EditorOptions;
 class CodeViewPanel;
 class EditorPanel;
 class EntryPanel;
@@ -79,6 +80,7 @@ public:
     frmAbout *aboutWindow() const;
     // FILLER fields are drawn in this colour in every field tree.
     void setFillerColor(const QColor &colour);
+    void setEditorOptions(const EditorOptions &options);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
