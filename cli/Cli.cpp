@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include "CopybookCommands.h"
+
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
 #include "editor/TextFile.h"
@@ -32,7 +34,8 @@ constexpr int kMaxIndentDepth = 40;
 
 const char kHelp[] =
     "Usage: orvane-cli COMMAND ...\n"
-    "Turns Orvane project files (.qel) into fixed-format COBOL data-division code.\n"
+    "Turns Orvane project files (.qel) into fixed-format COBOL data-division code,\n"
+    "and COBOL copybooks into project files and storage maps.\n"
     "\n"
     "Commands:\n"
     "  generate PROJECT.qel [-o OUT] [--eol crlf|lf]\n"
@@ -47,11 +50,24 @@ const char kHelp[] =
     "      Insert the generated code behind the first WORKING-STORAGE SECTION. header\n"
     "      of SOURCE.cbl, keeping the file's line ends and encoding (UTF-8 when it is\n"
     "      valid UTF-8, otherwise Windows-1252). The file is replaced in one step.\n"
+    "  import-copybook COPYBOOK [-o PROJECT.qel] [-I DIR]... [--source-format fixed|free]\n"
+    "      Read the data description entries of a copybook or of a program's DATA\n"
+    "      DIVISION and write them as a project file (COPYBOOK with .qel when -o is\n"
+    "      not given; an existing file is then left alone). COPY statements are\n"
+    "      expanded from the copybook's folder and the -I folders, like cobc.\n"
+    "  map PROJECT.qel|COPYBOOK [--dialect default|ibm|mf] [--format table|csv|json]\n"
+    "      [--record-length N] [-I DIR]...\n"
+    "      List every item's storage as the compiler lays it out: level, name, first\n"
+    "      byte (counted from 1 at the start of the record), last byte, length, usage\n"
+    "      and picture, the slack bytes that SYNC adds, and each record's length.\n"
+    "      --record-length checks each record against N bytes and names the field\n"
+    "      that crosses it.\n"
     "  --help      Show this text.\n"
     "  --version   Show the version.\n"
     "\n"
-    "Exit status: 0 on success, 1 when a file cannot be read or written or the header\n"
-    "is missing, 2 for a usage error.\n";
+    "Exit status: 0 on success, 1 when a file cannot be read or written, the header\n"
+    "is missing, a field has no storage or a record has not the length asked for,\n"
+    "2 for a usage error.\n";
 
 struct Streams {
     QIODevice &out;
@@ -241,6 +257,10 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         io.print(QByteArrayLiteral("orvane-cli " ORVANE_VERSION "\n"));
         return kOk;
     }
+    if (command == u"import-copybook")
+        return importCopybook(arguments, out, err);
+    if (command == u"map")
+        return storageMap(arguments, out, err);
     const bool isGenerate = command == u"generate";
     if (!isGenerate && command != u"show" && command != u"append")
         return io.usage(QStringLiteral("unknown command %1").arg(command));

@@ -99,8 +99,11 @@ QVariant FieldTreeModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
         return node->text();
-    case Qt::ToolTipRole:
-        return node->tag();
+    case Qt::ToolTipRole: {
+        // The informational positions, then the storage the compiler gives the field.
+        const QString storage = storage_.tip(tree_, node->index());
+        return storage.isEmpty() ? node->tag() : node->tag() + u'\n' + storage;
+    }
     case Qt::ForegroundRole:
         if (fillerColour_.isValid() && isFillerClause(node->text()))
             return QBrush(fillerColour_);
@@ -148,6 +151,7 @@ void FieldTreeModel::beginInsert(const FieldNode *parent, int row)
 
 void FieldTreeModel::endInsert()
 {
+    storage_.invalidate();
     endInsertRows();
 }
 
@@ -158,6 +162,7 @@ void FieldTreeModel::beginRemove(const FieldNode *parent, int row)
 
 void FieldTreeModel::endRemove()
 {
+    storage_.invalidate();
     endRemoveRows();
 }
 
@@ -168,6 +173,7 @@ void FieldTreeModel::beginMove(const FieldNode *from, int fromRow, const FieldNo
 
 void FieldTreeModel::endMove()
 {
+    storage_.invalidate();
     if (moving_)
         endMoveRows();
     moving_ = false;
@@ -175,6 +181,7 @@ void FieldTreeModel::endMove()
 
 void FieldTreeModel::nodeChanged(const FieldNode *node)
 {
+    storage_.invalidate();
     const QModelIndex index = indexFor(node);
     if (index.isValid())
         emit dataChanged(index, index);
@@ -187,6 +194,7 @@ void FieldTreeModel::beginReset()
 
 void FieldTreeModel::endReset()
 {
+    storage_.invalidate();
     endResetModel();
 }
 

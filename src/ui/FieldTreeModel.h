@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cobol/StorageMap.h"
 #include "model/FieldTree.h"
 
 #include <QAbstractItemModel>
@@ -54,6 +55,7 @@ private:
     bool checkBoxes_ = false;
     QColor fillerColour_;
     bool moving_ = false; // a move that Qt accepted (moving a last child to the end is none)
+    mutable cobol::StorageTips storage_; // every change of the tree invalidates it
 };
 
 } // namespace orvane

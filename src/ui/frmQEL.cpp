@@ -2,6 +2,7 @@
 
 #include "CodeViewPanel.h"
 #include "EditorPanel.h"
+#include "CopybookImportCommand.h"
 #include "EntryPanel.h"
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
@@ -183,6 +184,11 @@ void frmQEL::buildMenus()
     connect(fileopen_, &QAction::triggered, this, [this] { commands_->fileopen_Click(); });
     file_->addSeparator();
     import_ = menuAction(file_, "import", QStringLiteral("Import..."));
+    QAction *importCopybook =
+        menuAction(file_, "importCopybook", QStringLiteral("Import COBOL Copybook..."));
+    connect(importCopybook, &QAction::triggered, this, [this] {
+        CopybookImportCommand(*this, platform_.messages, platform_.files).importCopybook_Click();
+    });
     file_->addSeparator();
     Save_ =
         menuAction(file_, "Save", QStringLiteral("Save"), QKeySequence(QStringLiteral("Ctrl+S")));

@@ -1,0 +1,4 @@
+       05 A PIC X(40) VALUE 'CONTINUED LITERAL THAT RUNS TO COLUMN 72 OF
+      -    'THE LINE'.
+       05 B-
+      -    C PIC 9.

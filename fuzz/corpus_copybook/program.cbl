@@ -1,0 +1,14 @@
+       IDENTIFICATION DIVISION.
+       PROGRAM-ID. P.
+       DATA DIVISION.
+       FILE SECTION.
+       FD F.
+       01 F-REC PIC X(80).
+       WORKING-STORAGE SECTION.
+       01 W.
+           05 W1 PIC X VALUE X"41".
+           COPY MISSING.
+       LINKAGE SECTION.
+       01 L PIC S9V9(4) SIGN TRAILING SEPARATE.
+       PROCEDURE DIVISION.
+           STOP RUN.

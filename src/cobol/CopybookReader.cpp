@@ -1,0 +1,444 @@
+#include "CopybookReader.h"
+
+#include "StorageMap.h"
+
+#include "model/EntryRules.h"
+#include "model/Positions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace orvane::cobol
+{
+
+namespace
+{
+
+// Nested COPY deeper than this is a loop the names did not reveal.
+constexpr int kMaxCopyDepth = 20;
+// Copybooks larger than this are no copybooks.
+constexpr qint64 kMaxCopybookBytes = qint64(256) << 20;
+
+bool isDataSection(QStringView w)
+{
+    return w == u"WORKING-STORAGE" || w == u"LOCAL-STORAGE" || w == u"LINKAGE" || w == u"FILE";
+}
+
+struct Source {
+    TokenizedSource text;
+    size_t pos = 0;
+    QString name; // for messages
+    QString path; // canonical, to catch a copybook that copies itself
+    QString dir;  // where its own COPY statements look first
+};
+
+class Reader
+{
+public:
+    Reader(const ReadOptions &options, ReadResult &result) : options_(options), r_(result) {}
+
+    void run(Source main);
+
+private:
+    Source &top() { return sources_.back(); }
+    const Token *peek(size_t ahead = 0)
+    {
+        Source &s = top();
+        return s.pos + ahead < s.text.tokens.size() ? &s.text.tokens[s.pos + ahead] : nullptr;
+    }
+    // The word `ahead` tokens on, upper case in `buffer`; empty for anything else.
+    QStringView word(WordBuffer &buffer, size_t ahead = 0)
+    {
+        const Token *t = peek(ahead);
+        return t && t->kind == TokenKind::Word ? UpperWord(t->text, buffer) : QStringView();
+    }
+    void fail(const QString &message, const Token *at)
+    {
+        r_.error = message;
+        r_.errorFile = top().name;
+        r_.errorLine = at ? at->line : 0;
+        r_.errorColumn = at ? at->column : 0;
+    }
+    // Moves behind the next period; false when the text ends first.
+    bool skipSentence()
+    {
+        Source &s = top();
+        while (s.pos < s.text.tokens.size())
+            if (s.text.tokens[s.pos++].kind == TokenKind::Period)
+                return true;
+        return false;
+    }
+    void copy();
+    void entry();
+    QString findCopybook(const QString &name);
+
+    const ReadOptions &options_;
+    ReadResult &r_;
+    std::vector<Source> sources_;
+};
+
+void Reader::run(Source main)
+{
+    sources_.push_back(std::move(main));
+    // A text that starts with a level number is a copybook: all of it is data description.
+    WordBuffer first;
+    bool inData = IsLevelWord(word(first));
+    bool inProcedure = false;
+    WordBuffer wordBuffer;
+    WordBuffer nextBuffer;
+    while (r_.ok()) {
+        if (top().pos >= top().text.tokens.size()) {
+            if (sources_.size() == 1)
+                return;
+            sources_.pop_back();
+            continue;
+        }
+        const Token *t = peek();
+        const QStringView w = word(wordBuffer);
+        const QStringView next = word(nextBuffer, 1);
+        if (t->kind == TokenKind::Period) {
+            ++top().pos;
+        } else if (w == u"COPY" && !inProcedure) {
+            copy();
+        } else if (next == u"DIVISION") {
+            inProcedure = w == u"PROCEDURE";
+            inData = false;
+            skipSentence();
+        } else if (next == u"SECTION" && !inProcedure) {
+            inData = isDataSection(w);
+            skipSentence();
+        } else if (!inData) {
+            ++top().pos;
+        } else if (w == u"FD" || w == u"SD" || w == u"RD" || w == u"CD") {
+            skipSentence(); // the records that follow are ordinary 01 entries
+        } else if (w == u"EXEC") {
+            r_.notes << QStringLiteral("Line %1: an EXEC block was left out").arg(t->line);
+            while (top().pos < top().text.tokens.size() && word(wordBuffer) != u"END-EXEC")
+                ++top().pos;
+            ++top().pos;
+        } else if (IsLevelWord(w)) {
+            entry();
+        } else {
+            fail(QStringLiteral("expected a level number, found '%1'").arg(t->text), t);
+        }
+    }
+}
+
+void Reader::entry()
+{
+    Source &s = top();
+    const size_t begin = s.pos;
+    size_t end = begin;
+    while (end < s.text.tokens.size() && s.text.tokens[end].kind != TokenKind::Period)
+        ++end;
+    if (end == s.text.tokens.size()) {
+        fail(QStringLiteral("the entry does not end with a period"), &s.text.tokens[begin]);
+        return;
+    }
+    DataEntry e;
+    size_t at = begin;
+    const QString message = ParseEntry(s.text.tokens, begin, end, e, at);
+    if (!message.isEmpty()) {
+        fail(message, &s.text.tokens[at]);
+        return;
+    }
+    e.line = s.text.tokens[begin].line;
+    e.column = s.text.tokens[begin].column;
+    if (sources_.size() > 1)
+        e.file = s.name;
+    if (e.fieldText.size() > MaxClauseLength) {
+        fail(QStringLiteral("the entry is %1 characters long as a field; a field holds %2")
+                 .arg(e.fieldText.size())
+                 .arg(MaxClauseLength),
+             &s.text.tokens[begin]);
+        return;
+    }
+    r_.entries.push_back(std::move(e));
+    s.pos = end + 1;
+}
+
+QString Reader::findCopybook(const QString &name)
+{
+    QStringList dirs;
+    if (!top().dir.isEmpty())
+        dirs << top().dir;
+    dirs << options_.includeDirs;
+    static const char *const suffixes[] = {"", ".cpy", ".CPY", ".cob", ".COB", ".cbl", ".CBL"};
+    for (const QString &dir : dirs) {
+        for (const QString &base : {name, name.toLower()}) {
+            for (const char *suffix : suffixes) {
+                const QFileInfo info(QDir(dir), base + QLatin1String(suffix));
+                if (info.isFile())
+                    return info.canonicalFilePath();
+            }
+        }
+    }
+    return {};
+}
+
+void Reader::copy()
+{
+    const Token *at = peek();
+    ++top().pos;
+    const Token *nameToken = peek();
+    if (!nameToken || nameToken->kind == TokenKind::Period) {
+        fail(QStringLiteral("COPY needs the name of a copybook"), at);
+        return;
+    }
+    QString name = nameToken->text.toString();
+    if (nameToken->kind == TokenKind::Literal)
+        name = name.mid(1, name.size() - 2);
+    const int line = at->line;
+    bool replacing = false;
+    for (size_t i = 0; const Token *t = peek(i); ++i) {
+        if (t->kind == TokenKind::Period)
+            break;
+        replacing =
+            replacing || t->text.compare(QLatin1String("REPLACING"), Qt::CaseInsensitive) == 0;
+    }
+    if (!skipSentence()) {
+        fail(QStringLiteral("the COPY statement does not end with a period"), at);
+        return;
+    }
+    if (replacing) {
+        r_.notes
+            << QStringLiteral("Line %1: COPY %2 REPLACING was not expanded").arg(line).arg(name);
+        return;
+    }
+    const QString path = findCopybook(name);
+    if (path.isEmpty()) {
+        r_.notes << QStringLiteral("Line %1: COPY %2 was not found and not expanded")
+                        .arg(line)
+                        .arg(name);
+        return;
+    }
+    for (const Source &open : sources_) {
+        if (open.path == path) {
+            fail(QStringLiteral("COPY %1 copies itself").arg(name), at);
+            return;
+        }
+    }
+    if (sources_.size() > kMaxCopyDepth) {
+        fail(QStringLiteral("COPY %1 is nested too deeply").arg(name), at);
+        return;
+    }
+    QFile file(path);
+    if (file.size() > kMaxCopybookBytes || !file.open(QIODevice::ReadOnly)) {
+        fail(QStringLiteral("cannot read the copybook %1").arg(path), at);
+        return;
+    }
+    Source s;
+    s.text = Tokenize(DecodeSource(file.readAll()), options_.format);
+    s.name = QFileInfo(path).fileName();
+    s.path = path;
+    s.dir = QFileInfo(path).absolutePath();
+    r_.commentLines += s.text.commentLines;
+    if (!s.text.ok()) {
+        r_.error = s.text.error;
+        r_.errorFile = s.name;
+        r_.errorLine = s.text.errorLine;
+        r_.errorColumn = s.text.errorColumn;
+        return;
+    }
+    sources_.push_back(std::move(s));
+}
+
+// Places every entry under its parent by the level numbers, and checks what COBOL asks of the
+// structure. Returns the index of the entry at fault, or -1.
+int buildStructure(ReadResult &r, QString &message)
+{
+    const int n = int(r.entries.size());
+    r.parents.assign(size_t(n), -1);
+    std::vector<int> open; // the chain of items that may still get subordinates
+    std::vector<int> lastChild(size_t(n) + 1, -1); // per parent (n: the top level)
+    std::vector<int> previous(size_t(n), -1);      // the sibling before each entry
+    std::vector<char> hasChildren(size_t(n), 0);
+    int lastData = -1;
+    bool sawRecord = false;
+    for (int i = 0; i < n; ++i) {
+        const DataEntry &e = r.entries[size_t(i)];
+        int parent = -1;
+        if (e.level == 88) {
+            if (lastData < 0 || r.entries[size_t(lastData)].level == 66) {
+                message = QStringLiteral("a condition (88) must follow the item it tests");
+                return i;
+            }
+            r.parents[size_t(i)] = lastData;
+            continue;
+        }
+        if (e.level == 66) {
+            if (!sawRecord) {
+                message = QStringLiteral("a level-66 entry must follow a record");
+                return i;
+            }
+            open.clear();
+        } else if (e.level == 1 || e.level == 77) {
+            open.clear();
+            sawRecord = true;
+            if (e.level == 1)
+                open.push_back(i);
+        } else {
+            while (!open.empty() && r.entries[size_t(open.back())].level >= e.level)
+                open.pop_back();
+            if (!open.empty()) {
+                parent = open.back();
+            } else if (sawRecord) {
+                message = QStringLiteral("level %1 has no group above it")
+                              .arg(e.level, 2, 10, QLatin1Char('0'));
+                return i;
+            }
+            open.push_back(i);
+        }
+        if (parent >= 0) {
+            const DataEntry &p = r.entries[size_t(parent)];
+            if (!p.picture.isEmpty() || p.usage == Usage::Float || p.usage == Usage::Double ||
+                p.usage == Usage::Index || p.usage == Usage::Pointer) {
+                message = QStringLiteral("%1 is an elementary item and cannot hold %2")
+                              .arg(p.name.isEmpty() ? QStringLiteral("the item before") : p.name,
+                                   e.name.isEmpty() ? QStringLiteral("this item") : e.name);
+                return i;
+            }
+            hasChildren[size_t(parent)] = 1;
+        }
+        const size_t slot = parent >= 0 ? size_t(parent) : size_t(n);
+        previous[size_t(i)] = lastChild[slot];
+        lastChild[slot] = i;
+        r.parents[size_t(i)] = parent;
+        if (!e.redefines.isEmpty()) {
+            int base = previous[size_t(i)];
+            while (base >= 0 && r.entries[size_t(base)].redefines == e.redefines)
+                base = previous[size_t(base)];
+            if (base < 0 || r.entries[size_t(base)].name != e.redefines ||
+                r.entries[size_t(base)].level != e.level) {
+                message = QStringLiteral("REDEFINES %1: %1 must be the item before, at the same "
+                                         "level")
+                              .arg(e.redefines);
+                return i;
+            }
+        }
+        lastData = i;
+    }
+    for (int i = 0; i < n; ++i) {
+        const DataEntry &e = r.entries[size_t(i)];
+        if (e.level == 88 || e.level == 66 || hasChildren[size_t(i)] || !e.picture.isEmpty() ||
+            e.usage == Usage::Float || e.usage == Usage::Double || e.usage == Usage::Index ||
+            e.usage == Usage::Pointer)
+            continue;
+        message = QStringLiteral("%1 has neither a PICTURE nor subordinate items")
+                      .arg(e.name.isEmpty() ? QStringLiteral("the item") : e.name);
+        return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+QString ReadResult::errorText() const
+{
+    if (ok())
+        return {};
+    if (errorLine == 0) // the file itself could not be read
+        return errorFile.isEmpty() ? error : QStringLiteral("%1: %2").arg(errorFile, error);
+    if (errorFile.isEmpty())
+        return QStringLiteral("Line %1, column %2: %3").arg(errorLine).arg(errorColumn).arg(error);
+    return QStringLiteral("%1:%2:%3: %4").arg(errorFile).arg(errorLine).arg(errorColumn).arg(error);
+}
+
+ReadResult ReadDataDescriptions(const QString &text, const ReadOptions &options,
+                                const QString &name)
+{
+    ReadResult r;
+    Source main;
+    main.text = Tokenize(text, options.format);
+    main.name = name;
+    main.dir = options.baseDir;
+    r.commentLines = main.text.commentLines;
+    if (!main.text.ok()) {
+        r.error = main.text.error;
+        r.errorFile = name;
+        r.errorLine = main.text.errorLine;
+        r.errorColumn = main.text.errorColumn;
+        return r;
+    }
+    Reader(options, r).run(std::move(main));
+    if (r.ok()) {
+        QString message;
+        const int at = buildStructure(r, message);
+        if (at >= 0) {
+            const DataEntry &e = r.entries[size_t(at)];
+            r.error = message;
+            r.errorFile = e.file.isEmpty() ? name : e.file;
+            r.errorLine = e.line;
+            r.errorColumn = e.column;
+        }
+    }
+    if (!r.ok()) {
+        r.entries.clear();
+        r.parents.clear();
+    }
+    return r;
+}
+
+ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options)
+{
+    QFile file(path);
+    const QFileInfo info(path);
+    if (info.isDir() || info.size() > kMaxCopybookBytes || !file.open(QIODevice::ReadOnly)) {
+        ReadResult r;
+        r.error = info.isDir() ? QStringLiteral("it is a folder")
+                  : info.size() > kMaxCopybookBytes
+                      ? QStringLiteral("it is too large for a copybook")
+                      : file.errorString();
+        r.errorFile = path;
+        return r;
+    }
+    if (options.baseDir.isEmpty())
+        options.baseDir = info.absolutePath();
+    return ReadDataDescriptions(DecodeSource(file.readAll()), options, info.fileName());
+}
+
+int ImportEntries(FieldTree &tree, const ReadResult &read)
+{
+    std::vector<int> nodes(read.entries.size(), 0);
+    std::vector<Usage> usages(read.entries.size(), Usage::Display); // a group's passes down
+    for (size_t i = 0; i < read.entries.size(); ++i) {
+        const DataEntry &e = read.entries[i];
+        const int parent = read.parents[i] >= 0 ? nodes[size_t(read.parents[i])] : 0;
+        usages[i] = e.usageGiven || read.parents[i] < 0 ? e.usage : usages[size_t(read.parents[i])];
+        const int added = parent ? tree.add(parent, Relationship::Child, e.fieldText)
+                                 : tree.add(0, Relationship::Last, e.fieldText);
+        nodes[i] = added;
+        if (e.level == 88) {
+            // A condition shares its item's storage; as a child it must not shrink the item's
+            // span to nothing.
+            tree.setTag(added, tree.tag(parent));
+            continue;
+        }
+        // The Add button's positions, by length: an elementary item's storage, 0 for the rest.
+        qint64 length = 0;
+        QString error;
+        if (e.level != 88 && e.level != 66 && (!e.picture.isEmpty() || e.usageGiven))
+            length = ElementarySize(e, usages[i], Dialect::Default, error) *
+                     std::max<qint64>(1, e.occursMax);
+        NewFieldPositions positions;
+        positions.lengthText = QString::number(length);
+        tree.setTag(added, NewFieldTag(tree, added, positions));
+        UpdateParentSpans(tree, added);
+    }
+    return int(read.entries.size());
+}
+
+QString ImportSummary(const ReadResult &read, int fields)
+{
+    QStringList lines;
+    lines << (fields == 1 ? QStringLiteral("1 field imported.")
+                          : QStringLiteral("%1 fields imported.").arg(fields));
+    if (read.commentLines > 0)
+        lines << QStringLiteral("%1 comment line(s) left out: a layout holds no comments.")
+                     .arg(read.commentLines);
+    lines << read.notes;
+    return lines.join(u'\n');
+}
+
+} // namespace orvane::cobol

@@ -1,0 +1,56 @@
+#pragma once
+
+// Reads the data description entries of a copybook or of a program's DATA DIVISION, and puts
+// them into a field tree. QtCore only.
+
+#include "DataEntry.h"
+#include "SourceText.h"
+
+#include "model/FieldTree.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace orvane::cobol
+{
+
+struct ReadOptions {
+    SourceFormat format = SourceFormat::Auto;
+    QString baseDir;         // where COPY looks first: the folder of the file being read
+    QStringList includeDirs; // then these, in order (cobc's -I)
+};
+
+struct ReadResult {
+    std::vector<DataEntry> entries; // in source order
+    std::vector<int> parents;       // per entry: the index of its parent entry, -1 at the top
+    QStringList notes;              // what was read but not imported (COPY not found, ...)
+    int commentLines = 0;
+
+    QString error; // empty when everything was read
+    QString errorFile;
+    int errorLine = 0;
+    int errorColumn = 0;
+
+    bool ok() const { return error.isEmpty(); }
+    // "FILE:LINE:COLUMN: message" (or "line L, column C: message" for unnamed text).
+    QString errorText() const;
+};
+
+// Reads every entry of WORKING-STORAGE, LOCAL-STORAGE, LINKAGE and FILE SECTION of a program,
+// or all entries of a copybook. `name` is how errors name the text (may be empty). On an error
+// the result holds no entries.
+ReadResult ReadDataDescriptions(const QString &text, const ReadOptions &options,
+                                const QString &name = QString());
+ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options);
+
+// Appends the entries to the tree, after its last top-level field: each becomes a field with its
+// field text, placed under its parent entry, with the tag the Add button gives a field of its
+// storage length (default dialect). Returns the number of fields added.
+int ImportEntries(FieldTree &tree, const ReadResult &read);
+
+// The import summary for the user: how many fields came in, and what was left out.
+QString ImportSummary(const ReadResult &read, int fields);
+
+} // namespace orvane::cobol

@@ -1,0 +1,99 @@
+#pragma once
+
+// One COBOL data description entry as the reader understood it, and the field text Orvane
+// keeps for it. QtCore only.
+
+#include "SourceText.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace orvane::cobol
+{
+
+enum class Usage {
+    Display,
+    Binary, // COMP, COMPUTATIONAL, COMP-4, BINARY: sized by the dialect
+    Comp5,  // native binary
+    Packed, // COMP-3, PACKED-DECIMAL
+    Float,  // COMP-1
+    Double, // COMP-2
+    Index,
+    Pointer,
+    National,
+};
+
+enum class SignPosition { None, Leading, Trailing };
+
+enum class Category {
+    Group,
+    Alphabetic,
+    Alphanumeric,
+    AlphanumericEdited,
+    Numeric,
+    NumericEdited,
+    National,
+    Condition, // 88
+    Renames,   // 66
+};
+
+// What a PICTURE string says about the item.
+struct PictureInfo {
+    Category category = Category::Alphanumeric;
+    qint64 positions = 0; // character positions: every symbol but S, V and P; CR and DB count 2
+    int digits = 0;       // the 9s of a numeric picture (Z and * too when edited)
+    int scale = 0;        // digits right of the decimal point; negative for trailing Ps
+    bool isSigned = false;
+};
+
+// Reads a picture string; returns an error message, empty when the picture is sound.
+QString AnalyzePicture(QStringView picture, PictureInfo &info);
+
+struct DataEntry {
+    int level = 0;
+    QString name;            // upper case; empty for an unnamed item
+    bool filler = false;     // named FILLER
+    QString picture;         // as written, upper case
+    PictureInfo pictureInfo; // what the picture says, when there is one
+    Usage usage = Usage::Display;
+    bool usageGiven = false;
+    qint64 occursMin = 0; // both 0 without OCCURS
+    qint64 occursMax = 0;
+    QString dependingOn;
+    QString redefines;
+    QString renames;
+    QString renamesThru;
+    SignPosition sign = SignPosition::None;
+    bool signSeparate = false;
+    bool sync = false;
+    bool justified = false;
+    bool blankWhenZero = false;
+    bool external = false;
+    bool global = false;
+    bool hasValue = false;
+
+    // The field text: level, name, clauses with their words; the clause mark before PIC and
+    // VALUE, keywords upper case, literals as written.
+    QString fieldText;
+    int line = 0;
+    int column = 0;
+    QString file; // the copybook an expanded COPY brought it from; empty for the main text
+};
+
+// Reads one entry from its tokens (from the level number up to, not including, the period).
+// Returns an error message naming what is wrong, empty when the entry is sound; the token
+// index of the problem goes to `errorToken`.
+QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
+                   size_t &errorToken);
+
+// Reads a field text back (the clause mark counts as a blank). A text that is not a data
+// description entry gives an error message. Without `keepText` the entry's own field text is
+// not built, which is all a reader of sizes needs.
+QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText = true);
+
+// Whether a word is a level number as COBOL writes it (1 or 2 digits).
+bool IsLevelWord(QStringView word);
+
+} // namespace orvane::cobol

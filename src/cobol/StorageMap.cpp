@@ -1,0 +1,495 @@
+#include "StorageMap.h"
+
+#include "model/FieldClause.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace orvane::cobol
+{
+
+namespace
+{
+
+// Far beyond any real record, and far from overflow when sizes multiply through tables.
+constexpr qint64 kMaxLength = qint64(1) << 50;
+
+qint64 times(qint64 size, qint64 count)
+{
+    if (size <= 0 || count <= 0)
+        return 0;
+    return size > kMaxLength / count ? kMaxLength : size * count;
+}
+
+bool isSized(Usage u)
+{
+    return u == Usage::Float || u == Usage::Double || u == Usage::Index || u == Usage::Pointer;
+}
+
+// SYNC aligns binary, floating-point, index and pointer items on their own size, when that is
+// a power of two (cobc leaves the odd sizes of the mf dialect where they fall).
+qint64 alignmentFor(Usage u, qint64 size)
+{
+    const bool aligns = u == Usage::Binary || u == Usage::Comp5 || isSized(u);
+    return aligns && (size == 2 || size == 4 || size == 8) ? size : 1;
+}
+
+struct Frame {
+    const FieldNode *node = nullptr; // nullptr: the record itself
+    int item = -1;
+    qint64 start = 0;
+    qint64 cursor = 0;
+    Usage usage = Usage::Display;
+    int lastBase = -1;           // the last child that redefines nothing
+    int row = 0;                 // the next child to lay out
+    bool conditionsOnly = false; // an elementary item: its children are its 88s
+};
+
+class Layout
+{
+public:
+    Layout(const FieldTree &tree, Dialect dialect) : tree_(tree), dialect_(dialect)
+    {
+        map_.items.reserve(size_t(tree.count()));
+    }
+
+    StorageMap run();
+
+private:
+    void fail(StorageItem &item, const QString &message)
+    {
+        item.error = message;
+        map_.errors << QStringLiteral("Field %1 (%2): %3")
+                           .arg(item.node)
+                           .arg(item.name.isEmpty() ? QStringLiteral("unnamed") : item.name,
+                                message);
+    }
+    void place(const FieldNode *node, int depth);
+    void close();
+    void advance(Frame &parent, int item);
+    void renames(StorageItem &item, const DataEntry &entry);
+
+    const FieldTree &tree_;
+    Dialect dialect_;
+    StorageMap map_;
+    std::vector<Frame> stack_;
+    // The record a level-66 entry renames within: its first item and a lookup by name.
+    int recordFirstItem_ = -1;
+    int recordEndItem_ = -1;
+    QHash<QString, int> recordNames_;
+    bool namesBuilt_ = false;
+    // The alignment a table entry is padded to. cobc keeps one such value for the whole walk:
+    // every group starts it afresh at 1 and aligned items raise it, so after a nested group it
+    // holds what that group left, not the largest alignment of the entry. The map follows cobc.
+    qint64 tableAlign_ = 1;
+};
+
+StorageMap Layout::run()
+{
+    bool fragment = false; // top-level items of levels 02-49: a copybook meant for a group
+    for (int row = 0; row < tree_.topLevelCount(); ++row) {
+        const FieldNode *top = tree_.topLevelNode(row);
+        const int level = int(clauseLevel(top->text()));
+        const bool isFragment = level >= 2 && level <= 49;
+        const bool continues = fragment && isFragment;
+        fragment = isFragment;
+        const bool renames = level == 66; // belongs to the record before it
+        if (!continues && !renames) {
+            stack_.clear();
+            stack_.push_back(Frame{});
+            StorageRecord record;
+            record.node = top->index();
+            record.level = level;
+            map_.records.push_back(record);
+            recordFirstItem_ = int(map_.items.size());
+            namesBuilt_ = false;
+        }
+        place(top, 1);
+        while (stack_.size() > 1) {
+            Frame &f = stack_.back();
+            if (f.row < f.node->childCount()) {
+                const FieldNode *child = f.node->childAt(f.row++);
+                place(child, int(stack_.size()));
+            } else {
+                close();
+            }
+        }
+        if (renames)
+            continue;
+        StorageRecord &record = map_.records.back();
+        record.length = stack_.front().cursor;
+        if (record.name.isEmpty() && !map_.items.empty())
+            record.name = map_.items[size_t(recordFirstItem_)].name;
+        recordEndItem_ = int(map_.items.size());
+        namesBuilt_ = false;
+    }
+    return std::move(map_);
+}
+
+void Layout::place(const FieldNode *node, int depth)
+{
+    map_.items.emplace_back();
+    const int index = int(map_.items.size()) - 1;
+    StorageItem &item = map_.items.back();
+    item.node = node->index();
+    item.depth = depth;
+    item.record = int(map_.records.size()) - 1;
+    DataEntry entry;
+    const QString parseError = ParseFieldText(node->text(), entry, false);
+    item.level = entry.level;
+    item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
+    item.picture = entry.picture;
+    item.occursMin = entry.occursMin;
+    item.occursMax = entry.occursMax;
+    item.dependingOn = entry.dependingOn;
+    item.sign = entry.sign;
+    item.signSeparate = entry.signSeparate;
+    item.redefines = !entry.redefines.isEmpty();
+
+    Frame &parent = stack_.empty() ? stack_.emplace_back() : stack_.back();
+    item.usage = entry.usageGiven ? entry.usage : parent.usage;
+    item.offset = parent.cursor;
+    if (!parseError.isEmpty()) {
+        // Its subordinate items still get their places, as those of a group.
+        fail(item, parseError);
+        item.category = Category::Group;
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        tableAlign_ = 1;
+        return;
+    }
+    if (entry.level == 88) {
+        item.category = Category::Condition;
+        if (parent.item >= 0)
+            item.offset = map_.items[size_t(parent.item)].offset;
+        else
+            fail(item, QStringLiteral("a condition (88) belongs under the item it tests"));
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+        return;
+    }
+    if (entry.level == 66) {
+        item.category = Category::Renames;
+        if (depth != 1)
+            fail(item, QStringLiteral("a level-66 entry belongs at the top, after its record"));
+        else
+            renames(item, entry);
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+        return;
+    }
+    if (parent.conditionsOnly && parent.node)
+        fail(item, QStringLiteral("an elementary item cannot hold subordinate items"));
+    if (item.redefines) {
+        const int base = parent.lastBase;
+        if (base < 0 || map_.items[size_t(base)].name != entry.redefines)
+            fail(item, QStringLiteral("REDEFINES %1 does not name the item before it")
+                           .arg(entry.redefines));
+        else
+            item.offset = map_.items[size_t(base)].offset;
+    }
+
+    const bool elementary = !entry.picture.isEmpty() || isSized(item.usage);
+    if (!elementary) {
+        item.category = Category::Group;
+        if (node->childCount() == 0)
+            fail(item, QStringLiteral("an item without subordinate items needs a PICTURE"));
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        tableAlign_ = 1;
+        return;
+    }
+
+    QString sizeError;
+    const qint64 size = ElementarySize(entry, item.usage, dialect_, sizeError);
+    if (!sizeError.isEmpty())
+        fail(item, sizeError);
+    const PictureInfo &info = entry.pictureInfo;
+    if (!entry.picture.isEmpty()) {
+        item.category = info.category;
+        item.digits = info.digits;
+        item.scale = info.scale;
+        item.isSigned = info.isSigned;
+    } else {
+        item.category = Category::Numeric;
+        item.isSigned = item.usage != Usage::Pointer && item.usage != Usage::Index;
+    }
+    if (entry.sync && !item.redefines) {
+        const qint64 align = alignmentFor(item.usage, size);
+        if (item.offset % align != 0) {
+            item.slackBefore = align - item.offset % align;
+            item.offset += item.slackBefore;
+        }
+        tableAlign_ = std::max(tableAlign_, align);
+    }
+    item.entryLength = size;
+    item.length = times(size, std::max<qint64>(1, entry.occursMax));
+    advance(parent, index);
+    stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+}
+
+void Layout::close()
+{
+    const Frame f = stack_.back();
+    stack_.pop_back();
+    if (f.conditionsOnly)
+        return;
+    StorageItem &item = map_.items[size_t(f.item)];
+    qint64 entry = f.cursor - f.start;
+    // A table entry that holds aligned items is padded so that every occurrence aligns.
+    if (item.occursMax > 1 && entry % tableAlign_ != 0) {
+        item.slackAfter = tableAlign_ - entry % tableAlign_;
+        entry += item.slackAfter;
+    }
+    item.entryLength = entry;
+    item.length = times(entry, std::max<qint64>(1, item.occursMax));
+    advance(stack_.back(), f.item);
+}
+
+void Layout::advance(Frame &parent, int index)
+{
+    if (parent.conditionsOnly)
+        return;
+    const StorageItem &item = map_.items[size_t(index)];
+    const qint64 end = std::min(kMaxLength, item.offset + item.length);
+    if (item.redefines) {
+        // The group holds the largest of the variants.
+        parent.cursor = std::max(parent.cursor, end);
+        return;
+    }
+    parent.cursor = end;
+    parent.lastBase = index;
+}
+
+void Layout::renames(StorageItem &item, const DataEntry &entry)
+{
+    if (recordFirstItem_ < 0 || recordEndItem_ <= recordFirstItem_) {
+        fail(item, QStringLiteral("RENAMES needs a record before it"));
+        return;
+    }
+    item.record = map_.items[size_t(recordFirstItem_)].record;
+    if (!namesBuilt_) {
+        recordNames_.clear();
+        for (int i = recordFirstItem_; i < recordEndItem_; ++i) {
+            const StorageItem &it = map_.items[size_t(i)];
+            if (!it.name.isEmpty() && it.category != Category::Condition && i != recordFirstItem_)
+                recordNames_.insert(it.name, i); // a later item of the same name wins
+        }
+        namesBuilt_ = true;
+    }
+    const auto first = recordNames_.constFind(entry.renames);
+    if (first == recordNames_.constEnd()) {
+        fail(item, QStringLiteral("RENAMES %1: no such item in the record").arg(entry.renames));
+        return;
+    }
+    const StorageItem &from = map_.items[size_t(*first)];
+    item.offset = from.offset;
+    item.length = from.length;
+    item.usage = from.usage;
+    if (!entry.renamesThru.isEmpty()) {
+        const auto last = recordNames_.constFind(entry.renamesThru);
+        if (last == recordNames_.constEnd()) {
+            fail(item, QStringLiteral("RENAMES THRU %1: no such item in the record")
+                           .arg(entry.renamesThru));
+            return;
+        }
+        const StorageItem &to = map_.items[size_t(*last)];
+        const qint64 end = to.offset + to.length;
+        if (end <= from.offset) {
+            fail(item, QStringLiteral("RENAMES %1 THRU %2: %2 ends before %1 starts")
+                           .arg(entry.renames, entry.renamesThru));
+            return;
+        }
+        item.length = end - from.offset;
+    }
+    item.entryLength = item.length;
+}
+
+} // namespace
+
+bool DialectFromName(QStringView name, Dialect &dialect)
+{
+    if (name == u"default")
+        dialect = Dialect::Default;
+    else if (name == u"ibm")
+        dialect = Dialect::Ibm;
+    else if (name == u"mf")
+        dialect = Dialect::Mf;
+    else
+        return false;
+    return true;
+}
+
+QString DialectName(Dialect dialect)
+{
+    switch (dialect) {
+    case Dialect::Ibm:
+        return QStringLiteral("ibm");
+    case Dialect::Mf:
+        return QStringLiteral("mf");
+    case Dialect::Default:
+        break;
+    }
+    return QStringLiteral("default");
+}
+
+qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect)
+{
+    switch (dialect) {
+    case Dialect::Mf: {
+        // The fewest bytes whose range holds the largest value of the picture.
+        quint64 largest = 1;
+        for (int i = 0; i < digits && i < 19; ++i)
+            largest *= 10;
+        --largest;
+        for (int bytes = 1; bytes < 8; ++bytes) {
+            const quint64 top = (quint64(1) << (isSigned ? 8 * bytes - 1 : 8 * bytes)) - 1;
+            if (largest <= top)
+                return bytes;
+        }
+        return 8;
+    }
+    case Dialect::Ibm:
+        if (native && digits <= 2)
+            return 1;
+        return digits <= 4 ? 2 : digits <= 9 ? 4 : 8;
+    case Dialect::Default:
+        break;
+    }
+    return digits <= 2 ? 1 : digits <= 4 ? 2 : digits <= 9 ? 4 : 8;
+}
+
+qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error)
+{
+    switch (usage) {
+    case Usage::Float:
+    case Usage::Index:
+        return 4;
+    case Usage::Double:
+    case Usage::Pointer:
+        return 8;
+    default:
+        break;
+    }
+    if (entry.picture.isEmpty()) {
+        error = QStringLiteral("the item needs a PICTURE");
+        return 0;
+    }
+    const PictureInfo &info = entry.pictureInfo;
+    switch (usage) {
+    case Usage::Binary:
+    case Usage::Comp5:
+        if (info.category != Category::Numeric) {
+            error = QStringLiteral("a binary item needs a numeric picture");
+            return 0;
+        }
+        if (info.digits > 18) {
+            error = QStringLiteral("a binary item holds at most 18 digits");
+            return 0;
+        }
+        return BinarySize(info.digits, info.isSigned, usage == Usage::Comp5, dialect);
+    case Usage::Packed:
+        if (info.category != Category::Numeric) {
+            error = QStringLiteral("a packed-decimal item needs a numeric picture");
+            return 0;
+        }
+        return info.digits / 2 + 1; // the sign takes half a byte even when unsigned
+    case Usage::National:
+        return times(info.positions, 2);
+    default:
+        break;
+    }
+    if (info.category == Category::National)
+        return times(info.positions, 2);
+    return info.positions + (info.isSigned && entry.signSeparate ? 1 : 0);
+}
+
+QString UsageName(Usage usage)
+{
+    switch (usage) {
+    case Usage::Display:
+        return QStringLiteral("DISPLAY");
+    case Usage::Binary:
+        return QStringLiteral("BINARY");
+    case Usage::Comp5:
+        return QStringLiteral("COMP-5");
+    case Usage::Packed:
+        return QStringLiteral("COMP-3");
+    case Usage::Float:
+        return QStringLiteral("COMP-1");
+    case Usage::Double:
+        return QStringLiteral("COMP-2");
+    case Usage::Index:
+        return QStringLiteral("INDEX");
+    case Usage::Pointer:
+        return QStringLiteral("POINTER");
+    case Usage::National:
+        return QStringLiteral("NATIONAL");
+    }
+    return {};
+}
+
+QString CategoryName(Category category)
+{
+    switch (category) {
+    case Category::Group:
+        return QStringLiteral("group");
+    case Category::Alphabetic:
+        return QStringLiteral("alphabetic");
+    case Category::Alphanumeric:
+        return QStringLiteral("alphanumeric");
+    case Category::AlphanumericEdited:
+        return QStringLiteral("alphanumeric-edited");
+    case Category::Numeric:
+        return QStringLiteral("numeric");
+    case Category::NumericEdited:
+        return QStringLiteral("numeric-edited");
+    case Category::National:
+        return QStringLiteral("national");
+    case Category::Condition:
+        return QStringLiteral("condition");
+    case Category::Renames:
+        return QStringLiteral("renames");
+    }
+    return {};
+}
+
+QString DescribeStorage(const StorageItem &item)
+{
+    if (!item.error.isEmpty())
+        return QStringLiteral("Storage unknown: %1").arg(item.error);
+    if (item.category == Category::Condition)
+        return QStringLiteral("Condition: no storage of its own");
+    QString text = QStringLiteral("Storage: bytes %1-%2, length %3")
+                       .arg(item.offset + 1)
+                       .arg(item.offset + item.length)
+                       .arg(item.length);
+    if (item.occursMax > 0)
+        text += QStringLiteral(" (%1 \u00D7 %2)").arg(item.occursMax).arg(item.entryLength);
+    text += QStringLiteral(", ") + (item.category == Category::Group     ? QStringLiteral("group")
+                                    : item.category == Category::Renames ? QStringLiteral("RENAMES")
+                                                                         : UsageName(item.usage));
+    if (item.slackBefore > 0)
+        text += QStringLiteral("\n%1 slack byte(s) before it for SYNC").arg(item.slackBefore);
+    if (item.slackAfter > 0)
+        text += QStringLiteral("\n%1 slack byte(s) at the end of each entry").arg(item.slackAfter);
+    return text;
+}
+
+QString StorageTips::tip(const FieldTree &tree, int node)
+{
+    if (!valid_) {
+        map_ = BuildStorageMap(tree, Dialect::Default);
+        itemOfNode_.assign(size_t(tree.count()) + 1, -1);
+        for (size_t i = 0; i < map_.items.size(); ++i)
+            itemOfNode_[size_t(map_.items[i].node)] = int(i);
+        valid_ = true;
+    }
+    if (node < 1 || size_t(node) >= itemOfNode_.size() || itemOfNode_[size_t(node)] < 0)
+        return {};
+    return DescribeStorage(map_.items[size_t(itemOfNode_[size_t(node)])]);
+}
+
+StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect)
+{
+    return Layout(tree, dialect).run();
+}
+
+} // namespace orvane::cobol

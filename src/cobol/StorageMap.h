@@ -1,0 +1,93 @@
+#pragma once
+
+// Where every field of a layout lies in storage, as the compiler lays it out: offsets and
+// lengths computed from the field texts alone, for one dialect. QtCore only.
+
+#include "DataEntry.h"
+
+#include "model/FieldTree.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace orvane::cobol
+{
+
+// The dialects differ in the size of binary items: default 1-2-4-8 bytes, ibm 2-4-8, mf the
+// fewest bytes that hold the digits. The names are cobc's -std names.
+enum class Dialect { Default, Ibm, Mf };
+bool DialectFromName(QStringView name, Dialect &dialect);
+QString DialectName(Dialect dialect);
+
+// One field as a record decoder needs it. Offsets count from 0 at the start of the record;
+// inside a table they are those of the first occurrence.
+struct StorageItem {
+    int node = 0;   // the field's index in the tree
+    int depth = 1;  // 1 for a top-level field
+    int record = 0; // index into StorageMap::records; -1 for a 66 with no record before it
+    int level = 0;
+    QString name; // empty for an unnamed item
+    QString picture;
+    Category category = Category::Group;
+    Usage usage = Usage::Display; // the group's usage inherited when the item gives none
+    qint64 offset = 0;
+    qint64 length = 0;      // every occurrence; 0 for an 88 and for an unreadable field
+    qint64 entryLength = 0; // one occurrence (the padding of a table entry included)
+    qint64 occursMin = 0;   // the item's own OCCURS; 0 without one
+    qint64 occursMax = 0;
+    QString dependingOn;
+    int digits = 0;
+    int scale = 0; // digits right of the decimal point; negative when Ps stand on the right
+    bool isSigned = false;
+    SignPosition sign = SignPosition::None; // None: the usage's default (trailing, embedded)
+    bool signSeparate = false;
+    bool redefines = false;
+    qint64 slackBefore = 0; // SYNC slack bytes inserted before the item
+    qint64 slackAfter = 0;  // slack bytes that pad each table entry at its end
+    QString error;          // why the field could not be laid out
+};
+
+struct StorageRecord {
+    int node = 0;  // the top-level field that starts the record
+    int level = 0; // its level: 01, 77, or 02-49 for the items of a copybook meant for a group
+    QString name;
+    qint64 length = 0;
+};
+
+struct StorageMap {
+    std::vector<StorageItem> items; // in tree pre-order
+    std::vector<StorageRecord> records;
+    QStringList errors; // one line per field that could not be laid out
+};
+
+StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
+
+// The bytes of one occurrence of an elementary item (as the reader filled it) with the given
+// usage (the entry's own or its group's). Sets `error` and returns 0 when it has no size.
+qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error);
+qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect);
+
+// One field's storage in words, for the tree's tooltip: first and last byte counted from 1,
+// length and usage, and the slack bytes SYNC put around it.
+QString DescribeStorage(const StorageItem &item);
+
+// The storage map of a tree (default dialect), laid out again only when asked for after a
+// change, so that hovering over a large layout stays cheap.
+class StorageTips
+{
+public:
+    QString tip(const FieldTree &tree, int node);
+    void invalidate() { valid_ = false; }
+
+private:
+    bool valid_ = false;
+    StorageMap map_;
+    std::vector<int> itemOfNode_; // by node index; -1 for none
+};
+
+QString UsageName(Usage usage);
+QString CategoryName(Category category);
+
+} // namespace orvane::cobol

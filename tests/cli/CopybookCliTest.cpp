@@ -1,0 +1,178 @@
+#include "Cli.h"
+
+#include "../common/Files.h"
+
+#include "model/FieldClause.h"
+#include "model/FieldTree.h"
+#include "project/ProjectFile.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using orvane::testing::readBytes;
+using orvane::testing::writeBytes;
+
+namespace
+{
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome runCli(const QStringList &arguments)
+{
+    Outcome o;
+    QBuffer out(&o.out);
+    QBuffer err(&o.err);
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    o.status = cli::run(arguments, out, err);
+    return o;
+}
+
+class CopybookCli : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        copybook = dir.filePath("rec.cpy");
+        writeBytes(copybook, "      * a record with a binary counter\n"
+                             "       01  REC.\n"
+                             "           05  CODE      PIC X.\n"
+                             "           05  CNT       PIC S9(4) COMP SYNC.\n"
+                             "           05  AMT       PIC S9(5)V99 COMP-3.\n"
+                             "               88  NO-AMT VALUE ZERO.\n"
+                             "           05  NAME      PIC X(20).\n"
+                             "       77  COUNTER   PIC 9(4) COMP.\n");
+    }
+
+    QTemporaryDir dir;
+    QString copybook;
+};
+
+} // namespace
+
+TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
+{
+    const Outcome o = runCli({"import-copybook", copybook});
+    ASSERT_EQ(o.status, 0) << o.err.toStdString();
+    const QString project = dir.filePath("rec.qel");
+    EXPECT_EQ(o.out, ("7 fields imported.\n1 comment line(s) left out: a layout holds no "
+                      "comments.\nWrote " +
+                      project + "\n")
+                         .toUtf8());
+    FieldTree tree;
+    ASSERT_TRUE(LoadNodes(tree, project).ok());
+    ASSERT_EQ(tree.count(), 7);
+    EXPECT_EQ(tree.text(2), QStringLiteral("05 CODE ") + ClauseMark + QStringLiteral("PIC X."));
+
+    // A second import does not overwrite the project it made; -o names another one.
+    const QByteArray before = readBytes(project);
+    const Outcome again = runCli({"import-copybook", copybook});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.err.contains("exists already")) << again.err.toStdString();
+    EXPECT_EQ(readBytes(project), before);
+    EXPECT_EQ(runCli({"import-copybook", copybook, "-o", dir.filePath("other.qel")}).status, 0);
+    EXPECT_EQ(readBytes(dir.filePath("other.qel")), before);
+}
+
+TEST_F(CopybookCli, ImportErrorsNameTheLineAndWriteNothing)
+{
+    const QString bad = dir.filePath("bad.cpy");
+    writeBytes(bad, "       01  REC.\n           05  A PIC X(3.\n");
+    const Outcome o = runCli({"import-copybook", bad, "-o", dir.filePath("bad.qel")});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "Cannot import " + bad.toUtf8() +
+                         ": bad.cpy:2:22: PICTURE X(3: a repeat count must be a number from 1 "
+                         "in parentheses\n");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.qel")));
+
+    const Outcome folder = runCli({"map", dir.path()});
+    EXPECT_EQ(folder.status, 1);
+    EXPECT_EQ(folder.err, "Cannot import " + dir.path().toUtf8() + ": " + dir.path().toUtf8() +
+                              ": it is a folder\n");
+}
+
+TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
+{
+    const Outcome table = runCli({"map", copybook});
+    ASSERT_EQ(table.status, 0) << table.err.toStdString();
+    EXPECT_EQ(table.out, "LVL NAME            OFFSET      END   LENGTH USAGE    OCCURS  PICTURE\n"
+                         "01  REC                  1       28       28 GROUP\n"
+                         "05  CODE                 1        1        1 DISPLAY          X\n"
+                         "    (slack bytes)        2        2        1\n"
+                         "05  CNT                  3        4        2 BINARY           S9(4)\n"
+                         "05  AMT                  5        8        4 COMP-3           S9(5)V99\n"
+                         "05  NAME                 9       28       20 DISPLAY          X(20)\n"
+                         "Record REC: 28 bytes (default)\n\n"
+                         "LVL NAME      OFFSET      END   LENGTH USAGE    OCCURS  PICTURE\n"
+                         "77  COUNTER        1        2        2 BINARY           9(4)\n"
+                         "Record COUNTER: 2 bytes (default)\n\n");
+
+    const Outcome csv = runCli({"map", copybook, "--format", "csv", "--dialect", "mf"});
+    ASSERT_EQ(csv.status, 0);
+    EXPECT_TRUE(csv.out.startsWith("record,level,name,offset,length,end,usage,picture,occurs\n"
+                                   "REC,01,REC,1,28,28,GROUP,,\n"))
+        << csv.out.toStdString();
+    EXPECT_TRUE(csv.out.contains("REC,,(slack bytes),2,1,2,,,\n"));
+
+    const Outcome json = runCli({"map", copybook, "--format", "json"});
+    ASSERT_EQ(json.status, 0);
+    const QJsonObject root = QJsonDocument::fromJson(json.out).object();
+    EXPECT_EQ(root["dialect"].toString(), "default");
+    ASSERT_EQ(root["records"].toArray().size(), 2);
+    const QJsonObject rec = root["records"].toArray()[0].toObject();
+    EXPECT_EQ(rec["length"].toInt(), 28);
+    EXPECT_EQ(rec["items"].toArray().size(), 6);
+    EXPECT_EQ(rec["items"].toArray()[4].toObject()["usage"].toString(), "COMP-3");
+
+    // The project the import wrote maps the same.
+    ASSERT_EQ(runCli({"import-copybook", copybook}).status, 0);
+    EXPECT_EQ(runCli({"map", dir.filePath("rec.qel")}).out, table.out);
+}
+
+// The 77 is no record and is not checked.
+TEST_F(CopybookCli, RecordLengthNamesTheFieldThatCrossesIt)
+{
+    const QList<std::pair<const char *, QByteArray>> cases = {
+        {"28", "Record REC: 28 bytes, as expected\n"},
+        {"30", "Record REC: 28 bytes, 2 short of 30\n"},
+        {"10", "Record REC: 28 bytes, 18 more than 10: NAME (bytes 9-28) crosses byte 10\n"},
+        {"8", "Record REC: 28 bytes, 20 more than 8: NAME (bytes 9-28) lies beyond byte 8\n"},
+    };
+    for (const auto &[length, line] : cases) {
+        const Outcome o = runCli({"map", copybook, "--record-length", length});
+        EXPECT_EQ(o.status, QByteArray(length) == "28" ? 0 : 1) << length;
+        EXPECT_TRUE(o.out.endsWith(line)) << o.out.toStdString();
+    }
+}
+
+TEST_F(CopybookCli, UsageErrors)
+{
+    const QList<std::pair<QStringList, QByteArray>> cases = {
+        {{"map"}, "map takes one project file or copybook"},
+        {{"map", "a.cpy", "--dialect", "vs"}, "--dialect takes default, ibm or mf, not vs"},
+        {{"map", "a.cpy", "--format", "xml"}, "--format takes table, csv or json, not xml"},
+        {{"map", "a.cpy", "--record-length", "0"}, "--record-length takes a number of bytes"},
+        {{"map", "a.cpy", "-o", "x"}, "unknown option -o"},
+        {{"import-copybook"}, "import-copybook takes one copybook"},
+        {{"import-copybook", "a.cpy", "-I"}, "option -I needs a value"},
+        {{"import-copybook", "a.cpy", "--source-format", "card"},
+         "--source-format takes fixed or free, not card"},
+    };
+    for (const auto &[args, message] : cases) {
+        const Outcome o = runCli(args);
+        EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.contains(message)) << o.err.toStdString();
+    }
+}

@@ -1,0 +1,206 @@
+#include "cobol/CopybookReader.h"
+#include "QStringPrinter.h"
+
+#include "model/FieldClause.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using namespace orvane::cobol;
+
+namespace
+{
+
+ReadResult readFree(const char *text)
+{
+    return ReadDataDescriptions(QString::fromUtf8(text), ReadOptions{SourceFormat::Free, {}, {}});
+}
+
+// "name>parent" per entry ("-" for the top), in source order.
+QString structure(const ReadResult &r)
+{
+    QStringList parts;
+    for (size_t i = 0; i < r.entries.size(); ++i) {
+        const int p = r.parents[i];
+        parts << r.entries[i].name + u'>' +
+                     (p < 0 ? QStringLiteral("-") : r.entries[size_t(p)].name);
+    }
+    return parts.join(u' ');
+}
+
+void writeFile(const QString &path, const char *text)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text);
+}
+
+} // namespace
+
+TEST(CopybookReader, LevelsMakeTheStructure)
+{
+    struct Case {
+        const char *text;
+        const char *structure;
+    } cases[] = {
+        {"01 R. 05 A. 10 B PIC X. 10 C PIC X. 05 D PIC X. 88 D-ON VALUE 'Y'. 88 D-OFF VALUE 'N'.",
+         "R>- A>R B>A C>A D>R D-ON>D D-OFF>D"},
+        {"01 R. 03 A. 07 B PIC X. 05 C PIC X. 02 D PIC X.", "R>- A>R B>A C>A D>R"},
+        {"01 R. 05 A PIC X. 77 S PIC 9. 01 Q PIC X. 66 QQ RENAMES Q.", "R>- A>R S>- Q>- QQ>-"},
+        // A copybook meant for a group keeps its first level at the top.
+        {"05 A. 10 B PIC X. 05 C PIC X.", "A>- B>A C>-"},
+        {"05 A PIC X. 03 B PIC X.", "A>- B>-"},
+    };
+    for (const Case &c : cases) {
+        const ReadResult r = readFree(c.text);
+        ASSERT_TRUE(r.ok()) << c.text << r.errorText().toStdString();
+        EXPECT_EQ(structure(r), QString::fromUtf8(c.structure)) << c.text;
+    }
+}
+
+TEST(CopybookReader, ErrorsNameLineAndColumnAndImportNothing)
+{
+    struct Case {
+        const char *text;
+        SourceFormat format;
+        const char *error;
+    } cases[] = {
+        {"       01 R.\n           05 A PIC X.\n           05 B PIC Q.\n", SourceFormat::Fixed,
+         "Line 3, column 21: PICTURE Q: 'Q' is not a picture symbol"},
+        {"       01 R.\n           05 A PIC X\n", SourceFormat::Fixed,
+         "Line 2, column 12: the entry does not end with a period"},
+        {"01 R.\n  05 A PIC X.\n  MOVE A TO B.\n", SourceFormat::Free,
+         "Line 3, column 3: expected a level number, found 'MOVE'"},
+        {"01 R.\n  05 A PIC X.\n    10 B PIC X.\n", SourceFormat::Free,
+         "Line 3, column 5: A is an elementary item and cannot hold B"},
+        {"01 R.\n  05 A.\n01 S PIC X.\n", SourceFormat::Free,
+         "Line 2, column 3: A has neither a PICTURE nor subordinate items"},
+        {"01 R.\n  05 A PIC X.\n  05 B PIC X.\n  05 C REDEFINES A PIC X.\n", SourceFormat::Free,
+         "Line 4, column 3: REDEFINES A: A must be the item before, at the same level"},
+        {"88 LOST VALUE 1.\n", SourceFormat::Free,
+         "Line 1, column 1: a condition (88) must follow the item it tests"},
+        {"66 A RENAMES B.\n", SourceFormat::Free,
+         "Line 1, column 1: a level-66 entry must follow a record"},
+        {"01 R.\n77 S PIC X.\n  05 A PIC X.\n", SourceFormat::Free,
+         "Line 3, column 3: level 05 has no group above it"},
+        {"01 R.\n  05 A PIC X VALUE "
+         "'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+         "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"
+         "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx'."
+         "\n",
+         SourceFormat::Free,
+         "Line 2, column 3: the entry is 259 characters long as a field; a "
+         "field holds 255"},
+    };
+    for (const Case &c : cases) {
+        const ReadResult r =
+            ReadDataDescriptions(QString::fromUtf8(c.text), ReadOptions{c.format, {}, {}});
+        EXPECT_EQ(r.errorText(), QString::fromUtf8(c.error)) << c.text;
+        EXPECT_TRUE(r.entries.empty()) << c.text;
+    }
+}
+
+TEST(CopybookReader, ReadsTheDataSectionsOfAProgram)
+{
+    const ReadResult r =
+        ReadDataDescriptions(QStringLiteral("       IDENTIFICATION DIVISION.\n"
+                                            "       PROGRAM-ID. P.\n"
+                                            "       ENVIRONMENT DIVISION.\n"
+                                            "       INPUT-OUTPUT SECTION.\n"
+                                            "       FILE-CONTROL.\n"
+                                            "           SELECT F ASSIGN TO 'F.DAT'.\n"
+                                            "       DATA DIVISION.\n"
+                                            "       FILE SECTION.\n"
+                                            "       FD  F RECORD CONTAINS 10 CHARACTERS.\n"
+                                            "       01  F-REC PIC X(10).\n"
+                                            "       WORKING-STORAGE SECTION.\n"
+                                            "       01  WS-A PIC 9.\n"
+                                            "           EXEC SQL INCLUDE SQLCA END-EXEC.\n"
+                                            "       LOCAL-STORAGE SECTION.\n"
+                                            "       77  LS-B PIC X.\n"
+                                            "       LINKAGE SECTION.\n"
+                                            "       01  LK-C PIC X.\n"
+                                            "       SCREEN SECTION.\n"
+                                            "       01  SCR-D.\n"
+                                            "       PROCEDURE DIVISION USING LK-C.\n"
+                                            "           DISPLAY WS-A. 01 NOT-DATA.\n"
+                                            "           STOP RUN.\n"),
+                             ReadOptions{});
+    ASSERT_TRUE(r.ok()) << r.errorText().toStdString();
+    EXPECT_EQ(structure(r), QStringLiteral("F-REC>- WS-A>- LS-B>- LK-C>-"));
+    EXPECT_EQ(r.notes.size(), 1);
+}
+
+TEST(CopybookReader, CopyIsExpandedWhenFoundAndReportedWhenNot)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QDir(dir.path()).mkdir(QStringLiteral("lib"));
+    writeFile(dir.filePath(QStringLiteral("lib/ADDR.cpy")),
+              "       05 STREET PIC X(20).\n       05 CITY PIC X(10).\n");
+    writeFile(dir.filePath(QStringLiteral("SELF.cpy")), "       COPY SELF.\n");
+    writeFile(dir.filePath(QStringLiteral("BAD.cpy")), "       05 ZIP PIC ?.\n");
+    const char *text = "       01 CUST.\n"
+                       "           05 NAME PIC X(30).\n"
+                       "           COPY ADDR.\n"
+                       "           COPY \"MISSING\".\n"
+                       "           COPY ADDR REPLACING ==CITY== BY ==TOWN==.\n";
+    const ReadResult notFound = ReadDataDescriptions(
+        QString::fromUtf8(text), ReadOptions{SourceFormat::Auto, dir.path(), {}});
+    ASSERT_TRUE(notFound.ok()) << notFound.errorText().toStdString();
+    EXPECT_EQ(structure(notFound), QStringLiteral("CUST>- NAME>CUST"));
+    EXPECT_EQ(notFound.notes,
+              QStringList({QStringLiteral("Line 3: COPY ADDR was not found and not expanded"),
+                           QStringLiteral("Line 4: COPY MISSING was not found and not expanded"),
+                           QStringLiteral("Line 5: COPY ADDR REPLACING was not expanded")}));
+
+    const ReadResult found = ReadDataDescriptions(
+        QString::fromUtf8(text),
+        ReadOptions{SourceFormat::Auto, dir.path(), {dir.filePath(QStringLiteral("lib"))}});
+    ASSERT_TRUE(found.ok()) << found.errorText().toStdString();
+    EXPECT_EQ(structure(found), QStringLiteral("CUST>- NAME>CUST STREET>CUST CITY>CUST"));
+    EXPECT_EQ(found.entries[2].file, QStringLiteral("ADDR.cpy"));
+    EXPECT_EQ(found.entries[2].line, 1);
+
+    const ReadResult loop = ReadDataDescriptions(QStringLiteral("       COPY SELF.\n"),
+                                                 ReadOptions{SourceFormat::Auto, dir.path(), {}});
+    EXPECT_EQ(loop.errorText(), QStringLiteral("SELF.cpy:1:8: COPY SELF copies itself"));
+    const ReadResult bad = ReadDataDescriptions(QStringLiteral("       01 R.\n       COPY BAD.\n"),
+                                                ReadOptions{SourceFormat::Auto, dir.path(), {}});
+    EXPECT_EQ(bad.errorText(),
+              QStringLiteral("BAD.cpy:1:19: PICTURE ?: '?' is not a picture symbol"));
+    EXPECT_TRUE(bad.entries.empty());
+}
+
+TEST(CopybookReader, ImportAppendsAfterTheLastTopLevelFieldWithAddPositions)
+{
+    FieldTree tree;
+    const int existing = tree.add(0, Relationship::Last, QStringLiteral("01 OLD."));
+    tree.add(existing, Relationship::Child, QStringLiteral("05 X PIC X."));
+    tree.setTag(existing, QStringLiteral("1:4"));
+    const ReadResult r = readFree("*> dropped\n01 NEW. 05 A PIC X(10). 05 B PIC S9(5) COMP-3. "
+                                  "88 B-ZERO VALUE 0. 05 C OCCURS 3 PIC X(2).");
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(ImportEntries(tree, r), 5);
+    ASSERT_EQ(tree.topLevelCount(), 2);
+    const int added = tree.topLevelAt(1);
+    EXPECT_EQ(tree.text(added), QStringLiteral("01 NEW."));
+    ASSERT_EQ(tree.children(added), 3);
+    const int b = tree.next(tree.child(added));
+    EXPECT_EQ(tree.text(b),
+              QStringLiteral("05 B ") + ClauseMark + QStringLiteral("PIC S9(5) COMP-3."));
+    EXPECT_EQ(tree.text(tree.child(b)),
+              QStringLiteral("88 B-ZERO ") + ClauseMark + QStringLiteral("VALUE 0."));
+    // The tags the Add button gives by length: A 10 bytes, B 3, C 3 x 2.
+    EXPECT_EQ(tree.tag(tree.child(added)), QStringLiteral("5:15"));
+    EXPECT_EQ(tree.tag(b), QStringLiteral("15:18"));
+    EXPECT_EQ(tree.tag(tree.lastChild(added)), QStringLiteral("18:24"));
+    EXPECT_EQ(tree.tag(added), QStringLiteral("5:24"));
+    EXPECT_EQ(ImportSummary(r, 5),
+              QStringLiteral("5 fields imported.\n1 comment line(s) left out: a layout holds no "
+                             "comments."));
+}

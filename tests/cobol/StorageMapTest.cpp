@@ -1,0 +1,228 @@
+#include "cobol/StorageMap.h"
+#include "QStringPrinter.h"
+#include "cobol/CopybookReader.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using namespace orvane::cobol;
+
+namespace
+{
+
+// The layout a free-format copybook imports into.
+void importText(FieldTree &tree, const char *text)
+{
+    const ReadResult read =
+        ReadDataDescriptions(QString::fromUtf8(text), ReadOptions{SourceFormat::Free, {}, {}});
+    ASSERT_TRUE(read.ok()) << read.errorText().toStdString();
+    ImportEntries(tree, read);
+}
+
+const StorageItem *findItem(const StorageMap &map, const char *name)
+{
+    for (const StorageItem &item : map.items)
+        if (item.name == QLatin1String(name))
+            return &item;
+    return nullptr;
+}
+
+// "NAME:offset+length" for every item, in tree order.
+QString layout(const StorageMap &map)
+{
+    QStringList parts;
+    for (const StorageItem &item : map.items)
+        parts << QStringLiteral("%1:%2+%3").arg(item.name).arg(item.offset).arg(item.length);
+    return parts.join(u' ');
+}
+
+} // namespace
+
+// What cobc 3.1 gives each of these items under -std=default, ibm and mf.
+TEST(StorageMap, ElementarySizesPerDialect)
+{
+    struct Case {
+        const char *clauses;
+        qint64 defaultSize;
+        qint64 ibmSize;
+        qint64 mfSize;
+    } cases[] = {
+        {"PIC X(30)", 30, 30, 30},
+        {"PIC S9(7)V99", 9, 9, 9},
+        {"PIC S9(3) SIGN LEADING SEPARATE", 4, 4, 4},
+        {"PIC S9(3) TRAILING SEPARATE", 4, 4, 4},
+        {"PIC 9(3) SIGN LEADING SEPARATE", 3, 3, 3}, // no sign to separate
+        {"PIC 9(3)P(2)", 3, 3, 3},
+        {"PIC ZZ9.99DB", 8, 8, 8},
+        {"PIC $$,$$9.99+", 10, 10, 10},
+        {"PIC N(3)", 6, 6, 6},
+        {"PIC 9(2) COMP", 1, 2, 1},
+        {"PIC S9(2) COMP", 1, 2, 1},
+        {"PIC S9(3) COMP", 2, 2, 2},
+        {"PIC S9(5) COMP", 4, 4, 3},
+        {"PIC 9(5) COMP-5", 4, 4, 3},
+        {"PIC 9(7) BINARY", 4, 4, 3},
+        {"PIC 9(8) COMP-4", 4, 4, 4},
+        {"PIC 9(10) COMPUTATIONAL", 8, 8, 5},
+        {"PIC S9(11) COMP", 8, 8, 5},
+        {"PIC 9(12) COMP", 8, 8, 5},
+        {"PIC S9(14) COMP", 8, 8, 6},
+        {"PIC 9(16) COMP", 8, 8, 7},
+        {"PIC 9(17) COMP", 8, 8, 8},
+        {"PIC 9(3)V9(2) COMP", 4, 4, 3},
+        {"PIC 9(3)P(3) COMP", 2, 2, 2},
+        {"PIC SVP(3)9(5) COMP", 4, 4, 3},
+        {"PIC 9(2) COMP-5", 1, 1, 1},
+        {"PIC S9(2) COMP-5", 1, 1, 1},
+        {"PIC S9(4) COMP-3", 3, 3, 3},
+        {"PIC 9(4) COMP-3", 3, 3, 3},
+        {"PIC 9(5) PACKED-DECIMAL", 3, 3, 3},
+        {"PIC PP99 COMP-3", 2, 2, 2},
+        {"COMP-1", 4, 4, 4},
+        {"COMP-2", 8, 8, 8},
+        {"INDEX", 4, 4, 4},
+        {"POINTER", 8, 8, 8},
+    };
+    for (const Case &c : cases) {
+        const QString text = QStringLiteral("77 A %1.").arg(QLatin1String(c.clauses));
+        FieldTree tree;
+        tree.add(0, Relationship::Last, text);
+        const qint64 expected[] = {c.defaultSize, c.ibmSize, c.mfSize};
+        for (Dialect d : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
+            const StorageMap map = BuildStorageMap(tree, d);
+            ASSERT_EQ(map.items.size(), 1u);
+            EXPECT_EQ(map.items[0].length, expected[int(d)])
+                << c.clauses << " -std=" << DialectName(d).toStdString();
+            EXPECT_TRUE(map.errors.isEmpty()) << c.clauses;
+        }
+    }
+}
+
+TEST(StorageMap, OffsetsFollowTheCompilersRules)
+{
+    struct Case {
+        const char *copybook;
+        Dialect dialect;
+        const char *layout;
+    } cases[] = {
+        // OCCURS multiplies; DEPENDING ON counts the maximum; 88 has no storage.
+        {"01 R. 05 N PIC 9. 05 T OCCURS 1 TO 4 DEPENDING ON N. 10 T1 PIC X(5). "
+         "88 T-OK VALUE 'A'. 05 Z PIC X.",
+         Dialect::Default, "R:0+22 N:0+1 T:1+20 T1:1+5 T-OK:1+0 Z:21+1"},
+        // REDEFINES starts at the item it names; the group holds the larger variant.
+        {"01 R. 05 A PIC X(10). 05 B REDEFINES A PIC X(12). 05 C REDEFINES A PIC X(4). "
+         "05 D PIC X.",
+         Dialect::Ibm, "R:0+13 A:0+10 B:0+12 C:0+4 D:12+1"},
+        // SYNC: slack bytes before aligned items, counted from the start of the 01.
+        {"01 R. 05 A PIC X. 05 B PIC S9(3) COMP SYNC. 05 C PIC X. 05 D PIC S9(9) COMP-5 SYNC. "
+         "05 E PIC X. 05 F COMP-2 SYNC. 05 G PIC X. 05 H POINTER SYNC. 05 I PIC X. "
+         "05 J INDEX SYNC. 05 K PIC X. 05 L PIC S9(5) COMP-3 SYNC.",
+         Dialect::Default,
+         "R:0+52 A:0+1 B:2+2 C:4+1 D:8+4 E:12+1 F:16+8 G:24+1 H:32+8 I:40+1 J:44+4 K:48+1 "
+         "L:49+3"},
+        // mf leaves odd binary sizes unaligned.
+        {"01 R. 05 A PIC X. 05 B PIC S9(6) COMP SYNC. 05 C PIC X. 05 D PIC S9(11) COMP SYNC.",
+         Dialect::Mf, "R:0+10 A:0+1 B:1+3 C:4+1 D:5+5"},
+        // A table entry holding aligned items is padded to their alignment.
+        {"01 R. 05 T OCCURS 3. 10 T1 PIC X. 10 T2 PIC S9(9) COMP SYNC. 10 T3 PIC X. "
+         "05 Z PIC X.",
+         Dialect::Default, "R:0+37 T:0+36 T1:0+1 T2:4+4 T3:8+1 Z:36+1"},
+        // After a nested table the entry pads to what that table aligned to (2, not 4), as
+        // cobc does.
+        {"01 R. 05 S OCCURS 2. 10 A PIC X. 10 B PIC S9(7) COMP SYNC. 10 C PIC X(3). "
+         "10 D OCCURS 3. 15 E PIC XX. 15 F PIC S9(4) COMP SYNC.",
+         Dialect::Default, "R:0+60 S:0+60 A:0+1 B:4+4 C:8+3 D:11+18 E:11+2 F:14+2"},
+        // Alignment counts from the record, also inside a nested group.
+        {"01 R. 05 A PIC X. 05 G. 10 B PIC S9(4) COMP SYNC.", Dialect::Default,
+         "R:0+4 A:0+1 G:1+3 B:2+2"},
+        // SYNC on a group aligns nothing; a group's USAGE passes to its items.
+        {"01 R. 05 A PIC X. 05 G SYNC COMP-3. 10 B PIC S9(4). 10 C PIC 9(5).", Dialect::Default,
+         "R:0+7 A:0+1 G:1+6 B:1+3 C:4+3"},
+        // RENAMES spans from the first item's start to the THRU item's end.
+        {"01 R. 05 A PIC X(3). 05 B PIC 9(4). 05 C PIC X. 66 AB RENAMES A THRU B. "
+         "66 CC RENAMES C.",
+         Dialect::Default, "R:0+8 A:0+3 B:3+4 C:7+1 AB:0+7 CC:7+1"},
+        // A copybook for a group: its top-level items follow one another.
+        {"05 A PIC X(2). 05 B PIC 9(3). 01 S PIC X.", Dialect::Default, "A:0+2 B:2+3 S:0+1"},
+    };
+    for (const Case &c : cases) {
+        FieldTree tree;
+        importText(tree, c.copybook);
+        const StorageMap map = BuildStorageMap(tree, c.dialect);
+        EXPECT_EQ(layout(map), QString::fromUtf8(c.layout)) << c.copybook;
+        EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
+    }
+}
+
+TEST(StorageMap, ShowsSlackBytesAndRecordLengths)
+{
+    FieldTree tree;
+    importText(tree, "01 R. 05 T OCCURS 2. 10 T1 PIC X. 10 T2 PIC S9(4) COMP SYNC. 10 T3 PIC X. "
+                     "01 S PIC X(7).");
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    ASSERT_EQ(map.records.size(), 2u);
+    EXPECT_EQ(map.records[0].name, QStringLiteral("R"));
+    EXPECT_EQ(map.records[0].length, 12);
+    EXPECT_EQ(map.records[1].length, 7);
+    EXPECT_EQ(findItem(map, "T2")->slackBefore, 1);
+    EXPECT_EQ(findItem(map, "T")->slackAfter, 1);
+    EXPECT_EQ(findItem(map, "T")->entryLength, 6);
+}
+
+TEST(StorageMap, GivesADecoderWhatItNeeds)
+{
+    FieldTree tree;
+    importText(tree, "01 R. 05 N PIC 99. 05 AMT OCCURS 1 TO 9 DEPENDING ON N "
+                     "PIC S9(5)V99 SIGN LEADING SEPARATE. 05 P PIC 9(3)P(2) COMP-3.");
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    const StorageItem *amt = findItem(map, "AMT");
+    ASSERT_NE(amt, nullptr);
+    EXPECT_EQ(amt->offset, 2);
+    EXPECT_EQ(amt->entryLength, 8);
+    EXPECT_EQ(amt->length, 72);
+    EXPECT_EQ(amt->occursMin, 1);
+    EXPECT_EQ(amt->occursMax, 9);
+    EXPECT_EQ(amt->dependingOn, QStringLiteral("N"));
+    EXPECT_EQ(amt->digits, 7);
+    EXPECT_EQ(amt->scale, 2);
+    EXPECT_TRUE(amt->isSigned);
+    EXPECT_EQ(amt->sign, SignPosition::Leading);
+    EXPECT_TRUE(amt->signSeparate);
+    EXPECT_EQ(amt->usage, Usage::Display);
+    const StorageItem *p = findItem(map, "P");
+    EXPECT_EQ(p->usage, Usage::Packed);
+    EXPECT_EQ(p->scale, -2);
+    EXPECT_EQ(p->length, 2);
+}
+
+TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)
+{
+    FieldTree tree;
+    const int r = tree.add(0, Relationship::Last, QStringLiteral("01 R."));
+    const int a = tree.add(r, Relationship::Child, QStringLiteral("05 A PIC X(4)."));
+    tree.add(a, Relationship::Child, QStringLiteral("10 A1 PIC X."));
+    tree.add(r, Relationship::Child, QStringLiteral("05 B PIC WHAT."));
+    tree.add(r, Relationship::Child, QStringLiteral("05 C REDEFINES X PIC X."));
+    tree.add(r, Relationship::Child, QStringLiteral("05 D PIC 9(19) COMP."));
+    const int e = tree.add(0, Relationship::Last, QStringLiteral("66 E RENAMES NOPE."));
+    tree.add(e, Relationship::Child, QStringLiteral("05 E1 PIC X."));
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    ASSERT_EQ(map.items.size(), size_t(tree.count()));
+    EXPECT_EQ(map.errors.size(), 6) << map.errors.join(u'\n').toStdString();
+    EXPECT_FALSE(findItem(map, "A1")->error.isEmpty());
+    EXPECT_EQ(findItem(map, "A")->error, QString());
+    EXPECT_EQ(findItem(map, "D")->length, 0);
+}
+
+TEST(StorageMap, HugeTablesSaturateInsteadOfOverflowing)
+{
+    FieldTree tree;
+    int parent = tree.add(0, Relationship::Last, QStringLiteral("01 R."));
+    for (int level = 2; level < 8; ++level)
+        parent = tree.add(parent, Relationship::Child,
+                          QStringLiteral("%1 T%1 OCCURS 99999999.").arg(level, 2, 10, QChar(u'0')));
+    tree.add(parent, Relationship::Child, QStringLiteral("10 X PIC X(99999999)."));
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    EXPECT_GT(map.records[0].length, 0);
+    EXPECT_LE(map.records[0].length, qint64(1) << 50);
+}

@@ -1,0 +1,41 @@
+000100*----------------------------------------------------------------
+000200* TRANSACTION JOURNAL RECORD
+000300*----------------------------------------------------------------
+000400 01  TRANSACTION-RECORD.
+000500     05  TXN-HEADER.
+000600         10  TXN-ID              PIC X(16).
+000700         10  TXN-TIMESTAMP.
+000800             15  TXN-DATE        PIC 9(8).
+000900             15  TXN-TIME        PIC 9(6).
+001000         10  TXN-CODE            PIC XX.
+001100             88  TXN-DEPOSIT     VALUE 'DP'.
+001200             88  TXN-WITHDRAWAL  VALUE 'WD'.
+001300             88  TXN-TRANSFER    VALUE 'TR'.
+001400             88  TXN-FEE         VALUE 'F0' THROUGH 'F9'.
+001500     05  TXN-ACCOUNT-
+001600-        FROM                    PIC X(12).
+001700     05  TXN-ACCOUNT-TO          PIC X(12).
+001800     05  TXN-AMOUNT              PIC S9(13)V99 COMP-3.
+001900     05  TXN-FEE-AMOUNT          PIC S9(5)V99 COMP-3 VALUE ZERO.
+002000     05  TXN-CURRENCY            PIC XXX VALUE 'USD'.
+002100     05  TXN-EXCHANGE-RATE       PIC 9(3)V9(6) COMP.
+002200     05  TXN-SCALED-UNITS        PIC 9(5)PPP COMP.
+002300     05  TXN-DISPLAY-AMOUNT      PIC -Z,ZZZ,ZZZ,ZZ9.99.
+002400     05  TXN-DISPLAY-FEE         PIC ZZ,ZZ9.99CR BLANK WHEN ZERO.
+002500     05  TXN-TELLER              PIC X(8) JUSTIFIED RIGHT.
+002600     05  TXN-CHANNEL             PIC X.
+002700         88  TXN-ATM             VALUE 'A'.
+002800         88  TXN-ONLINE          VALUE 'O'.
+002900         88  TXN-BRANCH          VALUE 'B'.
+003000     05  TXN-REVERSAL-DATA.
+003100         10  TXN-ORIG-ID         PIC X(16).
+003200         10  TXN-REASON          PIC X(40).
+003300     05  TXN-TRANSFER-DATA REDEFINES TXN-REVERSAL-DATA.
+003400         10  TXN-BENEFICIARY     PIC X(35).
+003500         10  TXN-REFERENCE       PIC X(20).
+003600         10  FILLER              PIC X.
+003700     05  TXN-BALANCE-AFTER       PIC S9(13)V99
+003800                                 SIGN TRAILING SEPARATE CHARACTER.
+003900     05  TXN-NOTE-COUNT          PIC 99 VALUE 0.
+004000     05  TXN-NOTES OCCURS 1 TO 10 DEPENDING ON TXN-NOTE-COUNT
+004100                                 PIC X(50).

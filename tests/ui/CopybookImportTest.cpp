@@ -1,0 +1,108 @@
+// File > "Import COBOL Copybook..." and the storage shown in the tree's tooltips, driven
+// through the real window with scripted boxes.
+#include "ui/CopybookImportCommand.h"
+
+#include "../common/Files.h"
+#include "../common/TreeText.h"
+#include "MainWindowFixture.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+using namespace orvane;
+using orvane::testing::AskedFile;
+using orvane::testing::MainWindowTest;
+using orvane::testing::outline;
+using orvane::testing::ShownMessage;
+using orvane::testing::writeBytes;
+
+namespace
+{
+
+class CopybookImportTest : public MainWindowTest
+{
+protected:
+    void importFile(const QString &path)
+    {
+        platform.files.answers.push_back(path);
+        platform.messages.answers.push_back(MessageAnswer::Ok);
+        child<QAction>("importCopybook")->trigger();
+    }
+    QString tooltip(int node)
+    {
+        return view()
+            ->fieldModel()
+            ->data(view()->fieldModel()->modelIndex(node), Qt::ToolTipRole)
+            .toString();
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
+{
+    addField(QStringLiteral("01"), QStringLiteral("HEAD"), QStringLiteral("4"));
+    window->dlgedit().fileName = QStringLiteral("/somewhere/layout.qel");
+    const QString copybook = dir.filePath(QStringLiteral("amounts.cpy"));
+    writeBytes(copybook, "      * amounts\n"
+                         "       01  AMOUNTS.\n"
+                         "           05  CODE PIC X.\n"
+                         "           05  CNT  PIC S9(4) COMP SYNC.\n"
+                         "       77  TOTAL PIC S9(7)V99 COMP-3.\n");
+    importFile(copybook);
+
+    EXPECT_EQ(outline(tree()), QStringLiteral("01 HEAD.,01 AMOUNTS.(05 CODE \u00A0PIC X.,"
+                                              "05 CNT \u00A0PIC S9(4) COMP SYNC.),"
+                                              "77 TOTAL \u00A0PIC S9(7)V99 COMP-3."));
+    ASSERT_EQ(platform.files.asked.size(), 1u);
+    EXPECT_EQ(platform.files.asked[0], (AskedFile{false, CopybookImportCommand::title(),
+                                                  CopybookImportCommand::filter(), QString()}));
+    // The project's name survives the borrowed file box.
+    EXPECT_EQ(window->dlgedit().fileName, QStringLiteral("/somewhere/layout.qel"));
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0],
+              (ShownMessage{QStringLiteral("4 fields imported.\n1 comment line(s) left out: a "
+                                           "layout holds no comments."),
+                            QStringLiteral("Import COBOL Copybook"), MessageButtons::Ok,
+                            MessageIcon::Information}));
+    EXPECT_TRUE(modified());
+    EXPECT_EQ(status(), QStringLiteral("Done"));
+
+    // The tooltip keeps the positions and adds the compiler's storage.
+    const int cnt = tree().next(tree().child(tree().topLevelAt(1)));
+    EXPECT_EQ(tooltip(cnt),
+              tree().tag(cnt) + QStringLiteral("\nStorage: bytes 3-4, length 2, BINARY\n1 slack "
+                                               "byte(s) before it for SYNC"));
+    EXPECT_EQ(tooltip(tree().topLevelAt(1)),
+              tree().tag(tree().topLevelAt(1)) +
+                  QStringLiteral("\nStorage: bytes 1-4, length 4, group"));
+    // An edit of the field text changes what the tooltip says.
+    tree().setText(cnt, QStringLiteral("05 CNT \u00A0PIC S9(9) COMP SYNC."));
+    EXPECT_TRUE(tooltip(cnt).contains(QStringLiteral("bytes 5-8, length 4")));
+}
+
+TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
+{
+    addField(QStringLiteral("01"), QStringLiteral("HEAD"), QStringLiteral("4"));
+    const QString before = outline(tree());
+    const bool wasModified = modified();
+    const QString copybook = dir.filePath(QStringLiteral("broken.cpy"));
+    writeBytes(copybook, "       01  R.\n           05  A PIC X.\n           05  B PIC X(.\n");
+    importFile(copybook);
+
+    EXPECT_EQ(outline(tree()), before);
+    EXPECT_EQ(modified(), wasModified);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text,
+              QStringLiteral("broken.cpy:3:22: PICTURE X(: a repeat count must be a number from "
+                             "1 in parentheses"));
+    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
+
+    // Cancelling the file box asks nothing more.
+    platform.files.answers.push_back(QString());
+    child<QAction>("importCopybook")->trigger();
+    EXPECT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(outline(tree()), before);
+}
