@@ -1,6 +1,7 @@
 // The window with a large layout: adding one field through the entry panel, and switching to
 // the Code View (generating and filling the text box).
 #include "platform/Platform.h"
+#include "platform/QtCompilerRun.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/EntryPanel.h"
 #include "ui/FieldTreeView.h"
@@ -48,7 +49,11 @@ struct SilentPlatform : MessageBoxes,
     bool openAddress(const QString &) override { return false; }
     QString findProgram(const QString &) override { return {}; }
     bool startProgram(const QString &, const QStringList &) override { return false; }
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
+    QtCompilerRunner compiler;
+    Platform seams()
+    {
+        return Platform{*this, *this, *this, *this, *this, *this, *this, *this, compiler};
+    }
 };
 
 QApplication &application()

@@ -22,7 +22,7 @@ public:
                                                     : QStandardPaths::findExecutable(program);
         if (path.isEmpty() || !QFileInfo(path).isExecutable()) {
             // Reported from the event loop like any other end, never from inside start().
-            QTimer::singleShot(0, &process_, [this] { finish({CompilerResult::Outcome::NotFound}); });
+            QTimer::singleShot(0, &process_, [this] { finish({CompilerResult::Outcome::NotFound, 0, QString()}); });
             pending_ = true;
             return;
         }
@@ -43,7 +43,7 @@ public:
         QObject::connect(&process_, &QProcess::errorOccurred, &process_,
                          [this](QProcess::ProcessError error) {
                              if (error == QProcess::FailedToStart)
-                                 finish({CompilerResult::Outcome::FailedToStart});
+                                 finish({CompilerResult::Outcome::FailedToStart, 0, QString()});
                          });
         pending_ = true;
         process_.start(path, arguments);

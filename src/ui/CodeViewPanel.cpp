@@ -1,6 +1,8 @@
 #include "CodeViewPanel.h"
 
+#include "CheckPanel.h"
 #include "CodeEdit.h"
+#include "cobol/CompilerMessages.h"
 
 #include "FileDialogState.h"
 #include "TextBoxes.h"
@@ -10,6 +12,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,6 +41,12 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
         named(new QPushButton(QStringLiteral("Copy"), fraCodeViewGrabCode_), "cmdCodeViewCopy");
     auto *grab = new QHBoxLayout(fraCodeViewGrabCode_);
     grab->addWidget(cmdCodeViewCopy_);
+    cmdCodeViewCheck_ =
+        named(new QPushButton(QStringLiteral("Check"), fraCodeViewGrabCode_), "cmdCodeViewCheck");
+    cmdCodeViewCheck_->setToolTip(QStringLiteral("Check with GnuCOBOL (F7)"));
+    grab->addWidget(cmdCodeViewCheck_);
+    picCodeViewCheck_ = named(
+        new CheckPanel(platform_.messages, platform_.compiler, txtCodeView_, this), "picCodeViewCheck");
 
     fraCodeViewAppendCodeToFIle_ = named(
         new QGroupBox(QStringLiteral("Append Code To WORKING-STORAGE SECTION. of File"), this),
@@ -61,7 +70,12 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtCodeView_, 1);
+    layout->addWidget(picCodeViewCheck_);
     layout->addLayout(frames);
+    connect(cmdCodeViewCheck_, &QPushButton::clicked, this, &CodeViewPanel::cmdCodeViewCheck_Click);
+    auto *f7 = new QShortcut(QKeySequence(Qt::Key_F7), this);
+    f7->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(f7, &QShortcut::activated, this, &CodeViewPanel::cmdCodeViewCheck_Click);
 
     connect(cmdCodeViewCopy_, &QPushButton::clicked, this, &CodeViewPanel::cmdCodeViewCopy_Click);
     connect(cmdCodeViewBrowse_, &QPushButton::clicked, this,
@@ -164,6 +178,19 @@ void CodeViewPanel::cmdCodeViewAppend_Click()
 void CodeViewPanel::setEditorOptions(const EditorOptions &options)
 {
     txtCodeView_->setColumnGuides(options.columnGuides);
+    picCodeViewCheck_->setOptions(options);
+}
+
+void CodeViewPanel::cmdCodeViewCheck_Click()
+{
+    // Data items alone are no program: the compiler gets them inside a minimal one, and its
+    // lines are taken back to the generated code's.
+    const cobol::WrappedProgram program = cobol::wrapDataItems(plainText(txtCodeView_));
+    CheckRequest request;
+    request.text = program.text;
+    request.fileName = QStringLiteral("generated.cbl");
+    request.boxLine = [program](int line) { return cobol::itemLine(program, line); };
+    picCodeViewCheck_->check(request);
 }
 
 } // namespace orvane

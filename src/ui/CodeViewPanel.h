@@ -14,6 +14,7 @@ class QPushButton;
 namespace orvane
 {
 
+class CheckPanel;
 class FileDialogState;
 
 // The "Code View" tab: the generated code, copied to the clipboard or inserted behind the
@@ -26,6 +27,9 @@ public:
 
     CodeEdit *txtCodeView() const { return txtCodeView_; }
     void setEditorOptions(const EditorOptions &options);
+    // Asks GnuCOBOL about the generated code (F7).
+    void cmdCodeViewCheck_Click();
+    CheckPanel *picCodeViewCheck() const { return picCodeViewCheck_; }
     void clear();
     // Fills the text box; its text is the only copy (Copy and Append read it from there).
     void showCode(const QString &code);
@@ -49,6 +53,8 @@ private:
     CodeEdit *txtCodeView_ = nullptr;
     QGroupBox *fraCodeViewGrabCode_ = nullptr;
     QPushButton *cmdCodeViewCopy_ = nullptr;
+    QPushButton *cmdCodeViewCheck_ = nullptr;
+    CheckPanel *picCodeViewCheck_ = nullptr;
     QGroupBox *fraCodeViewAppendCodeToFIle_ = nullptr;
     QLineEdit *txtCodeViewBrowseFile_ = nullptr;
     QPushButton *cmdCodeViewBrowse_ = nullptr;

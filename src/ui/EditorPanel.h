@@ -17,6 +17,7 @@ class QPushButton;
 namespace orvane
 {
 
+class CheckPanel;
 class FileDialogState;
 
 // The "Editor" tab: one COBOL source at a time, its path and its four file commands. The
@@ -39,6 +40,9 @@ public:
     bool cmdeditorSaveAs_Click();
 
     void setEditorOptions(const EditorOptions &options);
+    // Asks GnuCOBOL about the text as it stands, not the file (F7).
+    void cmdEditorCheck_Click();
+    CheckPanel *picEditorCheck() const { return picEditorCheck_; }
 
     // Neither a path nor text: closing the window loses nothing here.
     bool isEmpty() const;
@@ -63,6 +67,8 @@ private:
     QPushButton *cmdEditorOpen_ = nullptr;
     QPushButton *cmdEditorSave_ = nullptr;
     QPushButton *cmdeditorSaveAs_ = nullptr;
+    QPushButton *cmdEditorCheck_ = nullptr;
+    CheckPanel *picEditorCheck_ = nullptr;
 };
 
 } // namespace orvane
