@@ -35,8 +35,11 @@ QApplication &application()
     static int argc = 1;
     static char name[] = "platform_tests";
     static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    // The compiler run's tests may have made it already.
+    static QApplication *app = QCoreApplication::instance()
+                                   ? qobject_cast<QApplication *>(QCoreApplication::instance())
+                                   : new QApplication(argc, argv);
+    return *app;
 }
 
 // Runs `answer` on the modal box once it is up.
