@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "CheckCommand.h"
 #include "CopybookCommands.h"
 
 #include "codegen/CodeGenerator.h"
@@ -62,6 +63,11 @@ const char kHelp[] =
     "      and picture, the slack bytes that SYNC adds, and each record's length.\n"
     "      --record-length checks each record against N bytes and names the field\n"
     "      that crosses it.\n"
+    "  check PROJECT.qel [--cobc PROGRAM] [--cobc-options OPTIONS]\n"
+    "      Check the generated code, inside a minimal program, with GnuCOBOL's\n"
+    "      cobc -fsyntax-only. Its errors and warnings go to standard error with the\n"
+    "      generated code's line numbers; the exit status is the compiler's, or 127\n"
+    "      when it is not installed. OPTIONS is one argument, such as \"-std=ibm\".\n"
     "  --help      Show this text.\n"
     "  --version   Show the version.\n"
     "\n"
@@ -259,6 +265,8 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
     }
     if (command == u"import-copybook")
         return importCopybook(arguments, out, err);
+    if (command == u"check")
+        return checkProject(arguments, out, err);
     if (command == u"map")
         return storageMap(arguments, out, err);
     const bool isGenerate = command == u"generate";
