@@ -1,7 +1,10 @@
 #include "CobolHighlightRules.h"
 
-#include <QSet>
+#include "cobol/SourceText.h"
+
 #include <QString>
+
+#include <algorithm>
 
 namespace orvane
 {
@@ -100,9 +103,10 @@ bool isLevelNumber(QStringView word)
     return (level >= 1 && level <= 49) || level == 66 || level == 77 || level == 88;
 }
 
-const QSet<QString> &keywords()
+// Sorted, so a word is looked up in place without a copy.
+const std::vector<QString> &keywords()
 {
-    static const QSet<QString> words = [] {
+    static const std::vector<QString> words = [] {
         const char *const list[] = {
             // divisions, sections and the headers of fixed paragraphs
             "IDENTIFICATION", "ID", "ENVIRONMENT", "DATA", "PROCEDURE", "DIVISION", "SECTION",
@@ -144,10 +148,12 @@ const QSet<QString> &keywords()
             "CONTAINS", "LABEL", "STANDARD", "OMITTED", "VARYING", "ALTERNATE", "DUPLICATES",
             "LINE-SEQUENTIAL", "DECIMAL-POINT", "COMMA", "CURRENCY", "NATIONAL", "BASED",
         };
-        QSet<QString> set;
+        std::vector<QString> sorted;
         for (const char *word : list)
-            set.insert(QString::fromLatin1(word));
-        return set;
+            sorted.push_back(QString::fromLatin1(word));
+        std::sort(sorted.begin(), sorted.end());
+        sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
+        return sorted;
     }();
     return words;
 }
@@ -285,9 +291,14 @@ private:
 
 bool isCobolKeyword(QStringView word)
 {
-    if (word.isEmpty() || word.size() > 20)
+    cobol::WordBuffer buffer;
+    const QStringView upper = cobol::UpperWord(word, buffer);
+    if (upper.isEmpty())
         return false;
-    return keywords().contains(word.toString().toUpper());
+    const auto &words = keywords();
+    const auto found = std::lower_bound(words.begin(), words.end(), upper,
+                                        [](const QString &a, QStringView b) { return QStringView(a) < b; });
+    return found != words.end() && QStringView(*found) == upper;
 }
 
 std::vector<CobolSpan> cobolLineSpans(QStringView line, CobolLineState &state)

@@ -3,6 +3,8 @@
 #include "editor/CobolHighlightRules.h"
 
 #include <QPalette>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace orvane
 {
@@ -47,14 +49,35 @@ void CobolHighlighter::setPalette(const QPalette &palette)
         rehighlight();
 }
 
+bool CobolHighlighter::isPending(const QTextBlock &block)
+{
+    // Lines left for later have text but no colours yet. (A mark in the block state would
+    // not do: the highlighter carries on to the next line whenever a state changes.)
+    return block.length() > 1 && block.layout() && block.layout()->formats().isEmpty();
+}
+
+void CobolHighlighter::colourPending(const QTextBlock &first, int count)
+{
+    const bool deferred = deferred_;
+    deferred_ = false;
+    QTextBlock block = first;
+    for (int i = 0; i < count && block.isValid(); ++i, block = block.next())
+        if (isPending(block))
+            rehighlightBlock(block);
+    deferred_ = deferred;
+}
+
 void CobolHighlighter::highlightBlock(const QString &text)
 {
     CobolLineState state;
     const int before = previousBlockState();
     state.openQuote = before > 0 ? char16_t(before) : 0;
-    for (const CobolSpan &span : cobolLineSpans(text, state))
-        setFormat(span.start, span.length, formats_[static_cast<size_t>(span.kind)]);
+    const std::vector<CobolSpan> spans = cobolLineSpans(text, state);
     setCurrentBlockState(state.openQuote);
+    if (deferred_)
+        return;
+    for (const CobolSpan &span : spans)
+        setFormat(span.start, span.length, formats_[static_cast<size_t>(span.kind)]);
 }
 
 } // namespace orvane

@@ -14,11 +14,16 @@ namespace
 {
 
 constexpr int GuideColumns[] = {6, 7, 11, 72};
+constexpr int DeferredChange = 64 * 1024; // characters
 
 } // namespace
 
 CodeEdit::CodeEdit(QWidget *parent) : QPlainTextEdit(parent)
 {
+    // Connected before the highlighter, so it runs first: a change as large as a whole file
+    // is coloured as it comes into view, not all at once.
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int, int, int added) { highlighter_->setDeferred(added > DeferredChange); });
     highlighter_ = new CobolHighlighter(document(), palette());
 }
 
@@ -37,8 +42,19 @@ qreal CodeEdit::guideX(int column) const
     return contentOffset().x() + document()->documentMargin() + column * advance;
 }
 
+void CodeEdit::colourVisibleLines()
+{
+    const QTextBlock first = firstVisibleBlock();
+    if (!first.isValid())
+        return;
+    // A line is at least one font height: this many cover the viewport.
+    const int lines = viewport()->height() / qMax(1, fontMetrics().height()) + 2;
+    highlighter_->colourPending(first, lines);
+}
+
 void CodeEdit::paintEvent(QPaintEvent *event)
 {
+    colourVisibleLines();
     if (guides_) {
         // Tint first, so the text is drawn over it.
         QPainter painter(viewport());

@@ -26,6 +26,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    void colourVisibleLines();
+
     CobolHighlighter *highlighter_ = nullptr;
     bool guides_ = true;
 };

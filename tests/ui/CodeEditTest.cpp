@@ -8,6 +8,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QScrollBar>
+#include <QTextLayout>
 #include <QTextBlock>
 
 namespace orvane::testing
@@ -61,6 +63,34 @@ TEST_F(CodeEditTest, TheOptionsWindowSwitchesTheGuidesOffInBothBoxesAndKeepsTheC
     start();
     EXPECT_FALSE(window->editorPanel()->txtEditor()->columnGuides());
     EXPECT_FALSE(window->codeViewPanel()->txtCodeView()->columnGuides());
+}
+
+bool coloured(const QTextBlock &block)
+{
+    return !block.layout()->formats().isEmpty();
+}
+
+TEST_F(CodeEditTest, AWholeFileIsColouredAsItsLinesComeIntoView)
+{
+    window->tabGen_Click(2);
+    CodeEdit *box = window->editorPanel()->txtEditor();
+    QString text;
+    for (int i = 0; i < 5000; ++i)
+        text += QStringLiteral("       01 WS-ITEM-%1 PIC X(10).\n").arg(i);
+    box->setPlainText(text);
+    box->viewport()->repaint();
+    QTextDocument *document = box->document();
+    EXPECT_TRUE(coloured(document->findBlockByNumber(0))) << "the lines in view";
+    EXPECT_FALSE(coloured(document->findBlockByNumber(4000))) << "lines out of view wait";
+
+    box->verticalScrollBar()->setValue(3995);
+    box->viewport()->repaint();
+    EXPECT_TRUE(coloured(document->findBlockByNumber(4000)));
+
+    // Small edits are coloured at once, wherever they are.
+    QTextCursor far(document->findBlockByNumber(100));
+    far.insertText(QStringLiteral("      * NOTE\n"));
+    EXPECT_TRUE(coloured(document->findBlockByNumber(100)));
 }
 
 } // namespace
