@@ -11,6 +11,19 @@ QChar asciiUpper(QChar c)
     return c >= u'a' && c <= u'z' ? QChar(c.unicode() - (u'a' - u'A')) : c;
 }
 
+// Whether the text at `at` stands in a comment: on a fixed-format comment line ('*' or '/' in
+// column 7) or behind a free-format "*>". Code inserted there would land inside the comment.
+bool inComment(QStringView source, qsizetype at)
+{
+    qsizetype lineStart = at;
+    while (lineStart > 0 && source[lineStart - 1] != u'\n' && source[lineStart - 1] != u'\r')
+        --lineStart;
+    const qsizetype indicator = lineStart + 6;
+    if (indicator < at && (source[indicator] == u'*' || source[indicator] == u'/'))
+        return true;
+    return source.sliced(lineStart, at - lineStart).contains(u"*>");
+}
+
 // Case is ignored for ASCII letters only: the header is plain ASCII, and folding other
 // characters (a long s, a Kelvin sign) onto its letters would find headers that are not there.
 qsizetype findHeader(QStringView source)
@@ -20,7 +33,7 @@ qsizetype findHeader(QStringView source)
         qsizetype k = 0;
         while (k < h.size() && asciiUpper(source[i + k]) == h[k])
             ++k;
-        if (k == h.size())
+        if (k == h.size() && !inComment(source, i))
             return i;
     }
     return -1;

@@ -18,7 +18,8 @@ QString LineEndOf(QStringView text);
 QString ConvertLineEnds(QStringView text, QStringView lineEnd);
 
 // The source with the code inserted directly behind the period of its first WORKING-STORAGE
-// SECTION header (letter case ignored), ahead of that line's own line end: a line end, the code,
+// SECTION header (letter case ignored; a header inside a comment does not count), ahead of
+// that line's own line end: a line end, the code,
 // a line end. The code's line ends follow the source's convention. nullopt when there is no
 // header.
 std::optional<QString> InsertAfterWorkingStorage(const QString &source, const QString &code);

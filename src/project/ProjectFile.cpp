@@ -297,6 +297,20 @@ ProjectResult SaveNodes(const FieldTree &tree, const QString &fileName)
     return {};
 }
 
+QString SaveFailureText(const ProjectResult &result)
+{
+    switch (result.status) {
+    case ProjectStatus::RecordTooLong:
+        return QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a field "
+                              "is greater than the maximum allowed length (255)");
+    case ProjectStatus::TagHasSeparator:
+    case ProjectStatus::NotRepresentable:
+        return result.message;
+    default:
+        return QStringLiteral("The disk may be write protected");
+    }
+}
+
 bool IsReplaceableFile(const QString &path)
 {
     const QFileInfo info(path);

@@ -54,6 +54,10 @@ ProjectResult SaveNodes(const FieldTree &tree, QIODevice &device);
 // Through a temporary file that replaces `fileName` only when everything was written.
 ProjectResult SaveNodes(const FieldTree &tree, const QString &fileName);
 
+// The line a failed save shows the user: what is wrong with the layout where the user can
+// mend it, the record limit for a field too long, otherwise the disk.
+QString SaveFailureText(const ProjectResult &result);
+
 // True when something exists at the path; a path with * or ? matches as a pattern in its
 // folder.
 bool FileExists(const QString &path);

@@ -70,14 +70,12 @@ QString ProjectCommands::readOnlyText()
 
 QString ProjectCommands::writeProtectedText()
 {
-    return QStringLiteral("The disk may be write protected");
+    return SaveFailureText({ProjectStatus::WriteFailed, 0, 0, {}});
 }
 
 QString ProjectCommands::unsuccessfulSaveText()
 {
-    return QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a field is "
-                          "greater than the maximum allowed length (") +
-           QString::number(255) + u')';
+    return SaveFailureText({ProjectStatus::RecordTooLong, 0, 0, {}});
 }
 
 ProjectCommands::NewOutcome ProjectCommands::filenew_Click()
@@ -157,20 +155,7 @@ bool ProjectCommands::Save_Click()
         window_.setWindowTitle(projectTitle(name, false));
         return true;
     }
-    QString text;
-    switch (result.status) {
-    case ProjectStatus::RecordTooLong:
-        text = unsuccessfulSaveText();
-        break;
-    case ProjectStatus::TagHasSeparator:
-    case ProjectStatus::NotRepresentable:
-        text = result.message;
-        break;
-    default:
-        text = writeProtectedText();
-        break;
-    }
-    messages_.show(text, title, MessageButtons::Ok, MessageIcon::Critical);
+    messages_.show(SaveFailureText(result), title, MessageButtons::Ok, MessageIcon::Critical);
     stb->setMessage(QStringLiteral("Error"));
     return false;
 }

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 using namespace orvane;
 using namespace orvane::test;
 
@@ -22,6 +20,29 @@ QString sp(int n)
 QString mark(const char *text)
 {
     return QString::fromLatin1(text).replace(u'~', ClauseMark);
+}
+
+// Table shorthand: "~" is the clause marker, "{N48}" 48 letters N, and in expected lines a
+// leading "9:" stands for nine blanks; lines are separated by "|".
+QString expand(const char *text)
+{
+    QString out = mark(text);
+    for (qsizetype at; (at = out.indexOf(u'{')) >= 0;) {
+        const qsizetype close = out.indexOf(u'}', at);
+        const int n = out.mid(at + 2, close - at - 2).toInt();
+        out.replace(at, close - at + 1, QString(n, out[at + 1]));
+    }
+    return out;
+}
+
+QString expandLines(const char *text)
+{
+    QStringList lines = expand(text).split(u'|');
+    for (QString &l : lines) {
+        const qsizetype colon = l.indexOf(u':');
+        l = sp(l.left(colon).toInt()) + l.mid(colon + 1);
+    }
+    return lines.join(u'|');
 }
 
 // The literal a run of generated lines spells, following the fixed-format continuation rule:
@@ -43,62 +64,52 @@ QString literalIn(const QStringList &lines, int first)
 
 } // namespace
 
-TEST(GenerateCode, EmptyTreeGivesNothing)
+// Small layouts as a table: the tree as "depth>clause" entries separated by ";".
+TEST(GenerateCode, SmallLayouts)
 {
-    FieldTree tree;
-    EXPECT_EQ(GenerateCode(tree), QString());
-}
-
-TEST(GenerateCode, OneRootIsCommentLineAndTextAtColumnNine)
-{
-    FieldTree tree;
-    addText(tree, 0, QStringLiteral("  01 CUSTOMER-REC.  "));
-    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 CUSTOMER-REC.");
-}
-
-TEST(GenerateCode, WorkedExampleFieldUnderRoot)
-{
-    FieldTree tree;
-    const int root = addField(tree, 0, {.level = "1", .name = "CUSTOMER-REC"});
-    addField(tree, root,
-             {.level = "5", .name = "CUST-NAME", .picture = "AlphaNum (X)", .length = "30"});
-    const QString code = GenerateCode(tree);
-    EXPECT_EQ(code, Comment + "\r\n" + sp(8) + "01 CUSTOMER-REC.\r\n" + sp(9) +
-                        "05 CUST-NAME PIC X(30).");
-    const QString line = codeLines(code).last();
-    EXPECT_EQ(line.indexOf(u"05") + 1, 10);
-    EXPECT_EQ(line.indexOf(u"PIC") + 1, 23);
-}
-
-TEST(GenerateCode, WorkedExampleValueFirstArrayAtDepthThree)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 REC."));
-    const int group = addText(tree, root, QStringLiteral("05 GRP."));
-    addField(tree, group,
-             {.level = "10",
-              .name = "ITEM",
-              .picture = "Alpha (A)",
-              .length = "5",
-              .occurs = "12",
-              .keyKind = "AKey",
-              .keyName = "ITEM-KEY",
-              .indexName = "IX",
-              .value = "Space"});
-    EXPECT_EQ(GenerateCode(tree),
-              Comment + "\r\n" + sp(8) + "01 REC.\r\n" + sp(9) + "05 GRP.\r\n" + sp(8) +
-                  "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX\r\n" + sp(8) +
-                  "VALUE SPACE PIC A(5).");
-}
-
-TEST(GenerateCode, EveryRootGetsItsCommentLineAndNestedNodesNone)
-{
-    FieldTree tree;
-    const int a = addText(tree, 0, QStringLiteral("01 A."));
-    addText(tree, a, mark("05 B ~PIC X(2)."));
-    addText(tree, 0, QStringLiteral("01 C."));
-    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 A.\r\n" + sp(9) +
-                                      "05 B PIC X(2)." + Comment + "\r\n" + sp(8) + "01 C.");
+    struct Case {
+        const char *tree;
+        const char *lines;
+    };
+    const Case cases[] = {
+        {"1>  01 CUSTOMER-REC.  ", "6:*|8:01 CUSTOMER-REC."},
+        {"1>01 CUSTOMER-REC.;2>05 CUST-NAME ~PIC X(30).",
+         "6:*|8:01 CUSTOMER-REC.|9:05 CUST-NAME PIC X(30)."},
+        // every record gets its comment line, nested fields none
+        {"1>01 A.;2>05 B ~PIC X(2).;1>01 C.", "6:*|8:01 A.|9:05 B PIC X(2).|6:*|8:01 C."},
+        {"1>01 REC.;2>05 GRP.;3>10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX "
+         "~VALUE SPACE~PIC A(5).",
+         "6:*|8:01 REC.|9:05 GRP.|8:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY "
+         "IX|8:VALUE SPACE PIC A(5)."},
+        // sibling pictures align on the longest name; a group below has a column of its own
+        {"1>01 R.;2>05 A ~PIC X(1).;2>05 LONGNAME ~PIC 9(3).;2>05 GRP.;3>10 X ~PIC X(4).",
+         "6:*|8:01 R.|9:05 A        PIC X(1).|9:05 LONGNAME PIC 9(3).|9:05 GRP.|11:10 X PIC X(4)."},
+        // a value before its picture neither sets the column nor is aligned
+        {"1>01 R.;2>05 A ~PIC X(1).;2>05 TABLE-ENTRY OCCURS 3 TIMES  ~VALUE SPACE~PIC X(2).",
+         "6:*|8:01 R.|9:05 A PIC X(1).|9:05 TABLE-ENTRY OCCURS 3 TIMES VALUE SPACE PIC X(2)."},
+        // no blank before the marker: the gap stays zero
+        {"1>01 R.;2>05 AB~PIC X.;2>05 C ~PIC X.", "6:*|8:01 R.|9:05 ABPIC X.|9:05 C PIC X."},
+        // a line passing column 72 is broken between words and continued in Area B; the name
+        // part too long for the width sends the (empty) picture to a line of its own
+        {"1>01 CUSTOMER-REC.;2>05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE "
+         "INDEXED BY ORD-IX.;3>10 ORDER-DATE ~PIC 9(8).",
+         "6:*|8:01 CUSTOMER-REC.|7:05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE|"
+         "11:INDEXED BY ORD-IX.|10:|11:10 ORDER-DATE PIC 9(8)."},
+    };
+    for (const Case &c : cases) {
+        FieldTree tree;
+        std::vector<int> open; // the last node at each depth
+        for (const QString &entry : expand(c.tree).split(u';')) {
+            const int depth = entry.left(1).toInt();
+            open.resize(size_t(depth));
+            open[size_t(depth - 1)] =
+                addText(tree, depth > 1 ? open[size_t(depth - 2)] : 0, entry.mid(2));
+        }
+        const QString code = GenerateCode(tree);
+        EXPECT_TRUE(code.startsWith(Comment)) << c.tree;
+        EXPECT_EQ(codeLines(code).join(u'|'), expandLines(c.lines)) << c.tree;
+    }
+    EXPECT_EQ(GenerateCode(FieldTree()), QString());
 }
 
 TEST(GenerateCode, WalkStartsAtTheFirstRootEvenWhenNodeOneIsNested)
@@ -110,130 +121,93 @@ TEST(GenerateCode, WalkStartsAtTheFirstRootEvenWhenNodeOneIsNested)
     EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 B.\r\n" + sp(9) + "01 A.");
 }
 
-TEST(GenerateCode, SiblingPicturesAlignOnTheLongestName)
+// Where the width decisions tip: the name part and picture, the gap to the group's column, the
+// value behind the picture or before it, and words too long to break, at and beside the line
+// width (65) and column 72.
+TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
 {
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addField(tree, root, {.level = "5", .name = "A", .picture = "AlphaNum (X)", .length = "1"});
-    addField(tree, root,
-             {.level = "5", .name = "LONGNAME", .picture = "Numeric (9)", .length = "3"});
-    const int grp = addField(tree, root, {.level = "5", .name = "GRP"});
-    addField(tree, grp, {.level = "10", .name = "X", .picture = "AlphaNum (X)", .length = "4"});
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 6);
-    EXPECT_EQ(lines[2], sp(9) + "05 A" + sp(8) + "PIC X(1).");
-    EXPECT_EQ(lines[3], sp(9) + "05 LONGNAME PIC 9(3).");
-    EXPECT_EQ(lines[4], sp(9) + "05 GRP.");
-    EXPECT_EQ(lines[5], sp(11) + "10 X PIC X(4)."); // a group of its own: its own column
-}
-
-TEST(GenerateCode, ValueFirstFieldNeitherSetsTheColumnNorGetsAligned)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addField(tree, root, {.level = "5", .name = "A", .picture = "AlphaNum (X)", .length = "1"});
-    const int t = addField(tree, root,
-                           {.level = "5",
-                            .name = "TABLE-ENTRY",
-                            .picture = "AlphaNum (X)",
-                            .length = "2",
-                            .occurs = "3",
-                            .value = "Space"});
-    EXPECT_EQ(tree.text(t), mark("05 TABLE-ENTRY OCCURS 3 TIMES  ~VALUE SPACE~PIC X(2)."));
-    EXPECT_EQ(FindPicColumn(tree, tree.child(root)), 6);
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[2], sp(9) + "05 A PIC X(1).");
-    EXPECT_EQ(lines[3], sp(9) + "05 TABLE-ENTRY OCCURS 3 TIMES VALUE SPACE PIC X(2).");
-}
-
-TEST(GenerateCode, ValueFollowsPictureOrMovesToItsOwnLine)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addField(tree, root,
-             {.level = "5",
-              .name = "CODE",
-              .picture = "AlphaNum (X)",
-              .length = "3",
-              .value = "abc",
-              .quoted = true});
-    const QString text(40, u'Q');
-    addField(tree, root,
-             {.level = "5",
-              .name = "TEXT",
-              .picture = "AlphaNum (X)",
-              .length = "40",
-              .value = text,
-              .quoted = true});
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[2], sp(9) + "05 CODE PIC X(3) VALUE \"ABC\".");
-    EXPECT_EQ(lines[3], sp(9) + "05 TEXT PIC X(40)");
-    EXPECT_EQ(lines[4], sp(7) + "VALUE \"" + text + "\".");
-}
-
-TEST(GenerateCode, GapZeroStaysZeroWithoutBlankBeforeMarker)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    addText(tree, root, mark("05 AB~PIC X."));
-    addText(tree, root, mark("05 C ~PIC X."));
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[2], sp(9) + "05 ABPIC X.");
-    EXPECT_EQ(lines[3], sp(9) + "05 C PIC X.");
-}
-
-TEST(FormatFieldLines, NameAndPictureTooLongPutPictureBelowWithSeparator)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    const QString name(57, u'N');
-    const int f = addText(tree, root, "05 " + name + mark(" ~PIC X(10)."));
-    int depth = 2;
-    // The picture goes below, indented by the depth; the separator before the (empty) value
-    // is still written.
-    EXPECT_EQ(FormatFieldLines(tree, f, CodeLineWidth, FindPicColumn(tree, f), depth),
-              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(9) + "PIC X(10). ");
-    EXPECT_EQ(depth, 2);
-
-    const int g = addText(tree, root, "05 " + name + mark(" ~PIC X(10) ~VALUE SPACES."));
-    // With a small PIC column the picture keeps the group's column, the value follows it.
-    EXPECT_EQ(FormatFieldLines(tree, g, CodeLineWidth, 5, depth),
-              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(14) + "PIC X(10) VALUE SPACES.");
-}
-
-TEST(FormatFieldLines, PictureThatCannotKeepTheColumnStartsItsOwnLine)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    const QString longName(52, u'L');
-    const QString name(48, u'M');
-    const int a = addText(tree, root, "05 " + longName + mark(" ~PIC X."));
-    const int b = addText(tree, root, "05 " + name + mark(" ~PIC X(10)."));
-    const int column = FindPicColumn(tree, a);
-    EXPECT_EQ(column, 57);
-    int depth = 2;
-    EXPECT_EQ(FormatFieldLines(tree, a, CodeLineWidth, column, depth),
-              "\r\n" + sp(9) + "05 " + longName + " PIC X.");
-    EXPECT_EQ(FormatFieldLines(tree, b, CodeLineWidth, column, depth),
-              "\r\n" + sp(9) + "05 " + name + "\r\n" + sp(7) + "PIC X(10).");
-}
-
-TEST(FormatFieldLines, DepthAboveTenActsAsTwoAndIsWrittenBack)
-{
-    FieldTree tree;
-    const int f = addText(tree, 0, mark("03 F ~PIC X."));
-    int depth = 11;
-    const QString reset = FormatFieldLines(tree, f, CodeLineWidth, 0, depth);
-    EXPECT_EQ(depth, 2);
-    int two = 2;
-    EXPECT_EQ(reset, FormatFieldLines(tree, f, CodeLineWidth, 0, two));
-    EXPECT_EQ(reset, "\r\n" + sp(9) + "03 F PIC X.");
-    int ten = 10;
-    EXPECT_EQ(FormatFieldLines(tree, f, CodeLineWidth, 0, ten), "\r\n" + sp(25) + "03 F PIC X.");
-    EXPECT_EQ(ten, 10);
+    struct Case {
+        const char *text;
+        int depth;
+        int picColumn;
+        const char *lines;
+    };
+    const Case cases[] = {
+        // name part plus picture one under, exactly and one over the width
+        {"05 {N48} ~PIC X(10).", 2, 0, "9:05 {N48} PIC X(10)."},
+        {"05 {N49} ~PIC X(10).", 2, 0, "9:05 {N49} PIC X(10)."},
+        {"05 {N50} ~PIC X(10).", 2, 0, "9:05 {N50}|9:PIC X(10). "},
+        // the picture below keeps the group's column while it fits, else it follows the depth
+        {"05 {N50} ~PIC X(10).", 2, 53, "9:05 {N50}|62:PIC X(10).|7:"},
+        {"05 {N50} ~PIC X(10).", 2, 54, "9:05 {N50}|9:PIC X(10). "},
+        {"05 {N57} ~PIC X(10) ~VALUE SPACES.", 2, 5, "9:05 {N57}|14:PIC X(10) VALUE SPACES."},
+        {"05 {N50} ~PIC X(10).", 2, 52, "9:05 {N50}|61:PIC X(10). "}, // 72 with its blank
+        // the clause marker first, or twice: only the one before PIC counts
+        {"~PIC X.", 2, 0, "10:PIC X."},
+        {"05 A ~~PIC X.", 2, 0, "9:05 A ~ PIC X."},
+        // the gap to the group's column: kept, narrowed, or no room left at all
+        {"05 {N40} ~PIC X(10).", 2, 54, "9:05 {N40}          PIC X(10)."},
+        {"05 {N40} ~PIC X(10).", 2, 55, "9:05 {N40}        PIC X(10)."},
+        {"05 {N47} ~PIC X(10).", 2, 60, "9:05 {N47} PIC X(10)."},
+        {"05 {N48} ~PIC X(10).", 2, 60, "9:05 {N48}|7:PIC X(10)."},
+        // a value that exactly fits behind the picture, and one character more
+        {"05 A ~PIC X(10) ~VALUE \"{Q39}\".", 2, 0, "9:05 A PIC X(10) VALUE \"{Q39}\"."},
+        {"05 A ~PIC X(10) ~VALUE \"{Q40}\".", 2, 0, "9:05 A PIC X(10)|7:VALUE \"{Q40}\"."},
+        // value before picture: behind the name, then with the picture, on one line or two
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q16}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES VALUE \"{Q16}\"|7:PIC X(50)."},
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q17}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q17}\" PIC X(50)."},
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q46}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q46}\" PIC X(50)."},
+        {"05 {N20} OCCURS 2 TIMES ~VALUE \"{Q47}\"~PIC X(50).", 2, 0,
+         "9:05 {N20} OCCURS 2 TIMES|7:VALUE \"{Q47}\"|7:PIC X(50)."},
+        {"05 {N10} OCCURS 2 TIMES ~VALUE \"{Q15}\"~PIC X(50).", 2, 0,
+         "9:05 {N10} OCCURS 2 TIMES VALUE \"{Q15}\" PIC X(50)."},
+        {"05 {N10} OCCURS 2 TIMES ~VALUE \"{Q16}\"~PIC X(50).", 2, 0,
+         "9:05 {N10} OCCURS 2 TIMES VALUE \"{Q16}\"|7:PIC X(50)."},
+        // a picture as long as the width starts right at the prefix
+        {"05 A ~PIC {X59}.", 2, 0, "9:05 A|7:PIC {X59}. "},
+        // literals that fit a line move to the next one whole, empty ones included; one too
+        // long for any line starts behind the word before it when ten characters fit there
+        {"88 C ~VALUES \"{A30}\" \"{B30}\" \"{C30}\".", 2, 0,
+         "9:88 C|7:VALUES \"{A30}\"|13:\"{B30}\"|13:\"{C30}\"."},
+        {"88 C ~VALUES \"\" \"{A40}\" \"\" \"{B20}\".", 2, 0,
+         "9:88 C|7:VALUES \"\" \"{A40}\" \"\"|13:\"{B20}\"."},
+        {"88 C ~VALUES \"{A44}\" \"{B70}\".", 2, 0,
+         "9:88 C|7:VALUES \"{A44}\" \"{B10}|6:-      \"{B58}|6:-      \"BB\"."},
+        {"88 C ~VALUES \"{A45}\" \"{B70}\".", 2, 0,
+         "9:88 C|7:VALUES \"{A45}\"|13:\"{B58}|6:-      \"{B12}\"."},
+        // a word of 61 fits Area B flush right; longer ones start in Area B and stay long
+        {"05 {W61}", 4, 0, "9:05|11:{W61}"},
+        {"05 {W62}", 2, 0, "7:05 {W62}|10:"},
+        {"05 {W62}", 3, 0, "8:05|12:{W62}|12:"},
+        {"05 {W63}", 2, 0, "7:05|11:{W63}|10:"},
+        {"05 {W65}", 2, 0, "7:05|11:{W65}|10:"},
+        {"05 {W70} ~PIC X(3) ~VALUE SPACES.", 2, 0, "7:05|11:{W70}|9:PIC X(3) VALUE SPACES."},
+        // deep fields start over at depth 2, which is written back for what follows
+        {"03 F ~PIC X.", 10, 0, "25:03 F PIC X."},
+        {"03 F ~PIC X.", 11, 0, "9:03 F PIC X."},
+        // a line ending exactly at column 72 stays; one column more and it is broken
+        {"10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ~VALUE SPACE~PIC A(5).",
+         4, 0,
+         "9:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX|9:VALUE SPACE PIC "
+         "A(5)."},
+        {"10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ~VALUE SPACE~PIC A(5).",
+         5, 0,
+         "10:10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY|14:IX|10:VALUE SPACE PIC "
+         "A(5)."},
+    };
+    for (const Case &c : cases) {
+        FieldTree tree;
+        const int f = addText(tree, 0, expand(c.text));
+        int depth = c.depth;
+        EXPECT_EQ(
+            codeLines(FormatFieldLines(tree, f, CodeLineWidth, c.picColumn, depth)).join(u'|'),
+            expandLines(c.lines))
+            << c.text << " at depth " << c.depth << ", column " << c.picColumn;
+        EXPECT_EQ(depth, c.depth > 10 ? 2 : c.depth);
+    }
 }
 
 TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
@@ -241,7 +215,9 @@ TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
     FieldTree tree;
     int depth = 3;
     EXPECT_EQ(FormatFieldLines(tree, 1, CodeLineWidth, 0, depth), QString());
+    EXPECT_EQ(FindPicColumn(tree, 1), 0);
     const int f = addText(tree, 0, mark("05 F ~PIC X(3) ~VALUE \"A\"."));
+    EXPECT_EQ(FindPicColumn(tree, f), 6);
     for (int d : {-100, -5, 0, 32767}) {
         depth = d;
         const QString out = FormatFieldLines(tree, f, CodeLineWidth, -40, depth);
@@ -302,64 +278,6 @@ TEST(GenerateCode, HundredThousandLevelsDeepGeneratesEveryLine)
     EXPECT_EQ(lines[lines.size() - 2], sp(2 * before + 5) + "05 G.");
 }
 
-// Column 72: lines of the layout that end by column 72 stay as they are; longer ones are broken.
-
-TEST(Column72, CustomerOrdersArrayIsBrokenBetweenWords)
-{
-    FieldTree tree;
-    const int root = addField(tree, 0, {.level = "1", .name = "CUSTOMER-REC"});
-    const int orders = addField(tree, root,
-                                {.level = "5",
-                                 .name = "CUST-ORDERS",
-                                 .occurs = "12",
-                                 .keyKind = "AKey",
-                                 .keyName = "ORDER-DATE",
-                                 .indexName = "ORD-IX"});
-    EXPECT_EQ(tree.text(orders),
-              "05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE INDEXED BY ORD-IX.");
-    addField(tree, orders,
-             {.level = "10", .name = "ORDER-DATE", .picture = "Numeric (9)", .length = "8"});
-    const QStringList lines = codeLines(GenerateCode(tree));
-    ASSERT_EQ(lines.size(), 6) << qPrintable(lines.join(u'|'));
-    EXPECT_EQ(lines[1], sp(8) + "01 CUSTOMER-REC.");
-    EXPECT_EQ(lines[2], sp(7) + "05 CUST-ORDERS OCCURS 12 TIMES ASCENDING KEY IS ORDER-DATE");
-    EXPECT_EQ(lines[3], sp(11) + "INDEXED BY ORD-IX.");
-    // A name part too long for the width sends the (empty) picture to a line of its own:
-    // the prefix, P + d blanks and the separator before the empty value.
-    EXPECT_EQ(lines[4], sp(7 + 0 + 2 + 1));
-    EXPECT_EQ(lines[5], sp(11) + "10 ORDER-DATE PIC 9(8).");
-}
-
-TEST(Column72, LineEndingExactlyAtColumn72IsKept)
-{
-    FieldTree tree;
-    int parent = addText(tree, 0, QStringLiteral("01 R."));
-    for (int level = 2; level <= 3; ++level)
-        parent = addText(tree, parent, QStringLiteral("0%1 G.").arg(level));
-    const Field item{.level = "10",
-                     .name = "ITEM",
-                     .picture = "Alpha (A)",
-                     .length = "5",
-                     .occurs = "12",
-                     .keyKind = "AKey",
-                     .keyName = "ITEM-KEY",
-                     .indexName = "IX",
-                     .value = "Space"};
-    const int at4 = addField(tree, parent, item);
-    const int at5 = addField(tree, at4, item);
-    int depth = 4;
-    const QStringList four = codeLines(FormatFieldLines(tree, at4, CodeLineWidth, 0, depth));
-    ASSERT_EQ(four.size(), 2);
-    EXPECT_EQ(four[0].size(), 72);
-    EXPECT_EQ(four[0], sp(9) + "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX");
-    depth = 5;
-    const QStringList five = codeLines(FormatFieldLines(tree, at5, CodeLineWidth, 0, depth));
-    ASSERT_EQ(five.size(), 3) << qPrintable(five.join(u'|'));
-    EXPECT_EQ(five[0], sp(10) + "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY");
-    EXPECT_EQ(five[1], sp(14) + "IX");
-    EXPECT_EQ(five[2], sp(10) + "VALUE SPACE PIC A(5).");
-}
-
 TEST(Column72, LongLiteralContinuesWithHyphenAndQuote)
 {
     FieldTree tree;
@@ -393,9 +311,10 @@ TEST(Column72, DoubledQuoteIsNeverCutApart)
 {
     FieldTree tree;
     const int root = addText(tree, 0, QStringLiteral("01 R."));
-    // Try every cut position: one of them lands on a doubled quote.
-    for (int pad = 0; pad < 6; ++pad) {
-        QString literal = QString(54 + pad, u'A') + QStringLiteral("\"\"") + QString(60, u'B');
+    // Try every cut position: some land on a doubled quote, inside the literal or at its end.
+    for (int pad = 0; pad < 70; ++pad) {
+        QString literal =
+            QString(54 + pad, u'A') + QStringLiteral("\"\"") + QString(pad < 6 ? 60 : 0, u'B');
         const int f = addText(tree, root, mark("05 Q ~PIC X(200) ~VALUE \"") + literal + "\".");
         int depth = 2;
         const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));
@@ -409,49 +328,4 @@ TEST(Column72, DoubledQuoteIsNeverCutApart)
             EXPECT_LE(l.size(), 72);
         EXPECT_EQ(literalIn(lines, 1), literal) << pad;
     }
-}
-
-TEST(Column72, WordLongerThanAreaBIsTheOnlyThingLeftLong)
-{
-    FieldTree tree;
-    const int root = addText(tree, 0, QStringLiteral("01 R."));
-    const QString word(70, u'W');
-    const int f = addText(tree, root, "05 " + word + mark(" ~PIC X(3) ~VALUE SPACES."));
-    int depth = 2;
-    const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines[0], sp(7) + "05");
-    EXPECT_EQ(lines[1], sp(11) + word);
-    EXPECT_EQ(lines[2], sp(9) + "PIC X(3) VALUE SPACES.");
-}
-
-TEST(Column72, ManyLayoutsStayInsideTheProgramArea)
-{
-    std::mt19937 rng(7);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    FieldTree tree;
-    std::vector<int> path;
-    for (int i = 0; i < 3000; ++i) {
-        const int depth = path.empty() ? 1 : pick(1, std::min<int>(int(path.size()) + 1, 16));
-        path.resize(size_t(depth - 1));
-        Field f{.level = QString::number(depth), .name = QString(pick(1, 30), u'N')};
-        if (pick(0, 2) > 0) {
-            f.picture = "AlphaNum (X)";
-            f.length = QString::number(pick(1, 300));
-        }
-        if (pick(0, 4) == 0) {
-            f.occurs = QString::number(pick(1, 99));
-            f.keyKind = pick(0, 1) ? "AKey" : "DKey";
-            f.keyName = QString(pick(1, 30), u'K');
-            f.indexName = QString(pick(1, 30), u'I');
-        }
-        if (pick(0, 1) == 0) {
-            f.value = QString(pick(0, 200), u'v');
-            f.quoted = true;
-        }
-        path.push_back(addField(tree, path.empty() ? 0 : path.back(), f));
-    }
-    const QStringList lines = codeLines(GenerateCode(tree));
-    for (const QString &l : lines)
-        ASSERT_LE(l.size(), 72) << qPrintable(l);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace orvane;
 
 namespace
@@ -11,74 +13,53 @@ const QString Code = QStringLiteral("\r\n      *\r\n        01 A.\r\n         05
 
 } // namespace
 
-TEST(InsertAfterWorkingStorage, CodeGoesBehindThePeriodBeforeTheLineEnd)
+TEST(InsertAfterWorkingStorage, CodeGoesBehindThePeriodOfTheFirstRealHeader)
 {
-    const QString source = QStringLiteral("       DATA DIVISION.\r\n"
-                                          "       WORKING-STORAGE SECTION.\r\n"
-                                          "       01 X PIC X.\r\n");
-    const auto out = InsertAfterWorkingStorage(source, Code);
-    ASSERT_TRUE(out);
-    EXPECT_EQ(*out, QStringLiteral("       DATA DIVISION.\r\n"
-                                   "       WORKING-STORAGE SECTION.\r\n"
-                                   "\r\n"
-                                   "      *\r\n"
-                                   "        01 A.\r\n"
-                                   "         05 B PIC X.\r\n"
-                                   "\r\n"
-                                   "       01 X PIC X.\r\n"));
+    // "|" marks where the code must go; no mark: the source has no header.
+    const char *const cases[] = {
+        "       DATA DIVISION.\r\n       WORKING-STORAGE SECTION.|\r\n       01 X PIC X.\r\n",
+        "       working-storage section.|\n       01 X PIC X.\n",
+        "         Working-Storage Section.|\r\n", // more than seven blanks: the last seven count
+        "       WORKING-STORAGE SECTION.|",       // the last line, without a line end
+        "       WORKING-STORAGE SECTION.|\n       WORKING-STORAGE SECTION.\n",
+        "      WORKING-STORAGE SECTION.\r\n", // fewer than seven blanks
+        "       WORKING-STORAGE SECTION\r\n",
+        "",
+        "       WORKING-\xC5\xBFTORAGE SECTION.\n", // U+017F folds to 's' outside ASCII only
+        // Comments are not the header: '*' or '/' in column 7, or behind a free-format "*>".
+        "      *       WORKING-STORAGE SECTION. is below\r\n"
+        "       WORKING-STORAGE SECTION.|\r\n",
+        "      /       WORKING-STORAGE SECTION.\n",
+        "000100*       WORKING-STORAGE SECTION.\n",
+        " *>       WORKING-STORAGE SECTION.\n       WORKING-STORAGE SECTION.|\n",
+        "       WORKING-STORAGE SECTION.| *> not a comment before it\n",
+    };
+    for (const char *c : cases) {
+        const QString marked = QString::fromUtf8(c);
+        const qsizetype at = marked.indexOf(u'|');
+        const QString source = QString(marked).remove(u'|');
+        const std::optional<QString> out = InsertAfterWorkingStorage(source, Code);
+        if (at < 0) {
+            EXPECT_FALSE(out) << c;
+            continue;
+        }
+        const QString eol = LineEndOf(source);
+        ASSERT_TRUE(out) << c;
+        EXPECT_EQ(*out, source.left(at) + eol + ConvertLineEnds(Code, eol) + eol + source.mid(at))
+            << c;
+    }
 }
 
-TEST(InsertAfterWorkingStorage, LfSourceGetsLfCode)
+TEST(InsertAfterWorkingStorage, LinesAroundTheCodeAndAppendingTwice)
 {
-    const QString source = QStringLiteral("       working-storage section.\n       01 X PIC X.\n");
-    const auto out = InsertAfterWorkingStorage(source, Code);
-    ASSERT_TRUE(out);
-    EXPECT_FALSE(out->contains(u'\r'));
-    EXPECT_EQ(*out, QStringLiteral("       working-storage section.\n\n      *\n        01 A.\n"
-                                   "         05 B PIC X.\n\n       01 X PIC X.\n"));
-}
-
-TEST(InsertAfterWorkingStorage, HeaderMatchingRules)
-{
-    // Fewer than seven spaces: not the header.
-    EXPECT_FALSE(
-        InsertAfterWorkingStorage(QStringLiteral("      WORKING-STORAGE SECTION.\r\n"), Code));
-    EXPECT_FALSE(
-        InsertAfterWorkingStorage(QStringLiteral("       WORKING-STORAGE SECTION\r\n"), Code));
-    EXPECT_FALSE(InsertAfterWorkingStorage(QString(), Code));
-    // More than seven: the last seven match.
-    const auto more =
-        InsertAfterWorkingStorage(QStringLiteral("         Working-Storage Section.\r\n"), Code);
-    ASSERT_TRUE(more);
-    EXPECT_TRUE(
-        more->startsWith(QStringLiteral("         Working-Storage Section.\r\n\r\n      *")));
-    // Only ASCII letters match without regard to case (U+017F folds to 's' elsewhere).
-    EXPECT_FALSE(
-        InsertAfterWorkingStorage(QStringLiteral("       WORKING-\u017FTORAGE SECTION.\n"), Code));
-}
-
-TEST(InsertAfterWorkingStorage, FirstOfTwoHeadersWinsAndAppendingTwiceInsertsTwice)
-{
-    const QString source = QStringLiteral("       WORKING-STORAGE SECTION.\n       01 A PIC X.\n"
-                                          "       WORKING-STORAGE SECTION.\n");
-    const auto once = InsertAfterWorkingStorage(source, QStringLiteral("\r\nCODE"));
+    const auto once = InsertAfterWorkingStorage(
+        QStringLiteral("       WORKING-STORAGE SECTION.\n       01 X PIC X.\n"), Code);
     ASSERT_TRUE(once);
-    EXPECT_EQ(*once,
-              QStringLiteral("       WORKING-STORAGE SECTION.\n\nCODE\n\n       01 A PIC X.\n"
-                             "       WORKING-STORAGE SECTION.\n"));
-    const auto twice = InsertAfterWorkingStorage(*once, QStringLiteral("\r\nCODE"));
+    EXPECT_EQ(*once, QStringLiteral("       WORKING-STORAGE SECTION.\n\n      *\n        01 A.\n"
+                                    "         05 B PIC X.\n\n       01 X PIC X.\n"));
+    const auto twice = InsertAfterWorkingStorage(*once, Code);
     ASSERT_TRUE(twice);
-    EXPECT_EQ(twice->count(QStringLiteral("CODE")), 2);
-    EXPECT_TRUE(
-        twice->startsWith(QStringLiteral("       WORKING-STORAGE SECTION.\n\nCODE\n\n\nCODE\n\n")));
-}
-
-TEST(InsertAfterWorkingStorage, HeaderOnTheLastLineWithoutLineEnd)
-{
-    const auto out =
-        InsertAfterWorkingStorage(QStringLiteral("       WORKING-STORAGE SECTION."), Code);
-    ASSERT_TRUE(out);
-    EXPECT_EQ(*out, QStringLiteral("       WORKING-STORAGE SECTION.\r\n") + Code + "\r\n");
+    EXPECT_EQ(twice->count(QStringLiteral("01 A.")), 2);
 }
 
 TEST(LineEnds, ConventionAndConversion)

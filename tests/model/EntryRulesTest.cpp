@@ -60,6 +60,9 @@ TEST(FieldTextColour, NumberBoxesHoldDigitsOnly)
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("1.5"), minus, false));
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("5a"), minus, false));
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral(" 5"), minus, false));
+    // The ends of the letter list count too.
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("A"), minus, false));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("7z"), minus, false));
 }
 
 TEST(EntryMovement, FollowsTheTableAndSkipsUnusedControls)
@@ -106,26 +109,21 @@ TEST(FieldSelection, StatusTextAndFillerButtons)
     const FillerButtons group = FillerButtonsFor(2, true, false);
     EXPECT_TRUE(group.forSubitems);
     EXPECT_TRUE(group.forSameLevel);
+    EXPECT_TRUE(FillerButtonsFor(0, false, true).forSameLevel);
+
+    // A drag dropped nowhere or back onto the dragged field is a click on it.
+    EXPECT_TRUE(DragEndsAsClick(3, 0));
+    EXPECT_TRUE(DragEndsAsClick(3, 3));
+    EXPECT_FALSE(DragEndsAsClick(3, 2));
 }
 
-TEST(PositionDialog, TextsAndAnswers)
+TEST(PositionDialog, ABlankAnswerKeepsTheTag)
 {
-    EXPECT_EQ(PositionDialogTitle(), QStringLiteral("Edit Fields (From:To) "));
-    const QStringList lines = PositionDialogPrompt().split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_EQ(lines[0],
-              QStringLiteral("On the left side of : enter the value of the from field eg. (?:x)"));
-    EXPECT_EQ(lines[1], QStringLiteral("On the Right side of : enter the to field eg. (x:?)"));
-    EXPECT_EQ(lines[2], QString());
-    EXPECT_TRUE(lines[4].startsWith(QStringLiteral("NOTE: These values may change")));
-    EXPECT_TRUE(lines[4].endsWith(QStringLiteral("They are not used in generated code")));
     EXPECT_EQ(PositionDialogTag(QStringLiteral("  3:7 ")), QStringLiteral("3:7"));
     EXPECT_EQ(PositionDialogTag(QStringLiteral("abc")), QStringLiteral("abc"));
     EXPECT_TRUE(PositionDialogTag(QStringLiteral("   ")).isNull());
     EXPECT_TRUE(PositionDialogTag(QString()).isNull());
-    EXPECT_EQ(ClauseTooLongText(), QStringLiteral("Field length exceeded 255 characters"));
     EXPECT_EQ(TwipsToPixels(10965, 96), 731);
-    EXPECT_EQ(TwipsToPixels(4500, 96), 300);
 }
 
 TEST(EntrySizing, LengthFromPositionsNeedsALastPositionAboveZero)

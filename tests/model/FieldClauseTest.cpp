@@ -127,6 +127,16 @@ TEST(BuildFieldClause, EdgeCases)
 
     EXPECT_EQ(BuildFieldClause(field("5.5", "a")), "05.5 A.");
     EXPECT_EQ(BuildFieldClause(field("007", "a")), "07 A.");
+    EXPECT_EQ(BuildFieldClause(field("9", "a")), "09 A.");
+    EXPECT_EQ(BuildFieldClause(field("10", "a")), "10 A.");
+    FieldEntry one = field("5", "A");
+    one.occurs = "1";
+    EXPECT_EQ(BuildFieldClause(one), "05 A OCCURS 1 TIMES.");
+    // Whole numbers keep all their digits up to 9e15, beyond that they are written short.
+    EXPECT_EQ(shown(BuildFieldClause(field("5", "A", "AlphaNum (X)", "123456789012345"))),
+              "05 A ¤PIC X(123456789012345).");
+    EXPECT_EQ(shown(BuildFieldClause(field("5", "A", "AlphaNum (X)", "9000000000000000"))),
+              "05 A ¤PIC X(9E+15).");
 }
 
 TEST(BuildFieldClause, UpperCaseStaysInsideWindows1252)

@@ -84,6 +84,14 @@ TEST(Placement, DeclinedQuestionsAndEmptyPreviewChangeNothing)
     EXPECT_EQ(PlaceFieldByLevel(t, 2, "50 N.", {ConditionAnswer::Child, false}), 0);
     EXPECT_EQ(PlaceFieldByLevel(t, 2, "", {}), 0);
     EXPECT_EQ(outline(t), "01 A.(05 B.)");
+
+    // Without a current field the new one goes to the end of the top level, even when node 1
+    // has been moved below another.
+    FieldTree m;
+    build(m, {{1, "01 A."}, {1, "01 B."}});
+    m.setParent(1, 2);
+    PlaceFieldByLevel(m, 0, "01 N.", {});
+    EXPECT_EQ(outline(m), "01 B.(01 A.),01 N.");
 }
 
 TEST(Placement, LevelKindsAndClimbing)

@@ -1,5 +1,6 @@
 #include "model/Positions.h"
 #include "../common/TreeText.h"
+#include "model/Placement.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,8 @@ TEST(Positions, TagReaders)
     EXPECT_EQ(TagTo(u"1:10"), "10");
     EXPECT_EQ(TagFrom(u"15"), "");
     EXPECT_EQ(TagTo(u"15"), "15");
+    EXPECT_EQ(TagFrom(u":5"), "");
+    EXPECT_EQ(TagTo(u":5"), "5");
     EXPECT_EQ(TagFrom(u"3:4:5"), "3");
     EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
     EXPECT_EQ(TagFrom(u""), "");
@@ -34,36 +37,36 @@ TEST(Positions, TagReaders)
 
 namespace
 {
-// Adds a node where the window would and gives it its tag and its ancestors' spans.
-int addByLength(FieldTree &t, int relative, Relationship rel, const QString &length)
+// Adds a field as the Add button does, behind or under `current` by its level.
+int addByLength(FieldTree &t, int current, const QString &clause, const QString &length)
 {
-    const int idx = t.add(relative, rel, "X");
-    t.setTag(idx, NewFieldTag(t, idx, {false, {}, {}, length}));
-    UpdateParentSpans(t, idx);
-    return idx;
+    return AddField(t, current, clause, {ConditionAnswer::Child, true}, {false, {}, {}, length});
 }
 } // namespace
 
 TEST(Positions, NewFieldsByLengthFollowTheirNeighbours)
 {
     FieldTree t;
-    const int a = addByLength(t, 0, Relationship::Last, "10");
+    const int a = addByLength(t, 0, "01 A.", "10");
     EXPECT_EQ(t.tag(a), "1:10");
-    EXPECT_EQ(t.tag(addByLength(t, a, Relationship::Next, "5")), "11:15");
+    EXPECT_EQ(t.tag(addByLength(t, a, "01 B.", "5")), "11:15");
 
     FieldTree g;
-    const int group = addByLength(g, 0, Relationship::Last, "0");
+    const int group = addByLength(g, 0, "01 G.", "0");
     EXPECT_EQ(g.tag(group), "1:0");
-    const int first = addByLength(g, group, Relationship::Child, "5");
+    const int first = addByLength(g, group, "05 F.", "5");
     EXPECT_EQ(g.tag(first), "1:6");
     EXPECT_EQ(g.tag(group), "1:6");
-    const int second = addByLength(g, group, Relationship::Child, "3");
+    const int second = addByLength(g, first, "05 S.", "3");
     EXPECT_EQ(g.tag(second), "6:9");
     EXPECT_EQ(g.tag(group), "1:9");
-    EXPECT_EQ(g.tag(addByLength(g, group, Relationship::Next, "4")), "10:13");
+    EXPECT_EQ(g.tag(addByLength(g, second, "01 N.", "4")), "10:13");
     // A parent whose From holds no number starts its first child at 0.
     g.setTag(second, "x:y");
-    EXPECT_EQ(g.tag(addByLength(g, second, Relationship::Child, "2")), "0:2");
+    EXPECT_EQ(g.tag(addByLength(g, second, "10 C.", "2")), "0:2");
+    EXPECT_EQ(g.tag(second), "0:2");
+    // Nothing added, nothing tagged.
+    EXPECT_EQ(addByLength(g, second, QString(), "2"), 0);
 }
 
 TEST(Positions, NewFieldsByPositionsTakeTheBoxesAsTheyAre)

@@ -26,8 +26,10 @@ void app()
     static int argc = 1;
     static char name[] = "platform_tests";
     static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         new QApplication(argc, argv);
+    }
 }
 
 // Runs the event loop until `done` holds or the time is up.

@@ -1,6 +1,7 @@
 #include "project/ProjectFile.h"
 
 #include "../common/Files.h"
+#include "../common/ProjectRecords.h"
 
 #include "../common/TreeText.h"
 #include "model/FieldClause.h"
@@ -8,41 +9,24 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+
+#include <climits>
 
 #include <gtest/gtest.h>
 
 using namespace orvane;
 using orvane::testing::build;
 using orvane::testing::outline;
+using orvane::testing::projectBytes;
+using orvane::testing::projectRecord;
+using orvane::testing::projectRecords;
 using orvane::testing::readBytes;
 using orvane::testing::writeBytes;
 
 namespace
 {
-
-// One record as the format stores it, with the given text bytes and optionally a length field
-// that does not match them.
-QByteArray record(const QByteArray &text, int length = -1)
-{
-    if (length < 0)
-        length = int(text.size());
-    QByteArray r(ProjectRecordSize, '\0');
-    r[0] = 8;
-    r[2] = char(length & 0xFF);
-    r[3] = char(length >> 8);
-    r.replace(4, text.size(), text);
-    r.truncate(ProjectRecordSize);
-    return r;
-}
-
-QByteArray records(std::initializer_list<const char *> texts)
-{
-    QByteArray out;
-    for (const char *t : texts)
-        out += record(t);
-    return out;
-}
 
 ProjectResult load(FieldTree &tree, const QByteArray &bytes)
 {
@@ -54,15 +38,12 @@ ProjectResult load(FieldTree &tree, const QByteArray &bytes)
 
 QByteArray save(const FieldTree &tree, ProjectResult *result = nullptr)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
+    if (!result)
+        return projectBytes(tree);
+    QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    const ProjectResult r = SaveNodes(tree, buffer);
-    if (result)
-        *result = r;
-    else
-        EXPECT_TRUE(r.ok()) << r.message.toStdString();
-    return bytes;
+    *result = SaveNodes(tree, buffer);
+    return buffer.data();
 }
 
 // The text of record n (1-based) as stored.
@@ -73,11 +54,15 @@ QByteArray recordText(const QByteArray &file, int n)
     return r.mid(4, length);
 }
 
-// Reads and writes normally until `limit` bytes have passed, then fails.
+// Reads and writes normally until `limit` bytes have passed, then fails. Like a pipe, it
+// hands out at most `step` bytes per read.
 class FailingDevice : public QIODevice
 {
 public:
-    FailingDevice(QByteArray data, qint64 limit) : data_(std::move(data)), limit_(limit) {}
+    FailingDevice(QByteArray data, qint64 limit, qint64 step = INT_MAX)
+        : data_(std::move(data)), limit_(limit), step_(step)
+    {
+    }
     QByteArray written;
 
 protected:
@@ -85,7 +70,7 @@ protected:
     {
         if (pos_ >= limit_)
             return -1;
-        const qint64 n = std::min({max, limit_ - pos_, qint64(data_.size()) - pos_});
+        const qint64 n = std::min({max, step_, limit_ - pos_, qint64(data_.size()) - pos_});
         if (n <= 0)
             return 0;
         std::memcpy(out, data_.constData() + pos_, size_t(n));
@@ -105,6 +90,7 @@ protected:
 private:
     QByteArray data_;
     qint64 limit_;
+    qint64 step_;
     qint64 pos_ = 0;
 };
 
@@ -179,7 +165,7 @@ TEST(ProjectFile, DepthRulesWhenLoading)
     for (const Case &c : cases) {
         QByteArray bytes;
         for (const char *r : c.records)
-            bytes += record(r);
+            bytes += projectRecord(r);
         FieldTree tree;
         ASSERT_TRUE(load(tree, bytes).ok());
         EXPECT_EQ(outline(tree), c.outline) << *c.records.begin();
@@ -190,7 +176,8 @@ TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
 {
     FieldTree tree;
     ASSERT_TRUE(
-        load(tree, records({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"})).ok());
+        load(tree, projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"}))
+            .ok());
     ASSERT_EQ(tree.count(), 4);
     EXPECT_EQ(tree.text(1), QString::fromUtf16(u"05 A \u00A0VALUE \"|\"."));
     EXPECT_EQ(tree.tag(1), "1:3");
@@ -211,20 +198,20 @@ TEST(ProjectFile, ShortAndOverlongRecords)
 {
     // The last record's text is all there though the padding is missing: it loads.
     FieldTree a;
-    ASSERT_TRUE(load(a, record("|1|A") + record("|1|B").left(4 + 4)).ok());
+    ASSERT_TRUE(load(a, projectRecord("|1|A") + projectRecord("|1|B").left(4 + 4)).ok());
     EXPECT_EQ(outline(a), "A,B");
     // Its text is cut off: loading ends with the record before.
     FieldTree b;
-    ASSERT_TRUE(load(b, record("|1|A") + record("|1|BCDEF").left(4 + 6)).ok());
+    ASSERT_TRUE(load(b, projectRecord("|1|A") + projectRecord("|1|BCDEF").left(4 + 6)).ok());
     EXPECT_EQ(outline(b), "A");
     // Fewer bytes than a record header.
     FieldTree c;
-    ASSERT_TRUE(load(c, record("|1|A") + QByteArray("\x08\x00\x05", 3)).ok());
+    ASSERT_TRUE(load(c, projectRecord("|1|A") + QByteArray("\x08\x00\x05", 3)).ok());
     EXPECT_EQ(outline(c), "A");
     // A length field beyond the record holds only what the record has room for.
     FieldTree d;
     QByteArray text = "|1|" + QByteArray(300, 'Q');
-    ASSERT_TRUE(load(d, record(text, 0xFFFF) + record("|1|Z")).ok());
+    ASSERT_TRUE(load(d, projectRecord(text, 0xFFFF) + projectRecord("|1|Z")).ok());
     ASSERT_EQ(d.count(), 2);
     EXPECT_EQ(d.text(1).size(), ProjectRecordTextMax - 3);
     EXPECT_EQ(d.text(2), "Z");
@@ -237,11 +224,11 @@ TEST(ProjectFile, ShortAndOverlongRecords)
 TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
 {
     // Two fields, then a record with type code 0 (as a binary file may hold).
-    QByteArray bytes = records({"|1|A", "|2|B"});
-    QByteArray other = record("|1|C");
+    QByteArray bytes = projectRecords({"|1|A", "|2|B"});
+    QByteArray other = projectRecord("|1|C");
     other[0] = 0;
     FieldTree a;
-    const ProjectResult r = load(a, bytes + other + record("|1|D"));
+    const ProjectResult r = load(a, bytes + other + projectRecord("|1|D"));
     EXPECT_EQ(r.status, ProjectStatus::NotAProjectFile);
     EXPECT_EQ(r.record, 3);
     EXPECT_EQ(outline(a), "A(B)"); // what came before is left for the caller to drop
@@ -249,7 +236,7 @@ TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
     // The high byte counts too, and the record number goes on across read chunks.
     QByteArray many;
     for (int i = 0; i < 1500; ++i)
-        many += record("|1|R");
+        many += projectRecord("|1|R");
     many[1499 * ProjectRecordSize + 1] = 1;
     FieldTree b;
     EXPECT_EQ(load(b, many).record, 1500);
@@ -273,14 +260,14 @@ TEST(ProjectFile, LoadAppendsBehindNodesAlreadyThere)
 {
     FieldTree tree;
     tree.add(0, Relationship::Last, "X");
-    ASSERT_TRUE(load(tree, records({"|1|A", "|2|B", "|1|C"})).ok());
+    ASSERT_TRUE(load(tree, projectRecords({"|1|A", "|2|B", "|1|C"})).ok());
     EXPECT_EQ(outline(tree), "X,A(B),C");
 }
 
 TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
 {
     // É (C9), no-break space clause mark (A0), Ä (C4), euro sign (80), ß (DF), ¤ (A4)
-    const QByteArray bytes = records(
+    const QByteArray bytes = projectRecords(
         {"1:5|1|05 CAF\xC9 \xA0PIC X(5) \xA0VALUE \"\xC4\x80\xDF\xA4\".", "6:6|2|88 \x8A\x9F."});
     FieldTree tree;
     ASSERT_TRUE(load(tree, bytes).ok());
@@ -289,6 +276,11 @@ TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
                   u"05 CAF\u00C9 \u00A0PIC X(5) \u00A0VALUE \"\u00C4\u20AC\u00DF\u00A4\"."));
     EXPECT_EQ(tree.text(2), QString::fromUtf16(u"88 \u0160\u0178."));
     EXPECT_EQ(save(tree), bytes);
+    // Files written elsewhere may hold anything behind the text.
+    FieldTree padded;
+    ASSERT_TRUE(
+        load(padded, projectRecord("1:5|1|A", -1, '\xFF') + projectRecord("|2|B", -1, ' ')).ok());
+    EXPECT_EQ(outline(padded), "A(B)");
 }
 
 TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
@@ -312,6 +304,24 @@ TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
                              "... on line 2 of the layout (in A) needs 267 bytes; a project "
                              "record holds at most 266");
     EXPECT_TRUE(file.isEmpty()) << "nothing may be written when a record does not fit";
+
+    // The depth's digits count too: at depth 10, "1:2|10|" leaves 259.
+    FieldTree deep;
+    build(deep, {{1, "A"},
+                 {2, "B"},
+                 {3, "C"},
+                 {4, "D"},
+                 {5, "E"},
+                 {6, "F"},
+                 {7, "G"},
+                 {8, "H"},
+                 {9, "I"},
+                 {10, clauseOfLength(259)}});
+    deep.setTag(10, "1:2");
+    EXPECT_EQ(recordText(save(deep), 10).size(), 266);
+    deep.setText(10, clauseOfLength(260));
+    save(deep, &r);
+    EXPECT_EQ(r.status, ProjectStatus::RecordTooLong);
 }
 
 TEST(ProjectFile, RefusesWhatWouldLoadBackDifferently)
@@ -366,6 +376,13 @@ TEST(ProjectFile, DeviceFailuresAreReportedAtEveryPoint)
     EXPECT_TRUE(SaveNodes(tree, exact).ok());
     EXPECT_EQ(exact.written, good);
 
+    // A device that hands out a few bytes per read, as a pipe does, still gives every record.
+    FailingDevice trickle(good, total + 1, 7);
+    trickle.open(QIODevice::ReadOnly);
+    FieldTree whole;
+    EXPECT_TRUE(LoadNodes(whole, trickle).ok());
+    EXPECT_EQ(projectBytes(whole), good);
+
     // A device that is not open for writing fails cleanly too.
     QBuffer closed;
     EXPECT_EQ(SaveNodes(tree, closed).status, ProjectStatus::WriteFailed);
@@ -376,7 +393,7 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("cust.qel");
-    const QByteArray old = records({"1:1|1|01 OLD."});
+    const QByteArray old = projectRecords({"1:1|1|01 OLD."});
     writeBytes(path, old);
 
     FieldTree tooLong;
@@ -397,13 +414,20 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     FieldTree good;
     good.add(0, Relationship::Last, "01 NEW.");
     ASSERT_TRUE(SaveNodes(good, path).ok());
-    EXPECT_EQ(readBytes(path), record("|1|01 NEW."));
+    EXPECT_EQ(readBytes(path), projectRecord("|1|01 NEW."));
+
+    // An old file whose temporary neighbour cannot be made (its name would be too long).
+    const QString longName = dir.filePath(QString(248, u'L') + ".qel");
+    writeBytes(longName, "old bytes");
+    EXPECT_FALSE(SaveNodes(good, longName).ok());
+    EXPECT_EQ(readBytes(longName), "old bytes");
 
     FieldTree loaded;
     ASSERT_TRUE(LoadNodes(loaded, path).ok());
     EXPECT_EQ(outline(loaded), "01 NEW.");
     const ProjectResult missing = LoadNodes(loaded, dir.filePath("none.qel"));
     EXPECT_EQ(missing.status, ProjectStatus::OpenFailed);
+    EXPECT_EQ(missing.record, 0);
     EXPECT_TRUE(missing.message.startsWith("Cannot open ")) << missing.message.toStdString();
 }
 
@@ -429,7 +453,7 @@ TEST(ProjectFile, HundredThousandLevelsDeepLoadAndSave)
 
     // Climbing all the way back from the bottom in one step.
     FieldTree climbed;
-    ASSERT_TRUE(load(climbed, file + record("|1|TOP")).ok());
+    ASSERT_TRUE(load(climbed, file + projectRecord("|1|TOP")).ok());
     EXPECT_EQ(climbed.topLevelCount(), 2);
 }
 
@@ -460,4 +484,44 @@ TEST(ProjectFile, FileRoutines)
     EXPECT_TRUE(RemoveFile(path));
     EXPECT_FALSE(FileExists(path));
     EXPECT_TRUE(RemoveFile(path)); // nothing there: already removed
+
+    // A link whose target is gone is still something at the path, and removing takes it.
+    const QString dangling = dir.filePath("dangling.qel");
+    ASSERT_TRUE(QFile::link(dir.filePath("gone.qel"), dangling));
+    EXPECT_TRUE(FileExists(dangling));
+    EXPECT_TRUE(RemoveFile(dangling));
+    EXPECT_FALSE(QFileInfo(dangling).isSymLink());
+}
+
+TEST(ProjectFile, SavingThroughALinkWritesTheTargetAndKeepsTheLink)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath("real.qel");
+    const QString link = dir.filePath("link.qel");
+    writeBytes(target, "old");
+    ASSERT_TRUE(QFile::link(target, link));
+    FieldTree tree;
+    tree.add(0, Relationship::Last, "01 A.");
+    ASSERT_TRUE(SaveNodes(tree, link).ok());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBytes(target), projectBytes(tree));
+}
+
+TEST(ProjectFile, ASaveFailureNamesWhatTheUserCanMend)
+{
+    const QString tooLong = QStringLiteral("Unsuccessful Save. Posible cause may be that the "
+                                           "length of a field is greater than the maximum "
+                                           "allowed length (255)");
+    const QString disk = QStringLiteral("The disk may be write protected");
+    const std::pair<ProjectStatus, QString> cases[] = {
+        {ProjectStatus::RecordTooLong, tooLong},
+        {ProjectStatus::TagHasSeparator, "own words"},
+        {ProjectStatus::NotRepresentable, "own words"},
+        {ProjectStatus::OpenFailed, disk},
+        {ProjectStatus::WriteFailed, disk},
+        {ProjectStatus::CommitFailed, disk},
+    };
+    for (const auto &[status, text] : cases)
+        EXPECT_EQ(SaveFailureText({status, 1, 1, "own words"}), text) << int(status);
 }

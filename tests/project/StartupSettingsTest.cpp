@@ -4,20 +4,6 @@
 
 using namespace orvane;
 
-TEST(StartupSettings, KeysStandWhereEarlierVersionsKeptThem)
-{
-    const SettingKey append = settingKey(Setting::LastAppend);
-    EXPECT_EQ(append.section, "history");
-    EXPECT_EQ(append.key, "lastappend");
-    EXPECT_FALSE(append.underProgramName);
-    EXPECT_EQ(settingKey(Setting::ResizeByLength).key, "resizebylength");
-    EXPECT_EQ(settingKey(Setting::FirstRun).section, "firstrun");
-    const SettingKey color = settingKey(Setting::FillerColor);
-    EXPECT_TRUE(color.underProgramName);
-    EXPECT_EQ(color.section, "OPT");
-    EXPECT_EQ(color.key, "fillercolor");
-}
-
 TEST(StartupSettings, BooleanText)
 {
     EXPECT_EQ(settingBoolText(true), "True");
@@ -63,7 +49,6 @@ TEST(StartupSettings, ApplicationNamesFirstRunAndFilter)
     EXPECT_TRUE(isFirstRun("yes"));
     EXPECT_FALSE(isFirstRun("1"));
     EXPECT_FALSE(isFirstRun(" 1"));
-    EXPECT_EQ(projectFileFilter(), "Orvane (*.qel);;All Files (*)");
 }
 
 TEST(StartupSettings, HelpAndVersionAreAskedForOnlyAlone)

@@ -77,31 +77,26 @@ TEST_F(EntryPanelKeysTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeA
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(0, 0)).center());
     EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(value->currentText(), QStringLiteral("Zeroes"));
-    EXPECT_FALSE(treat->isChecked());
-    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
-    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
-    EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
-    EXPECT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE ZEROES.");
+    // The word goes in unquoted, and the field keeps its size.
+    const auto chosen = [&](const QString &word) {
+        EXPECT_EQ(value->currentText(), word);
+        EXPECT_FALSE(treat->isChecked());
+        EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
+        EXPECT_EQ(box("txtFieldToPos")->text(), QString());
+        EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
+        EXPECT_EQ(preview(),
+                  QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE " + word.toUpper() + ".");
+    };
+    chosen(QStringLiteral("Zeroes"));
 
     // By the keys, with treat as string checked again by hand: Down to "Spaces", Enter.
     const QPoint tick(4, treat->height() / 2); // on the box, not beside its caption
     QTest::mouseClick(treat, Qt::LeftButton, {}, tick);
     ASSERT_TRUE(treat->isChecked());
     ASSERT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE \"ZEROES\".");
-    value->showPopup();
-    ASSERT_TRUE(list->isVisible());
-    ASSERT_EQ(list->currentIndex().row(), 0);
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_FALSE(list->isVisible());
+    pickFromList(value, 1);
     EXPECT_EQ(tree().count(), 0) << "Enter in the list chooses; it does not add the field";
-    EXPECT_EQ(value->currentText(), QStringLiteral("Spaces"));
-    EXPECT_FALSE(treat->isChecked());
-    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
-    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
-    EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
-    EXPECT_EQ(preview(), QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE SPACES.");
+    chosen(QStringLiteral("Spaces"));
 
     // A string typed afterwards, quoted again, still sizes the field: only the choice skips it.
     QTest::mouseClick(treat, Qt::LeftButton, {}, tick);
@@ -120,11 +115,10 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
     const QString ascending = QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS.");
     QComboBox *key = combo("cboOccursKey");
     ASSERT_EQ(preview(), plain);
-    key->setFocus();
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(key->hasFocus());
+    focus(key);
 
-    // A kind's own name on both clipboards: pasting it by either key changes nothing.
+    // A kind's own name on both clipboards (the offscreen one is the program's own): pasting
+    // it by either key changes nothing.
     QGuiApplication::clipboard()->setText(QStringLiteral("DKey"));
     platform.clipboard.value = QStringLiteral("DKey");
     QTest::keyClick(key, Qt::Key_V, Qt::ControlModifier);
@@ -166,11 +160,9 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
 
     // F4 opens the list; an entry chosen there by Enter counts, and Enter adds nothing.
     QTest::keyClick(key, Qt::Key_F4);
-    QAbstractItemView *list = key->view();
-    ASSERT_TRUE(list->isVisible());
-    list->setCurrentIndex(list->model()->index(0, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-    EXPECT_FALSE(list->isVisible());
+    ASSERT_TRUE(key->view()->isVisible());
+    key->hidePopup();
+    pickFromList(key, 0);
     EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
     EXPECT_EQ(preview(), ascending);
     EXPECT_EQ(tree().count(), 0);
@@ -184,20 +176,14 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
 
     // In an open list Enter chooses the entry and adds nothing.
     QComboBox *picture = combo("cboFieldType");
-    picture->showPopup();
-    ASSERT_TRUE(picture->view()->isVisible());
-    picture->view()->setCurrentIndex(picture->model()->index(1, 0));
-    QTest::keyClick(picture->view(), Qt::Key_Return);
-    EXPECT_FALSE(picture->view()->isVisible());
+    pickFromList(picture, 1);
     EXPECT_EQ(picture->currentText(), QStringLiteral("AlphaNum (X)"));
     EXPECT_EQ(tree().count(), 0);
     ASSERT_TRUE(activate()); // back from the closed list
 
     // From a check box: adds, and does not tick it.
     auto *values = child<QCheckBox>("chkvalues");
-    values->setFocus();
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(values->hasFocus());
+    focus(values);
     QTest::keyClick(values, Qt::Key_Return);
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2)."));
     EXPECT_FALSE(values->isChecked());
@@ -206,9 +192,7 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
     // From an option button, by the keypad's Enter.
     box("txtFieldName")->setText(QStringLiteral("B"));
     auto *input = child<QRadioButton>("optFieldTypeInput");
-    input->setFocus();
-    QCoreApplication::processEvents();
-    ASSERT_TRUE(input->hasFocus());
+    focus(input);
     QTest::keyClick(input, Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2).,01 B ") + M +
                                    QStringLiteral("PIC X(2)."));
@@ -221,8 +205,7 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
     auto *editor = view()->viewport()->findChild<QLineEdit *>();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(editor->isVisible());
-    editor->setFocus();
-    QCoreApplication::processEvents();
+    focus(editor);
     editor->selectAll();
     QTest::keyClicks(editor, QStringLiteral("01 C."));
     QTest::keyClick(editor, Qt::Key_Return);
@@ -231,8 +214,7 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
     EXPECT_FALSE(editor->isVisible());
 
     // Once the edit has ended, Enter adds again.
-    box("txtFieldName")->setFocus();
-    QCoreApplication::processEvents();
+    focus(box("txtFieldName"));
     QTest::keyClick(box("txtFieldName"), Qt::Key_Return);
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M +
                                    QStringLiteral("PIC X(2).,01 C.,01 B ") + M +
@@ -247,8 +229,7 @@ TEST_F(EntryPanelKeysTest, TypingPast255CharactersWarnsForEachChangeAbove)
     combo("cboFieldValue")->setEditText(longValue);
     ASSERT_TRUE(platform.messages.shown.empty());
     QLineEdit *name = box("txtFieldName");
-    name->setFocus();
-    QCoreApplication::processEvents();
+    focus(name);
 
     QTest::keyClicks(name, QStringLiteral("abcde"));
     EXPECT_EQ(preview(), QStringLiteral("01 ABCDE ") + M + QStringLiteral("VALUE \"") + longValue +

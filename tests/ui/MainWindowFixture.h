@@ -7,6 +7,8 @@
 #include "ui/StatusBar.h"
 #include "ui/frmQEL.h"
 
+#include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 
 namespace orvane::testing
@@ -100,6 +103,51 @@ protected:
         box("txtFieldLength")->setText(length);
         QTest::mouseClick(child<QPushButton>("cmdAdd"), Qt::LeftButton);
     }
+
+    // Gives a control the focus and lets the focus change settle.
+    void focus(QWidget *widget)
+    {
+        widget->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(widget->hasFocus()) << widget->objectName().toStdString();
+    }
+
+    // Gives a box the focus and, once its select-all on entering has run, puts the caret at
+    // `position` (-1: the end) with nothing selected.
+    void placeCaret(QWidget *widget, int position)
+    {
+        QLineEdit *edit = qobject_cast<QLineEdit *>(widget);
+        if (!edit)
+            edit = qobject_cast<QComboBox *>(widget)->lineEdit();
+        widget->setFocus();
+        QCoreApplication::processEvents();
+        edit->deselect();
+        edit->setCursorPosition(position < 0 ? int(edit->text().size()) : position);
+    }
+
+    // Opens a drop-down's list, moves to `row` and chooses it with Enter, as by the keys.
+    void pickFromList(QComboBox *box, int row)
+    {
+        box->showPopup();
+        ASSERT_TRUE(box->view()->isVisible());
+        box->view()->setCurrentIndex(box->model()->index(row, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        EXPECT_FALSE(box->view()->isVisible());
+    }
+
+    // Adds fields given as "level name [length]", each as if typed and added.
+    void addFields(std::initializer_list<const char *> fields)
+    {
+        for (const char *f : fields) {
+            const QStringList parts = QString::fromLatin1(f).split(u' ');
+            addField(parts.value(0), parts.value(1), parts.value(2));
+        }
+    }
+
+    // Clears the modified marker, so a test sees whether what follows sets it.
+    void markSaved() { window->setWindowTitle(QStringLiteral("Orvane []")); }
+
+    void trigger(const char *action) { child<QAction>(action)->trigger(); }
 
     QPoint nodeCentre(int nodeIndex)
     {

@@ -3,6 +3,7 @@
 #include "ui/ProjectCommands.h"
 
 #include "../common/Files.h"
+#include "../common/ProjectRecords.h"
 #include "MainWindowFixture.h"
 #include "Messages.h"
 #include "project/ProjectFile.h"
@@ -10,7 +11,6 @@
 #include "../common/TreeText.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -22,6 +22,9 @@ using namespace orvane;
 using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
+using orvane::testing::projectBytes;
+using orvane::testing::projectRecord;
+using orvane::testing::projectRecords;
 using orvane::testing::readBytes;
 using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
@@ -41,16 +44,14 @@ ShownMessage saveError(const QString &text, const QString &file,
             MessageIcon::Critical};
 }
 
-const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
-
-// Shape, texts and tags of a tree, exactly as a project file holds them.
-QByteArray records(const FieldTree &tree)
+ShownMessage readOnlyQuestion(const QString &file)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(SaveNodes(tree, buffer).ok());
-    return buffer.data();
+    return saveError(QStringLiteral("The file you are trying to save is read only\r\nWould you "
+                                    "like to save the file under different name?"),
+                     file, MessageButtons::YesNo);
 }
+
+const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
 
 QList<int> depthsIn(const QByteArray &file)
 {
@@ -65,20 +66,9 @@ QList<int> depthsIn(const QByteArray &file)
 class ProjectCommandsTest : public MainWindowTest
 {
 protected:
-    void trigger(const char *name) { child<QAction>(name)->trigger(); }
     QString title() { return window->windowTitle(); }
     QString currentFile() { return window->dlgedit().fileName; }
-    QString path(const QString &name) { return dir.filePath(name); }
-
-    // Three records, the second with two fields, entered as a user would.
-    void enterThreeRoots()
-    {
-        addField(QStringLiteral("01"), QStringLiteral("CUST-ID"), QStringLiteral("6"));
-        addField(QStringLiteral("01"), QStringLiteral("CUST-NAME"));
-        addField(QStringLiteral("05"), QStringLiteral("FIRST-NAME"), QStringLiteral("20"));
-        addField(QStringLiteral("05"), QStringLiteral("LAST-NAME"), QStringLiteral("30"));
-        addField(QStringLiteral("01"), QStringLiteral("CUST-TOTAL"), QStringLiteral("9"));
-    }
+    QString path(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
 
     // A file written by the program itself.
     void saveAs(const QString &file)
@@ -92,219 +82,182 @@ protected:
 
 } // namespace
 
-TEST_F(ProjectCommandsTest, ThreeRootsSaveAndOpenAgainWithTheSameShapeTextsAndTags)
+TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
-    enterThreeRoots();
-    ASSERT_EQ(outline(tree()),
-              "01 CUST-ID.,01 CUST-NAME.(05 FIRST-NAME.,05 LAST-NAME.),01 CUST-TOTAL.");
+    // Three records, the second with two fields.
+    addFields(
+        {"01 CUST-ID 6", "01 CUST-NAME", "05 FIRST-NAME 20", "05 LAST-NAME 30", "01 CUST-TOTAL 9"});
     ASSERT_FALSE(tree().tag(4).isEmpty());
-    const QByteArray before = records(tree());
+    const QByteArray before = projectBytes(tree());
     EXPECT_EQ(title(), "Orvane []*");
 
-    // Save without a name asks for one.
-    platform.files.answers.push_back(path(QStringLiteral("three.qel")));
+    // Save without a name asks for one; with a name it asks nothing.
+    const QString three = path("three.qel");
+    platform.files.answers.push_back(three);
     trigger("Save");
-    ASSERT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(platform.files.asked[0], (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(platform.files.asked, (std::vector<AskedFile>{{true, "Save As", filter, ""}}));
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(window->projectCommands().saveDone());
-    const QByteArray file = readBytes(path(QStringLiteral("three.qel")));
-    EXPECT_EQ(file.size(), 5 * ProjectRecordSize);
-    EXPECT_EQ(depthsIn(file), (QList<int>{1, 1, 2, 2, 1}));
+    EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1}));
+    addFields({"01 REC-2 4"});
+    EXPECT_EQ(title(), "Orvane [three.qel]*");
+    trigger("Save");
+    EXPECT_EQ(title(), "Orvane [three.qel]");
+    EXPECT_EQ(platform.files.asked.size(), 1u);
+    EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1, 1}));
+    // Save As starts from the current name.
+    saveAs(path("other.qel"));
+    EXPECT_EQ(title(), "Orvane [other.qel]");
+    EXPECT_EQ(platform.files.asked.back().fileName, three);
 
     trigger("filenew");
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(title(), "Orvane []");
     EXPECT_EQ(currentFile(), "");
 
-    platform.files.answers.push_back(path(QStringLiteral("three.qel")));
+    writeBytes(three, before);
+    platform.files.answers.push_back(three);
     trigger("fileopen");
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{false, "Open", filter, ""}));
-    EXPECT_EQ(records(tree()), before);
+    EXPECT_EQ(projectBytes(tree()), before);
     EXPECT_EQ(title(), "Orvane [three.qel]");
-    EXPECT_EQ(currentFile(), path(QStringLiteral("three.qel")));
+    EXPECT_EQ(currentFile(), three);
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(view()->isVisible());
 }
 
-TEST_F(ProjectCommandsTest, TitleFormsFollowNewOpenSaveSaveAsAndChanges)
-{
-    EXPECT_EQ(title(), "Orvane []");
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    EXPECT_EQ(title(), "Orvane []*");
-    saveAs(path(QStringLiteral("cust.qel")));
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-    EXPECT_EQ(title(), "Orvane [cust.qel]*");
-    trigger("Save"); // a named layout saves without a box
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-    EXPECT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("cust.qel")))), (QList<int>{1, 1}));
-
-    saveAs(path(QStringLiteral("other.qel")));
-    EXPECT_EQ(title(), "Orvane [other.qel]");
-    EXPECT_EQ(platform.files.asked.back().fileName, path(QStringLiteral("cust.qel")));
-
-    trigger("filenew");
-    EXPECT_EQ(title(), "Orvane []");
-    platform.files.answers.push_back(path(QStringLiteral("cust.qel")));
-    trigger("fileopen");
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-    EXPECT_EQ(tree().count(), 2);
-}
-
 TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancelForgetsTheName)
 {
-    writeBytes(path(QStringLiteral("taken.qel")), "old");
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-
-    platform.files.answers = {path(QStringLiteral("taken.qel")), path(QStringLiteral("free.qel"))};
+    const QString taken = path("taken.qel");
+    writeBytes(taken, "old");
+    addFields({"01 REC 4"});
+    platform.files.answers = {taken, path("free.qel")};
     platform.messages.answers = {MessageAnswer::No};
     trigger("SaveAs");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
     ASSERT_EQ(platform.files.asked.size(), 2u);
     EXPECT_EQ(platform.files.asked[1], (AskedFile{true, "Save As", filter, ""}));
-    EXPECT_EQ(readBytes(path(QStringLiteral("taken.qel"))), "old");
-    EXPECT_EQ(readBytes(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
+    EXPECT_EQ(readBytes(taken), "old");
     EXPECT_EQ(title(), "Orvane [free.qel]");
 
     // Cancel: nothing written, no name left, so the next Save asks for one.
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-    platform.files.answers = {path(QStringLiteral("taken.qel"))};
+    addFields({"01 REC-2 4"});
+    platform.files.answers = {taken, QString()};
     platform.messages.answers = {MessageAnswer::Cancel};
     trigger("SaveAs");
     EXPECT_EQ(currentFile(), "");
-    EXPECT_EQ(title(), "Orvane [free.qel]*");
-    EXPECT_EQ(readBytes(path(QStringLiteral("taken.qel"))), "old");
-    EXPECT_EQ(readBytes(path(QStringLiteral("free.qel"))).size(), ProjectRecordSize);
-
-    platform.files.answers = {QString()}; // and that box is cancelled too
-    trigger("Save");
+    trigger("Save"); // and that box is cancelled
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{true, "Save As", filter, ""}));
     EXPECT_EQ(title(), "Orvane [free.qel]*");
+    EXPECT_EQ(readBytes(taken), "old");
+    EXPECT_EQ(readBytes(path("free.qel")).size(), ProjectRecordSize);
 
     // Yes overwrites.
-    platform.files.answers = {path(QStringLiteral("taken.qel"))};
+    platform.files.answers = {taken};
     platform.messages.answers = {MessageAnswer::Yes};
     trigger("SaveAs");
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("taken.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(taken)), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [taken.qel]");
 }
 
-TEST_F(ProjectCommandsTest, AReadOnlyFileIsNeverReplaced)
+// Read-only by its permissions, or (for root, who may write those) immutable with its write bit.
+TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenIsNeverReplaced)
 {
-    const QString locked = path(QStringLiteral("locked.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    const QString locked = path("locked.qel");
+    const QString immutable = path("immutable.qel");
+    addFields({"01 REC 4"});
+    saveAs(immutable);
+    const bool canMakeImmutable =
+        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), immutable}) == 0 &&
+        !QFileInfo(immutable).isWritable();
     saveAs(locked);
     const QByteArray old = readBytes(locked);
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-
-    const ShownMessage readOnly = saveError(
-        QStringLiteral("The file you are trying to save is read only\r\nWould you like to save "
-                       "the file under different name?"),
-        locked, MessageButtons::YesNo);
+    addFields({"01 REC-2 4"});
     platform.messages.answers = {MessageAnswer::No};
     trigger("Save");
-    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnly}));
+    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnlyQuestion(locked)}));
     EXPECT_EQ(readBytes(locked), old);
     EXPECT_EQ(title(), "Orvane [locked.qel]*");
 
     // Yes: Save As, and the save goes to the new name only.
     platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {path(QStringLiteral("copy.qel"))};
+    platform.files.answers = {path("copy.qel")};
     trigger("Save");
     EXPECT_EQ(platform.files.asked.back().fileName, locked);
     EXPECT_EQ(readBytes(locked), old);
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("copy.qel")))), (QList<int>{1, 1}));
+    EXPECT_EQ(depthsIn(readBytes(path("copy.qel"))), (QList<int>{1, 1}));
     EXPECT_EQ(title(), "Orvane [copy.qel]");
+
+    if (canMakeImmutable) {
+        window->dlgedit().fileName = immutable;
+        window->MarkModified();
+        platform.messages.shown.clear();
+        platform.messages.answers = {MessageAnswer::No};
+        trigger("Save");
+        EXPECT_EQ(platform.messages.shown,
+                  (std::vector<ShownMessage>{readOnlyQuestion(immutable)}));
+        EXPECT_EQ(readBytes(immutable), old);
+    }
+    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), immutable});
 }
 
-TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileAndTheMarker)
+TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileTheNameAndTheMarker)
 {
-    const QString saved = path(QStringLiteral("keep.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    const QString saved = path("keep.qel");
+    addFields({"01 REC 4"});
     saveAs(saved);
     const QByteArray old = readBytes(saved);
 
     // A field text of 267 bytes: tag "1:4", "|", depth "1", "|" and 261 characters.
-    const int root = tree().topLevelAt(0);
-    const int field = tree().add(root, Relationship::Next, QString(261, u'X'));
+    const int field = tree().add(1, Relationship::Next, QString(261, u'X'));
     tree().setTag(field, QStringLiteral("1:4"));
     window->MarkModified();
     platform.messages.answers = {MessageAnswer::Ok};
     trigger("Save");
     EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{saveError(
-                  QStringLiteral("Unsuccessful Save. Posible cause may be that the length of a "
-                                 "field is greater than the maximum allowed length (255)"),
-                  saved)}));
+              (std::vector<ShownMessage>{
+                  saveError(SaveFailureText({ProjectStatus::RecordTooLong, 2, 2, {}}), saved)}));
     EXPECT_EQ(readBytes(saved), old);
     EXPECT_EQ(title(), "Orvane [keep.qel]*");
     EXPECT_EQ(status(), "Error");
     EXPECT_FALSE(window->projectCommands().saveDone());
     EXPECT_TRUE(view()->isVisible());
 
-    // One byte less fits.
+    // Save As to a target that cannot be made keeps the name the title shows.
+    writeBytes(path("plain.txt"), "x");
     tree().setText(field, QString(260, u'X'));
+    platform.files.answers = {path("plain.txt/other.qel")};
+    platform.messages.answers = {MessageAnswer::Ok};
+    EXPECT_FALSE(window->projectCommands().SaveAs_Click());
+    EXPECT_EQ(currentFile(), saved);
+    EXPECT_EQ(title(), "Orvane [keep.qel]*");
+
+    // So Save goes where the title says; one byte less fits.
     trigger("Save");
     EXPECT_EQ(readBytes(saved).size(), 2 * ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [keep.qel]");
     EXPECT_EQ(status(), "Done");
 }
 
-TEST_F(ProjectCommandsTest, ASaveThatCannotBeWrittenSaysSoAndKeepsEverything)
-{
-    // The folder of the new file is a regular file: nothing can be created there.
-    const QString plain = path(QStringLiteral("plain.txt"));
-    writeBytes(plain, "not a folder");
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    const QString target = plain + QStringLiteral("/new.qel");
-    platform.files.answers = {target};
-    platform.messages.answers = {MessageAnswer::Ok};
-    trigger("SaveAs");
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  saveError(QStringLiteral("The disk may be write protected"), target)}));
-    EXPECT_EQ(readBytes(plain), "not a folder");
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(status(), "Error");
-
-    // An old file whose temporary neighbour cannot be made (its name would be too long) stays
-    // as it was.
-    const QString longName = path(QString(248, u'L') + QStringLiteral(".qel"));
-    writeBytes(longName, "old bytes");
-    platform.files.answers = {longName};
-    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
-    trigger("SaveAs");
-    ASSERT_EQ(platform.messages.shown.size(), 3u);
-    EXPECT_EQ(platform.messages.shown[2].text, "The disk may be write protected");
-    EXPECT_EQ(readBytes(longName), "old bytes");
-    EXPECT_TRUE(title().endsWith(u'*'));
-}
-
 TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
 {
-    orvane::testing::build(window->fields(), {{1, QStringLiteral("01 OTHER.")}});
-    saveAs(path(QStringLiteral("other.qel")));
-    trigger("filenew");
-    addField(QStringLiteral("01"), QStringLiteral("MINE"), QStringLiteral("4"));
-    saveAs(path(QStringLiteral("mine.qel")));
-    addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
-
+    writeBytes(path("other.qel"), projectRecord("|1|01 OTHER."));
+    addFields({"01 MINE 4"});
+    saveAs(path("mine.qel"));
+    addFields({"05 PART 2"});
     platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {path(QStringLiteral("other.qel"))};
+    platform.files.answers = {path("other.qel")};
     trigger("fileopen");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
-    EXPECT_EQ(depthsIn(readBytes(path(QStringLiteral("mine.qel")))), (QList<int>{1, 2}));
+    EXPECT_EQ(depthsIn(readBytes(path("mine.qel"))), (QList<int>{1, 2}));
     EXPECT_EQ(outline(tree()), "01 OTHER.");
     EXPECT_EQ(title(), "Orvane [other.qel]");
 
     // Yes whose Save As is cancelled: the changes stay and nothing is opened.
     trigger("filenew");
-    addField(QStringLiteral("01"), QStringLiteral("UNSAVED"), QStringLiteral("1"));
+    addFields({"01 UNSAVED 1"});
     platform.messages.answers = {MessageAnswer::Yes};
     platform.files.answers = {QString()};
     trigger("fileopen");
@@ -331,177 +284,47 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
 TEST_F(ProjectCommandsTest, TheFileMenuOffersSaveOnlyForALayoutWithFields)
 {
     auto *file = child<QMenu>("file");
-    const auto openMenu = [&] {
+    const auto saveOffered = [&] {
         file->popup(window->mapToGlobal(QPoint(0, 0)));
         file->hide();
+        EXPECT_EQ(child<QAction>("Save")->isEnabled(), child<QAction>("SaveAs")->isEnabled());
+        return child<QAction>("Save")->isEnabled();
     };
-    openMenu();
-    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
-    EXPECT_FALSE(child<QAction>("SaveAs")->isEnabled());
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    openMenu();
-    EXPECT_TRUE(child<QAction>("Save")->isEnabled());
-    EXPECT_TRUE(child<QAction>("SaveAs")->isEnabled());
-
-    // Another tab keeps what its own handler set.
-    window->tabGen_Click(1);
-    openMenu();
-    EXPECT_FALSE(child<QAction>("Save")->isEnabled());
-    window->tabGen_Click(0);
-}
-
-TEST_F(ProjectCommandsTest, FilesWrittenByTheProgramReadBackByteForByte)
-{
-    addField(QStringLiteral("01"), QStringLiteral("CLIENTE"));
-    addField(QStringLiteral("05"), QStringLiteral("NOMBRE"), QStringLiteral("30"));
-    const int node = tree().count();
-    tree().setText(node, QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
-                                        "PE\u00D1A \u20AC|'."));
-    saveAs(path(QStringLiteral("first.qel")));
-    const QByteArray first = readBytes(path(QStringLiteral("first.qel")));
-    EXPECT_TRUE(first.contains("VALUE 'JOS\xC9 PE\xD1"
-                               "A \x80|'."));
-
-    trigger("filenew");
-    platform.files.answers = {path(QStringLiteral("first.qel"))};
-    trigger("fileopen");
-    EXPECT_EQ(tree().text(2), QStringLiteral("05 NOMBRE \u00A0PIC X(30) \u00A0VALUE 'JOS\u00C9 "
-                                             "PE\u00D1A \u20AC|'."));
-    saveAs(path(QStringLiteral("second.qel")));
-    EXPECT_EQ(readBytes(path(QStringLiteral("second.qel"))), first);
-}
-
-TEST_F(ProjectCommandsTest, AHandMadeWindows1252FileOpensWithTheRightCharacters)
-{
-    // Two records as another program may leave them: any bytes behind the text.
-    const auto record = [](const QByteArray &text, char filler) {
-        QByteArray r(ProjectRecordSize, filler);
-        r[0] = 8;
-        r[1] = 0;
-        r[2] = char(text.size());
-        r[3] = 0;
-        r.replace(4, text.size(), text);
-        return r;
-    };
-    writeBytes(path(QStringLiteral("hand.qel")),
-               record("1:20|1|01 ADRESSE.", '\xFF') +
-                   record("1:20|2|05 STRA\xDF"
-                          "E \xA0PIC X(20) \xA0VALUE 'M\xFCLLER \xE0 "
-                          "\xE9t\xE9'.",
-                          ' '));
-    platform.files.answers = {path(QStringLiteral("hand.qel"))};
-    trigger("fileopen");
-    ASSERT_EQ(tree().count(), 2);
-    EXPECT_EQ(tree().parent(2), 1);
-    EXPECT_EQ(tree().text(2), QStringLiteral("05 STRA\u00DFE \u00A0PIC X(20) \u00A0VALUE "
-                                             "'M\u00FCLLER \u00E0 \u00E9t\u00E9'."));
-    EXPECT_EQ(tree().tag(2), "1:20");
-    EXPECT_EQ(title(), "Orvane [hand.qel]");
+    EXPECT_FALSE(saveOffered());
+    addFields({"01 REC 4"});
+    EXPECT_TRUE(saveOffered());
+    window->tabGen_Click(1); // another tab keeps what its own handler set
+    EXPECT_FALSE(saveOffered());
 }
 
 TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
 {
     // A COBOL source picked under "All Files": the next Save must not overwrite it.
-    const QString source = path(QStringLiteral("prog.cbl"));
+    const QString source = path("prog.cbl");
     const QByteArray program = "       IDENTIFICATION DIVISION.\n       PROGRAM-ID. PROG.\n";
     writeBytes(source, program);
-    platform.files.answers = {source};
-    platform.messages.answers = {MessageAnswer::Ok};
-    trigger("fileopen");
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  {source + " is not a project file: record 1 does not hold a field", "Orvane",
-                   MessageButtons::Ok, MessageIcon::Critical}}));
-    EXPECT_TRUE(tree().isEmpty());
-    EXPECT_EQ(title(), "Orvane []");
-    EXPECT_EQ(currentFile(), "");
-    EXPECT_EQ(status(), "Done");
-
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    // Good records followed by a foreign one: the part read is not kept either.
+    const QString mixed = path("mixed.qel");
+    writeBytes(mixed,
+               projectRecords({"|1|01 A.", "|1|01 B."}) + QByteArray(ProjectRecordSize, 'x'));
+    for (const auto &[file, record] : {std::pair{source, 1}, std::pair{mixed, 3}}) {
+        platform.messages.shown.clear();
+        platform.files.answers = {file};
+        platform.messages.answers = {MessageAnswer::Ok};
+        trigger("fileopen");
+        EXPECT_EQ(
+            platform.messages.shown,
+            (std::vector<ShownMessage>{{file + " is not a project file: record " +
+                                            QString::number(record) + " does not hold a field",
+                                        "Orvane", MessageButtons::Ok, MessageIcon::Critical}}));
+        EXPECT_TRUE(tree().isEmpty());
+        EXPECT_EQ(title(), "Orvane []");
+        EXPECT_EQ(currentFile(), "");
+        EXPECT_EQ(status(), "Done");
+    }
+    addFields({"01 REC 4"});
     platform.files.answers = {QString()};
     trigger("Save");
     EXPECT_TRUE(platform.files.asked.back().save);
     EXPECT_EQ(readBytes(source), program);
-
-    // Good records followed by a foreign one: the part read is not kept either.
-    FieldTree two;
-    orvane::testing::build(two, {{1, QStringLiteral("01 A.")}, {1, QStringLiteral("01 B.")}});
-    const QByteArray mixed = records(two) + QByteArray(ProjectRecordSize, 'x');
-    writeBytes(path(QStringLiteral("mixed.qel")), mixed);
-    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Ok};
-    platform.files.answers = {path(QStringLiteral("mixed.qel"))};
-    trigger("fileopen");
-    ASSERT_EQ(platform.messages.shown.size(), 3u);
-    EXPECT_EQ(platform.messages.shown[2].text,
-              path(QStringLiteral("mixed.qel")) +
-                  " is not a project file: record 3 does not hold a field");
-    EXPECT_TRUE(tree().isEmpty());
-    EXPECT_EQ(title(), "Orvane []");
-    EXPECT_EQ(currentFile(), "");
-}
-
-TEST_F(ProjectCommandsTest, AFailedSaveAsKeepsTheNameTheTitleShows)
-{
-    const QString first = path(QStringLiteral("cust.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    saveAs(first);
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-
-    // A target inside a regular file cannot be made.
-    writeBytes(path(QStringLiteral("plain.txt")), "x");
-    platform.files.answers = {path(QStringLiteral("plain.txt/other.qel"))};
-    platform.messages.answers = {MessageAnswer::Ok};
-    EXPECT_FALSE(window->projectCommands().SaveAs_Click());
-    EXPECT_EQ(currentFile(), first);
-    EXPECT_EQ(title(), "Orvane [cust.qel]*");
-
-    // So Save goes where the title says.
-    trigger("Save");
-    EXPECT_EQ(depthsIn(readBytes(first)), (QList<int>{1, 1}));
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-}
-
-TEST_F(ProjectCommandsTest, SavingOntoAPipeSaysTheDiskMayBeWriteProtected)
-{
-    const QString pipe = path(QStringLiteral("pipe.qel"));
-    ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {pipe}), 0);
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.files.answers = {pipe};
-    platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::Ok};
-    trigger("SaveAs");
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  overwriteQuestion,
-                  saveError(QStringLiteral("The disk may be write protected"), pipe)}));
-    EXPECT_FALSE(QFileInfo(pipe).isFile()); // still the pipe
-    EXPECT_TRUE(QFileInfo(pipe).exists());
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(currentFile(), "");
-    EXPECT_EQ(status(), "Error");
-}
-
-TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenCountsAsReadOnlyEvenWithItsWriteBit)
-{
-    const QString locked = path(QStringLiteral("immutable.qel"));
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    saveAs(locked);
-    const QByteArray old = readBytes(locked);
-    // Root may write any file with or without its write bits, but not an immutable one.
-    if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), locked}) != 0 ||
-        QFileInfo(locked).isWritable()) {
-        QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
-        GTEST_SKIP() << "no immutable files here";
-    }
-    ASSERT_TRUE(QFileInfo(locked).permissions() & QFileDevice::WriteOwner);
-    addField(QStringLiteral("01"), QStringLiteral("REC-2"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::No};
-    trigger("Save");
-    QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), locked});
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{saveError(
-                  QStringLiteral("The file you are trying to save is read only\r\nWould you like "
-                                 "to save the file under different name?"),
-                  locked, MessageButtons::YesNo)}));
-    EXPECT_EQ(readBytes(locked), old);
-    EXPECT_EQ(title(), "Orvane [immutable.qel]*");
 }

@@ -5,47 +5,52 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace orvane::testing
 {
+
+namespace
+{
+
+// Takes the next scripted answer; without one, the box was not expected and the test fails.
+template <typename T> T nextAnswer(std::deque<T> &answers, const std::string &what, T none)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << what;
+        return none;
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
 
 MessageAnswer ScriptedMessages::show(const QString &text, const QString &title,
                                      MessageButtons buttons, MessageIcon icon)
 {
     shown.push_back({text, title, buttons, icon});
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected message box: " << text.toStdString() << " ["
-                      << title.toStdString() << "]";
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
-    }
-    const MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return nextAnswer(answers,
+                      "message box: " + text.toStdString() + " [" + title.toStdString() + "]",
+                      buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
 }
 
 QString ScriptedInput::ask(const QString &prompt, const QString &title,
                            const QString &defaultAnswer)
 {
     asked.push_back({prompt, title, defaultAnswer});
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected input box: " << title.toStdString();
-        return {};
-    }
-    const QString answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return nextAnswer(answers, "input box: " + title.toStdString(), QString());
 }
 
 QString ScriptedFiles::answer(AskedFile request)
 {
     asked.push_back(request);
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected " << (request.save ? "save" : "open")
-                      << " box: " << request.title.toStdString();
-        return {};
-    }
-    const QString answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return nextAnswer(answers,
+                      std::string(request.save ? "save" : "open") +
+                          " box: " + request.title.toStdString(),
+                      QString());
 }
 
 QString ScriptedFiles::openFile(const QString &title, const QString &filter,
@@ -62,13 +67,7 @@ QString ScriptedFiles::saveFile(const QString &title, const QString &filter,
 
 QColor ScriptedColours::choose(const QColor &)
 {
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected colour box";
-        return {};
-    }
-    const QColor answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return nextAnswer(answers, "colour box", QColor());
 }
 
 QString MemorySettings::get(const QString &application, const QString &section, const QString &key,
@@ -89,10 +88,10 @@ QApplication &testApplication()
     static int argc = 1;
     static char name[] = "ui_tests";
     static char *argv[] = {name, nullptr};
+    // Always offscreen, whatever the environment says: no window on the developer's screen,
+    // and the clipboard the tests write is the program's own, not the desktop's.
     static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty()
-                                       ? QByteArray("offscreen")
-                                       : qgetenv("QT_QPA_PLATFORM"));
+        qputenv("QT_QPA_PLATFORM", "offscreen");
         return new QApplication(argc, argv);
     }();
     return *app;

@@ -7,6 +7,8 @@
 #include "ui/FileDialogState.h"
 #include "ui/ProjectCommands.h"
 
+#include "../common/Files.h"
+#include "../common/ProjectRecords.h"
 #include "../common/TreeText.h"
 
 #include <QAction>
@@ -19,8 +21,10 @@ using namespace orvane;
 using orvane::testing::AskedFile;
 using orvane::testing::MainWindowTest;
 using orvane::testing::outline;
+using orvane::testing::projectRecord;
 using orvane::testing::saveQuestion;
 using orvane::testing::ShownMessage;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -48,15 +52,6 @@ protected:
     }
     QString title() { return window->windowTitle(); }
     QString currentFile() { return window->dlgedit().fileName; }
-    void trigger(const char *name) { child<QAction>(name)->trigger(); }
-
-    // A project with one record, written the way the program writes them.
-    void writeProject(const QString &path, const QString &clause)
-    {
-        FieldTree t;
-        t.setTag(t.add(0, Relationship::Last, clause), QStringLiteral("1:4"));
-        ASSERT_TRUE(SaveNodes(t, path).ok());
-    }
 
     QTemporaryDir dir;
 };
@@ -85,6 +80,15 @@ TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
 
 TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
 {
+    // Without settings: by length, and no folder kept, since only a name is.
+    start();
+    EXPECT_TRUE(child<QRadioButton>("optRecordSizeByLength")->isChecked());
+    EXPECT_EQ(currentFile(), "");
+    window->lifecycle().SaveSettings();
+    EXPECT_EQ(setting("init", "resizebylength"), "True");
+    EXPECT_EQ(setting("history", "lastusedfile"), "<none>");
+    window.reset();
+
     const QString last = dir.filePath(QStringLiteral("old.qel"));
     setSetting("history", "lastusedfile", last);
     setSetting("init", "resizebylength", QStringLiteral("False"));
@@ -94,7 +98,7 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(title(), "Orvane []");
 
     // Save with the pattern as the name opens Save As in that folder.
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    addFields({"01 REC 4"});
     platform.files.answers = {dir.filePath(QStringLiteral("new.qel"))};
     trigger("Save");
     ASSERT_EQ(platform.files.asked.size(), 1u);
@@ -109,100 +113,69 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(setting("history", "lastusedfile"), dir.filePath(QStringLiteral("new.qel")));
 }
 
-TEST_F(WindowLifecycleTest, WithoutSettingsTheRecordSizeIsByLengthAndNoFolderIsKept)
-{
-    start();
-    EXPECT_TRUE(child<QRadioButton>("optRecordSizeByLength")->isChecked());
-    EXPECT_EQ(currentFile(), "");
-    window->lifecycle().SaveSettings();
-    EXPECT_EQ(setting("init", "resizebylength"), "True");
-    EXPECT_EQ(setting("history", "lastusedfile"), "<none>"); // only a name is kept
-}
-
-TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredCancelKeepsTheWindow)
-{
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(tree().count(), 1);
-    EXPECT_EQ(setting("init", "resizebylength"), "True"); // settings were saved first
-}
-
-TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredNoDropsThemAndCloses)
-{
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::No};
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(tree().isEmpty());
-}
-
-TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesAnsweredYesSavesAndStaysOnce)
+TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
 {
     const QString file = dir.filePath(QStringLiteral("cust.qel"));
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.files.answers = {file};
-    trigger("SaveAs");
-    addField(QStringLiteral("05"), QStringLiteral("PART"), QStringLiteral("2"));
-
-    platform.messages.answers = {MessageAnswer::Yes};
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(title(), "Orvane [cust.qel]");
-    EXPECT_EQ(QFileInfo(file).size(), 2 * ProjectRecordSize);
-    EXPECT_EQ(setting("history", "lastusedfile"), file);
-
-    // The second close finds nothing unsaved.
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(platform.messages.shown.size(), 1u);
-}
-
-TEST_F(WindowLifecycleTest, ClosingAfterYesWithoutAFileNameStaysWhenSaveAsIsCancelled)
-{
-    start();
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
-    platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {QString()};
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(title(), "Orvane []*");
-    EXPECT_EQ(tree().count(), 1);
+    struct Case {
+        const char *what;
+        bool named;
+        MessageAnswer answer;
+        bool closes;
+        const char *title;
+        int fields;
+    };
+    const Case cases[] = {
+        {"Cancel keeps the window", false, MessageAnswer::Cancel, false, "Orvane []*", 1},
+        {"No drops the changes", false, MessageAnswer::No, true, "Orvane []", 0},
+        {"Yes whose Save As is cancelled", false, MessageAnswer::Yes, false, "Orvane []*", 1},
+        {"Yes saves and stays once", true, MessageAnswer::Yes, false, "Orvane [cust.qel]", 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        start();
+        addFields({"01 REC 4"});
+        if (c.named) {
+            platform.files.answers = {file};
+            trigger("SaveAs");
+            addFields({"05 PART 2"});
+        } else if (c.answer == MessageAnswer::Yes) {
+            platform.files.answers = {QString()};
+        }
+        platform.messages.shown.clear();
+        platform.messages.answers = {c.answer};
+        EXPECT_EQ(window->close(), c.closes);
+        EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
+        EXPECT_EQ(window->isVisible(), !c.closes);
+        EXPECT_EQ(title(), c.title);
+        EXPECT_EQ(tree().count(), c.fields);
+        EXPECT_EQ(setting("init", "resizebylength"), "True"); // the settings were saved first
+        if (c.named) {
+            EXPECT_EQ(QFileInfo(file).size(), 2 * ProjectRecordSize);
+            EXPECT_EQ(setting("history", "lastusedfile"), file);
+            EXPECT_TRUE(window->close()); // nothing unsaved is left
+            EXPECT_EQ(platform.messages.shown.size(), 1u);
+        }
+        window.reset();
+    }
 }
 
 TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
 {
     QDir(dir.path()).mkpath(QStringLiteral("my projects"));
     const QString file = dir.filePath(QStringLiteral("my projects/cust file.qel"));
-    writeProject(file, QStringLiteral("01 CUSTOMER \u00A0PIC X(4)."));
+    writeBytes(file, projectRecord("1:4|1|01 CUSTOMER \xA0PIC X(4)."));
 
-    struct Form {
-        const char *what;
-        QStringList arguments;
-    };
-    const QStringList pieces = file.split(u' ');
-    const std::vector<Form> forms{
-        {"quoted, one argument", {u'"' + file + u'"'}},
-        {"quoted, split at the blanks", {u'"' + pieces[0], pieces[1], pieces[2] + u'"'}},
-        {"unquoted, split at the blanks", pieces},
-        {"unquoted, one argument", {file}},
-    };
-    for (const Form &form : forms) {
-        SCOPED_TRACE(form.what);
-        start(form.arguments);
-        EXPECT_EQ(title(), "Orvane [cust file.qel]");
-        EXPECT_EQ(currentFile(), file);
-        EXPECT_EQ(outline(tree()), "01 CUSTOMER \u00A0PIC X(4).");
-        EXPECT_EQ(tree().tag(1), "1:4");
-        EXPECT_EQ(status(), "Done");
-        EXPECT_TRUE(view()->isVisible());
-        window.reset();
-    }
+    // Split at its blanks and quoted, as a shell may hand it over.
+    QStringList pieces = file.split(u' ');
+    pieces.front().prepend(u'"');
+    pieces.back().append(u'"');
+    start(pieces);
+    EXPECT_EQ(title(), "Orvane [cust file.qel]");
+    EXPECT_EQ(currentFile(), file);
+    EXPECT_EQ(outline(tree()), "01 CUSTOMER \u00A0PIC X(4).");
+    EXPECT_EQ(tree().tag(1), "1:4");
+    EXPECT_EQ(status(), "Done");
+    EXPECT_TRUE(view()->isVisible());
 }
 
 TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsName)
@@ -215,64 +188,32 @@ TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsN
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(status(), "Done");
 
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    addFields({"01 REC 4"});
     window->projectCommands().Save_Click(); // no box: the name is known
     EXPECT_EQ(QFileInfo(file).size(), ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [brand new.qel]");
 }
 
+// A file that cannot be read leaves an empty layout without a name (the loading is Open's,
+// tested there with files of another kind); a name like an option is never created.
 TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayoutWithoutAName)
 {
-    const QString file = dir.filePath(QStringLiteral("no such folder/cust.qel"));
-    platform.messages.answers = {MessageAnswer::Ok};
-    start({file});
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_TRUE(platform.messages.shown[0].text.startsWith(QStringLiteral("Cannot open ")));
-    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(title(), "Orvane []");
-    EXPECT_EQ(currentFile(), "");
-    EXPECT_TRUE(tree().isEmpty());
-    EXPECT_EQ(status(), "Done");
-    window.reset();
-
-    // A file of another kind: the fields read before the foreign record are dropped, and Save
-    // asks for a name instead of overwriting it.
-    const QString other = dir.filePath(QStringLiteral("other.qel"));
-    writeProject(other, QStringLiteral("01 REC."));
-    QFile append(other);
-    ASSERT_TRUE(append.open(QIODevice::Append));
-    append.write(QByteArray(ProjectRecordSize, '\x7F'));
-    append.close();
-    const QByteArray before = [&] {
-        QFile f(other);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }();
-    platform.messages.shown.clear();
-    platform.messages.answers = {MessageAnswer::Ok};
-    start({other});
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text,
-              other + " is not a project file: record 2 does not hold a field");
-    EXPECT_EQ(title(), "Orvane []");
-    EXPECT_TRUE(tree().isEmpty());
-    addField(QStringLiteral("01"), QStringLiteral("NEW"), QStringLiteral("4"));
-    platform.files.answers = {QString()};
-    window->projectCommands().Save_Click();
-    EXPECT_TRUE(platform.files.asked.back().save);
-    QFile after(other);
-    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
-    EXPECT_EQ(after.readAll(), before);
-}
-
-TEST_F(WindowLifecycleTest, AnOptionLikeCommandLineNameIsNeverCreated)
-{
-    const QString option = dir.filePath(QStringLiteral("--help"));
-    platform.messages.answers = {MessageAnswer::Ok};
-    start({option});
-    EXPECT_FALSE(QFileInfo::exists(option));
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_TRUE(platform.messages.shown[0].text.startsWith(QStringLiteral("Cannot open ")));
-    EXPECT_EQ(title(), "Orvane []");
+    for (const QString &file : {dir.filePath(QStringLiteral("no such folder/cust.qel")),
+                                dir.filePath(QStringLiteral("--help"))}) {
+        SCOPED_TRACE(file.toStdString());
+        platform.messages.shown.clear();
+        platform.messages.answers = {MessageAnswer::Ok};
+        start({file});
+        ASSERT_EQ(platform.messages.shown.size(), 1u);
+        EXPECT_TRUE(platform.messages.shown[0].text.startsWith(QStringLiteral("Cannot open ")));
+        EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(QFileInfo::exists(file));
+        EXPECT_EQ(title(), "Orvane []");
+        EXPECT_EQ(currentFile(), "");
+        EXPECT_TRUE(tree().isEmpty());
+        EXPECT_EQ(status(), "Done");
+        window.reset();
+    }
 }
 
 TEST_F(WindowLifecycleTest, TheEditorGetsItsOwnChanceToKeepTheWindowOpen)
@@ -291,7 +232,7 @@ TEST_F(WindowLifecycleTest, TheEditorGetsItsOwnChanceToKeepTheWindowOpen)
     EXPECT_EQ(dialogsClosed, 0);
 
     // Asked even when the layout already keeps the window open.
-    addField(QStringLiteral("01"), QStringLiteral("REC"), QStringLiteral("4"));
+    addFields({"01 REC 4"});
     platform.messages.answers = {MessageAnswer::Cancel};
     EXPECT_FALSE(window->close());
     EXPECT_EQ(editorAsked, 2);
