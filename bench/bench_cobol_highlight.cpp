@@ -10,11 +10,11 @@ namespace
 
 void BM_CobolLineSpans200k(benchmark::State &state)
 {
-    const QStringList kinds = {
-        QStringLiteral("000100* A COMMENT LINE ABOUT THE NEXT ENTRY"),
-        QStringLiteral("       05 WS-FIELD PIC X(10) VALUE 'ABC'."),
-        QStringLiteral("           MOVE 12.5 TO WS-FIELD(3)."),
-        QStringLiteral("       10 WS-NUMBER PIC S9(4)V99 COMP-3.") + QString(40, u' ') + "X"};
+    const QStringList kinds = {QStringLiteral("000100* A COMMENT LINE ABOUT THE NEXT ENTRY"),
+                               QStringLiteral("       05 WS-FIELD PIC X(10) VALUE 'ABC'."),
+                               QStringLiteral("           MOVE 12.5 TO WS-FIELD(3)."),
+                               QStringLiteral("       10 WS-NUMBER PIC S9(4)V99 COMP-3.") +
+                                   QString(40, u' ') + "X"};
     size_t spans = 0;
     for (auto _ : state) {
         orvane::CobolLineState lineState;

@@ -1,7 +1,7 @@
 #include "CheckCommand.h"
 
-#include "codegen/CodeGenerator.h"
 #include "cobol/CompilerMessages.h"
+#include "codegen/CodeGenerator.h"
 #include "model/Cp1252.h"
 #include "model/FieldTree.h"
 #include "project/ProjectFile.h"
@@ -47,10 +47,9 @@ int checkProject(const QStringList &arguments, QIODevice &, QIODevice &err)
                             kUsage);
             (a == u"--cobc" ? program : options) = arguments[++i];
         } else if (a.startsWith(u'-') && a != u"-") {
-            return fail(err,
-                        QStringLiteral("orvane-cli: unknown option %1 (try orvane-cli --help)")
-                            .arg(a),
-                        kUsage);
+            return fail(
+                err, QStringLiteral("orvane-cli: unknown option %1 (try orvane-cli --help)").arg(a),
+                kUsage);
         } else {
             files << a;
         }
@@ -76,18 +75,18 @@ int checkProject(const QStringList &arguments, QIODevice &, QIODevice &err)
                         .arg(program),
                     kNoCompiler);
 
-    const cobol::WrappedProgram wrapped = cobol::wrapDataItems(GenerateCode(tree).replace(
-        QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const cobol::WrappedProgram wrapped = cobol::wrapDataItems(
+        GenerateCode(tree).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     QTemporaryDir folder;
     const QString name = QFileInfo(project).completeBaseName() + QStringLiteral(".cbl");
     QFile source(folder.filePath(name));
     const QByteArray bytes = cp1252::encode(wrapped.text);
     if (!folder.isValid() || !source.open(QIODevice::WriteOnly) ||
         source.write(bytes) != bytes.size())
-        return fail(err,
-                    QStringLiteral("Cannot write the code for the compiler: %1")
-                        .arg(source.errorString()),
-                    kFailed);
+        return fail(
+            err,
+            QStringLiteral("Cannot write the code for the compiler: %1").arg(source.errorString()),
+            kFailed);
     source.close();
 
     QProcess compiler;
@@ -97,8 +96,7 @@ int checkProject(const QStringList &arguments, QIODevice &, QIODevice &err)
     compiler.setProcessChannelMode(QProcess::MergedChannels);
     compiler.start(path, cobol::syntaxCheckArguments(options, {}, source.fileName()));
     if (!compiler.waitForFinished(-1) || compiler.exitStatus() != QProcess::NormalExit)
-        return fail(err, QStringLiteral("orvane-cli: \"%1\" could not be run").arg(path),
-                    kFailed);
+        return fail(err, QStringLiteral("orvane-cli: \"%1\" could not be run").arg(path), kFailed);
     const QString output = QString::fromLocal8Bit(compiler.readAll());
     const auto messages = cobol::parseCompilerMessages(output);
     for (const cobol::CompilerMessage &m : messages) {

@@ -12,8 +12,8 @@ std::vector<CompilerMessage> parseCompilerMessages(QStringView output)
 {
     // The file name is matched lazily, so one holding ":" still reads; the severity word
     // anchors the line number.
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^(.+?):(\d+):(?:(\d+):)?\s*(error|warning|note)\s*:\s*(.*)$)"));
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^(.+?):(\d+):(?:(\d+):)?\s*(error|warning|note)\s*:\s*(.*)$)"));
     std::vector<CompilerMessage> messages;
     for (QStringView line : output.split(u'\n')) {
         if (line.endsWith(u'\r'))

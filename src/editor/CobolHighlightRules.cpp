@@ -107,6 +107,7 @@ bool isLevelNumber(QStringView word)
 const std::vector<QString> &keywords()
 {
     static const std::vector<QString> words = [] {
+        // clang-format off
         const char *const list[] = {
             // divisions, sections and the headers of fixed paragraphs
             "IDENTIFICATION", "ID", "ENVIRONMENT", "DATA", "PROCEDURE", "DIVISION", "SECTION",
@@ -148,6 +149,7 @@ const std::vector<QString> &keywords()
             "CONTAINS", "LABEL", "STANDARD", "OMITTED", "VARYING", "ALTERNATE", "DUPLICATES",
             "LINE-SEQUENTIAL", "DECIMAL-POINT", "COMMA", "CURRENCY", "NATIONAL", "BASED",
         };
+        // clang-format on
         std::vector<QString> sorted;
         for (const char *word : list)
             sorted.push_back(QString::fromLatin1(word));
@@ -296,8 +298,9 @@ bool isCobolKeyword(QStringView word)
     if (upper.isEmpty())
         return false;
     const auto &words = keywords();
-    const auto found = std::lower_bound(words.begin(), words.end(), upper,
-                                        [](const QString &a, QStringView b) { return QStringView(a) < b; });
+    const auto found =
+        std::lower_bound(words.begin(), words.end(), upper,
+                         [](const QString &a, QStringView b) { return QStringView(a) < b; });
     return found != words.end() && QStringView(*found) == upper;
 }
 

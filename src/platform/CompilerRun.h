@@ -38,9 +38,9 @@ public:
     virtual ~CompilerRunner() = default;
     // `program` is a name looked up on the PATH or a full path. `done` is called once, later,
     // from the event loop, unless the job is cancelled or destroyed first.
-    virtual std::unique_ptr<CompilerJob> start(const QString &program,
-                                               const QStringList &arguments,
-                                               std::function<void(const CompilerResult &)> done) = 0;
+    virtual std::unique_ptr<CompilerJob>
+    start(const QString &program, const QStringList &arguments,
+          std::function<void(const CompilerResult &)> done) = 0;
 };
 
 } // namespace orvane

@@ -18,11 +18,13 @@ public:
                   std::function<void(const CompilerResult &)> done)
         : done_(std::move(done))
     {
-        const QString path = program.contains(u'/') ? program
-                                                    : QStandardPaths::findExecutable(program);
+        const QString path =
+            program.contains(u'/') ? program : QStandardPaths::findExecutable(program);
         if (path.isEmpty() || !QFileInfo(path).isExecutable()) {
             // Reported from the event loop like any other end, never from inside start().
-            QTimer::singleShot(0, &process_, [this] { finish({CompilerResult::Outcome::NotFound, 0, QString()}); });
+            QTimer::singleShot(0, &process_, [this] {
+                finish({CompilerResult::Outcome::NotFound, 0, QString()});
+            });
             pending_ = true;
             return;
         }
@@ -81,9 +83,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<CompilerJob> QtCompilerRunner::start(const QString &program,
-                                                     const QStringList &arguments,
-                                                     std::function<void(const CompilerResult &)> done)
+std::unique_ptr<CompilerJob>
+QtCompilerRunner::start(const QString &program, const QStringList &arguments,
+                        std::function<void(const CompilerResult &)> done)
 {
     return std::make_unique<QtCompilerJob>(program, arguments, std::move(done));
 }

@@ -120,8 +120,8 @@ struct QtPlatform {
 
     Platform seams()
     {
-        return Platform{messages, input, files, colours, settings, clipboard, registration, shell,
-                        compiler};
+        return Platform{messages,  input,        files, colours, settings,
+                        clipboard, registration, shell, compiler};
     }
 };
 

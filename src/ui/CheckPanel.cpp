@@ -6,8 +6,8 @@
 #include "platform/Platform.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -54,8 +54,8 @@ CheckPanel::CheckPanel(MessageBoxes &messages, CompilerRunner &compiler, QPlainT
     prgCheck_->setTextVisible(false);
     cmdCheckCancel_ = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCheckCancel");
     lstCheck_ = named(new QTreeWidget(this), "lstCheck");
-    lstCheck_->setHeaderLabels({QStringLiteral("Line"), QStringLiteral("Severity"),
-                                QStringLiteral("Message")});
+    lstCheck_->setHeaderLabels(
+        {QStringLiteral("Line"), QStringLiteral("Severity"), QStringLiteral("Message")});
     lstCheck_->setRootIsDecorated(false);
     lstCheck_->setUniformRowHeights(true);
     lstCheck_->header()->setStretchLastSection(true);
@@ -116,7 +116,8 @@ void CheckPanel::check(const CheckRequest &request)
         bytes = encodeText(request.text, form, &ok);
     }
     QFile file(path);
-    if (!folder_->isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    if (!folder_->isValid() || !file.open(QIODevice::WriteOnly) ||
+        file.write(bytes) != bytes.size()) {
         lblCheck_->setText(QStringLiteral("The text could not be written for the compiler: %1")
                                .arg(file.errorString()));
         showRunning(false);
@@ -126,10 +127,10 @@ void CheckPanel::check(const CheckRequest &request)
     boxLine_ = request.boxLine;
     lblCheck_->setText(QStringLiteral("Checking with %1...").arg(options_.compilerPath));
     showRunning(true);
-    job_ = compiler_.start(options_.compilerPath,
-                           cobol::syntaxCheckArguments(options_.compilerOptions,
-                                                       request.includeFolders, path),
-                           [this](const CompilerResult &result) { finished(result); });
+    job_ = compiler_.start(
+        options_.compilerPath,
+        cobol::syntaxCheckArguments(options_.compilerOptions, request.includeFolders, path),
+        [this](const CompilerResult &result) { finished(result); });
 }
 
 void CheckPanel::cancel()

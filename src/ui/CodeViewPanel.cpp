@@ -12,10 +12,10 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QShortcut>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -45,8 +45,9 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
         named(new QPushButton(QStringLiteral("Check"), fraCodeViewGrabCode_), "cmdCodeViewCheck");
     cmdCodeViewCheck_->setToolTip(QStringLiteral("Check with GnuCOBOL (F7)"));
     grab->addWidget(cmdCodeViewCheck_);
-    picCodeViewCheck_ = named(
-        new CheckPanel(platform_.messages, platform_.compiler, txtCodeView_, this), "picCodeViewCheck");
+    picCodeViewCheck_ =
+        named(new CheckPanel(platform_.messages, platform_.compiler, txtCodeView_, this),
+              "picCodeViewCheck");
 
     fraCodeViewAppendCodeToFIle_ = named(
         new QGroupBox(QStringLiteral("Append Code To WORKING-STORAGE SECTION. of File"), this),

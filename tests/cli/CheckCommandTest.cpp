@@ -52,13 +52,19 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
         int status;
         QString err;
     } cases[] = {
-        {"messages and status", {Customer, "--cobc", fake},
-         3, Customer + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
-        {"no compiler", {Customer, "--cobc", folder.filePath("none")}, 127,
+        {"messages and status",
+         {Customer, "--cobc", fake},
+         3,
+         Customer + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
+        {"no compiler",
+         {Customer, "--cobc", folder.filePath("none")},
+         127,
          "orvane-cli: the GnuCOBOL compiler \"" + folder.filePath("none") +
              "\" was not found; install the package gnucobol\n"},
         {"no project", {folder.filePath("none.qel"), "--cobc", fake}, 1, ""},
-        {"two projects", {Customer, Customer}, 2,
+        {"two projects",
+         {Customer, Customer},
+         2,
          "orvane-cli: check takes one project file (try orvane-cli --help)\n"},
     };
     for (const auto &c : cases) {

@@ -1,5 +1,5 @@
-#include "QStringPrinter.h"
 #include "cobol/CompilerMessages.h"
+#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,11 +19,14 @@ TEST(CompilerMessages, ReadsErrorsWarningsAndNotesFromCobcOutput)
          "t.cbl:5: warning: value size exceeds data size [-Wothers]\n",
          {{"t.cbl", 6, 0, S::Error, "unbalanced parentheses"},
           {"t.cbl", 5, 0, S::Warning, "value size exceeds data size [-Wothers]"}}},
-        {"with a column and CR LF", "/tmp/a b/x.cbl:12:8: note: here\r\n",
+        {"with a column and CR LF",
+         "/tmp/a b/x.cbl:12:8: note: here\r\n",
          {{"/tmp/a b/x.cbl", 12, 8, S::Note, "here"}}},
-        {"a file name with a colon", "C:/src/p.cbl:3: error: 'X' is not defined",
+        {"a file name with a colon",
+         "C:/src/p.cbl:3: error: 'X' is not defined",
          {{"C:/src/p.cbl", 3, 0, S::Error, "'X' is not defined"}}},
-        {"a message naming a line of its own", "p.cbl:7: error: see p.cbl:2: warning: x",
+        {"a message naming a line of its own",
+         "p.cbl:7: error: see p.cbl:2: warning: x",
          {{"p.cbl", 7, 0, S::Error, "see p.cbl:2: warning: x"}}},
         {"nothing to read", "cobc: error: no input files\n\n", {}},
     };
@@ -33,7 +36,8 @@ TEST(CompilerMessages, ReadsErrorsWarningsAndNotesFromCobcOutput)
 
 TEST(CompilerMessages, WrapsDataItemsAndMapsLinesBackInsideThem)
 {
-    const WrappedProgram program = wrapDataItems(QStringLiteral("       01 A PIC X.\n       01 B PIC 9."));
+    const WrappedProgram program =
+        wrapDataItems(QStringLiteral("       01 A PIC X.\n       01 B PIC 9."));
     const QStringList lines = program.text.split(u'\n');
     EXPECT_EQ(lines[program.firstLine - 1], "       01 A PIC X.");
     EXPECT_EQ(program.lineCount, 2);
@@ -48,6 +52,7 @@ TEST(CompilerMessages, WrapsDataItemsAndMapsLinesBackInsideThem)
 
 TEST(CompilerMessages, BuildsSyntaxCheckArgumentsWithQuotedOptionsKeptWhole)
 {
-    EXPECT_EQ(syntaxCheckArguments(R"(-std=ibm -I "my copy")", {"/src"}, "/tmp/x.cbl"),
-              (QStringList{"-fsyntax-only", "-std=ibm", "-I", "my copy", "-I", "/src", "/tmp/x.cbl"}));
+    EXPECT_EQ(
+        syntaxCheckArguments(R"(-std=ibm -I "my copy")", {"/src"}, "/tmp/x.cbl"),
+        (QStringList{"-fsyntax-only", "-std=ibm", "-I", "my copy", "-I", "/src", "/tmp/x.cbl"}));
 }

@@ -1,15 +1,15 @@
 // The compiler as a real process: cobc's own messages read back, and a cancelled run gone.
-#include "cobol/CompilerMessages.h"
 #include "platform/QtCompilerRun.h"
+#include "cobol/CompilerMessages.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
@@ -99,10 +99,10 @@ TEST(QtCompilerRun, CancelStopsTheProcessAndNeverReports)
     const QString pidFile = folder.filePath(QStringLiteral("pid"));
     QtCompilerRunner runner;
     bool reported = false;
-    auto job = runner.start(QStringLiteral("/bin/sh"),
-                            {QStringLiteral("-c"),
-                             QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile)},
-                            [&](const CompilerResult &) { reported = true; });
+    auto job = runner.start(
+        QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile)},
+        [&](const CompilerResult &) { reported = true; });
     ASSERT_TRUE(waitFor([&] { return QFileInfo(pidFile).size() > 0; }, 10000));
     QFile file(pidFile);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -1,6 +1,6 @@
 // GnuCOBOL's check from the Editor and the Code View, with the compiler scripted.
-#include "MainWindowFixture.h"
 #include "ui/CheckPanel.h"
+#include "MainWindowFixture.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/EditorPanel.h"
 
@@ -15,10 +15,7 @@ namespace
 class CheckPanelTest : public MainWindowTest
 {
 protected:
-    void waitForCheck(CheckPanel *panel)
-    {
-        QTRY_VERIFY_WITH_TIMEOUT(!panel->isRunning(), 2000);
-    }
+    void waitForCheck(CheckPanel *panel) { QTRY_VERIFY_WITH_TIMEOUT(!panel->isRunning(), 2000); }
     QStringList row(CheckPanel *panel, int index)
     {
         QTreeWidgetItem *item = panel->lstCheck()->topLevelItem(index);

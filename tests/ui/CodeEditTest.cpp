@@ -1,7 +1,7 @@
 // The source boxes' column guides and their switch in the options window.
+#include "ui/CodeEdit.h"
 #include "MainWindowFixture.h"
 #include "project/StartupSettings.h"
-#include "ui/CodeEdit.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/EditorPanel.h"
 #include "ui/frmOptions.h"
@@ -9,8 +9,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QScrollBar>
-#include <QTextLayout>
 #include <QTextBlock>
+#include <QTextLayout>
 
 namespace orvane::testing
 {
@@ -53,8 +53,7 @@ TEST_F(CodeEditTest, TheOptionsWindowSwitchesTheGuidesOffInBothBoxesAndKeepsTheC
     ASSERT_NE(guides, nullptr);
     EXPECT_TRUE(guides->isChecked()) << "on unless switched off";
     guides->setChecked(false);
-    QTest::mouseClick(options->findChild<QPushButton *>(QStringLiteral("cmdOK")),
-                      Qt::LeftButton);
+    QTest::mouseClick(options->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
     EXPECT_FALSE(window->editorPanel()->txtEditor()->columnGuides());
     EXPECT_FALSE(window->codeViewPanel()->txtCodeView()->columnGuides());
 

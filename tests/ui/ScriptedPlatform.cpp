@@ -148,9 +148,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<CompilerJob> ScriptedCompiler::start(const QString &program,
-                                                     const QStringList &arguments,
-                                                     std::function<void(const CompilerResult &)> done)
+std::unique_ptr<CompilerJob>
+ScriptedCompiler::start(const QString &program, const QStringList &arguments,
+                        std::function<void(const CompilerResult &)> done)
 {
     QString source;
     QFile file(arguments.value(arguments.size() - 1));

@@ -169,7 +169,7 @@ struct ScriptedPlatform {
 
     Platform seams()
     {
-        return Platform{messages, input, files,        colours, settings,
+        return Platform{messages,  input,        files, colours, settings,
                         clipboard, registration, shell, compiler};
     }
 };
