@@ -4,6 +4,7 @@
 // and an open box gives `file`.
 
 #include "platform/Platform.h"
+#include "platform/QtCompilerRun.h"
 
 #include <QStringList>
 
@@ -40,7 +41,11 @@ struct BenchPlatform : MessageBoxes,
     bool openAddress(const QString &) override { return false; }
     QString findProgram(const QString &) override { return {}; }
     bool startProgram(const QString &, const QStringList &) override { return false; }
-    Platform seams() { return Platform{*this, *this, *this, *this, *this, *this, *this, *this}; }
+    QtCompilerRunner compiler;
+    Platform seams()
+    {
+        return Platform{*this, *this, *this, *this, *this, *this, *this, *this, compiler};
+    }
 };
 
 } // namespace orvane::bench

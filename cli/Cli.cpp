@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "CheckCommand.h"
 #include "CopybookCommands.h"
 #include "ViewCommand.h"
 
@@ -75,6 +76,11 @@ const char kHelp[] =
     "      big-endian COMP-5. A field that does not decode shows as <bad HEX>. The\n"
     "      file is only read. --when shows VARIANT, an item that REDEFINES another,\n"
     "      in the records whose FIELD reads VALUE, and leaves it empty elsewhere.\n"
+    "  check PROJECT.qel [--cobc PROGRAM] [--cobc-options OPTIONS]\n"
+    "      Check the generated code, inside a minimal program, with GnuCOBOL's\n"
+    "      cobc -fsyntax-only. Its errors and warnings go to standard error with the\n"
+    "      generated code's line numbers; the exit status is the compiler's, or 127\n"
+    "      when it is not installed. OPTIONS is one argument, such as \"-std=ibm\".\n"
     "  --help      Show this text.\n"
     "  --version   Show the version.\n"
     "\n"
@@ -273,6 +279,8 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
     }
     if (command == u"import-copybook")
         return importCopybook(arguments, out, err);
+    if (command == u"check")
+        return checkProject(arguments, out, err);
     if (command == u"map")
         return storageMap(arguments, out, err);
     if (command == u"view")

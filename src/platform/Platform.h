@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CompilerRun.h"
 #include "FileTypeRegistration.h"
 
 #include <QColor>
@@ -93,6 +94,7 @@ struct Platform {
     ClipboardText &clipboard;
     FileTypeRegistration &registration;
     Shell &shell;
+    CompilerRunner &compiler;
 };
 
 } // namespace orvane

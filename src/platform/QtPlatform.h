@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Platform.h"
+#include "QtCompilerRun.h"
 #include "XdgFileTypeRegistration.h"
 
 #include <functional>
@@ -115,10 +116,12 @@ struct QtPlatform {
     QtClipboardText clipboard;
     XdgFileTypeRegistration registration;
     QtShell shell;
+    QtCompilerRunner compiler;
 
     Platform seams()
     {
-        return Platform{messages, input, files, colours, settings, clipboard, registration, shell};
+        return Platform{messages,  input,        files, colours, settings,
+                        clipboard, registration, shell, compiler};
     }
 };
 

@@ -23,6 +23,12 @@ SettingKey settingKey(Setting setting)
         return {false, QStringLiteral("history"), QStringLiteral("lastappend")};
     case Setting::FillerColor:
         return {true, QStringLiteral("OPT"), QStringLiteral("fillercolor")};
+    case Setting::ColumnGuides:
+        return {true, QStringLiteral("OPT"), QStringLiteral("columnguides")};
+    case Setting::CompilerPath:
+        return {true, QStringLiteral("OPT"), QStringLiteral("compilerpath")};
+    case Setting::CompilerOptions:
+        return {true, QStringLiteral("OPT"), QStringLiteral("compileroptions")};
     }
     return {};
 }

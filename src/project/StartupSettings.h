@@ -10,7 +10,17 @@ inline const QString ApplicationTitle = QStringLiteral("Orvane");
 
 // Every value kept per user. All live under the application title except the options key,
 // which lives under the program's own name (the executable's name without extension).
-enum class Setting { FirstRun, ResizeByLength, LastUsedFile, LastAppend, FillerColor };
+enum class Setting {
+    FirstRun,
+    ResizeByLength,
+    LastUsedFile,
+    LastAppend,
+    FillerColor,
+    // The source boxes' column guides and the compiler the check runs, from the options window.
+    ColumnGuides,
+    CompilerPath,
+    CompilerOptions,
+};
 
 struct SettingKey {
     bool underProgramName;

@@ -1,5 +1,9 @@
 #include "CodeViewPanel.h"
 
+#include "CheckPanel.h"
+#include "CodeEdit.h"
+#include "cobol/CompilerMessages.h"
+
 #include "FileDialogState.h"
 #include "TextBoxes.h"
 #include "codegen/WorkingStorage.h"
@@ -11,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -22,7 +27,7 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
     : QWidget(parent), platform_(platform), dlgedit_(dlgedit)
 {
     setObjectName(QStringLiteral("picCodeView"));
-    txtCodeView_ = named(new QPlainTextEdit(this), "txtCodeView");
+    txtCodeView_ = named(new CodeEdit(this), "txtCodeView");
     txtCodeView_->setFont(codeFont());
     txtCodeView_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtCodeView_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -36,6 +41,13 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
         named(new QPushButton(QStringLiteral("Copy"), fraCodeViewGrabCode_), "cmdCodeViewCopy");
     auto *grab = new QHBoxLayout(fraCodeViewGrabCode_);
     grab->addWidget(cmdCodeViewCopy_);
+    cmdCodeViewCheck_ =
+        named(new QPushButton(QStringLiteral("Check"), fraCodeViewGrabCode_), "cmdCodeViewCheck");
+    cmdCodeViewCheck_->setToolTip(QStringLiteral("Check with GnuCOBOL (F7)"));
+    grab->addWidget(cmdCodeViewCheck_);
+    picCodeViewCheck_ =
+        named(new CheckPanel(platform_.messages, platform_.compiler, txtCodeView_, this),
+              "picCodeViewCheck");
 
     fraCodeViewAppendCodeToFIle_ = named(
         new QGroupBox(QStringLiteral("Append Code To WORKING-STORAGE SECTION. of File"), this),
@@ -59,7 +71,12 @@ CodeViewPanel::CodeViewPanel(const Platform &platform, FileDialogState &dlgedit,
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtCodeView_, 1);
+    layout->addWidget(picCodeViewCheck_);
     layout->addLayout(frames);
+    connect(cmdCodeViewCheck_, &QPushButton::clicked, this, &CodeViewPanel::cmdCodeViewCheck_Click);
+    auto *f7 = new QShortcut(QKeySequence(Qt::Key_F7), this);
+    f7->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(f7, &QShortcut::activated, this, &CodeViewPanel::cmdCodeViewCheck_Click);
 
     connect(cmdCodeViewCopy_, &QPushButton::clicked, this, &CodeViewPanel::cmdCodeViewCopy_Click);
     connect(cmdCodeViewBrowse_, &QPushButton::clicked, this,
@@ -157,6 +174,24 @@ void CodeViewPanel::cmdCodeViewAppend_Click()
     }
     platform_.messages.show(QStringLiteral("Append Successful"), QStringLiteral("Append"),
                             MessageButtons::Ok, MessageIcon::Information);
+}
+
+void CodeViewPanel::setEditorOptions(const EditorOptions &options)
+{
+    txtCodeView_->setColumnGuides(options.columnGuides);
+    picCodeViewCheck_->setOptions(options);
+}
+
+void CodeViewPanel::cmdCodeViewCheck_Click()
+{
+    // Data items alone are no program: the compiler gets them inside a minimal one, and its
+    // lines are taken back to the generated code's.
+    const cobol::WrappedProgram program = cobol::wrapDataItems(plainText(txtCodeView_));
+    CheckRequest request;
+    request.text = program.text;
+    request.fileName = QStringLiteral("generated.cbl");
+    request.boxLine = [program](int line) { return cobol::itemLine(program, line); };
+    picCodeViewCheck_->check(request);
 }
 
 } // namespace orvane

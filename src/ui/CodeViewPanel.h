@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CodeEdit.h"
+#include "EditorOptions.h"
 #include "platform/Platform.h"
 
 #include <QWidget>
@@ -12,6 +14,7 @@ class QPushButton;
 namespace orvane
 {
 
+class CheckPanel;
 class FileDialogState;
 
 // The "Code View" tab: the generated code, copied to the clipboard or inserted behind the
@@ -22,7 +25,11 @@ class CodeViewPanel : public QWidget
 public:
     CodeViewPanel(const Platform &platform, FileDialogState &dlgedit, QWidget *parent = nullptr);
 
-    QPlainTextEdit *txtCodeView() const { return txtCodeView_; }
+    CodeEdit *txtCodeView() const { return txtCodeView_; }
+    void setEditorOptions(const EditorOptions &options);
+    // Asks GnuCOBOL about the generated code (F7).
+    void cmdCodeViewCheck_Click();
+    CheckPanel *picCodeViewCheck() const { return picCodeViewCheck_; }
     void clear();
     // Fills the text box; its text is the only copy (Copy and Append read it from there).
     void showCode(const QString &code);
@@ -43,9 +50,11 @@ signals:
 private:
     Platform platform_;
     FileDialogState &dlgedit_;
-    QPlainTextEdit *txtCodeView_ = nullptr;
+    CodeEdit *txtCodeView_ = nullptr;
     QGroupBox *fraCodeViewGrabCode_ = nullptr;
     QPushButton *cmdCodeViewCopy_ = nullptr;
+    QPushButton *cmdCodeViewCheck_ = nullptr;
+    CheckPanel *picCodeViewCheck_ = nullptr;
     QGroupBox *fraCodeViewAppendCodeToFIle_ = nullptr;
     QLineEdit *txtCodeViewBrowseFile_ = nullptr;
     QPushButton *cmdCodeViewBrowse_ = nullptr;

@@ -1,5 +1,7 @@
 #include "EditorPanel.h"
 
+#include "CheckPanel.h"
+#include "CodeEdit.h"
 #include "FileDialogState.h"
 #include "TextBoxes.h"
 #include "project/ProjectFile.h"
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace orvane
@@ -19,7 +22,7 @@ EditorPanel::EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWi
     : QWidget(parent), platform_(platform), dlgedit_(dlgedit)
 {
     setObjectName(QStringLiteral("picEditor"));
-    txtEditor_ = named(new QPlainTextEdit(this), "txtEditor");
+    txtEditor_ = named(new CodeEdit(this), "txtEditor");
     txtEditor_->setFont(codeFont());
     txtEditor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtEditor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -34,8 +37,14 @@ EditorPanel::EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWi
         named(new QPushButton(QStringLiteral("Save"), fraEditorFile_), "cmdEditorSave");
     cmdeditorSaveAs_ =
         named(new QPushButton(QStringLiteral("Save As"), fraEditorFile_), "cmdeditorSaveAs");
+    cmdEditorCheck_ =
+        named(new QPushButton(QStringLiteral("Check"), fraEditorFile_), "cmdEditorCheck");
+    cmdEditorCheck_->setToolTip(QStringLiteral("Check with GnuCOBOL (F7)"));
+    picEditorCheck_ = named(
+        new CheckPanel(platform_.messages, platform_.compiler, txtEditor_, this), "picEditorCheck");
     auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {cmdEditorNew_, cmdEditorOpen_, cmdEditorSave_, cmdeditorSaveAs_})
+    for (QPushButton *b :
+         {cmdEditorNew_, cmdEditorOpen_, cmdEditorSave_, cmdeditorSaveAs_, cmdEditorCheck_})
         buttons->addWidget(b);
     buttons->addStretch(1);
     auto *file = new QVBoxLayout(fraEditorFile_);
@@ -44,6 +53,7 @@ EditorPanel::EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWi
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtEditor_, 1);
+    layout->addWidget(picEditorCheck_);
     layout->addWidget(fraEditorFile_);
 
     cmdEditorSave_->setEnabled(false);
@@ -53,7 +63,31 @@ EditorPanel::EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWi
     connect(cmdEditorOpen_, &QPushButton::clicked, this, &EditorPanel::cmdEditorOpen_Click);
     connect(cmdEditorSave_, &QPushButton::clicked, this, &EditorPanel::cmdEditorSave_Click);
     connect(cmdeditorSaveAs_, &QPushButton::clicked, this, &EditorPanel::cmdeditorSaveAs_Click);
+    connect(cmdEditorCheck_, &QPushButton::clicked, this, &EditorPanel::cmdEditorCheck_Click);
+    auto *f7 = new QShortcut(QKeySequence(Qt::Key_F7), this);
+    f7->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(f7, &QShortcut::activated, this, &EditorPanel::cmdEditorCheck_Click);
     watchCaret(txtEditor_, [this](const QString &text) { emit statusText(text); });
+}
+
+void EditorPanel::setEditorOptions(const EditorOptions &options)
+{
+    txtEditor_->setColumnGuides(options.columnGuides);
+    picEditorCheck_->setOptions(options);
+}
+
+void EditorPanel::cmdEditorCheck_Click()
+{
+    CheckRequest request;
+    request.text = plainText(txtEditor_);
+    const QString path = txtEditorFile_->text();
+    if (!path.isEmpty() && !path.contains(u'*')) {
+        // The copy keeps the file's name, and its COPY books are found beside it.
+        const QFileInfo file(path);
+        request.fileName = file.fileName();
+        request.includeFolders = {file.absolutePath()};
+    }
+    picEditorCheck_->check(request);
 }
 
 bool EditorPanel::isEmpty() const

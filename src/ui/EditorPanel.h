@@ -1,5 +1,7 @@
 #pragma once
 
+#include "CodeEdit.h"
+#include "EditorOptions.h"
 #include "editor/TextFile.h"
 #include "platform/Platform.h"
 
@@ -15,6 +17,7 @@ class QPushButton;
 namespace orvane
 {
 
+class CheckPanel;
 class FileDialogState;
 
 // The "Editor" tab: one COBOL source at a time, its path and its four file commands. The
@@ -25,7 +28,7 @@ class EditorPanel : public QWidget
 public:
     EditorPanel(const Platform &platform, FileDialogState &dlgedit, QWidget *parent = nullptr);
 
-    QPlainTextEdit *txtEditor() const { return txtEditor_; }
+    CodeEdit *txtEditor() const { return txtEditor_; }
     QLineEdit *txtEditorFile() const { return txtEditorFile_; }
     QPushButton *cmdEditorSave() const { return cmdEditorSave_; }
 
@@ -35,6 +38,11 @@ public:
     // True when the text was written.
     bool cmdEditorSave_Click();
     bool cmdeditorSaveAs_Click();
+
+    void setEditorOptions(const EditorOptions &options);
+    // Asks GnuCOBOL about the text as it stands, not the file (F7).
+    void cmdEditorCheck_Click();
+    CheckPanel *picEditorCheck() const { return picEditorCheck_; }
 
     // Neither a path nor text: closing the window loses nothing here.
     bool isEmpty() const;
@@ -52,13 +60,15 @@ private:
     // How the file on disk stores its text; none for a text that has no file yet.
     std::optional<TextForm> form_;
 
-    QPlainTextEdit *txtEditor_ = nullptr;
+    CodeEdit *txtEditor_ = nullptr;
     QGroupBox *fraEditorFile_ = nullptr;
     QLineEdit *txtEditorFile_ = nullptr;
     QPushButton *cmdEditorNew_ = nullptr;
     QPushButton *cmdEditorOpen_ = nullptr;
     QPushButton *cmdEditorSave_ = nullptr;
     QPushButton *cmdeditorSaveAs_ = nullptr;
+    QPushButton *cmdEditorCheck_ = nullptr;
+    CheckPanel *picEditorCheck_ = nullptr;
 };
 
 } // namespace orvane

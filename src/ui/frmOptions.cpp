@@ -3,10 +3,13 @@
 #include "platform/Platform.h"
 #include "project/StartupSettings.h"
 
+#include <QCheckBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
@@ -70,6 +73,8 @@ frmOptions::frmOptions(ColourBox &colours, SettingsStore &settings, QString prog
     page->addWidget(fraOptions_);
     const int generalTab = tbsOptions_->addTab(general, QStringLiteral("General"));
     tbsOptions_->tabBar()->setTabData(generalTab, QStringLiteral("general"));
+    const int editorTab = tbsOptions_->addTab(editorPage(), QStringLiteral("Editor"));
+    tbsOptions_->tabBar()->setTabData(editorTab, QStringLiteral("editor"));
 
     cmdOK_ = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     cmdCancel_ = named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
@@ -105,7 +110,30 @@ void frmOptions::Form_Load()
 {
     colour_ = toQColor(colourFromSetting(storedText(settings_, programName_)));
     showSwatch();
+    const EditorOptions options = readEditorOptions(settings_, programName_);
+    chkColumnGuides_->setChecked(options.columnGuides);
+    txtCompilerPath_->setText(options.compilerPath);
+    txtCompilerOptions_->setText(options.compilerOptions);
     cmdApply_->setEnabled(true);
+}
+
+QWidget *frmOptions::editorPage()
+{
+    auto *page = new QWidget;
+    chkColumnGuides_ =
+        named(new QCheckBox(QStringLiteral("Show column guides"), page), "chkColumnGuides");
+    txtCompilerPath_ = named(new QLineEdit(page), "txtCompilerPath");
+    txtCompilerOptions_ = named(new QLineEdit(page), "txtCompilerOptions");
+    txtCompilerOptions_->setPlaceholderText(QStringLiteral("-std=ibm -I copybooks"));
+    auto *form = new QFormLayout(page);
+    form->addRow(chkColumnGuides_);
+    form->addRow(QStringLiteral("GnuCOBOL compiler"), txtCompilerPath_);
+    form->addRow(QStringLiteral("Compiler options"), txtCompilerOptions_);
+    auto enableApply = [this] { cmdApply_->setEnabled(true); };
+    connect(chkColumnGuides_, &QCheckBox::toggled, this, enableApply);
+    connect(txtCompilerPath_, &QLineEdit::textEdited, this, enableApply);
+    connect(txtCompilerOptions_, &QLineEdit::textEdited, this, enableApply);
+    return page;
 }
 
 void frmOptions::showSwatch()
@@ -136,6 +164,13 @@ void frmOptions::cmdApply_Click()
     settings_.save(settingApplication(Setting::FillerColor, programName_), key.section, key.key,
                    colourSettingText(toRgb(colour_)));
     emit fillerColorApplied(colour_);
+    EditorOptions options;
+    options.columnGuides = chkColumnGuides_->isChecked();
+    options.compilerPath = txtCompilerPath_->text().trimmed();
+    options.compilerOptions = txtCompilerOptions_->text().trimmed();
+    saveEditorOptions(settings_, programName_, options);
+    // Read back, so the windows get the defaults an emptied box stands for.
+    emit editorOptionsApplied(readEditorOptions(settings_, programName_));
 }
 
 void frmOptions::cmdOK_Click()

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "EditorOptions.h"
 #include "project/ColourSetting.h"
 
 #include <QColor>
 #include <QDialog>
 
+class QCheckBox;
 class QGroupBox;
+class QLineEdit;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -41,11 +44,14 @@ public:
 signals:
     // Apply stored this colour.
     void fillerColorApplied(const QColor &colour);
+    // Apply stored these source box and compiler options.
+    void editorOptionsApplied(const EditorOptions &options);
 
 private:
     void Form_Load();
     void showSwatch();
     void nextTab();
+    QWidget *editorPage();
 
     ColourBox &colours_;
     SettingsStore &settings_;
@@ -56,6 +62,9 @@ private:
     QGroupBox *fraOptions_ = nullptr;
     QLabel *lblfillercolor_ = nullptr;
     QPushButton *cmdfillercolor_ = nullptr;
+    QCheckBox *chkColumnGuides_ = nullptr;
+    QLineEdit *txtCompilerPath_ = nullptr;
+    QLineEdit *txtCompilerOptions_ = nullptr;
     QPushButton *cmdOK_ = nullptr;
     QPushButton *cmdCancel_ = nullptr;
     QPushButton *cmdApply_ = nullptr;

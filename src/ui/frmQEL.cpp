@@ -1,10 +1,12 @@
 #include "frmQEL.h"
 
 #include "ClipboardCommands.h"
+#include "CodeEdit.h"
 #include "CodeViewPanel.h"
 #include "DataWindow.h"
-#include "EditorPanel.h"
 #include "CopybookImportCommand.h"
+#include "EditorOptions.h"
+#include "EditorPanel.h"
 #include "EntryPanel.h"
 #include "FieldTreeModel.h"
 #include "FieldTreePanel.h"
@@ -140,6 +142,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     Timer1_->start();
 
     setFillerColor(frmOptions::storedFillerColor(platform_.settings, currentProgramName()));
+    setEditorOptions(readEditorOptions(platform_.settings, currentProgramName()));
     lifecycle_->addDialogCloser([this] {
         if (options_)
             options_->close();
@@ -495,6 +498,7 @@ void frmQEL::options_Click()
     if (!options_) {
         options_ = new frmOptions(platform_.colours, platform_.settings, currentProgramName());
         connect(options_, &frmOptions::fillerColorApplied, this, &frmQEL::setFillerColor);
+        connect(options_, &frmOptions::editorOptionsApplied, this, &frmQEL::setEditorOptions);
     }
     options_->show();
     options_->raise();
@@ -535,6 +539,12 @@ void frmQEL::focusChanged(QWidget *, QWidget *now)
         activeControl_ = now;
     else
         activeControl_ = nullptr;
+}
+
+void frmQEL::setEditorOptions(const EditorOptions &options)
+{
+    editor_->setEditorOptions(options);
+    codeView_->setEditorOptions(options);
 }
 
 } // namespace orvane

@@ -19,6 +19,7 @@ namespace orvane
 {
 
 class ClipboardCommands;
+struct EditorOptions;
 class CodeViewPanel;
 class EditorPanel;
 class EntryPanel;
@@ -86,6 +87,7 @@ public:
     frmAbout *aboutWindow() const;
     // FILLER fields are drawn in this colour in every field tree.
     void setFillerColor(const QColor &colour);
+    void setEditorOptions(const EditorOptions &options);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -35,8 +35,11 @@ QApplication &application()
     static int argc = 1;
     static char name[] = "platform_tests";
     static char *argv[] = {name, nullptr};
-    // Offscreen whatever the environment says: these boxes must not pop up on a desktop.
+    // Offscreen whatever the environment says: these boxes must not pop up on a desktop. The
+    // compiler run's tests may have made it already (offscreen too).
     static QApplication &app = []() -> QApplication & {
+        if (auto *existing = qobject_cast<QApplication *>(QCoreApplication::instance()))
+            return *existing;
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return *new QApplication(argc, argv);
     }();

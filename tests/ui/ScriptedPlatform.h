@@ -133,6 +133,29 @@ public:
     QString value;
 };
 
+// The compiler as a script: not installed, answering at once with `output`, or running until
+// cancelled. Each run keeps its arguments and the text of the file it was given.
+class ScriptedCompiler : public CompilerRunner
+{
+public:
+    enum class Mode { Absent, Answers, Slow };
+    struct Run {
+        QString program;
+        QStringList arguments;
+        QString source;
+    };
+
+    std::unique_ptr<CompilerJob> start(const QString &program, const QStringList &arguments,
+                                       std::function<void(const CompilerResult &)> done) override;
+
+    Mode mode = Mode::Answers;
+    QString output;
+    int exitStatus = 0;
+    std::vector<Run> runs;
+    // Jobs started that have neither ended nor been cancelled.
+    int running = 0;
+};
+
 struct ScriptedPlatform {
     ScriptedMessages messages;
     ScriptedInput input;
@@ -142,10 +165,12 @@ struct ScriptedPlatform {
     MemoryClipboard clipboard;
     ScriptedRegistration registration;
     ScriptedShell shell;
+    ScriptedCompiler compiler;
 
     Platform seams()
     {
-        return Platform{messages, input, files, colours, settings, clipboard, registration, shell};
+        return Platform{messages,  input,        files, colours, settings,
+                        clipboard, registration, shell, compiler};
     }
 };
 
