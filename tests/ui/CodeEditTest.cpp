@@ -82,7 +82,7 @@ TEST_F(CodeEditTest, AWholeFileIsColouredAsItsLinesComeIntoView)
     EXPECT_TRUE(coloured(document->findBlockByNumber(0))) << "the lines in view";
     EXPECT_FALSE(coloured(document->findBlockByNumber(4000))) << "lines out of view wait";
 
-    box->verticalScrollBar()->setValue(3995);
+    box->verticalScrollBar()->setValue(4000);
     box->viewport()->repaint();
     EXPECT_TRUE(coloured(document->findBlockByNumber(4000)));
 
