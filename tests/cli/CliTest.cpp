@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "../common/Files.h"
+#include "RunCli.h"
 
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
@@ -20,28 +21,14 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
+using orvane::testing::Outcome;
 using orvane::testing::readBytes;
+using orvane::testing::runCli;
 using orvane::testing::writeBytes;
 
 namespace
 {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Outcome runCli(const QStringList &arguments)
-{
-    Outcome o;
-    QBuffer out(&o.out);
-    QBuffer err(&o.err);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    o.status = cli::run(arguments, out, err);
-    return o;
-}
 
 const QString kSource = QStringLiteral(ORVANE_SOURCE_DIR);
 

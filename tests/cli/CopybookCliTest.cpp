@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "../common/Files.h"
+#include "RunCli.h"
 
 #include "model/FieldClause.h"
 #include "model/FieldTree.h"
@@ -16,28 +17,14 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
+using orvane::testing::Outcome;
 using orvane::testing::readBytes;
+using orvane::testing::runCli;
 using orvane::testing::writeBytes;
 
 namespace
 {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Outcome runCli(const QStringList &arguments)
-{
-    Outcome o;
-    QBuffer out(&o.out);
-    QBuffer err(&o.err);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    o.status = cli::run(arguments, out, err);
-    return o;
-}
 
 class CopybookCli : public ::testing::Test
 {

@@ -4,6 +4,7 @@
 #include "Cli.h"
 
 #include "../common/Files.h"
+#include "RunCli.h"
 
 #include <QBuffer>
 #include <QJsonArray>
@@ -13,26 +14,15 @@
 
 #include <gtest/gtest.h>
 
+using orvane::testing::Outcome;
 using orvane::testing::writeBytes;
 
 namespace
 {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 Outcome view(const QStringList &arguments)
 {
-    Outcome o;
-    QBuffer out(&o.out);
-    QBuffer err(&o.err);
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    o.status = orvane::cli::run(QStringList{QStringLiteral("view")} + arguments, out, err);
-    return o;
+    return orvane::testing::runCli(QStringList{QStringLiteral("view")} + arguments);
 }
 
 class ViewCli : public ::testing::Test

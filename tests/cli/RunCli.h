@@ -1,0 +1,28 @@
+#pragma once
+
+// Runs the command-line tool in-process and keeps what it wrote to each stream.
+#include "Cli.h"
+
+#include <QBuffer>
+
+namespace orvane::testing
+{
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline Outcome runCli(const QStringList &arguments)
+{
+    Outcome o;
+    QBuffer out(&o.out);
+    QBuffer err(&o.err);
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    o.status = cli::run(arguments, out, err);
+    return o;
+}
+
+} // namespace orvane::testing
