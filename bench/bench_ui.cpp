@@ -1,6 +1,7 @@
 // The window with a large layout: adding one field through the entry panel, and switching to
 // the Code View (generating and filling the text box).
 #include "BenchPlatform.h"
+#include "BenchApplication.h"
 #include "platform/Platform.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/EntryPanel.h"
@@ -24,16 +25,7 @@ using namespace orvane;
 // Benchmarks answer no questions: every level used here is valid.
 using SilentPlatform = bench::BenchPlatform;
 
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench_ui";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using bench::application;
 
 // 1,000 records of 99 fields each under one group: 100,000 fields.
 void fillLayout(FieldTree &tree)

@@ -1,5 +1,6 @@
 // A 10 MB, 200,000-line COBOL source in a coloured source box with column guides: opening it
 // (every line highlighted), a keystroke, and scrolling a page.
+#include "BenchApplication.h"
 #include "platform/Platform.h"
 #include "ui/CodeEdit.h"
 #include "ui/TextBoxes.h"
@@ -18,23 +19,9 @@ namespace
 
 using namespace orvane;
 
-struct SilentMessages : MessageBoxes {
-    MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
-    {
-        return MessageAnswer::Ok;
-    }
-};
+using bench::SilentMessages;
 
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench_ui_code";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using bench::application;
 
 // 200,000 lines of 52 bytes with CR LF, a mix of what a program holds: comments, entries with
 // pictures and literals, statements, a sequence number and text past column 72 now and then.

@@ -1,5 +1,6 @@
 // The Editor tab with a 10 MB, 200,000-line source: opening and showing it, a keystroke, Find
 // Next from the top to the one match at the end, and Replace All of 100,000 matches.
+#include "BenchApplication.h"
 #include "platform/Platform.h"
 #include "ui/TextBoxes.h"
 #include "ui/frmFind.h"
@@ -18,23 +19,9 @@ namespace
 
 using namespace orvane;
 
-struct SilentMessages : MessageBoxes {
-    MessageAnswer show(const QString &, const QString &, MessageButtons, MessageIcon) override
-    {
-        return MessageAnswer::Ok;
-    }
-};
+using bench::SilentMessages;
 
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "bench_ui_editor";
-    static char *argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
-}
+using bench::application;
 
 // 200,000 lines of 52 bytes with CR LF: every other one a MOVE, the last one a STOP RUN.
 const QString &sourcePath()
