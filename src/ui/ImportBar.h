@@ -43,6 +43,10 @@ public:
 
     QLabel *lblpicimport() const { return lblpicimport_; }
 
+signals:
+    // The checked fields of the preview were added to the layout.
+    void imported();
+
 private:
     void showBar(const QString &caption);
 

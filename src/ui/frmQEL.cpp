@@ -16,6 +16,7 @@
 #include "ProjectCommands.h"
 #include "StatusBar.h"
 #include "TreeButtons.h"
+#include "UndoCommands.h"
 #include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
 #include "editor/FindRules.h"
@@ -59,6 +60,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     picGenerator_->setObjectName(QStringLiteral("picGenerator"));
     entry_ = new EntryPanel(platform_.messages, picGenerator_);
     treePanel_ = new FieldTreePanel(fields_, temp_, clipboard_, platform_.messages, picGenerator_);
+    undo_ = std::make_unique<UndoCommands>(fields_, treePanel_->trvFields(), this);
     auto *generator = new QVBoxLayout(picGenerator_);
     generator->setContentsMargins(0, 0, 0, 0);
     generator->addWidget(entry_);
@@ -220,6 +222,9 @@ void frmQEL::buildMenus()
     edit_ = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit_->setObjectName(QStringLiteral("edit"));
     connect(edit_, &QMenu::aboutToShow, this, &frmQEL::edit_Click);
+    edit_->addAction(undo_->undoAction());
+    edit_->addAction(undo_->redoAction());
+    edit_->addSeparator();
     cut_ = menuAction(edit_, "cut", QStringLiteral("Cut\tCtrl+X"));
     copy_ = menuAction(edit_, "copy", QStringLiteral("Copy\tCtrl+C"));
     paste_ = menuAction(edit_, "paste", QStringLiteral("Paste\tCtrl+V"));
@@ -243,6 +248,20 @@ void frmQEL::buildMenus()
 void frmQEL::wireReshaping()
 {
     connect(treePanel_->treeButtons(), &TreeButtons::modified, this, &frmQEL::MarkModified);
+    UndoCommands *undo = undo_.get();
+    connect(treePanel_->treeButtons(), &TreeButtons::stepDone, undo, &UndoCommands::commit);
+    connect(treePanel_, &FieldTreePanel::dropped, undo, &UndoCommands::commit);
+    connect(trvFields(), &FieldTreeView::editingChanged, undo, [undo](bool editing) {
+        if (!editing)
+            undo->commit(QStringLiteral("Edit %1"));
+    });
+    // Undo and redo give the title its mark back, or take it away at the state last saved.
+    connect(undo, &UndoCommands::cleanChanged, this, [this](bool clean) {
+        if (!clean)
+            MarkModified();
+        else if (isModified())
+            setWindowTitle(windowTitle().chopped(1));
+    });
 
     picImport_ = new ImportBar({fields_, temp_, treePanel_, tabGen_, file_->menuAction(), dlgedit_,
                                 platform_.files, platform_.messages},
@@ -253,12 +272,16 @@ void frmQEL::wireReshaping()
             tabGen_Click(0);
         picImport_->import_Click();
     });
+    connect(picImport_, &ImportBar::imported, undo, [this, undo] {
+        undo->commit(QStringLiteral("Import %1 Fields").arg(fields_.count() - undo->countBefore()));
+    });
     connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
             &ImportBar::viewTreeViewclipboard_Click);
 
     clipboardCommands_ = std::make_unique<ClipboardCommands>(
         ClipboardCommands::Context{clipboard_, platform_.clipboard, platform_.messages,
-                                   [this] { return activeControl_; }, [this] { MarkModified(); }});
+                                   [this] { return activeControl_; }, [this] { MarkModified(); },
+                                   [undo](const QString &step) { undo->commit(step); }});
     ClipboardCommands *clip = clipboardCommands_.get();
     connect(cut_, &QAction::triggered, this, [clip] { clip->cut_Click(); });
     connect(copy_, &QAction::triggered, this, [clip] { clip->copy_Click(); });
@@ -270,9 +293,13 @@ void frmQEL::wireReshaping()
     }
 
     fillers_ = std::make_unique<FillerCommands>(*entry_, fields_, trvFields(), platform_.messages);
-    auto fill = [this](FillerMode mode) {
+    auto fill = [this, undo](FillerMode mode) {
+        const int before = fields_.count();
         if (fillers_->run(mode))
             MarkModified();
+        const int n = fields_.count() - before;
+        undo->commit(n == 1 ? QStringLiteral("Insert 1 Filler")
+                            : QStringLiteral("Insert %1 Fillers").arg(n));
         treePanel_->selectionChanged();
     };
     connect(treePanel_->cmdAutoInsertFiller(), &QPushButton::clicked, this,
@@ -346,7 +373,10 @@ frmFind *frmQEL::findDialog()
     views.txtEditor = editor_->txtEditor();
     views.trvFields = trvFields();
     views.trvTemp = treePanel_->trvTemp();
-    views.markModified = [this] { MarkModified(); };
+    views.markModified = [this] {
+        MarkModified();
+        undo_->commit(QStringLiteral("Replace"));
+    };
     find_ = new frmFind(std::move(views), platform_.messages, this);
     return find_;
 }
@@ -416,6 +446,7 @@ void frmQEL::cmdAdd_Click()
     entry_->focusLevel();
     tree->clearDragState();
     MarkModified();
+    undo_->commit(QStringLiteral("Add ") + undo_->fieldName(added));
 }
 
 void frmQEL::cmdEdit_Click()
@@ -442,6 +473,7 @@ void frmQEL::stb_DblClick()
         fields_.setTag(selected, tag);
     UpdateParentSpans(fields_, selected);
     treePanel_->showSelectedField();
+    undo_->commit(QStringLiteral("Change Positions of %1"));
 }
 
 bool frmQEL::isModified() const
@@ -460,6 +492,7 @@ void frmQEL::ResetEntryPanel()
     dlgedit_.fileName.clear();
     setWindowTitle(projectTitle(QString(), false));
     fields_.clear();
+    undo_->clear();
     entry_->resetControls();
 }
 

@@ -1,0 +1,149 @@
+#include "UndoCommands.h"
+
+#include "FieldTreeModel.h"
+#include "FieldTreeView.h"
+#include "model/FieldNames.h"
+
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace orvane
+{
+
+namespace
+{
+
+// One step of the history; the command ran before it was pushed, so the first redo is none.
+class TreeUndoCommand : public QUndoCommand
+{
+public:
+    TreeUndoCommand(const QString &text, TreeStep step, int selectedBefore, int selectedAfter,
+                    std::function<void(TreeStep &, bool, int)> apply)
+        : QUndoCommand(text), step_(std::move(step)), before_(selectedBefore),
+          after_(selectedAfter), apply_(std::move(apply))
+    {
+    }
+    void undo() override { apply_(step_, false, before_); }
+    void redo() override
+    {
+        if (done_)
+            apply_(step_, true, after_);
+        done_ = true;
+    }
+
+private:
+    TreeStep step_;
+    int before_;
+    int after_;
+    std::function<void(TreeStep &, bool, int)> apply_;
+    bool done_ = false;
+};
+
+} // namespace
+
+UndoCommands::UndoCommands(FieldTree &fields, FieldTreeView *trvFields, QObject *window)
+    : fields_(fields), trvFields_(trvFields)
+{
+    stack_ = new QUndoStack(this);
+    journal_.beforeFirstChange = [this] {
+        selectedBefore_ = trvFields_->selectedNode();
+        nameBefore_ = fieldName(selectedBefore_);
+        countBefore_ = fields_.count();
+    };
+    fields_.setJournal(&journal_);
+
+    undo_ = new QAction(QStringLiteral("Undo"), window);
+    undo_->setObjectName(QStringLiteral("undo"));
+    undo_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    redo_ = new QAction(QStringLiteral("Redo"), window);
+    redo_->setObjectName(QStringLiteral("redo"));
+    redo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
+                         QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    // The keys belong to the tree; a box or the editor with the focus undoes its own typing.
+    for (QAction *a : {undo_, redo_}) {
+        a->setShortcutContext(Qt::WidgetShortcut);
+        a->setEnabled(false);
+        trvFields_->addAction(a);
+    }
+    connect(undo_, &QAction::triggered, this, &UndoCommands::undo);
+    connect(redo_, &QAction::triggered, this, &UndoCommands::redo);
+    connect(stack_, &QUndoStack::canUndoChanged, undo_, &QAction::setEnabled);
+    connect(stack_, &QUndoStack::canRedoChanged, redo_, &QAction::setEnabled);
+    connect(stack_, &QUndoStack::undoTextChanged, undo_, [this](const QString &text) {
+        undo_->setText(text.isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo ") + text);
+    });
+    connect(stack_, &QUndoStack::redoTextChanged, redo_, [this](const QString &text) {
+        redo_->setText(text.isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo ") + text);
+    });
+}
+
+UndoCommands::~UndoCommands()
+{
+    if (fields_.journal() == &journal_)
+        fields_.setJournal(nullptr);
+}
+
+QString UndoCommands::fieldName(int index) const
+{
+    const QString text = fields_.text(index);
+    const QString name = clauseDataName(text);
+    return name.isEmpty() ? text.simplified() : name;
+}
+
+void UndoCommands::commit(const QString &text)
+{
+    if (!journal_.hasChanges())
+        return;
+    const QString name = text.contains(QLatin1String("%1")) ? text.arg(nameBefore_) : text;
+    auto apply = [this](TreeStep &step, bool redo, int selected) {
+        if (redo)
+            step.redo(fields_);
+        else
+            step.undo(fields_);
+        select(selected);
+    };
+    stack_->push(new TreeUndoCommand(name, journal_.take(), selectedBefore_,
+                                     trvFields_->selectedNode(), apply));
+}
+
+void UndoCommands::select(int index)
+{
+    if (fields_.contains(index)) {
+        trvFields_->selectNode(index);
+    } else if (QItemSelectionModel *s = trvFields_->selectionModel()) {
+        s->clear();
+    }
+}
+
+void UndoCommands::undo()
+{
+    // A change no command named yet is undone first, as a step of its own.
+    commit(QStringLiteral("Change"));
+    stack_->undo();
+    emit cleanChanged(stack_->isClean());
+}
+
+void UndoCommands::redo()
+{
+    // A change no command named yet makes a step, which leaves nothing to redo.
+    commit(QStringLiteral("Change"));
+    stack_->redo();
+    emit cleanChanged(stack_->isClean());
+}
+
+void UndoCommands::clear()
+{
+    journal_.discard();
+    stack_->clear();
+    stack_->setClean();
+}
+
+void UndoCommands::setClean()
+{
+    commit(QStringLiteral("Change"));
+    stack_->setClean();
+}
+
+} // namespace orvane
