@@ -25,6 +25,8 @@ public:
           after_(selectedAfter), apply_(std::move(apply))
     {
     }
+    // The selection the user left this step's state with, which redo gives back.
+    void setSelectedAfter(int selected) { after_ = selected; }
     void undo() override { apply_(step_, false, before_); }
     void redo() override
     {
@@ -49,6 +51,7 @@ UndoCommands::UndoCommands(FieldTree &fields, FieldTreeView *trvFields, QObject 
     stack_ = new QUndoStack(this);
     journal_.beforeFirstChange = [this] {
         selectedBefore_ = trvFields_->selectedNode();
+        noteSelection();
         nameBefore_ = fieldName(selectedBefore_);
         countBefore_ = fields_.count();
     };
@@ -117,10 +120,19 @@ void UndoCommands::select(int index)
     }
 }
 
+void UndoCommands::noteSelection()
+{
+    // A step's commands are all TreeUndoCommand.
+    if (const int i = stack_->index(); i > 0)
+        static_cast<TreeUndoCommand *>(const_cast<QUndoCommand *>(stack_->command(i - 1)))
+            ->setSelectedAfter(trvFields_->selectedNode());
+}
+
 void UndoCommands::undo()
 {
     // A change no command named yet is undone first, as a step of its own.
     commit(QStringLiteral("Change"));
+    noteSelection();
     stack_->undo();
     emit cleanChanged(stack_->isClean());
 }
@@ -129,6 +141,7 @@ void UndoCommands::redo()
 {
     // A change no command named yet makes a step, which leaves nothing to redo.
     commit(QStringLiteral("Change"));
+    noteSelection();
     stack_->redo();
     emit cleanChanged(stack_->isClean());
 }

@@ -50,6 +50,8 @@ signals:
 
 private:
     void select(int index);
+    // The selection now is the one to give back when the step that made this state is redone.
+    void noteSelection();
 
     FieldTree &fields_;
     FieldTreeView *trvFields_;

@@ -1,0 +1,238 @@
+#include "MainWindowFixture.h"
+#include "model/TreeClipboard.h"
+#include "project/ProjectFile.h"
+#include "ui/UndoCommands.h"
+
+#include "../common/TaggedTree.h"
+
+#include <QAbstractItemModelTester>
+#include <QBuffer>
+#include <QMimeData>
+#include <QCheckBox>
+#include <QTemporaryDir>
+
+#include <functional>
+
+using namespace orvane;
+using namespace orvane::testing;
+
+namespace
+{
+
+const std::vector<Row> kLayout = {
+    {1, "01 R.", "1:30"},  {2, "05 A.", "1:10"},  {3, "10 A1.", "1:5"},  {3, "10 A2.", "6:10"},
+    {2, "05 B.", "13:20"}, {2, "05 C.", "21:30"}, {1, "01 S.", "31:40"},
+};
+
+// Texts, tags and shape in index order: what the numbering after an undo must give back.
+QString numbered(const FieldTree &tree)
+{
+    QString out;
+    for (int i = 1; i <= tree.count(); ++i)
+        out += QStringLiteral("%1 %2 [%3] ^%4\n").arg(i).arg(tree.text(i), tree.tag(i)).arg(tree.parent(i));
+    return out;
+}
+
+} // namespace
+
+class UndoWindowTest : public MainWindowTest
+{
+protected:
+    // The layout as a project just opened: nothing to undo.
+    void layout()
+    {
+        buildTagged(tree(), kLayout);
+        window->undoCommands().clear();
+    }
+    void select(const char *text)
+    {
+        view()->setFocus(Qt::OtherFocusReason);
+        view()->selectNode(find(tree(), QString::fromLatin1(text)));
+        QCoreApplication::processEvents();
+    }
+    QAction *undo() { return child<QAction>("undo"); }
+    QAction *redo() { return child<QAction>("redo"); }
+    void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelection)
+{
+    QByteArray other;
+    {
+        FieldTree t;
+        buildTagged(t, {{1, "01 G.", "1:9"}, {2, "05 G1.", "1:9"}});
+        QBuffer b(&other);
+        b.open(QIODevice::WriteOnly);
+        SaveNodes(t, b);
+    }
+    struct Case {
+        const char *select;
+        std::function<void()> run;
+        QString step;
+    } const cases[] = {
+        {"05 A.", [&] { addField("10", "NEW", "3"); }, "Add NEW"},
+        {"05 B.",
+         [&] {
+             window->cmdEdit_Click();
+             QCoreApplication::processEvents();
+             auto *editor = view()->viewport()->findChild<QLineEdit *>();
+             ASSERT_NE(editor, nullptr);
+             editor->setText(QStringLiteral("05 BB."));
+             QTest::keyClick(editor, Qt::Key_Return);
+             QCoreApplication::processEvents(); // the delegate commits on the next turn
+         },
+         "Edit B"},
+        {"05 B.",
+         [&] {
+             platform.input.answers = {QStringLiteral("11:25")};
+             QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton);
+         },
+         "Change Positions of B"},
+        {"05 A.", [&] { click("cmdRemove"); }, "Remove A"},
+        {"05 A.",
+         [&] {
+             platform.messages.answers = {MessageAnswer::Yes};
+             click("cmdRemoveAll");
+         },
+         "Remove All"},
+        {"05 B.", [&] { click("cmdMoveNodeUp"); }, "Move B Up"},
+        {"05 A.", [&] { click("cmdMoveNodeDown"); }, "Move A Down"},
+        {"05 A.", [&] { click("cmdMakeNodeChild"); }, "Make A a Child"},
+        {"10 A1.", [&] { click("cmdMakeNodeParent"); }, "Make A1 a Parent"},
+        {"01 S.",
+         [&] {
+             QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(7));
+             QMimeData mime;
+             mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), view()->dragPayload());
+             const QPoint to = nodeCentre(2);
+             QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(view()->viewport(), &enter);
+             QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+             QApplication::sendEvent(view()->viewport(), &drop);
+             QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
+         },
+         "Drop S"},
+        {"05 A.", [&] { QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier); }, "Cut A"},
+        {"05 C.",
+         [&] {
+             CopyToClipboard(tree(), find(tree(), QStringLiteral("01 S.")), window->trvClipboardTree());
+             platform.messages.answers = {MessageAnswer::Yes};
+             QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+         },
+         "Paste S"},
+        {"05 C.",
+         [&] {
+             platform.files.answers = {file(QStringLiteral("other.qel"), other)};
+             child<QAction>("import")->trigger();
+             click("cmdImportOk");
+         },
+         "Import 2 Fields"},
+        {"05 C.",
+         [&] {
+             platform.files.answers = {file(QStringLiteral("c.cpy"), "       01 CB.\n           05 CB-A PIC X(3).\n")};
+             platform.messages.answers = {MessageAnswer::Ok};
+             child<QAction>("importCopybook")->trigger();
+         },
+         "Import Copybook"},
+        {"05 A.",
+         [&] {
+             combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
+             combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
+             child<QCheckBox>("chkvalues")->setChecked(false);
+             platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+             click("autoInsertFillerForSameLevel");
+         },
+         "Insert 1 Filler"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.step.toStdString());
+        window->ResetEntryPanel();
+        layout();
+        EXPECT_FALSE(undo()->isEnabled());
+        select(c.select);
+        const QString before = numbered(tree());
+        const int selectedBefore = view()->selectedNode();
+        c.run();
+        platform.messages.shown.clear();
+        const QString after = numbered(tree());
+        const int selectedAfter = view()->selectedNode();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(undo()->text(), QStringLiteral("Undo ") + c.step);
+        EXPECT_TRUE(undo()->isEnabled());
+        EXPECT_FALSE(redo()->isEnabled());
+
+        QAbstractItemModelTester checkModel(view()->fieldModel());
+        undo()->trigger();
+        EXPECT_EQ(numbered(tree()), before);
+        EXPECT_EQ(view()->selectedNode(), selectedBefore);
+        EXPECT_FALSE(undo()->isEnabled());
+        EXPECT_EQ(redo()->text(), QStringLiteral("Redo ") + c.step);
+        redo()->trigger();
+        EXPECT_EQ(numbered(tree()), after);
+        EXPECT_EQ(view()->selectedNode(), selectedAfter);
+        EXPECT_FALSE(redo()->isEnabled());
+    }
+}
+
+TEST_F(UndoWindowTest, TheModifiedMarkFollowsTheHistoryFromTheStateSaved)
+{
+    layout();
+    window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
+    select("05 A.");
+    click("cmdRemove");
+    trigger("Save");
+    EXPECT_FALSE(modified());
+    click("cmdRemove"); // B
+    EXPECT_TRUE(modified());
+    undo()->trigger(); // back to the state saved
+    EXPECT_FALSE(modified());
+    undo()->trigger(); // before it
+    EXPECT_TRUE(modified());
+    redo()->trigger();
+    EXPECT_FALSE(modified());
+    redo()->trigger();
+    EXPECT_TRUE(modified());
+    // New starts an empty history.
+    platform.messages.answers = {MessageAnswer::No};
+    trigger("filenew");
+    EXPECT_FALSE(modified());
+    EXPECT_FALSE(undo()->isEnabled());
+    EXPECT_FALSE(redo()->isEnabled());
+}
+
+TEST_F(UndoWindowTest, CtrlZReachesTheTreeOnlyWhenTheTreeHasTheFocus)
+{
+    addFields({"01 A", "05 B"});
+    QLineEdit *name = box("txtFieldName");
+    focus(name);
+    const QString typed = name->text();
+    QTest::keyClicks(name, QStringLiteral("XY"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), typed); // the box undid its own typing
+    EXPECT_EQ(tree().count(), 2);
+    focus(child<QPushButton>("cmdAdd"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(tree().count(), 2);
+
+    struct Key {
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        int count;
+    } const keys[] = {{Qt::ControlModifier, Qt::Key_Z, 1},
+                      {Qt::ControlModifier, Qt::Key_Z, 0},
+                      {Qt::ControlModifier, Qt::Key_Y, 1},
+                      {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, 2}};
+    for (const Key &k : keys) {
+        focus(view());
+        QTest::keyClick(view(), k.key, k.modifiers);
+        EXPECT_EQ(tree().count(), k.count);
+    }
+}
