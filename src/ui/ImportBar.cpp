@@ -85,8 +85,10 @@ void ImportBar::showBar(const QString &caption)
 void ImportBar::cmdImportOk_Click()
 {
     const bool importing = c_.panel->trvTemp()->isVisibleTo(c_.panel);
-    if (importing)
+    if (importing) {
+        emit this->importing();
         ImportChecked(c_.temp, c_.fields);
+    }
     cmdImportCancel_Click();
     if (importing)
         emit imported();

@@ -44,7 +44,8 @@ public:
     QLabel *lblpicimport() const { return lblpicimport_; }
 
 signals:
-    // The checked fields of the preview were added to the layout.
+    // The checked fields of the preview are about to be added to the layout, and were.
+    void importing();
     void imported();
 
 private:

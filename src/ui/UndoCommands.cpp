@@ -95,7 +95,26 @@ QString UndoCommands::fieldName(int index) const
     return name.isEmpty() ? text.simplified() : name;
 }
 
+void UndoCommands::begin()
+{
+    // Changes no command owned would leave the older steps unfit for the tree.
+    if (journal_.hasChanges()) {
+        clear();
+        // Nor is it known whether the tree is still as saved.
+        stack_->resetClean();
+    }
+}
+
 void UndoCommands::commit(const QString &text)
+{
+    const bool wasClean = stack_->isClean();
+    push(text);
+    // Leaving the state saved marks the title; the command's own marking stays as it was.
+    if (wasClean && !stack_->isClean())
+        emit cleanChanged(false);
+}
+
+void UndoCommands::push(const QString &text)
 {
     if (!journal_.hasChanges())
         return;
@@ -155,7 +174,7 @@ void UndoCommands::clear()
 
 void UndoCommands::setClean()
 {
-    commit(QStringLiteral("Change"));
+    push(QStringLiteral("Change"));
     stack_->setClean();
 }
 

@@ -32,6 +32,9 @@ public:
     // Pushes the changes since the last step as one step named `text`; nothing without
     // changes. "%1" in the text stands for the field selected before the command.
     void commit(const QString &text);
+    // A command starts. Changes made since the last step by no command (none should be)
+    // leave the history unfit for the tree, which then starts over from here.
+    void begin();
     // The tree as it is now is where the history starts (New, Open); nothing to undo.
     void clear();
     // The tree as it is now is the one saved.
@@ -45,10 +48,12 @@ public:
     void redo();
 
 signals:
-    // After an undo or redo: whether the tree is now as last saved.
+    // After undo and redo: whether the tree is now as last saved; false too when a step
+    // leaves the state last saved.
     void cleanChanged(bool clean);
 
 private:
+    void push(const QString &text);
     void select(int index);
     // The selection now is the one to give back when the step that made this state is redone.
     void noteSelection();

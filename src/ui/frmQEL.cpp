@@ -255,7 +255,8 @@ void frmQEL::wireReshaping()
         if (!editing)
             undo->commit(QStringLiteral("Edit %1"));
     });
-    // Undo and redo give the title its mark back, or take it away at the state last saved.
+    // Undo and redo give the title its mark or take it away at the state last saved; a step
+    // away from that state marks it too, so that a drop or an import is not lost unasked.
     connect(undo, &UndoCommands::cleanChanged, this, [this](bool clean) {
         if (!clean)
             MarkModified();
@@ -272,6 +273,7 @@ void frmQEL::wireReshaping()
             tabGen_Click(0);
         picImport_->import_Click();
     });
+    connect(picImport_, &ImportBar::importing, undo, &UndoCommands::begin);
     connect(picImport_, &ImportBar::imported, undo, [this, undo] {
         undo->commit(QStringLiteral("Import %1 Fields").arg(fields_.count() - undo->countBefore()));
     });
@@ -294,12 +296,15 @@ void frmQEL::wireReshaping()
 
     fillers_ = std::make_unique<FillerCommands>(*entry_, fields_, trvFields(), platform_.messages);
     auto fill = [this, undo](FillerMode mode) {
+        undo->begin();
         const int before = fields_.count();
         if (fillers_->run(mode))
             MarkModified();
         const int n = fields_.count() - before;
-        undo->commit(n == 1 ? QStringLiteral("Insert 1 Filler")
-                            : QStringLiteral("Insert %1 Fillers").arg(n));
+        // No FILLER inserted, yet the spans above were recomputed.
+        undo->commit(n == 0   ? QStringLiteral("Change Positions of %1")
+                     : n == 1 ? QStringLiteral("Insert 1 Filler")
+                              : QStringLiteral("Insert %1 Fillers").arg(n));
         treePanel_->selectionChanged();
     };
     connect(treePanel_->cmdAutoInsertFiller(), &QPushButton::clicked, this,
@@ -437,6 +442,7 @@ void frmQEL::cmdAdd_Click()
     }
 
     FieldTreeView *tree = trvFields();
+    undo_->begin();
     const int current = CurrentNodeIndex(fields_, tree->selectedNode());
     const int added = AddField(fields_, current, clause, answers, entry_->positions());
     if (!added)
@@ -466,6 +472,7 @@ void frmQEL::stb_DblClick()
     const int selected = trvFields()->selectedNode();
     if (!selected)
         return;
+    undo_->begin();
     const QString answer =
         platform_.input.ask(PositionDialogPrompt(), PositionDialogTitle(), fields_.tag(selected));
     const QString tag = PositionDialogTag(answer);

@@ -60,99 +60,104 @@ protected:
         f.write(bytes);
         return f.fileName();
     }
+    struct Case {
+        const char *select;
+        std::function<void()> run;
+        QString step;
+    };
+    // Each command as the user gives it, on the layout with this field selected.
+    std::vector<Case> commands()
+    {
+        QByteArray other;
+        {
+            FieldTree t;
+            buildTagged(t, {{1, "01 G.", "1:9"}, {2, "05 G1.", "1:9"}});
+            QBuffer b(&other);
+            b.open(QIODevice::WriteOnly);
+            SaveNodes(t, b);
+        }
+        return {
+            {"05 A.", [this] { addField("10", "NEW", "3"); }, "Add NEW"},
+            {"05 B.",
+             [this] {
+                 window->cmdEdit_Click();
+                 QCoreApplication::processEvents();
+                 auto *editor = view()->viewport()->findChild<QLineEdit *>();
+                 ASSERT_NE(editor, nullptr);
+                 editor->setText(QStringLiteral("05 BB."));
+                 QTest::keyClick(editor, Qt::Key_Return);
+                 QCoreApplication::processEvents(); // the delegate commits on the next turn
+             },
+             "Edit B"},
+            {"05 B.",
+             [this] {
+                 platform.input.answers = {QStringLiteral("11:25")};
+                 QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton);
+             },
+             "Change Positions of B"},
+            {"05 A.", [this] { click("cmdRemove"); }, "Remove A"},
+            {"05 A.",
+             [this] {
+                 platform.messages.answers = {MessageAnswer::Yes};
+                 click("cmdRemoveAll");
+             },
+             "Remove All"},
+            {"05 B.", [this] { click("cmdMoveNodeUp"); }, "Move B Up"},
+            {"05 A.", [this] { click("cmdMoveNodeDown"); }, "Move A Down"},
+            {"05 A.", [this] { click("cmdMakeNodeChild"); }, "Make A a Child"},
+            {"10 A1.", [this] { click("cmdMakeNodeParent"); }, "Make A1 a Parent"},
+            {"01 S.",
+             [this] {
+                 QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(7));
+                 QMimeData mime;
+                 mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), view()->dragPayload());
+                 const QPoint to = nodeCentre(2);
+                 QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+                 QApplication::sendEvent(view()->viewport(), &enter);
+                 QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+                 QApplication::sendEvent(view()->viewport(), &drop);
+                 QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
+             },
+             "Drop S"},
+            {"05 A.", [this] { QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier); }, "Cut A"},
+            {"05 C.",
+             [this] {
+                 CopyToClipboard(tree(), find(tree(), QStringLiteral("01 S.")), window->trvClipboardTree());
+                 platform.messages.answers = {MessageAnswer::Yes};
+                 QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
+             },
+             "Paste S"},
+            {"05 C.",
+             [this, other] {
+                 platform.files.answers = {file(QStringLiteral("other.qel"), other)};
+                 child<QAction>("import")->trigger();
+                 click("cmdImportOk");
+             },
+             "Import 2 Fields"},
+            {"05 C.",
+             [this] {
+                 platform.files.answers = {file(QStringLiteral("c.cpy"), "       01 CB.\n           05 CB-A PIC X(3).\n")};
+                 platform.messages.answers = {MessageAnswer::Ok};
+                 child<QAction>("importCopybook")->trigger();
+             },
+             "Import Copybook"},
+            {"05 A.",
+             [this] {
+                 combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
+                 combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
+                 child<QCheckBox>("chkvalues")->setChecked(false);
+                 platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+                 click("autoInsertFillerForSameLevel");
+             },
+             "Insert 1 Filler"},
+        };
+    }
     QTemporaryDir dir;
 };
 
 TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelection)
 {
-    QByteArray other;
-    {
-        FieldTree t;
-        buildTagged(t, {{1, "01 G.", "1:9"}, {2, "05 G1.", "1:9"}});
-        QBuffer b(&other);
-        b.open(QIODevice::WriteOnly);
-        SaveNodes(t, b);
-    }
-    struct Case {
-        const char *select;
-        std::function<void()> run;
-        QString step;
-    } const cases[] = {
-        {"05 A.", [&] { addField("10", "NEW", "3"); }, "Add NEW"},
-        {"05 B.",
-         [&] {
-             window->cmdEdit_Click();
-             QCoreApplication::processEvents();
-             auto *editor = view()->viewport()->findChild<QLineEdit *>();
-             ASSERT_NE(editor, nullptr);
-             editor->setText(QStringLiteral("05 BB."));
-             QTest::keyClick(editor, Qt::Key_Return);
-             QCoreApplication::processEvents(); // the delegate commits on the next turn
-         },
-         "Edit B"},
-        {"05 B.",
-         [&] {
-             platform.input.answers = {QStringLiteral("11:25")};
-             QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton);
-         },
-         "Change Positions of B"},
-        {"05 A.", [&] { click("cmdRemove"); }, "Remove A"},
-        {"05 A.",
-         [&] {
-             platform.messages.answers = {MessageAnswer::Yes};
-             click("cmdRemoveAll");
-         },
-         "Remove All"},
-        {"05 B.", [&] { click("cmdMoveNodeUp"); }, "Move B Up"},
-        {"05 A.", [&] { click("cmdMoveNodeDown"); }, "Move A Down"},
-        {"05 A.", [&] { click("cmdMakeNodeChild"); }, "Make A a Child"},
-        {"10 A1.", [&] { click("cmdMakeNodeParent"); }, "Make A1 a Parent"},
-        {"01 S.",
-         [&] {
-             QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(7));
-             QMimeData mime;
-             mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), view()->dragPayload());
-             const QPoint to = nodeCentre(2);
-             QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-             QApplication::sendEvent(view()->viewport(), &enter);
-             QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-             QApplication::sendEvent(view()->viewport(), &drop);
-             QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
-         },
-         "Drop S"},
-        {"05 A.", [&] { QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier); }, "Cut A"},
-        {"05 C.",
-         [&] {
-             CopyToClipboard(tree(), find(tree(), QStringLiteral("01 S.")), window->trvClipboardTree());
-             platform.messages.answers = {MessageAnswer::Yes};
-             QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
-         },
-         "Paste S"},
-        {"05 C.",
-         [&] {
-             platform.files.answers = {file(QStringLiteral("other.qel"), other)};
-             child<QAction>("import")->trigger();
-             click("cmdImportOk");
-         },
-         "Import 2 Fields"},
-        {"05 C.",
-         [&] {
-             platform.files.answers = {file(QStringLiteral("c.cpy"), "       01 CB.\n           05 CB-A PIC X(3).\n")};
-             platform.messages.answers = {MessageAnswer::Ok};
-             child<QAction>("importCopybook")->trigger();
-         },
-         "Import Copybook"},
-        {"05 A.",
-         [&] {
-             combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
-             combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
-             child<QCheckBox>("chkvalues")->setChecked(false);
-             platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-             click("autoInsertFillerForSameLevel");
-         },
-         "Insert 1 Filler"},
-    };
-    for (const Case &c : cases) {
+    for (const Case &c : commands()) {
         SCOPED_TRACE(c.step.toStdString());
         window->ResetEntryPanel();
         layout();
@@ -184,24 +189,36 @@ TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelection)
 
 TEST_F(UndoWindowTest, TheModifiedMarkFollowsTheHistoryFromTheStateSaved)
 {
-    layout();
+    // Every command marks a layout just saved, and its undo takes the mark away again.
     window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
+    for (const Case &c : commands()) {
+        SCOPED_TRACE(c.step.toStdString());
+        window->ResetEntryPanel();
+        window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
+        layout();
+        trigger("Save");
+        ASSERT_FALSE(modified());
+        select(c.select);
+        c.run();
+        platform.messages.shown.clear();
+        EXPECT_TRUE(modified());
+        undo()->trigger();
+        EXPECT_FALSE(modified());
+        redo()->trigger();
+        EXPECT_TRUE(modified());
+    }
+    // Two steps from the state saved, and back through it.
     select("05 A.");
     click("cmdRemove");
     trigger("Save");
+    click("cmdRemove");
+    undo()->trigger();
     EXPECT_FALSE(modified());
-    click("cmdRemove"); // B
-    EXPECT_TRUE(modified());
-    undo()->trigger(); // back to the state saved
-    EXPECT_FALSE(modified());
-    undo()->trigger(); // before it
+    undo()->trigger();
     EXPECT_TRUE(modified());
     redo()->trigger();
     EXPECT_FALSE(modified());
-    redo()->trigger();
-    EXPECT_TRUE(modified());
-    // New starts an empty history.
-    platform.messages.answers = {MessageAnswer::No};
+    // New (nothing to save here) starts an empty history.
     trigger("filenew");
     EXPECT_FALSE(modified());
     EXPECT_FALSE(undo()->isEnabled());
