@@ -1,11 +1,15 @@
-// Undo and redo of Remove All on a 100,000-field layout through the window's actions, every
-// group open in the view.
+// Undo and redo through the window's actions on a 100,000-field layout, every group open in
+// the view: of Remove All, of pasting a 10,000-field group and of 100,000 FILLER items.
 #include "BenchApplication.h"
 #include "BenchPlatform.h"
 #include "ui/UndoCommands.h"
 #include "ui/frmQEL.h"
 
+#include "ui/ClipboardCommands.h"
+#include "ui/FieldTreeView.h"
+
 #include <QAction>
+#include <QComboBox>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -21,13 +25,13 @@ struct Window {
     bench::BenchPlatform platform; // says Yes to every question
     std::unique_ptr<frmQEL> window;
 
-    Window()
+    explicit Window(bool holes = false)
     {
         bench::application();
         platform.answer = MessageAnswer::Yes;
         window = std::make_unique<frmQEL>(platform.seams());
         FieldTree &tree = window->fields();
-        for (int g = 0; g < 10; ++g) {
+        for (int g = 0; g < 10 && !holes; ++g) {
             const int group = tree.add(0, Relationship::Last, QStringLiteral("01 GROUP-%1.").arg(g));
             tree.setTag(group, QStringLiteral("1:99990"));
             for (int f = 0; f < 9999; ++f)
@@ -35,12 +39,19 @@ struct Window {
                                      QStringLiteral("05 F-%1 \u00A0PIC X(10).").arg(f)),
                             QStringLiteral("%1:%2").arg(f * 10 + 1).arg(f * 10 + 10));
         }
+        if (holes) {
+            // One record of 100,000 one-byte fields with a one-byte hole before each.
+            const int record = tree.add(0, Relationship::Last, QStringLiteral("01 REC."));
+            tree.setTag(record, QStringLiteral("1:200000"));
+            for (int f = 0; f < 100000; ++f)
+                tree.setTag(tree.add(record, Relationship::Child,
+                                     QStringLiteral("05 F-%1 \u00A0PIC X.").arg(f)),
+                            QStringLiteral("%1:%1").arg(2 * f + 2));
+        }
         window->undoCommands().clear(); // as opened
         window->show();
         window->Timer1_Timer();
         click("cmdExpandCollaplse");
-        settle();
-        click("cmdRemoveAll");
         settle();
     }
     void click(const char *name)
@@ -51,35 +62,62 @@ struct Window {
     void settle() { QCoreApplication::processEvents(); }
 };
 
-void BM_UndoRemoveAllOf100k(benchmark::State &state)
+// Times the undo (or the redo) of the step the window was given; the other runs untimed.
+// Reports the fields after the undo.
+void undoRedo(benchmark::State &state, Window &w, bool timeRedo)
 {
-    Window w;
-    int restored = 0;
+    int undone = 0;
     for (auto _ : state) {
+        if (timeRedo)
+            state.PauseTiming();
         w.trigger("undo");
         w.settle();
-        state.PauseTiming();
-        restored = w.window->fields().count();
+        if (timeRedo)
+            state.ResumeTiming();
+        else
+            state.PauseTiming();
+        undone = w.window->fields().count();
         w.trigger("redo");
         w.settle();
-        state.ResumeTiming();
+        if (!timeRedo)
+            state.ResumeTiming();
     }
-    state.counters["fields"] = restored;
+    state.counters["fields_after_undo"] = undone;
+    state.counters["fields_after_redo"] = w.window->fields().count();
 }
-BENCHMARK(BM_UndoRemoveAllOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
 
-void BM_RedoRemoveAllOf100k(benchmark::State &state)
+void BM_RemoveAllOf100k(benchmark::State &state)
 {
     Window w;
-    for (auto _ : state) {
-        state.PauseTiming();
-        w.trigger("undo");
-        w.settle();
-        state.ResumeTiming();
-        w.trigger("redo");
-        w.settle();
-    }
+    w.click("cmdRemoveAll");
+    w.settle();
+    undoRedo(state, w, state.range(0) == 1);
 }
-BENCHMARK(BM_RedoRemoveAllOf100k)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_RemoveAllOf100k)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_Paste10kGroupInto100k(benchmark::State &state)
+{
+    Window w;
+    w.window->trvFields()->setFocus();
+    w.settle();
+    w.window->trvFields()->selectNode(w.window->fields().topLevelAt(3));
+    w.window->clipboardCommands().copy_Click();
+    w.window->clipboardCommands().paste_Click(); // Yes: before the selected group
+    w.settle();
+    undoRedo(state, w, state.range(0) == 1);
+}
+BENCHMARK(BM_Paste10kGroupInto100k)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_FillersBeforeEachOf100kFields(benchmark::State &state)
+{
+    Window w(true);
+    w.window->trvFields()->selectNode(1);
+    w.window->findChild<QComboBox *>(QStringLiteral("cboFieldType"))->setEditText(QStringLiteral("AlphaNum (X)"));
+    w.window->findChild<QComboBox *>(QStringLiteral("cboFieldValue"))->setEditText(QStringLiteral("SPACES"));
+    w.click("cmdAutoInsertFiller");
+    w.settle();
+    undoRedo(state, w, state.range(0) == 1);
+}
+BENCHMARK(BM_FillersBeforeEachOf100kFields)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

@@ -125,13 +125,25 @@ void TreeJournal::removed(DetachedNodes &&nodes)
         pending_.push_back(treechange::Removed{std::move(nodes)});
 }
 
+bool TreeJournal::justAdded(int index) const
+{
+    // Undoing the addition takes the node away whatever it holds; a subtree copied node by
+    // node (add, then set the tag) stays one change, undone in one pass.
+    const auto *a = pending_.empty() ? nullptr : std::get_if<treechange::Added>(&pending_.back());
+    return a && index >= a->first && index <= a->last;
+}
+
 void TreeJournal::valueChanged(treechange::Field field, int index, const QString &before)
 {
+    if (justAdded(index))
+        return;
     pending_.push_back(treechange::Value{field, index, before});
 }
 
 void TreeJournal::checkedChanged(int index, bool before)
 {
+    if (justAdded(index))
+        return;
     pending_.push_back(treechange::Checked{index, before});
 }
 

@@ -98,6 +98,8 @@ public:
     void swapped(std::shared_ptr<FieldTree> holder);
 
 private:
+    bool justAdded(int index) const;
+
     std::vector<TreeChange> pending_;
 };
 
