@@ -32,7 +32,8 @@ struct Window {
         window = std::make_unique<frmQEL>(platform.seams());
         FieldTree &tree = window->fields();
         for (int g = 0; g < 10 && !holes; ++g) {
-            const int group = tree.add(0, Relationship::Last, QStringLiteral("01 GROUP-%1.").arg(g));
+            const int group =
+                tree.add(0, Relationship::Last, QStringLiteral("01 GROUP-%1.").arg(g));
             tree.setTag(group, QStringLiteral("1:99990"));
             for (int f = 0; f < 9999; ++f)
                 tree.setTag(tree.add(group, Relationship::Child,
@@ -58,7 +59,10 @@ struct Window {
     {
         window->findChild<QPushButton *>(QString::fromLatin1(name))->click();
     }
-    void trigger(const char *name) { window->findChild<QAction *>(QString::fromLatin1(name))->trigger(); }
+    void trigger(const char *name)
+    {
+        window->findChild<QAction *>(QString::fromLatin1(name))->trigger();
+    }
     void settle() { QCoreApplication::processEvents(); }
 };
 
@@ -93,7 +97,12 @@ void BM_RemoveAllOf100k(benchmark::State &state)
     w.settle();
     undoRedo(state, w, state.range(0) == 1);
 }
-BENCHMARK(BM_RemoveAllOf100k)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_RemoveAllOf100k)
+    ->ArgName("redo")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 void BM_Paste10kGroupInto100k(benchmark::State &state)
 {
@@ -106,18 +115,30 @@ void BM_Paste10kGroupInto100k(benchmark::State &state)
     w.settle();
     undoRedo(state, w, state.range(0) == 1);
 }
-BENCHMARK(BM_Paste10kGroupInto100k)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Paste10kGroupInto100k)
+    ->ArgName("redo")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 void BM_FillersBeforeEachOf100kFields(benchmark::State &state)
 {
     Window w(true);
     w.window->trvFields()->selectNode(1);
-    w.window->findChild<QComboBox *>(QStringLiteral("cboFieldType"))->setEditText(QStringLiteral("AlphaNum (X)"));
-    w.window->findChild<QComboBox *>(QStringLiteral("cboFieldValue"))->setEditText(QStringLiteral("SPACES"));
+    w.window->findChild<QComboBox *>(QStringLiteral("cboFieldType"))
+        ->setEditText(QStringLiteral("AlphaNum (X)"));
+    w.window->findChild<QComboBox *>(QStringLiteral("cboFieldValue"))
+        ->setEditText(QStringLiteral("SPACES"));
     w.click("cmdAutoInsertFiller");
     w.settle();
     undoRedo(state, w, state.range(0) == 1);
 }
-BENCHMARK(BM_FillersBeforeEachOf100kFields)->ArgName("redo")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_FillersBeforeEachOf100kFields)
+    ->ArgName("redo")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace

@@ -22,8 +22,11 @@ void groups(FieldTree &tree, int fields)
 {
     int group = 0;
     for (int i = 0; i < fields; ++i) {
-        const int n = i % 10 == 0 ? (group = tree.add(0, Relationship::Last, QStringLiteral("01 G-%1.").arg(i)))
-                                  : tree.add(group, Relationship::Child, QStringLiteral("05 F-%1 \u00A0PIC X(10).").arg(i));
+        const int n =
+            i % 10 == 0
+                ? (group = tree.add(0, Relationship::Last, QStringLiteral("01 G-%1.").arg(i)))
+                : tree.add(group, Relationship::Child,
+                           QStringLiteral("05 F-%1 \u00A0PIC X(10).").arg(i));
         tree.setTag(n, QStringLiteral("%1:%2").arg(i * 10 + 1).arg(i * 10 + 10));
     }
 }

@@ -89,7 +89,7 @@ private:
         int row = 0;
         FieldNode *node = nullptr;
     };
-    std::vector<Root> roots_;                      // by parent, then row
+    std::vector<Root> roots_;                        // by parent, then row
     std::vector<std::pair<int, FieldNode *>> nodes_; // every node with its index, ascending
 };
 

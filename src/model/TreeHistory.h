@@ -51,9 +51,9 @@ struct Swapped {
 };
 } // namespace treechange
 
-using TreeChange = std::variant<treechange::Added, treechange::Present, treechange::Removed,
-                                treechange::Value, treechange::Checked, treechange::Moved,
-                                treechange::Swapped>;
+using TreeChange =
+    std::variant<treechange::Added, treechange::Present, treechange::Removed, treechange::Value,
+                 treechange::Checked, treechange::Moved, treechange::Swapped>;
 
 // One undoable step: the changes one command made, oldest first. It keeps only what the
 // command removed or overwrote, never a copy of the tree.

@@ -114,7 +114,8 @@ void TreeButtons::cmdRemoveAll_Click()
 
 void TreeButtons::cmdMoveNodeDown_Click()
 {
-    finish(MoveNodeDown(fields_, temp_, trvFields_->selectedNode()), QStringLiteral("Move %1 Down"));
+    finish(MoveNodeDown(fields_, temp_, trvFields_->selectedNode()),
+           QStringLiteral("Move %1 Down"));
 }
 
 void TreeButtons::cmdMoveNodeUp_Click()

@@ -62,8 +62,8 @@ UndoCommands::UndoCommands(FieldTree &fields, FieldTreeView *trvFields, QObject 
     undo_->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     redo_ = new QAction(QStringLiteral("Redo"), window);
     redo_->setObjectName(QStringLiteral("redo"));
-    redo_->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
-                         QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    redo_->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     // The keys belong to the tree; a box or the editor with the focus undoes its own typing.
     for (QAction *a : {undo_, redo_}) {
         a->setShortcutContext(Qt::WidgetShortcut);

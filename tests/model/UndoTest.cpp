@@ -43,14 +43,25 @@ public:
 
     int pick(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     int node(const FieldTree &t) { return t.isEmpty() ? 0 : 1 + pick(t.count()); }
-    QString clause(int level) { return QStringLiteral("%1 F%2 PIC X(%3).").arg(level, 2, 10, QChar(u'0')).arg(serial_++).arg(1 + pick(9)); }
-    QString tag() { const int from = 1 + pick(50); return QStringLiteral("%1:%2").arg(from).arg(from + pick(9)); }
+    QString clause(int level)
+    {
+        return QStringLiteral("%1 F%2 PIC X(%3).")
+            .arg(level, 2, 10, QChar(u'0'))
+            .arg(serial_++)
+            .arg(1 + pick(9));
+    }
+    QString tag()
+    {
+        const int from = 1 + pick(50);
+        return QStringLiteral("%1:%2").arg(from).arg(from + pick(9));
+    }
 
     void layout(FieldTree &t, int n)
     {
         for (int i = 0; i < n; ++i) {
             const int rel = node(t);
-            const int idx = t.add(rel, rel ? Relationship(pick(5)) : Relationship::Last, clause(5 * (1 + pick(3))));
+            const int idx = t.add(rel, rel ? Relationship(pick(5)) : Relationship::Last,
+                                  clause(5 * (1 + pick(3))));
             t.setTag(idx, tag());
         }
     }
@@ -61,21 +72,50 @@ public:
         const int sel = node(t);
         switch (pick(16)) {
         case 0: {
-            const NewFieldPositions pos{pick(2) == 1, QString::number(1 + pick(20)), QString::number(21 + pick(20)), QString::number(1 + pick(8))};
-            AddField(t, CurrentNodeIndex(t, sel), clause(1 + 4 * pick(4)), {ConditionAnswer::Child, true}, pos);
+            const NewFieldPositions pos{pick(2) == 1, QString::number(1 + pick(20)),
+                                        QString::number(21 + pick(20)),
+                                        QString::number(1 + pick(8))};
+            AddField(t, CurrentNodeIndex(t, sel), clause(1 + 4 * pick(4)),
+                     {ConditionAnswer::Child, true}, pos);
             break;
         }
-        case 1: t.setText(sel, clause(5)); break;
-        case 2: t.setTag(sel, tag()); UpdateParentSpans(t, sel); break;
-        case 3: RemoveNode(t, sel); break;
-        case 4: if (pick(4) == 0) RemoveAllNodes(t); break;
-        case 5: MoveNodeUp(t, temp, sel); break;
-        case 6: MoveNodeDown(t, temp, sel); break;
-        case 7: MakeNodeChild(t, temp, sel); break;
-        case 8: MakeNodeParent(t, temp, sel); break;
-        case 9: t.setParent(sel, node(t)); UpdateParentSpans(t, sel); break;
-        case 10: CutToClipboard(t, sel, clipboard); break;
-        case 11: PasteFromClipboard(t, sel, clipboard, PasteTargetFor(t, sel, clipboard), pick(2) ? Relationship::Previous : Relationship::Next); break;
+        case 1:
+            t.setText(sel, clause(5));
+            break;
+        case 2:
+            t.setTag(sel, tag());
+            UpdateParentSpans(t, sel);
+            break;
+        case 3:
+            RemoveNode(t, sel);
+            break;
+        case 4:
+            if (pick(4) == 0)
+                RemoveAllNodes(t);
+            break;
+        case 5:
+            MoveNodeUp(t, temp, sel);
+            break;
+        case 6:
+            MoveNodeDown(t, temp, sel);
+            break;
+        case 7:
+            MakeNodeChild(t, temp, sel);
+            break;
+        case 8:
+            MakeNodeParent(t, temp, sel);
+            break;
+        case 9:
+            t.setParent(sel, node(t));
+            UpdateParentSpans(t, sel);
+            break;
+        case 10:
+            CutToClipboard(t, sel, clipboard);
+            break;
+        case 11:
+            PasteFromClipboard(t, sel, clipboard, PasteTargetFor(t, sel, clipboard),
+                               pick(2) ? Relationship::Previous : Relationship::Next);
+            break;
         case 12: {
             FieldTree preview;
             layout(preview, 1 + pick(6));
@@ -84,9 +124,19 @@ public:
             ImportChecked(preview, t);
             break;
         }
-        case 13: cobol::ImportEntries(t, cobol::ReadDataDescriptions(QStringLiteral("01 CB.\n  05 CB-A PIC X(3).\n  05 CB-B PIC 9(2).\n"), cobol::ReadOptions{cobol::SourceFormat::Free, {}, {}})); break;
-        case 14: InsertFillers(pick(2) ? FillerMode::Children : FillerMode::SameLevel, t, sel, QStringLiteral("SPACES"), QStringLiteral("X")); break;
-        default: t.setChecked(sel, !t.checked(sel)); break;
+        case 13:
+            cobol::ImportEntries(
+                t, cobol::ReadDataDescriptions(
+                       QStringLiteral("01 CB.\n  05 CB-A PIC X(3).\n  05 CB-B PIC 9(2).\n"),
+                       cobol::ReadOptions{cobol::SourceFormat::Free, {}, {}}));
+            break;
+        case 14:
+            InsertFillers(pick(2) ? FillerMode::Children : FillerMode::SameLevel, t, sel,
+                          QStringLiteral("SPACES"), QStringLiteral("X"));
+            break;
+        default:
+            t.setChecked(sel, !t.checked(sel));
+            break;
         }
     }
 
@@ -101,7 +151,8 @@ struct History {
 };
 
 // Runs `n` commands, each one step, noting the state after each.
-void record(Commands &c, FieldTree &t, FieldTree &temp, FieldTree &clip, TreeJournal &j, History &h, int n)
+void record(Commands &c, FieldTree &t, FieldTree &temp, FieldTree &clip, TreeJournal &j, History &h,
+            int n)
 {
     for (int i = 0; i < n; ++i) {
         c.run(t, temp, clip);
@@ -154,7 +205,8 @@ TEST(Undo, ReinsertedNodesTakeBackTheirNumbersAndPlaces)
     struct Case {
         std::vector<int> roots;
         int countAfter;
-    } const cases[] = {{{2}, 4}, {{2, 6}, 3}, {{6, 2, 3}, 2}, {{4, 2}, 4}, {{1}, 1}, {{1, 7}, 0}, {{9, 0}, 7}};
+    } const cases[] = {{{2}, 4}, {{2, 6}, 3}, {{6, 2, 3}, 2}, {{4, 2}, 4},
+                       {{1}, 1}, {{1, 7}, 0}, {{9, 0}, 7}};
     for (const Case &k : cases) {
         FieldTree t;
         // 1 R(2 A(4 A1, 5 A2), 3 B, 6 C), 7 S; node 6 added last under R, as a drop leaves it.

@@ -7,8 +7,8 @@
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>
-#include <QMimeData>
 #include <QCheckBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -29,7 +29,10 @@ QString numbered(const FieldTree &tree)
 {
     QString out;
     for (int i = 1; i <= tree.count(); ++i)
-        out += QStringLiteral("%1 %2 [%3] ^%4\n").arg(i).arg(tree.text(i), tree.tag(i)).arg(tree.parent(i));
+        out += QStringLiteral("%1 %2 [%3] ^%4\n")
+                   .arg(i)
+                   .arg(tree.text(i), tree.tag(i))
+                   .arg(tree.parent(i));
     return out;
 }
 
@@ -52,7 +55,10 @@ protected:
     }
     QAction *undo() { return child<QAction>("undo"); }
     QAction *redo() { return child<QAction>("redo"); }
-    void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+    void click(const char *button)
+    {
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    }
     QString file(const QString &name, const QByteArray &bytes)
     {
         QFile f(dir.filePath(name));
@@ -110,11 +116,13 @@ protected:
              [this] {
                  QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(7));
                  QMimeData mime;
-                 mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), view()->dragPayload());
+                 mime.setData(QString::fromLatin1(FieldTreeView::mimeType()),
+                              view()->dragPayload());
                  const QPoint to = nodeCentre(2);
                  QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
                  QApplication::sendEvent(view()->viewport(), &enter);
-                 QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+                 QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton,
+                                 Qt::NoModifier);
                  QApplication::sendEvent(view()->viewport(), &drop);
                  QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
              },
@@ -122,7 +130,8 @@ protected:
             {"05 A.", [this] { QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier); }, "Cut A"},
             {"05 C.",
              [this] {
-                 CopyToClipboard(tree(), find(tree(), QStringLiteral("01 S.")), window->trvClipboardTree());
+                 CopyToClipboard(tree(), find(tree(), QStringLiteral("01 S.")),
+                                 window->trvClipboardTree());
                  platform.messages.answers = {MessageAnswer::Yes};
                  QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
              },
@@ -136,7 +145,8 @@ protected:
              "Import 2 Fields"},
             {"05 C.",
              [this] {
-                 platform.files.answers = {file(QStringLiteral("c.cpy"), "       01 CB.\n           05 CB-A PIC X(3).\n")};
+                 platform.files.answers = {file(QStringLiteral("c.cpy"),
+                                                "       01 CB.\n           05 CB-A PIC X(3).\n")};
                  platform.messages.answers = {MessageAnswer::Ok};
                  child<QAction>("importCopybook")->trigger();
              },
