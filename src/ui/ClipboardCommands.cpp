@@ -108,7 +108,7 @@ void ClipboardCommands::cut_Click()
         view->selectNode(edit.selected);
     c_.markModified();
     if (c_.stepDone)
-        c_.stepDone(QStringLiteral("Cut %1"));
+        c_.stepDone(QStringLiteral("Cut %1"), QString());
 }
 
 void ClipboardCommands::paste_Click()
@@ -143,19 +143,18 @@ void ClipboardCommands::pasteIntoTree(FieldTreeView *view)
         break;
     }
     const TreeEdit edit = PasteFromClipboard(tree, selected, c_.clipboard, target, placement);
-    const QString step =
-        QStringLiteral("Paste ") + clauseDataName(c_.clipboard.text(c_.clipboard.topLevelAt(0)));
+    const QString name = clauseDataName(c_.clipboard.text(c_.clipboard.topLevelAt(0)));
     // Into an empty tree the subtree only arrives: nothing is selected or marked.
     if (target == PasteTarget::IntoEmpty) {
         if (c_.stepDone)
-            c_.stepDone(step);
+            c_.stepDone(QStringLiteral("Paste %1"), name);
         return;
     }
     c_.markModified();
     if (edit.selected)
         view->selectNode(edit.selected);
     if (c_.stepDone)
-        c_.stepDone(step);
+        c_.stepDone(QStringLiteral("Paste %1"), name);
 }
 
 } // namespace orvane

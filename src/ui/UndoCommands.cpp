@@ -105,33 +105,38 @@ void UndoCommands::begin()
     }
 }
 
-void UndoCommands::commit(const QString &text)
+void UndoCommands::commit(const QString &format, const QString &name)
 {
     const bool wasClean = stack_->isClean();
-    push(text);
+    push(format, name);
     // Leaving the state saved marks the title; the command's own marking stays as it was.
     if (wasClean && !stack_->isClean())
         emit cleanChanged(false);
 }
 
-void UndoCommands::push(const QString &text)
+void UndoCommands::push(const QString &format, const QString &name)
 {
     if (!journal_.hasChanges())
         return;
-    const QString name = text.contains(QLatin1String("%1")) ? text.arg(nameBefore_) : text;
+    const QString text = format.contains(QLatin1String("%1"))
+                             ? format.arg(name.isNull() ? nameBefore_ : name)
+                             : format;
     auto apply = [this](TreeStep &step, bool redo, int selected) {
         if (redo)
             step.redo(fields_);
         else
             step.undo(fields_);
         select(selected);
+        emit applied();
     };
-    stack_->push(new TreeUndoCommand(name, journal_.take(), selectedBefore_,
+    stack_->push(new TreeUndoCommand(text, journal_.take(), selectedBefore_,
                                      trvFields_->selectedNode(), apply));
 }
 
 void UndoCommands::select(int index)
 {
+    // A drag remembered by number would now name another field.
+    trvFields_->clearDragState();
     if (fields_.contains(index)) {
         trvFields_->selectNode(index);
     } else if (QItemSelectionModel *s = trvFields_->selectionModel()) {

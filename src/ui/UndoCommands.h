@@ -29,9 +29,9 @@ public:
     QAction *undoAction() const { return undo_; }
     QAction *redoAction() const { return redo_; }
 
-    // Pushes the changes since the last step as one step named `text`; nothing without
-    // changes. "%1" in the text stands for the field selected before the command.
-    void commit(const QString &text);
+    // Pushes the changes since the last step as one step named `format`; nothing without
+    // changes. "%1" in it stands for `name`, by default the field selected before the command.
+    void commit(const QString &format, const QString &name = QString());
     // A command starts. Changes made since the last step by no command (none should be)
     // leave the history unfit for the tree, which then starts over from here.
     void begin();
@@ -51,9 +51,11 @@ signals:
     // After undo and redo: whether the tree is now as last saved; false too when a step
     // leaves the state last saved.
     void cleanChanged(bool clean);
+    // The tree changed by an undo or redo.
+    void applied();
 
 private:
-    void push(const QString &text);
+    void push(const QString &format, const QString &name = QString());
     void select(int index);
     // The selection now is the one to give back when the step that made this state is redone.
     void noteSelection();

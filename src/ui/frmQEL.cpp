@@ -249,8 +249,11 @@ void frmQEL::wireReshaping()
 {
     connect(treePanel_->treeButtons(), &TreeButtons::modified, this, &frmQEL::MarkModified);
     UndoCommands *undo = undo_.get();
-    connect(treePanel_->treeButtons(), &TreeButtons::stepDone, undo, &UndoCommands::commit);
-    connect(treePanel_, &FieldTreePanel::dropped, undo, &UndoCommands::commit);
+    connect(treePanel_->treeButtons(), &TreeButtons::stepDone, undo,
+            [undo](const QString &step) { undo->commit(step); });
+    connect(treePanel_, &FieldTreePanel::dropped, undo,
+            [undo](const QString &name) { undo->commit(QStringLiteral("Drop %1"), name); });
+    connect(undo, &UndoCommands::applied, treePanel_, &FieldTreePanel::showSelectedField);
     connect(trvFields(), &FieldTreeView::editingChanged, undo, [undo](bool editing) {
         if (!editing)
             undo->commit(QStringLiteral("Edit %1"));
@@ -275,7 +278,8 @@ void frmQEL::wireReshaping()
     });
     connect(picImport_, &ImportBar::importing, undo, &UndoCommands::begin);
     connect(picImport_, &ImportBar::imported, undo, [this, undo] {
-        undo->commit(QStringLiteral("Import %1 Fields").arg(fields_.count() - undo->countBefore()));
+        undo->commit(QStringLiteral("Import %1 Fields"),
+                     QString::number(fields_.count() - undo->countBefore()));
     });
     connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
             &ImportBar::viewTreeViewclipboard_Click);
@@ -283,7 +287,9 @@ void frmQEL::wireReshaping()
     clipboardCommands_ = std::make_unique<ClipboardCommands>(
         ClipboardCommands::Context{clipboard_, platform_.clipboard, platform_.messages,
                                    [this] { return activeControl_; }, [this] { MarkModified(); },
-                                   [undo](const QString &step) { undo->commit(step); }});
+                                   [undo](const QString &format, const QString &name) {
+                                       undo->commit(format, name);
+                                   }});
     ClipboardCommands *clip = clipboardCommands_.get();
     connect(cut_, &QAction::triggered, this, [clip] { clip->cut_Click(); });
     connect(copy_, &QAction::triggered, this, [clip] { clip->copy_Click(); });
@@ -304,7 +310,8 @@ void frmQEL::wireReshaping()
         // No FILLER inserted, yet the spans above were recomputed.
         undo->commit(n == 0   ? QStringLiteral("Change Positions of %1")
                      : n == 1 ? QStringLiteral("Insert 1 Filler")
-                              : QStringLiteral("Insert %1 Fillers").arg(n));
+                              : QStringLiteral("Insert %1 Fillers"),
+                     n > 1 ? QString::number(n) : QString());
         treePanel_->selectionChanged();
     };
     connect(treePanel_->cmdAutoInsertFiller(), &QPushButton::clicked, this,
@@ -452,7 +459,7 @@ void frmQEL::cmdAdd_Click()
     entry_->focusLevel();
     tree->clearDragState();
     MarkModified();
-    undo_->commit(QStringLiteral("Add ") + undo_->fieldName(added));
+    undo_->commit(QStringLiteral("Add %1"), undo_->fieldName(added));
 }
 
 void frmQEL::cmdEdit_Click()

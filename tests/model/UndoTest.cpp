@@ -224,3 +224,20 @@ TEST(Undo, ReinsertedNodesTakeBackTheirNumbersAndPlaces)
         EXPECT_EQ(dump(t), before);
     }
 }
+
+TEST(Undo, ADeepLayoutIsTakenOutAndPutBackWithoutRecursion)
+{
+    FieldTree t;
+    for (int i = 0; i < 100000; ++i)
+        t.add(i, Relationship::Child, QStringLiteral("05 F."));
+    TreeJournal journal;
+    t.setJournal(&journal);
+    RemoveNode(t, 2);
+    TreeStep step = journal.take();
+    EXPECT_EQ(t.count(), 1);
+    step.undo(t);
+    EXPECT_EQ(t.depth(100000), 100000);
+    step.redo(t);
+    EXPECT_EQ(t.count(), 1);
+    t.setJournal(nullptr);
+}
