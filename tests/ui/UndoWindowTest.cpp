@@ -7,7 +7,6 @@
 
 #include <QAbstractItemModelTester>
 #include <QBuffer>
-#include <QCheckBox>
 #include <QMimeData>
 #include <QTemporaryDir>
 
@@ -59,12 +58,43 @@ protected:
     {
         QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
     }
-    QString file(const QString &name, const QByteArray &bytes)
+    void editInPlace(const char *text)
     {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        window->cmdEdit_Click();
+        QCoreApplication::processEvents();
+        auto *editor = view()->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromLatin1(text));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the delegate commits on the next turn
+    }
+    void drop(int from, int onto)
+    {
+        QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(from));
+        QMimeData mime;
+        mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), view()->dragPayload());
+        QDropEvent drop(QPointF(nodeCentre(onto)), Qt::MoveAction, &mime, Qt::LeftButton, {});
+        QDragEnterEvent enter(nodeCentre(onto), Qt::MoveAction, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(view()->viewport(), &enter);
+        QApplication::sendEvent(view()->viewport(), &drop);
+        QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, nodeCentre(onto));
+    }
+    // Opens `file` with these contents through the menu action, as the file box would give it.
+    void openThrough(const char *action, const QString &file, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
-        return f.fileName();
+        f.close();
+        platform.files.answers = {f.fileName()};
+        child<QAction>(action)->trigger();
+    }
+    void fillers()
+    {
+        combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
+        combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
+        platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
+        click("autoInsertFillerForSameLevel");
     }
     struct Case {
         const char *select;
@@ -74,103 +104,46 @@ protected:
     // Each command as the user gives it, on the layout with this field selected.
     std::vector<Case> commands()
     {
-        QByteArray other;
+        QByteArray project;
         {
             FieldTree t;
             buildTagged(t, {{1, "01 G.", "1:9"}, {2, "05 G1.", "1:9"}});
-            QBuffer b(&other);
+            QBuffer b(&project);
             b.open(QIODevice::WriteOnly);
             SaveNodes(t, b);
         }
+        auto answer = [this](MessageAnswer a) { platform.messages.answers = {a}; };
+        // clang-format off
         return {
             {"05 A.", [this] { addField("10", "NEW", "3"); }, "Add NEW"},
-            {"05 B.",
-             [this] {
-                 window->cmdEdit_Click();
-                 QCoreApplication::processEvents();
-                 auto *editor = view()->viewport()->findChild<QLineEdit *>();
-                 ASSERT_NE(editor, nullptr);
-                 editor->setText(QStringLiteral("05 BB."));
-                 QTest::keyClick(editor, Qt::Key_Return);
-                 QCoreApplication::processEvents(); // the delegate commits on the next turn
-             },
-             "Edit B"},
-            {"05 B.",
-             [this] {
-                 platform.input.answers = {QStringLiteral("11:25")};
-                 QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton);
-             },
-             "Change Positions of B"},
+            {"05 B.", [this] { editInPlace("05 BB."); }, "Edit B"},
+            {"05 B.", [this] { platform.input.answers = {QStringLiteral("11:25")}; QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton); }, "Change Positions of B"},
             {"05 A.", [this] { click("cmdRemove"); }, "Remove A"},
-            {"05 A.",
-             [this] {
-                 platform.messages.answers = {MessageAnswer::Yes};
-                 click("cmdRemoveAll");
-             },
-             "Remove All"},
+            {"05 A.", [this, answer] { answer(MessageAnswer::Yes); click("cmdRemoveAll"); }, "Remove All"},
             {"05 B.", [this] { click("cmdMoveNodeUp"); }, "Move B Up"},
             {"05 A.", [this] { click("cmdMoveNodeDown"); }, "Move A Down"},
             {"05 A.", [this] { click("cmdMakeNodeChild"); }, "Make A a Child"},
             {"10 A1.", [this] { click("cmdMakeNodeParent"); }, "Make A1 a Parent"},
-            {"01 S.",
-             [this] {
-                 QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(7));
-                 QMimeData mime;
-                 mime.setData(QString::fromLatin1(FieldTreeView::mimeType()),
-                              view()->dragPayload());
-                 const QPoint to = nodeCentre(2);
-                 QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
-                 QApplication::sendEvent(view()->viewport(), &enter);
-                 QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton,
-                                 Qt::NoModifier);
-                 QApplication::sendEvent(view()->viewport(), &drop);
-                 QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, to);
-             },
-             "Drop S"},
+            {"01 S.", [this] { drop(7, 2); }, "Drop S"},
             {"05 A.", [this] { QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier); }, "Cut A"},
-            {"05 C.",
-             [this] {
-                 CopyToClipboard(tree(), find(tree(), QStringLiteral("01 S.")),
-                                 window->trvClipboardTree());
-                 platform.messages.answers = {MessageAnswer::Yes};
-                 QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
-             },
-             "Paste S"},
-            {"05 C.",
-             [this, other] {
-                 platform.files.answers = {file(QStringLiteral("other.qel"), other)};
-                 child<QAction>("import")->trigger();
-                 click("cmdImportOk");
-             },
-             "Import 2 Fields"},
-            {"05 C.",
-             [this] {
-                 platform.files.answers = {file(QStringLiteral("c.cpy"),
-                                                "       01 CB.\n           05 CB-A PIC X(3).\n")};
-                 platform.messages.answers = {MessageAnswer::Ok};
-                 child<QAction>("importCopybook")->trigger();
-             },
-             "Import Copybook"},
-            {"05 A.",
-             [this] {
-                 combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
-                 combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
-                 child<QCheckBox>("chkvalues")->setChecked(false);
-                 platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-                 click("autoInsertFillerForSameLevel");
-             },
-             "Insert 1 Filler"},
+            {"05 C.", [this, answer] { CopyToClipboard(tree(), 7, window->trvClipboardTree()); answer(MessageAnswer::Yes); QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier); }, "Paste S"},
+            {"05 C.", [this, project] { openThrough("import", "other.qel", project); click("cmdImportOk"); }, "Import 2 Fields"},
+            {"05 C.", [this, answer] { answer(MessageAnswer::Ok); openThrough("importCopybook", "c.cpy", "       01 CB.\n           05 CB-A PIC X(3).\n"); }, "Import Copybook"},
+            {"05 A.", [this] { fillers(); }, "Insert 1 Filler"},
         };
+        // clang-format on
     }
     QTemporaryDir dir;
 };
 
-TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelection)
+TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelectionAndMark)
 {
     for (const Case &c : commands()) {
         SCOPED_TRACE(c.step.toStdString());
         window->ResetEntryPanel();
         layout();
+        window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
+        trigger("Save");
         EXPECT_FALSE(undo()->isEnabled());
         select(c.select);
         const QString before = numbered(tree());
@@ -181,56 +154,36 @@ TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelection)
         const int selectedAfter = view()->selectedNode();
         ASSERT_NE(after, before);
         EXPECT_EQ(undo()->text(), QStringLiteral("Undo ") + c.step);
-        EXPECT_TRUE(undo()->isEnabled());
         EXPECT_FALSE(redo()->isEnabled());
+        EXPECT_TRUE(modified()); // away from the state saved
 
         QAbstractItemModelTester checkModel(view()->fieldModel());
         undo()->trigger();
         EXPECT_EQ(numbered(tree()), before);
         EXPECT_EQ(view()->selectedNode(), selectedBefore);
         EXPECT_FALSE(undo()->isEnabled());
+        EXPECT_FALSE(modified());
         EXPECT_EQ(redo()->text(), QStringLiteral("Redo ") + c.step);
         redo()->trigger();
         EXPECT_EQ(numbered(tree()), after);
         EXPECT_EQ(view()->selectedNode(), selectedAfter);
         EXPECT_FALSE(redo()->isEnabled());
+        EXPECT_TRUE(modified());
     }
 }
 
-TEST_F(UndoWindowTest, TheModifiedMarkFollowsTheHistoryFromTheStateSaved)
+TEST_F(UndoWindowTest, UndoingPastTheStateSavedMarksTheTitleAndNewForgetsTheHistory)
 {
-    // Every command marks a layout just saved, and its undo takes the mark away again.
+    layout();
     window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
-    for (const Case &c : commands()) {
-        SCOPED_TRACE(c.step.toStdString());
-        window->ResetEntryPanel();
-        window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
-        layout();
-        trigger("Save");
-        ASSERT_FALSE(modified());
-        select(c.select);
-        c.run();
-        platform.messages.shown.clear();
-        EXPECT_TRUE(modified());
-        undo()->trigger();
-        EXPECT_FALSE(modified());
-        redo()->trigger();
-        EXPECT_TRUE(modified());
-    }
-    // Two steps from the state saved, and back through it.
     select("05 A.");
     click("cmdRemove");
     trigger("Save");
-    click("cmdRemove");
-    undo()->trigger();
-    EXPECT_FALSE(modified());
     undo()->trigger();
     EXPECT_TRUE(modified());
     redo()->trigger();
     EXPECT_FALSE(modified());
-    // New (nothing to save here) starts an empty history.
     trigger("filenew");
-    EXPECT_FALSE(modified());
     EXPECT_FALSE(undo()->isEnabled());
     EXPECT_FALSE(redo()->isEnabled());
 }
