@@ -1,5 +1,6 @@
 // Undo and redo through the window's actions on a 100,000-field layout, every group open in
-// the view: of Remove All, of pasting a 10,000-field group and of 100,000 FILLER items.
+// the view: of Remove All, of pasting a 10,000-field group and of 100,000 FILLER items; and the
+// memory of a 1M-field layout through Remove All and its undo.
 #include "BenchApplication.h"
 #include "BenchPlatform.h"
 #include "ui/UndoCommands.h"
@@ -14,7 +15,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
 #include <memory>
+#include <string>
 
 namespace
 {
@@ -65,6 +71,77 @@ struct Window {
     }
     void settle() { QCoreApplication::processEvents(); }
 };
+
+long statusKb(const char *key)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(key, 0) == 0)
+            return std::stol(line.substr(std::string(key).size()));
+    return 0;
+}
+
+// A 1M-field layout in the window, in a child process started before any window exists, so
+// that its high-water mark is this layout's: the peak once the layout is shown, and after
+// Remove All, its undo, redo and undo again, both less what the empty window held.
+void BM_PeakMemoryRemoveAllAndUndo1MInTheWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        int pipeFd[2];
+        if (pipe(pipeFd) != 0)
+            return state.SkipWithError("no pipe");
+        const pid_t child = fork();
+        if (child == 0) {
+            bench::application();
+            bench::BenchPlatform platform;
+            platform.answer = MessageAnswer::Yes;
+            frmQEL window(platform.seams());
+            window.show();
+            QCoreApplication::processEvents();
+            std::ofstream("/proc/self/clear_refs") << "5";
+            const long base = statusKb("VmRSS:");
+            FieldTree &tree = window.fields();
+            for (int g = 0; g < 100; ++g) {
+                const int group =
+                    tree.add(0, Relationship::Last, QStringLiteral("01 G-%1.").arg(g));
+                for (int f = 0; f < 9999; ++f)
+                    tree.setTag(tree.add(group, Relationship::Child,
+                                         QStringLiteral("05 F-%1 \u00A0PIC X(10).").arg(f)),
+                                QStringLiteral("%1:%2").arg(f * 10 + 1).arg(f * 10 + 10));
+            }
+            window.undoCommands().clear(); // as opened
+            QCoreApplication::processEvents();
+            const long layout = statusKb("VmHWM:") - base;
+            auto trigger = [&](const char *name) {
+                window.findChild<QAction *>(QString::fromLatin1(name))->trigger();
+                QCoreApplication::processEvents();
+            };
+            window.findChild<QPushButton *>(QStringLiteral("cmdRemoveAll"))->click();
+            QCoreApplication::processEvents();
+            trigger("undo");
+            trigger("redo");
+            trigger("undo");
+            long out[2] = {layout, statusKb("VmHWM:") - base};
+            const bool ok =
+                write(pipeFd[1], out, sizeof out) == sizeof out && tree.count() == 1000000;
+            _exit(ok ? 0 : 1);
+        }
+        long in[2] = {0, 0};
+        const ssize_t got = read(pipeFd[0], in, sizeof in);
+        int status = 0;
+        waitpid(child, &status, 0);
+        close(pipeFd[0]);
+        close(pipeFd[1]);
+        if (got != sizeof in || status != 0)
+            return state.SkipWithError("the measuring process failed");
+        state.counters["layout_MiB"] = double(in[0]) / 1024.0;
+        state.counters["peak_MiB"] = double(in[1]) / 1024.0;
+        state.counters["ratio"] = double(in[1]) / double(in[0]);
+    }
+}
+// First, while this process has no window yet.
+BENCHMARK(BM_PeakMemoryRemoveAllAndUndo1MInTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Times the undo (or the redo) of the step the window was given; the other runs untimed.
 // Reports the fields after the undo.
