@@ -1,5 +1,8 @@
 #include "FieldTree.h"
 
+#include "Subtree.h"
+#include "TreeHistory.h"
+
 #include <algorithm>
 
 namespace orvane
@@ -17,6 +20,14 @@ FieldTree::~FieldTree()
 
 void FieldTree::clear()
 {
+    if (journal_ && !isEmpty()) {
+        // The nodes go to the journal instead of being deleted.
+        journal_->willChange();
+        auto holder = std::make_shared<FieldTree>();
+        swapNodes(*holder);
+        journal_->swapped(std::move(holder));
+        return;
+    }
     for (auto *l : listeners_)
         l->beginReset();
     for (FieldNode *n : nodes_)
@@ -83,6 +94,8 @@ int FieldTree::add(int relative, Relationship rel, const QString &text)
             break;
         }
     }
+    if (journal_)
+        journal_->willChange();
     auto *node = new FieldNode;
     node->text_ = text;
     node->index_ = count() + 1;
@@ -92,6 +105,8 @@ int FieldTree::add(int relative, Relationship rel, const QString &text)
     insertChild(parent, row, node);
     for (auto *l : listeners_)
         l->endInsert();
+    if (journal_)
+        journal_->added(node->index_, node->index_);
     return node->index_;
 }
 
@@ -100,6 +115,11 @@ bool FieldTree::remove(int index)
     FieldNode *n = at(index);
     if (!n)
         return false;
+    if (journal_) {
+        journal_->willChange();
+        journal_->removed(detach({index}));
+        return true;
+    }
     for (auto *l : listeners_)
         l->beginRemove(visibleParent(n->parent_), n->row_);
     detach(n);
@@ -145,6 +165,8 @@ int FieldTree::insertLeaves(int parent, const std::vector<NewLeaf> &leaves)
     if (!p || leaves.empty())
         return 0;
     const int first = count() + 1;
+    if (journal_)
+        journal_->willChange();
     if (leaves.size() == 1) {
         // One leaf is an ordinary insert, which views follow row by row.
         const NewLeaf &leaf = leaves.front();
@@ -179,6 +201,8 @@ int FieldTree::insertLeaves(int parent, const std::vector<NewLeaf> &leaves)
     renumberRows(p, 0);
     for (auto *l : listeners_)
         l->endLayoutChange();
+    if (journal_)
+        journal_->added(first, count());
     return first;
 }
 
@@ -192,6 +216,11 @@ void FieldTree::removeSubtrees(const std::vector<int> &roots)
         return;
     if (live.size() == 1) {
         remove(live.front()->index_);
+        return;
+    }
+    if (journal_) {
+        journal_->willChange();
+        journal_->removed(detach(roots));
         return;
     }
     for (auto *l : listeners_)
@@ -238,6 +267,26 @@ void FieldTree::moveNodesTo(FieldTree &other)
 {
     if (&other == this)
         return;
+    if (journal_ && !isEmpty()) {
+        // The journal must keep the nodes; `other` gets a copy of them.
+        auto holder = std::make_shared<FieldTree>();
+        moveNodesTo(holder);
+        other.clear();
+        if (!holder->isEmpty())
+            CopySubtree(*holder, other, Relationship::Last, 0, holder->topLevelAt(0), 0);
+        return;
+    }
+    if (other.journal_) {
+        // Other's own nodes go to its journal; the nodes it receives count as added.
+        other.clear();
+        const int n = count();
+        swapNodes(other);
+        if (n > 0) {
+            other.journal_->willChange();
+            other.journal_->added(1, n);
+        }
+        return;
+    }
     for (auto *l : listeners_)
         l->beginReset();
     for (auto *l : other.listeners_)
@@ -254,6 +303,20 @@ void FieldTree::moveNodesTo(FieldTree &other)
         l->endReset();
 }
 
+void FieldTree::moveNodesTo(const std::shared_ptr<FieldTree> &other)
+{
+    if (!other || other.get() == this)
+        return;
+    if (!journal_ || other->journal_ || isEmpty()) {
+        moveNodesTo(*other);
+        return;
+    }
+    journal_->willChange();
+    other->clear();
+    swapNodes(*other);
+    journal_->swapped(other);
+}
+
 bool FieldTree::setParent(int index, int newParent)
 {
     FieldNode *n = at(index);
@@ -266,6 +329,10 @@ bool FieldTree::setParent(int index, int newParent)
         if (a == n)
             return false;
     int toRow = np->childCount();
+    if (journal_) {
+        journal_->willChange();
+        journal_->moved(index, parent(index), n->row_);
+    }
     for (auto *l : listeners_)
         l->beginMove(visibleParent(n->parent_), n->row_, visibleParent(np), toRow);
     detach(n);
@@ -302,6 +369,10 @@ bool FieldTree::expanded(int index) const
 void FieldTree::setText(int index, const QString &text)
 {
     if (FieldNode *n = at(index)) {
+        if (journal_ && n->text_ != text) {
+            journal_->willChange();
+            journal_->valueChanged(treechange::Field::Text, index, n->text_);
+        }
         n->text_ = text;
         for (auto *l : listeners_)
             l->nodeChanged(n);
@@ -311,6 +382,10 @@ void FieldTree::setText(int index, const QString &text)
 void FieldTree::setTag(int index, const QString &tag)
 {
     if (FieldNode *n = at(index)) {
+        if (journal_ && n->tag_ != tag) {
+            journal_->willChange();
+            journal_->valueChanged(treechange::Field::Tag, index, n->tag_);
+        }
         n->tag_ = tag;
         for (auto *l : listeners_)
             l->nodeChanged(n);
@@ -320,6 +395,10 @@ void FieldTree::setTag(int index, const QString &tag)
 void FieldTree::setChecked(int index, bool checked)
 {
     if (FieldNode *n = at(index)) {
+        if (journal_ && n->checked_ != checked) {
+            journal_->willChange();
+            journal_->checkedChanged(index, n->checked_);
+        }
         n->checked_ = checked;
         for (auto *l : listeners_)
             l->nodeChanged(n);

@@ -9,6 +9,7 @@ namespace orvane
 {
 
 class FieldTree;
+class TreeJournal;
 
 // One field of a layout. Views hold pointers to nodes (they stay valid until the node is
 // removed); everything else addresses nodes by their collection index.
@@ -66,6 +67,32 @@ public:
     virtual void endLayoutChange() {}
 };
 
+// Subtrees taken out of a tree whole, with the numbers and places their nodes had, so that
+// FieldTree::attach can put them back exactly. Owns the nodes until then.
+class DetachedNodes
+{
+public:
+    DetachedNodes() = default;
+    DetachedNodes(DetachedNodes &&other) noexcept;
+    DetachedNodes &operator=(DetachedNodes &&other) noexcept;
+    DetachedNodes(const DetachedNodes &) = delete;
+    DetachedNodes &operator=(const DetachedNodes &) = delete;
+    ~DetachedNodes();
+
+    bool empty() const { return nodes_.empty(); }
+    int size() const { return int(nodes_.size()); }
+
+private:
+    friend class FieldTree;
+    struct Root {
+        int parent = 0; // its parent's index (0: the top level), valid once all are back
+        int row = 0;
+        FieldNode *node = nullptr;
+    };
+    std::vector<Root> roots_;                        // by parent, then row
+    std::vector<std::pair<int, FieldNode *>> nodes_; // every node with its index, ascending
+};
+
 // How a new node is placed relative to an existing one.
 enum class Relationship { First = 0, Last = 1, Next = 2, Previous = 3, Child = 4, None = -1 };
 
@@ -108,9 +135,27 @@ public:
     void removeSubtrees(const std::vector<int> &roots);
     // Hands every node over to `other`, whose own nodes are dropped; this tree ends empty.
     void moveNodesTo(FieldTree &other);
+    // As above, for a tree that keeps a journal: the journal then takes the nodes back
+    // from `other` to undo the hand-over, instead of keeping a copy.
+    void moveNodesTo(const std::shared_ptr<FieldTree> &other);
     // Moves the node with its subtree to be the last child of newParent (0: end of the top
     // level). Indexes do not change. Fails when newParent lies inside the subtree.
     bool setParent(int index, int newParent);
+
+    // The steps that undo uses; none of them is written to the journal.
+    // Takes the subtrees out as remove does (the numbers close up), keeping the nodes.
+    DetachedNodes detach(const std::vector<int> &roots);
+    // Puts detached nodes back under the parents and at the rows and numbers they had, the
+    // numbers of later nodes moving up, in one pass. Returns the subtrees' root indexes.
+    std::vector<int> attach(DetachedNodes &&nodes);
+    // Moves the node with its subtree to `row` among the children of `newParent`.
+    bool moveNode(int index, int newParent, int row);
+    // Exchanges all nodes with `other`.
+    void swapNodes(FieldTree &other);
+
+    // Every change is told to the journal, when there is one, so that it can be undone.
+    void setJournal(TreeJournal *journal) { journal_ = journal; }
+    TreeJournal *journal() const { return journal_; }
 
     QString text(int index) const;
     QString tag(int index) const;
@@ -161,6 +206,7 @@ private:
     std::unique_ptr<FieldNode> root_;
     std::vector<FieldNode *> nodes_; // owned; nodes_[i] has index i + 1
     std::vector<FieldTreeListener *> listeners_;
+    TreeJournal *journal_ = nullptr;
 };
 
 // Visits every node in pre-order with its depth (1 for the top level), without recursion;

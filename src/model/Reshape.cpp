@@ -88,7 +88,8 @@ TreeEdit RemoveAllNodes(FieldTree &tree)
         return edit;
     RemovedRun run;
     run.nodes = std::make_shared<FieldTree>();
-    tree.moveNodesTo(*run.nodes);
+    // The shared holder lets a journal take the nodes back on undo instead of copying them.
+    tree.moveNodesTo(run.nodes);
     edit.removed.push_back(std::move(run));
     return edit;
 }

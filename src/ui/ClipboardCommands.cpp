@@ -1,5 +1,7 @@
 #include "ClipboardCommands.h"
 
+#include "model/FieldNames.h"
+
 #include "FieldTreeModel.h"
 #include "FieldTreeView.h"
 #include "model/TreeClipboard.h"
@@ -105,6 +107,8 @@ void ClipboardCommands::cut_Click()
     if (edit.selected)
         view->selectNode(edit.selected);
     c_.markModified();
+    if (c_.stepDone)
+        c_.stepDone(QStringLiteral("Cut %1"), QString());
 }
 
 void ClipboardCommands::paste_Click()
@@ -139,12 +143,18 @@ void ClipboardCommands::pasteIntoTree(FieldTreeView *view)
         break;
     }
     const TreeEdit edit = PasteFromClipboard(tree, selected, c_.clipboard, target, placement);
+    const QString name = clauseDataName(c_.clipboard.text(c_.clipboard.topLevelAt(0)));
     // Into an empty tree the subtree only arrives: nothing is selected or marked.
-    if (target == PasteTarget::IntoEmpty)
+    if (target == PasteTarget::IntoEmpty) {
+        if (c_.stepDone)
+            c_.stepDone(QStringLiteral("Paste %1"), name);
         return;
+    }
     c_.markModified();
     if (edit.selected)
         view->selectNode(edit.selected);
+    if (c_.stepDone)
+        c_.stepDone(QStringLiteral("Paste %1"), name);
 }
 
 } // namespace orvane

@@ -27,6 +27,8 @@ public:
         MessageBoxes &messages;
         std::function<QWidget *()> activeControl;
         std::function<void()> markModified;
+        // Names the undo step of a cut or paste in the field tree.
+        std::function<void(const QString &format, const QString &name)> stepDone = {};
     };
     explicit ClipboardCommands(Context context) : c_(std::move(context)) {}
 

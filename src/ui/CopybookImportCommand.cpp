@@ -1,5 +1,7 @@
 #include "CopybookImportCommand.h"
 
+#include "UndoCommands.h"
+
 #include "FileDialogState.h"
 #include "StatusBar.h"
 #include "frmQEL.h"
@@ -46,6 +48,7 @@ int CopybookImportCommand::importCopybook_Click()
     const int added = cobol::ImportEntries(window_.fields(), read);
     if (added > 0)
         window_.MarkModified();
+    window_.undoCommands().commit(QStringLiteral("Import Copybook"));
     window_.stb()->setMessage(QStringLiteral("Done"));
     messages_.show(cobol::ImportSummary(read, added), title(), MessageButtons::Ok,
                    MessageIcon::Information);

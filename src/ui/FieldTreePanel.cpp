@@ -1,5 +1,7 @@
 #include "FieldTreePanel.h"
 
+#include "model/FieldNames.h"
+
 #include "FieldTreeModel.h"
 #include "FieldTreeView.h"
 #include "TreeButtons.h"
@@ -137,6 +139,7 @@ void FieldTreePanel::nodeDropped()
 {
     const int target = trvFields_->dropHighlight();
     const int dragged = trvFields_->dragNode();
+    const QString name = clauseDataName(fields_.text(dragged));
     if (target && dragged && target != dragged) {
         if (fields_.setParent(dragged, target)) {
             trvFields_->expand(trvFields_->fieldModel()->modelIndex(target));
@@ -149,6 +152,7 @@ void FieldTreePanel::nodeDropped()
     // Only the new ancestors change; the dropped field keeps its own positions.
     UpdateParentSpans(fields_, trvFields_->selectedNode());
     showSelectedField();
+    emit dropped(name);
 }
 
 void FieldTreePanel::showSelectedField()

@@ -41,6 +41,8 @@ public:
 signals:
     // Text for the first panel of the status bar.
     void statusText(const QString &text);
+    // The field with this name was dropped onto another one.
+    void dropped(const QString &name);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

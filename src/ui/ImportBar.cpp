@@ -84,9 +84,14 @@ void ImportBar::showBar(const QString &caption)
 
 void ImportBar::cmdImportOk_Click()
 {
-    if (c_.panel->trvTemp()->isVisibleTo(c_.panel))
+    const bool importing = c_.panel->trvTemp()->isVisibleTo(c_.panel);
+    if (importing) {
+        emit this->importing();
         ImportChecked(c_.temp, c_.fields);
+    }
     cmdImportCancel_Click();
+    if (importing)
+        emit imported();
 }
 
 void ImportBar::cmdImportCancel_Click()

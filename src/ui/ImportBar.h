@@ -43,6 +43,11 @@ public:
 
     QLabel *lblpicimport() const { return lblpicimport_; }
 
+signals:
+    // The checked fields of the preview are about to be added to the layout, and were.
+    void importing();
+    void imported();
+
 private:
     void showBar(const QString &caption);
 

@@ -1,5 +1,7 @@
 #include "ProjectCommands.h"
 
+#include "UndoCommands.h"
+
 #include "FieldTreeView.h"
 #include "FileDialogState.h"
 #include "StatusBar.h"
@@ -153,6 +155,7 @@ bool ProjectCommands::Save_Click()
         stb->setMessage(QStringLiteral("Done"));
         saveDone_ = true;
         window_.setWindowTitle(projectTitle(name, false));
+        window_.undoCommands().setClean();
         return true;
     }
     messages_.show(SaveFailureText(result), title, MessageButtons::Ok, MessageIcon::Critical);
@@ -201,6 +204,8 @@ void ProjectCommands::loadProject(const QString &path)
     FieldTreeView *tree = window_.trvFields();
     tree->hide();
     const ProjectResult result = LoadNodes(window_.fields(), path);
+    // The layout just read is where its history starts.
+    window_.undoCommands().clear();
     tree->show();
     if (!result.ok()) {
         messages_.show(result.message, ApplicationTitle, MessageButtons::Ok, MessageIcon::Critical);

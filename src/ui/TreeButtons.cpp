@@ -86,11 +86,17 @@ void TreeButtons::finish(const TreeEdit &edit)
         emit modified();
 }
 
+void TreeButtons::finish(const TreeEdit &edit, const QString &step)
+{
+    finish(edit);
+    emit stepDone(step);
+}
+
 void TreeButtons::cmdRemove_Click()
 {
     const TreeEdit edit = RemoveNode(fields_, trvFields_->selectedNode());
     trvFields_->cancelDrag();
-    finish(edit);
+    finish(edit, QStringLiteral("Remove %1"));
 }
 
 void TreeButtons::cmdRemoveAll_Click()
@@ -103,26 +109,30 @@ void TreeButtons::cmdRemoveAll_Click()
     UpdateMoveButtons();
     if (edit.changed())
         emit modified();
+    emit stepDone(QStringLiteral("Remove All"));
 }
 
 void TreeButtons::cmdMoveNodeDown_Click()
 {
-    finish(MoveNodeDown(fields_, temp_, trvFields_->selectedNode()));
+    finish(MoveNodeDown(fields_, temp_, trvFields_->selectedNode()),
+           QStringLiteral("Move %1 Down"));
 }
 
 void TreeButtons::cmdMoveNodeUp_Click()
 {
-    finish(MoveNodeUp(fields_, temp_, trvFields_->selectedNode()));
+    finish(MoveNodeUp(fields_, temp_, trvFields_->selectedNode()), QStringLiteral("Move %1 Up"));
 }
 
 void TreeButtons::cmdMakeNodeChild_Click()
 {
-    finish(MakeNodeChild(fields_, temp_, trvFields_->selectedNode()));
+    finish(MakeNodeChild(fields_, temp_, trvFields_->selectedNode()),
+           QStringLiteral("Make %1 a Child"));
 }
 
 void TreeButtons::cmdMakeNodeParent_Click()
 {
-    finish(MakeNodeParent(fields_, temp_, trvFields_->selectedNode()));
+    finish(MakeNodeParent(fields_, temp_, trvFields_->selectedNode()),
+           QStringLiteral("Make %1 a Parent"));
 }
 
 void TreeButtons::cmdExpandCollaplse_Click()

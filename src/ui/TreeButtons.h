@@ -35,12 +35,15 @@ public:
 
 signals:
     void modified();
+    // A command ran; its undo step is named `step` ("%1": the field selected before it).
+    void stepDone(const QString &step);
     void statusText(const QString &text);
 
 private:
     QPushButton *button(const char *name, const char *icon, const QString &toolTip,
                         void (TreeButtons::*handler)());
     void finish(const TreeEdit &edit);
+    void finish(const TreeEdit &edit, const QString &step);
     void showExpandPicture(bool offersCollapse);
 
     FieldTree &fields_;

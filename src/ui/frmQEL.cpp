@@ -16,6 +16,7 @@
 #include "ProjectCommands.h"
 #include "StatusBar.h"
 #include "TreeButtons.h"
+#include "UndoCommands.h"
 #include "WindowLifecycle.h"
 #include "codegen/CodeGenerator.h"
 #include "editor/FindRules.h"
@@ -59,6 +60,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
     picGenerator_->setObjectName(QStringLiteral("picGenerator"));
     entry_ = new EntryPanel(platform_.messages, picGenerator_);
     treePanel_ = new FieldTreePanel(fields_, temp_, clipboard_, platform_.messages, picGenerator_);
+    undo_ = std::make_unique<UndoCommands>(fields_, treePanel_->trvFields(), this);
     auto *generator = new QVBoxLayout(picGenerator_);
     generator->setContentsMargins(0, 0, 0, 0);
     generator->addWidget(entry_);
@@ -220,6 +222,9 @@ void frmQEL::buildMenus()
     edit_ = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit_->setObjectName(QStringLiteral("edit"));
     connect(edit_, &QMenu::aboutToShow, this, &frmQEL::edit_Click);
+    edit_->addAction(undo_->undoAction());
+    edit_->addAction(undo_->redoAction());
+    edit_->addSeparator();
     cut_ = menuAction(edit_, "cut", QStringLiteral("Cut\tCtrl+X"));
     copy_ = menuAction(edit_, "copy", QStringLiteral("Copy\tCtrl+C"));
     paste_ = menuAction(edit_, "paste", QStringLiteral("Paste\tCtrl+V"));
@@ -243,6 +248,24 @@ void frmQEL::buildMenus()
 void frmQEL::wireReshaping()
 {
     connect(treePanel_->treeButtons(), &TreeButtons::modified, this, &frmQEL::MarkModified);
+    UndoCommands *undo = undo_.get();
+    connect(treePanel_->treeButtons(), &TreeButtons::stepDone, undo,
+            [undo](const QString &step) { undo->commit(step); });
+    connect(treePanel_, &FieldTreePanel::dropped, undo,
+            [undo](const QString &name) { undo->commit(QStringLiteral("Drop %1"), name); });
+    connect(undo, &UndoCommands::applied, treePanel_, &FieldTreePanel::showSelectedField);
+    connect(trvFields(), &FieldTreeView::editingChanged, undo, [undo](bool editing) {
+        if (!editing)
+            undo->commit(QStringLiteral("Edit %1"));
+    });
+    // Undo and redo give the title its mark or take it away at the state last saved; a step
+    // away from that state marks it too, so that a drop or an import is not lost unasked.
+    connect(undo, &UndoCommands::cleanChanged, this, [this](bool clean) {
+        if (!clean)
+            MarkModified();
+        else if (isModified())
+            setWindowTitle(windowTitle().chopped(1));
+    });
 
     picImport_ = new ImportBar({fields_, temp_, treePanel_, tabGen_, file_->menuAction(), dlgedit_,
                                 platform_.files, platform_.messages},
@@ -253,12 +276,20 @@ void frmQEL::wireReshaping()
             tabGen_Click(0);
         picImport_->import_Click();
     });
+    connect(picImport_, &ImportBar::importing, undo, &UndoCommands::begin);
+    connect(picImport_, &ImportBar::imported, undo, [this, undo] {
+        undo->commit(QStringLiteral("Import %1 Fields"),
+                     QString::number(fields_.count() - undo->countBefore()));
+    });
     connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
             &ImportBar::viewTreeViewclipboard_Click);
 
     clipboardCommands_ = std::make_unique<ClipboardCommands>(
         ClipboardCommands::Context{clipboard_, platform_.clipboard, platform_.messages,
-                                   [this] { return activeControl_; }, [this] { MarkModified(); }});
+                                   [this] { return activeControl_; }, [this] { MarkModified(); },
+                                   [undo](const QString &format, const QString &name) {
+                                       undo->commit(format, name);
+                                   }});
     ClipboardCommands *clip = clipboardCommands_.get();
     connect(cut_, &QAction::triggered, this, [clip] { clip->cut_Click(); });
     connect(copy_, &QAction::triggered, this, [clip] { clip->copy_Click(); });
@@ -270,9 +301,17 @@ void frmQEL::wireReshaping()
     }
 
     fillers_ = std::make_unique<FillerCommands>(*entry_, fields_, trvFields(), platform_.messages);
-    auto fill = [this](FillerMode mode) {
+    auto fill = [this, undo](FillerMode mode) {
+        undo->begin();
+        const int before = fields_.count();
         if (fillers_->run(mode))
             MarkModified();
+        const int n = fields_.count() - before;
+        // No FILLER inserted, yet the spans above were recomputed.
+        undo->commit(n == 0   ? QStringLiteral("Change Positions of %1")
+                     : n == 1 ? QStringLiteral("Insert 1 Filler")
+                              : QStringLiteral("Insert %1 Fillers"),
+                     n > 1 ? QString::number(n) : QString());
         treePanel_->selectionChanged();
     };
     connect(treePanel_->cmdAutoInsertFiller(), &QPushButton::clicked, this,
@@ -346,7 +385,10 @@ frmFind *frmQEL::findDialog()
     views.txtEditor = editor_->txtEditor();
     views.trvFields = trvFields();
     views.trvTemp = treePanel_->trvTemp();
-    views.markModified = [this] { MarkModified(); };
+    views.markModified = [this] {
+        MarkModified();
+        undo_->commit(QStringLiteral("Replace"));
+    };
     find_ = new frmFind(std::move(views), platform_.messages, this);
     return find_;
 }
@@ -407,6 +449,7 @@ void frmQEL::cmdAdd_Click()
     }
 
     FieldTreeView *tree = trvFields();
+    undo_->begin();
     const int current = CurrentNodeIndex(fields_, tree->selectedNode());
     const int added = AddField(fields_, current, clause, answers, entry_->positions());
     if (!added)
@@ -416,6 +459,7 @@ void frmQEL::cmdAdd_Click()
     entry_->focusLevel();
     tree->clearDragState();
     MarkModified();
+    undo_->commit(QStringLiteral("Add %1"), undo_->fieldName(added));
 }
 
 void frmQEL::cmdEdit_Click()
@@ -435,6 +479,7 @@ void frmQEL::stb_DblClick()
     const int selected = trvFields()->selectedNode();
     if (!selected)
         return;
+    undo_->begin();
     const QString answer =
         platform_.input.ask(PositionDialogPrompt(), PositionDialogTitle(), fields_.tag(selected));
     const QString tag = PositionDialogTag(answer);
@@ -442,6 +487,7 @@ void frmQEL::stb_DblClick()
         fields_.setTag(selected, tag);
     UpdateParentSpans(fields_, selected);
     treePanel_->showSelectedField();
+    undo_->commit(QStringLiteral("Change Positions of %1"));
 }
 
 bool frmQEL::isModified() const
@@ -460,6 +506,7 @@ void frmQEL::ResetEntryPanel()
     dlgedit_.fileName.clear();
     setWindowTitle(projectTitle(QString(), false));
     fields_.clear();
+    undo_->clear();
     entry_->resetControls();
 }
 

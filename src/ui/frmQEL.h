@@ -31,6 +31,7 @@ class frmAbout;
 class frmOptions;
 class ProjectCommands;
 class StatusBar;
+class UndoCommands;
 class WindowLifecycle;
 class frmFind;
 
@@ -62,6 +63,8 @@ public:
     ImportBar *picImport() const { return picImport_; }
     ClipboardCommands &clipboardCommands() const { return *clipboardCommands_; }
     FieldTree &trvClipboardTree() { return clipboard_; }
+    // Undo and redo of the field tree; commands name their steps through it.
+    UndoCommands &undoCommands() const { return *undo_; }
 
     // The rest of loading, after construction: first run, settings and the project named on
     // the command line (the program's arguments without the program itself).
@@ -109,6 +112,8 @@ private:
     FieldTree fields_;
     FieldTree temp_;
     FieldTree clipboard_;
+    // After fields_: it takes its journal off the tree before the tree goes.
+    std::unique_ptr<UndoCommands> undo_;
 
     QTabBar *tabGen_ = nullptr;
     QWidget *picGenerator_ = nullptr;
