@@ -2,23 +2,14 @@
 // checked against the command-line tool and the compiler.
 #include "ui/CodeViewPanel.h"
 
-#include "../common/Files.h"
 #include "MainWindowFixture.h"
 #include "project/ProjectFile.h"
 
-#include <QFile>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
-using namespace orvane;
-using orvane::testing::AskedFile;
-using orvane::testing::MainWindowTest;
-using orvane::testing::readBytes;
-using orvane::testing::ShownMessage;
-using orvane::testing::writeBytes;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -50,8 +41,6 @@ protected:
         platform.messages.answers = answers;
         QTest::mouseClick(child<QPushButton>("cmdCodeViewAppend"), Qt::LeftButton);
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(CodeViewTest, CopyPutsTheCodeOnTheClipboardWithLf)
@@ -66,7 +55,7 @@ TEST_F(CodeViewTest, CopyPutsTheCodeOnTheClipboardWithLf)
 
 TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
 {
-    const QString source = dir.filePath("a.cbl");
+    const QString source = path("a.cbl");
     writeBytes(source, "X\r\n");
     window->dlgedit().fileName = QStringLiteral("/p/cust.qel");
     platform.files.answers = {source, QString()};
@@ -82,7 +71,7 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
     EXPECT_EQ(pathBox()->text(), source);
     EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
 
-    type(pathBox(), dir.filePath("missing.cbl"));
+    type(pathBox(), path("missing.cbl"));
     EXPECT_EQ(lastAppend(), source);
     type(pathBox(), dir.path());
     EXPECT_EQ(lastAppend(), source);
@@ -90,12 +79,12 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
 
 TEST_F(CodeViewTest, AppendStopsWithoutTouchingTheFile)
 {
-    const QString noHeader = dir.filePath("nohdr.cbl");
+    const QString noHeader = path("nohdr.cbl");
     writeBytes(noHeader, "      WORKING-STORAGE SECTION.\r\n"); // six blanks only
-    const QString declined = dir.filePath("declined.cbl");
+    const QString declined = path("declined.cbl");
     writeBytes(declined, "       WORKING-STORAGE SECTION.\r\n");
-    const QString missing = dir.filePath("missing.cbl");
-    const QString pattern = dir.filePath("*.cbl");
+    const QString missing = path("missing.cbl");
+    const QString pattern = path("*.cbl");
     append(missing, {MessageAnswer::Ok});
     append(pattern, {MessageAnswer::Ok});
     append(noHeader, {MessageAnswer::Ok});
@@ -137,7 +126,7 @@ TEST_F(CodeViewTest, AppendMatchesTheCommandLineToolAndCompiles)
     const QString cli = QStringLiteral(ORVANE_CLI_PATH);
     const QString cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
     for (const Case &c : cases) {
-        const QString mine = dir.filePath("mine.cbl"), theirs = dir.filePath("theirs.cbl");
+        const QString mine = path("mine.cbl"), theirs = path("theirs.cbl");
         writeBytes(mine, c.bytes);
         writeBytes(theirs, c.bytes);
         append(mine, {MessageAnswer::Yes, MessageAnswer::Ok});
@@ -168,3 +157,4 @@ TEST_F(CodeViewTest, AppendMatchesTheCommandLineToolAndCompiles)
 }
 
 } // namespace
+} // namespace orvane::testing

@@ -2,21 +2,12 @@
 // byte for byte, the caret status and the editor's step of closing the window.
 #include "ui/EditorPanel.h"
 
-#include "../common/Files.h"
 #include "MainWindowFixture.h"
 
 #include <QDialog>
-#include <QFile>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
 
-using namespace orvane;
-using orvane::testing::AskedFile;
-using orvane::testing::MainWindowTest;
-using orvane::testing::readBytes;
-using orvane::testing::ShownMessage;
-using orvane::testing::writeBytes;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -41,9 +32,8 @@ protected:
     }
     EditorPanel *panel() { return window->editorPanel(); }
     QPlainTextEdit *editor() { return panel()->txtEditor(); }
-    QString path() { return panel()->txtEditorFile()->text(); }
+    QString shownFile() { return panel()->txtEditorFile()->text(); }
     bool saveEnabled() { return panel()->cmdEditorSave()->isEnabled(); }
-    QString file(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
     void typeAtEnd(const QString &text)
     {
         editor()->setFocus();
@@ -55,8 +45,6 @@ protected:
         platform.files.answers = {chosen};
         QTest::mouseClick(child<QPushButton>("cmdEditorOpen"), Qt::LeftButton);
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
@@ -87,7 +75,7 @@ TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
 
 TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
 {
-    const QString source = file("prog.cbl");
+    const QString source = path("prog.cbl");
     writeBytes(source, "       PROCEDURE DIVISION.\r\n");
     platform.settings.save(QStringLiteral("Orvane"), QStringLiteral("history"),
                            QStringLiteral("lastappend"), QStringLiteral("/src/last.cbl"));
@@ -95,7 +83,7 @@ TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
     open(source);
     EXPECT_EQ(platform.files.asked,
               (std::vector<AskedFile>{{false, "Open", cobolFilter, "/src/last.cbl"}}));
-    EXPECT_EQ(path(), source);
+    EXPECT_EQ(shownFile(), source);
     EXPECT_EQ(editor()->toPlainText(), u"       PROCEDURE DIVISION.\n");
     EXPECT_FALSE(saveEnabled());
     EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
@@ -103,25 +91,25 @@ TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
 
     // Cancelling the box changes nothing.
     open(QString());
-    EXPECT_EQ(path(), u"");
+    EXPECT_EQ(shownFile(), u"");
     EXPECT_TRUE(editor()->toPlainText().isEmpty());
 }
 
 TEST_F(EditorTest, FilesThatCannotBeShownAreReported)
 {
-    const QString missing = file("gone.cbl");
+    const QString missing = path("gone.cbl");
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     open(missing);
     // A missing file keeps its name: Save creates it.
-    EXPECT_EQ(path(), missing);
+    EXPECT_EQ(shownFile(), missing);
     EXPECT_TRUE(editor()->toPlainText().isEmpty());
     EXPECT_FALSE(saveEnabled());
 
-    const QString binary = file("prog.exe");
+    const QString binary = path("prog.exe");
     writeBytes(binary, QByteArray("MZ\0\0", 4));
     open(binary);
     // A file that is there but was refused loses its name, so Save cannot overwrite it.
-    EXPECT_EQ(path(), u"");
+    EXPECT_EQ(shownFile(), u"");
     EXPECT_EQ(readBytes(binary), QByteArray("MZ\0\0", 4));
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{error("Error opening file " + missing),
@@ -131,7 +119,7 @@ TEST_F(EditorTest, FilesThatCannotBeShownAreReported)
 
 TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
 {
-    const QString target = file("out.cbl");
+    const QString target = path("out.cbl");
     writeBytes(target, "OLD\r\n");
     typeAtEnd(QStringLiteral("NEW"));
 
@@ -139,14 +127,14 @@ TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
     platform.files.answers = {target};
     EXPECT_FALSE(panel()->cmdeditorSaveAs_Click());
     EXPECT_EQ(readBytes(target), "OLD\r\n");
-    EXPECT_EQ(path(), u"");
+    EXPECT_EQ(shownFile(), u"");
 
     platform.messages.answers = {MessageAnswer::Yes};
     platform.files.answers = {target};
     QTest::mouseClick(child<QPushButton>("cmdEditorSave"), Qt::LeftButton); // no path: Save As
     // A new text is CR LF, with its one final line end.
     EXPECT_EQ(readBytes(target), "NEW\r\n");
-    EXPECT_EQ(path(), target);
+    EXPECT_EQ(shownFile(), target);
     EXPECT_FALSE(saveEnabled());
 
     typeAtEnd(QStringLiteral("2"));
@@ -158,7 +146,7 @@ TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
 
 TEST_F(EditorTest, AFailedSaveKeepsTheWorkAndTheOldFile)
 {
-    const QString target = file("ro.cbl");
+    const QString target = path("ro.cbl");
     writeBytes(target, "OLD\r\n");
     open(target);
     QFile::setPermissions(target, QFileDevice::ReadOwner);
@@ -198,7 +186,7 @@ TEST_F(EditorTest, FilesComeBackByteForByte)
         {"empty", "", "\xC3\x89\r\n"},
     };
     for (const Case &c : cases) {
-        const QString target = file("t.cbl");
+        const QString target = path("t.cbl");
         writeBytes(target, c.bytes);
         open(target);
         const QByteArray once =
@@ -255,3 +243,4 @@ TEST_F(EditorTest, ClosingTheWindowOffersToSaveTheEditorsWork)
 }
 
 } // namespace
+} // namespace orvane::testing

@@ -1,28 +1,16 @@
 // The entry panel's value list, key-kind box, Enter and the long-clause warning, driven by
 // keys, mouse and the value list's own popup.
 #include "MainWindowFixture.h"
-#include "Messages.h"
 
-#include "../common/TreeText.h"
-
-#include <QAbstractItemView>
-#include <QCheckBox>
 #include <QClipboard>
-#include <QRadioButton>
 #include <QWheelEvent>
 
-using namespace orvane;
-using orvane::testing::clauseTooLongWarning;
-using orvane::testing::MainWindowTest;
-using orvane::testing::outline;
-using orvane::testing::ShownMessage;
-
+namespace orvane::testing
+{
 namespace
 {
 
 const QString M(1, QChar(0xA0)); // the clause mark
-
-} // namespace
 
 using EntryPanelKeysTest = MainWindowTest;
 
@@ -171,6 +159,8 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
 
 TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
 {
+    QTest::mouseClick(child<QPushButton>("cmdEdit"), Qt::LeftButton);
+    EXPECT_FALSE(modified()); // nothing selected, nothing to edit
     box("txtFieldName")->setText(QStringLiteral("A"));
     box("txtFieldLength")->setText(QStringLiteral("2"));
 
@@ -197,28 +187,30 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2).,01 B ") + M +
                                    QStringLiteral("PIC X(2)."));
     EXPECT_TRUE(input->isChecked());
-    EXPECT_EQ(tree().tag(2), QStringLiteral("3:4"));
 
-    // In the tree's in-place editor Enter ends the edit and adds nothing.
-    window->setWindowTitle(QStringLiteral("Orvane []"));
+    // In the tree's in-place editor Enter ends the edit and adds nothing; the text is kept
+    // exactly as typed, with its tag. Editing marks the layout modified as soon as it starts.
+    markSaved();
     QTest::mouseClick(child<QPushButton>("cmdEdit"), Qt::LeftButton);
+    EXPECT_TRUE(modified());
     auto *editor = view()->viewport()->findChild<QLineEdit *>();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(editor->isVisible());
     focus(editor);
     editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("01 C."));
+    QTest::keyClicks(editor, QStringLiteral("01 C , no period "));
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the delegate commits on the next turn
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M + QStringLiteral("PIC X(2).,01 C."));
+    EXPECT_EQ(tree().text(2), QStringLiteral("01 C , no period "));
+    EXPECT_EQ(tree().tag(2), QStringLiteral("3:4"));
+    EXPECT_EQ(tree().count(), 2);
     EXPECT_FALSE(editor->isVisible());
 
     // Once the edit has ended, Enter adds again.
     focus(box("txtFieldName"));
     QTest::keyClick(box("txtFieldName"), Qt::Key_Return);
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A ") + M +
-                                   QStringLiteral("PIC X(2).,01 C.,01 B ") + M +
-                                   QStringLiteral("PIC X(2)."));
+    EXPECT_EQ(tree().count(), 3);
+    EXPECT_EQ(tree().text(3), QStringLiteral("01 B ") + M + QStringLiteral("PIC X(2)."));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
@@ -253,3 +245,6 @@ TEST_F(EntryPanelKeysTest, TypingPast255CharactersWarnsForEachChangeAbove)
     EXPECT_EQ(preview().size(), 254);
     EXPECT_EQ(platform.messages.shown.size(), 3u);
 }
+
+} // namespace
+} // namespace orvane::testing

@@ -1,11 +1,7 @@
 #include "MainWindowFixture.h"
 
-#include <QCheckBox>
-#include <QRadioButton>
-
-using namespace orvane;
-using orvane::testing::MainWindowTest;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -15,8 +11,6 @@ bool isRed(QLineEdit *box)
 {
     return box->palette().color(QPalette::Text) == QColor(255, 0, 0);
 }
-
-} // namespace
 
 using EntryPanelTest = MainWindowTest;
 
@@ -132,7 +126,7 @@ TEST_F(EntryPanelTest, RedMarksInvalidNamesAndNumbers)
 
 TEST_F(EntryPanelTest, NothingIsColouredBeforeTheStartUpTimerFired)
 {
-    orvane::testing::ScriptedPlatform other;
+    ScriptedPlatform other;
     frmQEL fresh(other.seams());
     auto *name = fresh.findChild<QLineEdit *>(QStringLiteral("txtFieldName"));
     name->setText(QStringLiteral("1A"));
@@ -219,3 +213,6 @@ TEST_F(EntryPanelTest, ResettingAnOutputFieldLeavesTheStartValues)
     EXPECT_EQ(box("txtFieldToPos")->text(), QString());
     EXPECT_EQ(preview(), QStringLiteral("01."));
 }
+
+} // namespace
+} // namespace orvane::testing

@@ -2,34 +2,14 @@
 // boxes and answers.
 #include "ui/ProjectCommands.h"
 
-#include "../common/Files.h"
 #include "../common/ProjectRecords.h"
 #include "MainWindowFixture.h"
-#include "Messages.h"
 #include "project/ProjectFile.h"
 
-#include "../common/TreeText.h"
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QMenu>
 #include <QProcess>
-#include <QTabBar>
-#include <QTemporaryDir>
 
-using namespace orvane;
-using orvane::testing::AskedFile;
-using orvane::testing::MainWindowTest;
-using orvane::testing::outline;
-using orvane::testing::projectBytes;
-using orvane::testing::projectRecord;
-using orvane::testing::projectRecords;
-using orvane::testing::readBytes;
-using orvane::testing::saveQuestion;
-using orvane::testing::ShownMessage;
-using orvane::testing::writeBytes;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -66,21 +46,13 @@ QList<int> depthsIn(const QByteArray &file)
 class ProjectCommandsTest : public MainWindowTest
 {
 protected:
-    QString title() { return window->windowTitle(); }
-    QString currentFile() { return window->dlgedit().fileName; }
-    QString path(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
-
     // A file written by the program itself.
     void saveAs(const QString &file)
     {
         platform.files.answers.push_back(file);
         trigger("SaveAs");
     }
-
-    QTemporaryDir dir;
 };
-
-} // namespace
 
 TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
@@ -328,3 +300,6 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     EXPECT_TRUE(platform.files.asked.back().save);
     EXPECT_EQ(readBytes(source), program);
 }
+
+} // namespace
+} // namespace orvane::testing

@@ -2,30 +2,16 @@
 // questions that keep unsaved work.
 #include "ui/WindowLifecycle.h"
 #include "MainWindowFixture.h"
-#include "Messages.h"
 #include "project/ProjectFile.h"
 #include "ui/FileDialogState.h"
 #include "ui/ProjectCommands.h"
 
-#include "../common/Files.h"
 #include "../common/ProjectRecords.h"
-#include "../common/TreeText.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QRadioButton>
-#include <QTemporaryDir>
 
-using namespace orvane;
-using orvane::testing::AskedFile;
-using orvane::testing::MainWindowTest;
-using orvane::testing::outline;
-using orvane::testing::projectRecord;
-using orvane::testing::saveQuestion;
-using orvane::testing::ShownMessage;
-using orvane::testing::writeBytes;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -50,13 +36,7 @@ protected:
         platform.settings.save(QStringLiteral("Orvane"), QString::fromLatin1(section),
                                QString::fromLatin1(key), value);
     }
-    QString title() { return window->windowTitle(); }
-    QString currentFile() { return window->dlgedit().fileName; }
-
-    QTemporaryDir dir;
 };
-
-} // namespace
 
 TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
 {
@@ -89,7 +69,7 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(setting("history", "lastusedfile"), "<none>");
     window.reset();
 
-    const QString last = dir.filePath(QStringLiteral("old.qel"));
+    const QString last = path("old.qel");
     setSetting("history", "lastusedfile", last);
     setSetting("init", "resizebylength", QStringLiteral("False"));
     start();
@@ -99,7 +79,7 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
 
     // Save with the pattern as the name opens Save As in that folder.
     addFields({"01 REC 4"});
-    platform.files.answers = {dir.filePath(QStringLiteral("new.qel"))};
+    platform.files.answers = {path("new.qel")};
     trigger("Save");
     ASSERT_EQ(platform.files.asked.size(), 1u);
     EXPECT_EQ(platform.files.asked[0], (AskedFile{true, "Save As", "Orvane (*.qel);;All Files (*)",
@@ -110,12 +90,12 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     child<QRadioButton>("optRecordSizeByLength")->setChecked(true);
     window->lifecycle().SaveSettings();
     EXPECT_EQ(setting("init", "resizebylength"), "True");
-    EXPECT_EQ(setting("history", "lastusedfile"), dir.filePath(QStringLiteral("new.qel")));
+    EXPECT_EQ(setting("history", "lastusedfile"), path("new.qel"));
 }
 
 TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
 {
-    const QString file = dir.filePath(QStringLiteral("cust.qel"));
+    const QString file = path("cust.qel");
     struct Case {
         const char *what;
         bool named;
@@ -162,7 +142,7 @@ TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
 TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
 {
     QDir(dir.path()).mkpath(QStringLiteral("my projects"));
-    const QString file = dir.filePath(QStringLiteral("my projects/cust file.qel"));
+    const QString file = path("my projects/cust file.qel");
     writeBytes(file, projectRecord("1:4|1|01 CUSTOMER \xA0PIC X(4)."));
 
     // Split at its blanks and quoted, as a shell may hand it over.
@@ -180,7 +160,7 @@ TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
 
 TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsName)
 {
-    const QString file = dir.filePath(QStringLiteral("brand new.qel"));
+    const QString file = path("brand new.qel");
     start({file});
     EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_EQ(QFileInfo(file).size(), 0);
@@ -198,8 +178,8 @@ TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsN
 // tested there with files of another kind); a name like an option is never created.
 TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayoutWithoutAName)
 {
-    for (const QString &file : {dir.filePath(QStringLiteral("no such folder/cust.qel")),
-                                dir.filePath(QStringLiteral("--help"))}) {
+    for (const QString &file : {path("no such folder/cust.qel"),
+                                path("--help")}) {
         SCOPED_TRACE(file.toStdString());
         platform.messages.shown.clear();
         platform.messages.answers = {MessageAnswer::Ok};
@@ -270,3 +250,6 @@ TEST(FileDialogState, TheGuardRestoresNameAndFilterOnEveryWayOut)
     }
     EXPECT_EQ(dlg.fileName, "/p/cust.qel");
 }
+
+} // namespace
+} // namespace orvane::testing
