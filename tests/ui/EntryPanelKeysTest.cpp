@@ -94,14 +94,15 @@ TEST_F(EntryPanelKeysTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeA
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
-TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
+TEST_F(EntryPanelKeysTest, OccursShowsTheArrayControlsAndTheKeyKindBoxTakesOnlyAOrD)
 {
     type(box("txtFieldLevel"), QStringLiteral("10"));
     type(box("txtFieldName"), QStringLiteral("item"));
     type(box("txtFieldOccurs"), QStringLiteral("3"));
     const QString plain = QStringLiteral("10 ITEM OCCURS 3 TIMES.");
-    const QString ascending = QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS.");
     QComboBox *key = combo("cboOccursKey");
+    EXPECT_FALSE(key->isHidden());
+    EXPECT_FALSE(box("txtOccursIndexName")->isHidden());
     ASSERT_EQ(preview(), plain);
     focus(key);
 
@@ -133,18 +134,24 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
         }
     EXPECT_EQ(preview(), plain);
 
-    // A and D still choose; Up after A leaves the text, and Escape goes back to "Key".
+    // A chooses. Up and any other letter are swallowed: the text stays, but the phrase is
+    // dropped, which shows with the next change.
     QTest::keyClick(key, Qt::Key_A);
     EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
-    EXPECT_EQ(preview(), ascending);
+    EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS."));
     QTest::keyClick(key, Qt::Key_Up);
+    QTest::keyClick(key, Qt::Key_X);
     EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
+    type(box("txtOccursIndexName"), QStringLiteral("ix"));
+    EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES INDEXED BY IX."));
+    // D chooses; Escape goes back to "Key".
     QTest::keyClick(key, Qt::Key_D);
     EXPECT_EQ(key->currentText(), QStringLiteral("DKey"));
-    EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES DESCENDING KEY IS."));
+    EXPECT_EQ(preview(),
+              QStringLiteral("10 ITEM OCCURS 3 TIMES DESCENDING KEY IS  INDEXED BY IX."));
     QTest::keyClick(key, Qt::Key_Escape);
     EXPECT_EQ(key->currentText(), QStringLiteral("Key"));
-    EXPECT_EQ(preview(), plain);
+    EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES INDEXED BY IX."));
 
     // F4 opens the list; an entry chosen there by Enter counts, and Enter adds nothing.
     QTest::keyClick(key, Qt::Key_F4);
@@ -152,8 +159,15 @@ TEST_F(EntryPanelKeysTest, TheKeyKindBoxTakesNoPasteNoSteppingAndNoWheel)
     key->hidePopup();
     pickFromList(key, 0);
     EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
-    EXPECT_EQ(preview(), ascending);
+    EXPECT_EQ(preview(),
+              QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS  INDEXED BY IX."));
     EXPECT_EQ(tree().count(), 0);
+
+    // A count of 0 empties the box and hides the array controls.
+    type(box("txtFieldOccurs"), QStringLiteral("0"));
+    EXPECT_EQ(box("txtFieldOccurs")->text(), QString());
+    EXPECT_TRUE(key->isHidden());
+    EXPECT_EQ(preview(), QStringLiteral("10 ITEM."));
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
