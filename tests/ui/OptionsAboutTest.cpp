@@ -38,26 +38,22 @@ protected:
     }
 };
 
-TEST_F(OptionsAboutTest, CancelStoresNothingAndTheNextOpeningReadsTheStoredColourAgain)
+TEST_F(OptionsAboutTest, CancelStoresNothingAndOkStoresTheChosenColourAsItsNumber)
 {
     frmOptions *options = openOptions();
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
     EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
-    platform.colours.answers = {QColor(Qt::red)};
+    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red)};
     QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
     QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
     unloadClosedWindows();
     EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
     EXPECT_EQ(storedColour(), "<none>");
-    EXPECT_EQ(openOptions()->swatchColor(), QColor(Qt::black));
-}
 
-TEST_F(OptionsAboutTest, OkStoresTheChosenColourAsItsNumber)
-{
-    frmOptions *options = openOptions();
-    platform.colours.answers = {QColor(Qt::red)};
+    options = openOptions();
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::black));
     QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>("cmdOK", options), Qt::LeftButton);
     EXPECT_EQ(storedColour(), "255");
