@@ -170,8 +170,16 @@ TEST_F(EditorTest, FilesComeBackByteForByte)
         // LF and UTF-8 are not what a new text gets; a non-breaking space stays one (a plain
         // text copy of the box would make it a blank).
         {"lf", "A.\nB.\n", "A.\nB.\n\xC3\x89\n"},
-        {"utf8 nbsp", "CAF\xC3\x89\xC2\xA0" "B\r\n", "CAF\xC3\x89\xC2\xA0" "B\r\n\xC3\x89\r\n"},
-        {"cp1252 nbsp", "A\xA0" "B\n", "A\xA0" "B\n\xC9\n"},
+        {"utf8 nbsp",
+         "CAF\xC3\x89\xC2\xA0"
+         "B\r\n",
+         "CAF\xC3\x89\xC2\xA0"
+         "B\r\n\xC3\x89\r\n"},
+        {"cp1252 nbsp",
+         "A\xA0"
+         "B\n",
+         "A\xA0"
+         "B\n\xC9\n"},
     };
     for (const Case &c : cases) {
         const QString target = path("t.cbl");

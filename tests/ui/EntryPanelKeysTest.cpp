@@ -159,8 +159,7 @@ TEST_F(EntryPanelKeysTest, OccursShowsTheArrayControlsAndTheKeyKindBoxTakesOnlyA
     key->hidePopup();
     pickFromList(key, 0);
     EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
-    EXPECT_EQ(preview(),
-              QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS  INDEXED BY IX."));
+    EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS  INDEXED BY IX."));
     EXPECT_EQ(tree().count(), 0);
 
     // A count of 0 empties the box and hides the array controls.

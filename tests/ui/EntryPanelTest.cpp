@@ -136,7 +136,7 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     const Case cases[] = {
         {"txtFieldLevel", -1, Qt::Key_Right, "txtFieldName"},
         {"txtFieldLevel", 0, Qt::Key_Left, "txtFieldLevel"}, // the first box
-        {"txtFieldName", 1, Qt::Key_Right, "txtFieldName"}, // inside the text: the caret moves
+        {"txtFieldName", 1, Qt::Key_Right, "txtFieldName"},  // inside the text: the caret moves
         {"txtFieldName", -1, Qt::Key_Right, "cboFieldType"},
         {"cboFieldType", -1, Qt::Key_Right, "txtFieldLength"},
         {"txtFieldOccurs", -1, Qt::Key_Right, "cboFieldValue"}, // no array: past its boxes

@@ -1,7 +1,7 @@
 #include "ui/FieldTreeModel.h"
-#include "ui/FieldTreeView.h"
 #include "ScriptedPlatform.h"
 #include "model/FieldTree.h"
+#include "ui/FieldTreeView.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

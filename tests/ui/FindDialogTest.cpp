@@ -174,8 +174,7 @@ TEST_F(FindTest, EveryTabChangeRetargets)
 
 TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
 {
-    build(
-        tree(), {{1, "01 A-REC."}, {2, "05 A-KEY."}, {3, "10 A-KEY-X."}, {1, "01 B-KEY."}});
+    build(tree(), {{1, "01 A-REC."}, {2, "05 A-KEY."}, {3, "10 A-KEY-X."}, {1, "01 B-KEY."}});
     openFind();
     setTexts(QStringLiteral("KEY"), QStringLiteral("ID"));
     click("cmdFind");

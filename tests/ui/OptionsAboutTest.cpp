@@ -4,7 +4,6 @@
 #include "ui/frmAbout.h"
 #include "ui/frmOptions.h"
 
-
 namespace orvane::testing
 {
 namespace

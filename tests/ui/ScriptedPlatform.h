@@ -60,9 +60,9 @@ public:
                        MessageIcon icon) override
     {
         shown.push_back({text, title, buttons, icon});
-        return nextAnswer(answers, "message box: " + text.toStdString() + " [" +
-                                       title.toStdString() + "]",
-                          buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
+        return nextAnswer(
+            answers, "message box: " + text.toStdString() + " [" + title.toStdString() + "]",
+            buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
     }
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;

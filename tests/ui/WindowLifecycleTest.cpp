@@ -178,8 +178,7 @@ TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsN
 // tested there with files of another kind); a name like an option is never created.
 TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayoutWithoutAName)
 {
-    for (const QString &file : {path("no such folder/cust.qel"),
-                                path("--help")}) {
+    for (const QString &file : {path("no such folder/cust.qel"), path("--help")}) {
         SCOPED_TRACE(file.toStdString());
         platform.messages.shown.clear();
         platform.messages.answers = {MessageAnswer::Ok};
