@@ -98,10 +98,6 @@ TEST_F(FindTest, UpwardAndReplace)
     editorText(QStringLiteral("MOVE A TO B. MOVE C TO D."));
     setTexts(QStringLiteral("move"), QStringLiteral("ADD"));
     control<QRadioButton>("optUp")->setChecked(true);
-    // At the very start nothing lies above.
-    platform.messages.answers = {MessageAnswer::Ok};
-    click("cmdFind");
-    EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
     editor()->moveCursor(QTextCursor::End);
     click("cmdFind");
     EXPECT_EQ(selection(editor()), std::make_pair(14, 4));

@@ -54,7 +54,6 @@ TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
     window.reset();
     platform.messages.shown.clear();
     start();
-    EXPECT_TRUE(platform.messages.shown.empty());
     EXPECT_EQ(platform.registration.registered, QStringList{".qel"});
 }
 
