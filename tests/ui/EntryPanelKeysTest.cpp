@@ -33,6 +33,7 @@ TEST_F(EntryPanelKeysTest, AltZAndAltSReplaceAQuotedValueByAnUnquotedFigurative)
         type(value, QStringLiteral("\"a\""));
         ASSERT_TRUE(values->isChecked());
         ASSERT_FALSE(treat->isChecked());
+        ASSERT_FALSE(treat->isEnabled());
         ASSERT_EQ(preview(), QStringLiteral("01 FLAG ") + M + QStringLiteral("VALUES \"A\"."));
 
         QTest::keyClick(value, c.key, Qt::AltModifier);
