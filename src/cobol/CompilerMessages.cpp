@@ -1,5 +1,6 @@
 #include "CompilerMessages.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -81,6 +82,47 @@ QStringList syntaxCheckArguments(const QString &extraOptions, const QStringList 
         arguments << QStringLiteral("-I") << folder;
     arguments << file;
     return arguments;
+}
+
+namespace
+{
+
+QString counted(int count, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+} // namespace
+
+CheckReport checkReport(QStringView output, int exitStatus, const QString &fileName,
+                        const std::function<int(int)> &boxLine)
+{
+    CheckReport report;
+    int errors = 0;
+    int warnings = 0;
+    for (const CompilerMessage &message : parseCompilerMessages(output)) {
+        const bool own = QFileInfo(message.file).fileName() == fileName;
+        // A message about a COPY book names it, as its lines are not the box's.
+        report.rows.push_back({own ? boxLine(message.line) : 0, message.column,
+                               severityText(message.severity),
+                               own ? message.text
+                                   : QStringLiteral("%1:%2: %3")
+                                         .arg(message.file)
+                                         .arg(message.line)
+                                         .arg(message.text)});
+        errors += message.severity == CompilerSeverity::Error;
+        warnings += message.severity == CompilerSeverity::Warning;
+    }
+    if (exitStatus != 0 && errors == 0) {
+        // A failure the messages do not explain is shown as the compiler said it.
+        report.rows.push_back({0, 0, QStringLiteral("error"), output.trimmed().toString()});
+        ++errors;
+    }
+    report.status = errors == 0 && warnings == 0
+                        ? QStringLiteral("No errors or warnings.")
+                        : counted(errors, "error", "errors") + QStringLiteral(", ") +
+                              counted(warnings, "warning", "warnings") + u'.';
+    return report;
 }
 
 } // namespace orvane::cobol

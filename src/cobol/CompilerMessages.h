@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace orvane::cobol
@@ -41,6 +42,27 @@ WrappedProgram wrapDataItems(const QString &items);
 // The program's line number taken back to the items' own, kept inside them: a message about
 // the wrapper is shown at the nearest item line.
 int itemLine(const WrappedProgram &program, int line);
+
+// What the check panel lists after a finished run: one row per message, and the summary.
+struct CheckRow {
+    int line = 0; // in the checked box; 0 for a message about another file
+    int column = 0;
+    QString severity;
+    QString text;
+
+    bool operator==(const CheckRow &) const = default;
+};
+struct CheckReport {
+    std::vector<CheckRow> rows;
+    QString status;
+};
+
+// The rows and the status line for cobc's `output` and exit status. Messages about `fileName`
+// (the file the box was written to) are placed by `boxLine`; a message about another file (a
+// COPY book) names it instead. A failure that no error explains is listed as the compiler's
+// own words.
+CheckReport checkReport(QStringView output, int exitStatus, const QString &fileName,
+                        const std::function<int(int)> &boxLine);
 
 // cobc's arguments for a syntax check of `file`: the user's extra options (split as a shell
 // would, quotes kept together), one -I per folder, then the file.

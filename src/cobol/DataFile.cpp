@@ -113,4 +113,24 @@ void DataFile::close()
     size_ = 0;
 }
 
+QString DataStatusText(const QStringList &layoutProblems, const FileShape &shape, qint64 badFields,
+                       qint64 sampled)
+{
+    QStringList status = layoutProblems;
+    if (!shape.problem.isEmpty())
+        status << shape.problem;
+    status << QStringLiteral("%1 records of %2 bytes%3")
+                  .arg(shape.records)
+                  .arg(shape.recordLength)
+                  .arg(shape.lineEnd == 2   ? QStringLiteral(" and CR LF")
+                       : shape.lineEnd == 1 ? QStringLiteral(" and LF")
+                                            : QString());
+    status << (sampled == shape.records
+                   ? QStringLiteral("%1 fields did not decode").arg(badFields)
+                   : QStringLiteral("%1 fields did not decode in the first %2 records")
+                         .arg(badFields)
+                         .arg(sampled));
+    return status.join(QStringLiteral("; "));
+}
+
 } // namespace orvane::cobol

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 namespace orvane::cobol
 {
@@ -24,6 +25,12 @@ struct FileShape {
 // How the bytes divide into records. Auto takes line ends when one follows every record
 // boundary it checks (the first few thousand and the last), the last record's may be missing.
 FileShape ShapeOf(const unsigned char *data, qint64 size, qint64 recordLength, LineEnds ends);
+
+// The data window's status line: what the layout could not give, the size against the record
+// length, the records and their line ends, and how many fields did not decode in the `sampled`
+// records checked (all of them, or the first ones of a large file).
+QString DataStatusText(const QStringList &layoutProblems, const FileShape &shape, qint64 badFields,
+                       qint64 sampled);
 
 class DataFile
 {

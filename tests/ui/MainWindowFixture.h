@@ -1,5 +1,7 @@
 #pragma once
 
+#include "../common/Files.h"
+#include "../common/TreeText.h"
 #include "ScriptedPlatform.h"
 #include "ui/EntryPanel.h"
 #include "ui/FieldTreeModel.h"
@@ -9,10 +11,16 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -22,6 +30,20 @@
 
 namespace orvane::testing
 {
+
+// The messages several window tests expect, word for word as the user sees them.
+inline const ShownMessage saveQuestion{QStringLiteral("Do you want to save the file?"),
+                                       QStringLiteral("File not saved"),
+                                       MessageButtons::YesNoCancel, MessageIcon::Question};
+inline const ShownMessage clauseTooLongWarning{
+    QStringLiteral("Field length exceeded 255 characters"), QStringLiteral("Warning"),
+    MessageButtons::Ok, MessageIcon::Critical};
+
+// A plain notice: the program's name as the title, OK, no icon.
+inline ShownMessage plain(const QString &text)
+{
+    return {text, QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None};
+}
 
 // Builds the whole main window with scripted seams for each test, past its start-up timer.
 class MainWindowTest : public ::testing::Test
@@ -69,9 +91,10 @@ protected:
         window.reset();
     }
 
-    template <typename T> T *child(const char *name)
+    // A control of the main window, or of another window `in`, by its name.
+    template <typename T> T *child(const char *name, QWidget *in = nullptr)
     {
-        T *widget = window->findChild<T *>(QString::fromLatin1(name));
+        T *widget = (in ? in : window.get())->findChild<T *>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
@@ -163,10 +186,15 @@ protected:
     }
 
     bool modified() { return window->windowTitle().endsWith(QLatin1Char('*')); }
+    QString title() { return window->windowTitle(); }
+    QString currentFile() { return window->dlgedit().fileName; }
+    // A file in this test's own folder.
+    QString path(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
 
     ScriptedPlatform platform;
     std::unique_ptr<frmQEL> window;
     bool startInSetUp = true;
+    QTemporaryDir dir;
 };
 
 } // namespace orvane::testing

@@ -1,26 +1,16 @@
 #include "MainWindowFixture.h"
 #include "codegen/CodeGenerator.h"
 #include "model/EntryRules.h"
-#include "ui/CodeViewPanel.h"
-#include "ui/FieldTreePanel.h"
 
-#include "../common/TreeText.h"
-
-#include <QDragMoveEvent>
+#include <QAbstractButton>
 #include <QDropEvent>
-#include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-#include <QTabBar>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QWheelEvent>
 
-using namespace orvane;
-using orvane::testing::MainWindowTest;
-using orvane::testing::outline;
-using orvane::testing::ShownMessage;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -56,8 +46,6 @@ protected:
     }
 };
 
-} // namespace
-
 TEST_F(MainWindowTest, TheInsertKeyTogglesTheInsPanel)
 {
     QLabel *ins = window->stb()->panel(4);
@@ -81,7 +69,6 @@ TEST_F(MainWindowTest, AddGoesBesideOrUnderTheSelectedFieldOrElseTheLastAdded)
     view()->clearSelection();
     addField(QStringLiteral("10"), QStringLiteral("E")); // current is D, the last added
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.),05 D.(10 E.))"));
-    EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(MainWindowTest, LevelQuestionsAndTheirAnswers)
@@ -139,11 +126,17 @@ TEST_F(MainWindowTest, ClickingAFieldShowsItsPositionsAndSetsTheFillerButtons)
     EXPECT_EQ(status(), QStringLiteral("Fields 11 To 16"));
     EXPECT_FALSE(subitems->isEnabled());
     EXPECT_FALSE(sameLevel->isEnabled());
+    // A right click selects too.
+    QTest::mouseClick(view()->viewport(), Qt::RightButton, {}, nodeCentre(1));
+    EXPECT_EQ(view()->selectedNode(), 1);
+    EXPECT_EQ(status(), QStringLiteral("Fields 1 To 10"));
 }
 
 TEST_F(MainWindowTreeTest, DraggingAFieldOntoAnotherMakesItAChild)
 {
     addFields({"01 A 4", "05 B 3", "01 C 2"});
+    auto *sameLevel = child<QPushButton>("autoInsertFillerForSameLevel");
+    ASSERT_TRUE(sameLevel->isEnabled()); // C, the last added, has a sibling
     const QString before = tree().tag(3);
     QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(3));
     EXPECT_EQ(view()->dragNode(), 3);
@@ -155,8 +148,10 @@ TEST_F(MainWindowTreeTest, DraggingAFieldOntoAnotherMakesItAChild)
     EXPECT_EQ(TagTo(tree().tag(1)), TagTo(before));
     EXPECT_EQ(view()->dragNode(), 0);
     EXPECT_EQ(view()->dropHighlight(), 0);
+    // The status and the FILLER buttons follow the dropped field, now an only child.
+    EXPECT_EQ(status(), FieldsStatusText(before));
+    EXPECT_FALSE(sameLevel->isEnabled());
     EXPECT_TRUE(modified());
-    EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(MainWindowTreeTest, DragsThatMoveNothing)
@@ -167,13 +162,11 @@ TEST_F(MainWindowTreeTest, DragsThatMoveNothing)
     platform.messages.answers = {MessageAnswer::Ok};
     drag(1, 3);
     EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{{QStringLiteral("Can't drop the parent into the child"),
-                                          QStringLiteral("Orvane"), MessageButtons::Ok,
-                                          MessageIcon::None}}));
+              std::vector<ShownMessage>{plain("Can't drop the parent into the child")});
     // Drops that carry no field of this tree.
     QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(3));
     dropAt(view()->viewport(), nodeCentre(2), QByteArray("1"));
-    orvane::testing::ScriptedPlatform other;
+    ScriptedPlatform other;
     frmQEL second(other.seams());
     dropAt(view()->viewport(), nodeCentre(2), second.trvFields()->dragPayload());
     QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, nodeCentre(3));
@@ -196,26 +189,6 @@ TEST_F(MainWindowTreeTest, DragsThatMoveNothing)
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.))"));
 }
 
-TEST_F(MainWindowTest, TreeKeysReachTheirHooks)
-{
-    addField(QStringLiteral("01"), QStringLiteral("A"));
-    QStringList heard;
-    QObject::connect(view(), &FieldTreeView::deletePressed, [&] { heard << "delete"; });
-    QObject::connect(view(), &FieldTreeView::copyPressed, [&] { heard << "copy"; });
-    QObject::connect(view(), &FieldTreeView::cutPressed, [&] { heard << "cut"; });
-    QObject::connect(view(), &FieldTreeView::pastePressed, [&] { heard << "paste"; });
-    // Once A is deleted, copy, cut and paste find nothing and say so.
-    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
-    QTest::keyClick(view(), Qt::Key_Delete);
-    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
-    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier);
-    QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(heard, (QStringList{"delete", "copy", "cut", "paste"}));
-    view()->setFocus();
-    EXPECT_EQ(window->ActiveControl(), view());
-}
-
 TEST_F(MainWindowTest, DoubleClickingTheStatusBarEditsThePositions)
 {
     // No selected field: no dialog (an unexpected one would fail the test).
@@ -228,6 +201,7 @@ TEST_F(MainWindowTest, DoubleClickingTheStatusBarEditsThePositions)
     EXPECT_EQ(platform.input.asked[0].defaultAnswer, QStringLiteral("1:6"));
     EXPECT_EQ(tree().tag(2), QStringLiteral("3:7"));
     EXPECT_EQ(tree().tag(1), QStringLiteral("3:7"));
+    EXPECT_EQ(status(), QStringLiteral("Fields 3 To 7"));
     // A blank answer keeps the tag; the ancestors are recomputed all the same.
     tree().setTag(1, QStringLiteral("x"));
     QTest::mouseDClick(window->stb()->panel(1), Qt::LeftButton);
@@ -308,20 +282,69 @@ TEST_F(MainWindowTest, EachTabSetsItsPanelsAndMenuEntries)
     EXPECT_FALSE(child<QPushButton>("cmdEditorSave")->isEnabled()); // nothing edited yet
 }
 
-TEST_F(MainWindowTest, EditStoresExactlyWhatWasTyped)
+// The part of a widget that its ancestors up to `top` leave on screen, in `top`'s coordinates.
+QRect shownRect(const QWidget *widget, const QWidget *top)
 {
-    QTest::mouseClick(child<QPushButton>("cmdEdit"), Qt::LeftButton);
-    EXPECT_FALSE(modified()); // nothing selected, nothing to edit
-    addFields({"01 A 3"});
-    markSaved();
-    QTest::mouseClick(child<QPushButton>("cmdEdit"), Qt::LeftButton);
-    EXPECT_TRUE(modified()); // as soon as editing starts
-    auto *editor = view()->viewport()->findChild<QLineEdit *>();
-    ASSERT_NE(editor, nullptr);
-    editor->selectAll();
-    QTest::keyClicks(editor, QStringLiteral("01 free text , no period "));
-    QTest::keyClick(editor, Qt::Key_Return);
-    QCoreApplication::processEvents(); // the delegate commits on the next turn
-    EXPECT_EQ(tree().text(1), QStringLiteral("01 free text , no period "));
-    EXPECT_EQ(tree().tag(1), QStringLiteral("1:3"));
+    QRect shown(widget->mapTo(top, QPoint()), widget->size());
+    for (const QWidget *a = widget->parentWidget(); a && a != top; a = a->parentWidget())
+        shown &= QRect(a->mapTo(top, QPoint()), a->size());
+    return shown & top->rect();
 }
+
+// The controls a user types into or clicks in the entry panel (a combo box's own line edit
+// belongs to the combo box).
+QList<QWidget *> entryControls(QWidget *panel)
+{
+    QList<QWidget *> controls;
+    for (QWidget *w : panel->findChildren<QWidget *>()) {
+        const bool control = qobject_cast<QLineEdit *>(w) || qobject_cast<QComboBox *>(w) ||
+                             qobject_cast<QAbstractButton *>(w) || qobject_cast<QLabel *>(w);
+        if (control && w->isVisibleTo(panel) && !qobject_cast<QComboBox *>(w->parentWidget()))
+            controls.append(w);
+    }
+    return controls;
+}
+
+TEST_F(MainWindowTest, AtTheMinimumSizeEveryEntryControlIsWholeAndApart)
+{
+    for (const bool byPositions : {false, true}) {
+        SCOPED_TRACE(byPositions ? "by positions" : "by length");
+        window->entryPanel()->setRecordSizeByPositions(byPositions);
+        box("txtFieldOccurs")->setText(QStringLiteral("3")); // the array rows too
+        window->resize(1, 1);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(window->size(), window->minimumSize());
+        const QList<QWidget *> controls = entryControls(window->entryPanel());
+        ASSERT_GT(controls.size(), 20);
+        for (QWidget *c : controls) {
+            const QString name = c->objectName();
+            EXPECT_EQ(shownRect(c, window.get()),
+                      QRect(c->mapTo(window.get(), QPoint()), c->size()))
+                << name.toStdString() << " is cut off";
+            EXPECT_GE(c->height(), c->minimumSizeHint().height()) << name.toStdString();
+            EXPECT_GE(c->width(), qMin(c->minimumSizeHint().width(), 40)) << name.toStdString();
+        }
+        for (int i = 0; i < controls.size(); ++i)
+            for (int j = i + 1; j < controls.size(); ++j) {
+                const QRect a(controls[i]->mapTo(window.get(), QPoint()), controls[i]->size());
+                const QRect b(controls[j]->mapTo(window.get(), QPoint()), controls[j]->size());
+                EXPECT_FALSE(a.intersects(b))
+                    << controls[i]->objectName().toStdString() << " overlaps "
+                    << controls[j]->objectName().toStdString();
+            }
+        EXPECT_GE(view()->viewport()->height(), 3 * view()->fontMetrics().height())
+            << "a few fields of the tree stay in sight";
+    }
+}
+
+TEST_F(MainWindowTest, ThePreviewLineShowsTheWholeClauseInItsTooltip)
+{
+    box("txtFieldName")->setText(QStringLiteral("A-VERY-LONG-DATA-NAME-FOR-A-FIELD"));
+    child<QComboBox>("cboFieldValue")->setEditText(QString(120, u'<'));
+    auto *line = child<QLabel>("lblAddStringPreview");
+    ASSERT_GT(line->fontMetrics().horizontalAdvance(line->text()), line->contentsRect().width());
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(line->toolTip()).toRawText(), line->text());
+}
+
+} // namespace
+} // namespace orvane::testing

@@ -4,9 +4,6 @@
 #include "ui/frmAbout.h"
 #include "ui/frmOptions.h"
 
-#include <QAction>
-#include <QTabWidget>
-
 namespace orvane::testing
 {
 namespace
@@ -25,12 +22,6 @@ protected:
         child<QAction>("About")->trigger();
         return window->aboutWindow();
     }
-    template <typename T> T *in(QWidget *w, const char *name)
-    {
-        T *found = w->findChild<T *>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     QString storedColour()
     {
         return platform.settings.get(currentProgramName(), QStringLiteral("OPT"),
@@ -46,28 +37,24 @@ protected:
     }
 };
 
-TEST_F(OptionsAboutTest, CancelStoresNothingAndTheNextOpeningReadsTheStoredColourAgain)
+TEST_F(OptionsAboutTest, CancelStoresNothingAndOkStoresTheChosenColourAsItsNumber)
 {
     frmOptions *options = openOptions();
     ASSERT_NE(options, nullptr);
     EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
     EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
-    platform.colours.answers = {QColor(Qt::red)};
-    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red)};
+    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
-    QTest::mouseClick(in<QPushButton>(options, "cmdCancel"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
     unloadClosedWindows();
     EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
     EXPECT_EQ(storedColour(), "<none>");
-    EXPECT_EQ(openOptions()->swatchColor(), QColor(Qt::black));
-}
 
-TEST_F(OptionsAboutTest, OkStoresTheChosenColourAsItsNumber)
-{
-    frmOptions *options = openOptions();
-    platform.colours.answers = {QColor(Qt::red)};
-    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
-    QTest::mouseClick(in<QPushButton>(options, "cmdOK"), Qt::LeftButton);
+    options = openOptions();
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::black));
+    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdOK", options), Qt::LeftButton);
     EXPECT_EQ(storedColour(), "255");
     unloadClosedWindows();
     EXPECT_EQ(window->optionsWindow(), nullptr);
@@ -80,18 +67,18 @@ TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsOfTheTreeAtOnce)
     addField("05", "NAME", "5");
     EXPECT_FALSE(foreground(2).isValid()) << "no colour stored: FILLER looks like any field";
     frmOptions *options = openOptions();
-    auto *apply = in<QPushButton>(options, "cmdApply");
+    auto *apply = child<QPushButton>("cmdApply", options);
     EXPECT_TRUE(apply->isEnabled());
     platform.colours.answers = {QColor(Qt::red), QColor(Qt::red), QColor()};
-    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     QTest::mouseClick(apply, Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(storedColour(), "255");
     EXPECT_EQ(foreground(2).value<QBrush>().color(), QColor(Qt::red));
     EXPECT_FALSE(foreground(3).isValid()) << "only FILLER fields take the colour";
     // The same colour again, and a cancelled colour box, leave Apply as it was.
-    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
-    QTest::mouseClick(in<QPushButton>(options, "cmdfillercolor"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
 }
@@ -110,16 +97,16 @@ TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
     frmAbout *about = openAbout();
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->parentWidget(), window.get()) << "the about box is owned by the main window";
-    EXPECT_EQ(in<QLabel>(about, "lblVersion")->text(), "Version " ORVANE_VERSION);
-    QTest::mouseClick(in<QLabel>(about, "lblemail"), Qt::LeftButton);
-    QTest::mouseClick(in<QLabel>(about, "lblcheckforupdates"), Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>("lblVersion", about)->text(), "Version " ORVANE_VERSION);
+    QTest::mouseClick(child<QLabel>("lblemail", about), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>("lblcheckforupdates", about), Qt::LeftButton);
     EXPECT_EQ(platform.shell.opened,
               QStringList({"mailto:" + frmAbout::emailAddress(), frmAbout::homepage()}));
 }
 
 TEST_F(OptionsAboutTest, SystemInfoStartsTheProgramFoundOrSaysItIsUnavailable)
 {
-    auto *sysInfo = in<QPushButton>(openAbout(), "cmdSysInfo");
+    auto *sysInfo = child<QPushButton>("cmdSysInfo", openAbout());
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::mouseClick(sysInfo, Qt::LeftButton); // none on the PATH
     platform.shell.programs = {{"hardinfo", "/usr/bin/hardinfo"}};

@@ -2,34 +2,14 @@
 // boxes and answers.
 #include "ui/ProjectCommands.h"
 
-#include "../common/Files.h"
 #include "../common/ProjectRecords.h"
 #include "MainWindowFixture.h"
-#include "Messages.h"
 #include "project/ProjectFile.h"
 
-#include "../common/TreeText.h"
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
-#include <QMenu>
 #include <QProcess>
-#include <QTabBar>
-#include <QTemporaryDir>
 
-using namespace orvane;
-using orvane::testing::AskedFile;
-using orvane::testing::MainWindowTest;
-using orvane::testing::outline;
-using orvane::testing::projectBytes;
-using orvane::testing::projectRecord;
-using orvane::testing::projectRecords;
-using orvane::testing::readBytes;
-using orvane::testing::saveQuestion;
-using orvane::testing::ShownMessage;
-using orvane::testing::writeBytes;
-
+namespace orvane::testing
+{
 namespace
 {
 
@@ -53,34 +33,16 @@ ShownMessage readOnlyQuestion(const QString &file)
 
 const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
 
-QList<int> depthsIn(const QByteArray &file)
-{
-    QList<int> depths;
-    for (qsizetype at = 0; at + ProjectRecordSize <= file.size(); at += ProjectRecordSize) {
-        const QList<QByteArray> parts = file.mid(at + 4, 266).split('|');
-        depths.append(parts.value(1).toInt());
-    }
-    return depths;
-}
-
 class ProjectCommandsTest : public MainWindowTest
 {
 protected:
-    QString title() { return window->windowTitle(); }
-    QString currentFile() { return window->dlgedit().fileName; }
-    QString path(const char *name) { return dir.filePath(QString::fromLatin1(name)); }
-
     // A file written by the program itself.
     void saveAs(const QString &file)
     {
         platform.files.answers.push_back(file);
         trigger("SaveAs");
     }
-
-    QTemporaryDir dir;
 };
-
-} // namespace
 
 TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
@@ -99,13 +61,13 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(window->projectCommands().saveDone());
-    EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1}));
+    EXPECT_EQ(readBytes(three), before);
     addFields({"01 REC-2 4"});
     EXPECT_EQ(title(), "Orvane [three.qel]*");
     trigger("Save");
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(depthsIn(readBytes(three)), (QList<int>{1, 1, 2, 2, 1, 1}));
+    EXPECT_EQ(readBytes(three), projectBytes(tree()));
     // Save As starts from the current name.
     saveAs(path("other.qel"));
     EXPECT_EQ(title(), "Orvane [other.qel]");
@@ -157,7 +119,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     platform.files.answers = {taken};
     platform.messages.answers = {MessageAnswer::Yes};
     trigger("SaveAs");
-    EXPECT_EQ(depthsIn(readBytes(taken)), (QList<int>{1, 1}));
+    EXPECT_EQ(readBytes(taken), projectBytes(tree()));
     EXPECT_EQ(title(), "Orvane [taken.qel]");
 }
 
@@ -187,7 +149,7 @@ TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenIsNeverReplaced)
     trigger("Save");
     EXPECT_EQ(platform.files.asked.back().fileName, locked);
     EXPECT_EQ(readBytes(locked), old);
-    EXPECT_EQ(depthsIn(readBytes(path("copy.qel"))), (QList<int>{1, 1}));
+    EXPECT_EQ(readBytes(path("copy.qel")), projectBytes(tree()));
     EXPECT_EQ(title(), "Orvane [copy.qel]");
 
     if (canMakeImmutable) {
@@ -247,11 +209,12 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
     addFields({"01 MINE 4"});
     saveAs(path("mine.qel"));
     addFields({"05 PART 2"});
+    const QByteArray mine = projectBytes(tree());
     platform.messages.answers = {MessageAnswer::Yes};
     platform.files.answers = {path("other.qel")};
     trigger("fileopen");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
-    EXPECT_EQ(depthsIn(readBytes(path("mine.qel"))), (QList<int>{1, 2}));
+    EXPECT_EQ(readBytes(path("mine.qel")), mine);
     EXPECT_EQ(outline(tree()), "01 OTHER.");
     EXPECT_EQ(title(), "Orvane [other.qel]");
 
@@ -328,3 +291,6 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     EXPECT_TRUE(platform.files.asked.back().save);
     EXPECT_EQ(readBytes(source), program);
 }
+
+} // namespace
+} // namespace orvane::testing

@@ -5,83 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <utility>
 
 namespace orvane::testing
 {
-
-namespace
-{
-
-// Takes the next scripted answer; without one, the box was not expected and the test fails.
-template <typename T> T nextAnswer(std::deque<T> &answers, const std::string &what, T none)
-{
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected " << what;
-        return none;
-    }
-    T answer = std::move(answers.front());
-    answers.pop_front();
-    return answer;
-}
-
-} // namespace
-
-MessageAnswer ScriptedMessages::show(const QString &text, const QString &title,
-                                     MessageButtons buttons, MessageIcon icon)
-{
-    shown.push_back({text, title, buttons, icon});
-    return nextAnswer(answers,
-                      "message box: " + text.toStdString() + " [" + title.toStdString() + "]",
-                      buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
-}
-
-QString ScriptedInput::ask(const QString &prompt, const QString &title,
-                           const QString &defaultAnswer)
-{
-    asked.push_back({prompt, title, defaultAnswer});
-    return nextAnswer(answers, "input box: " + title.toStdString(), QString());
-}
-
-QString ScriptedFiles::answer(AskedFile request)
-{
-    asked.push_back(request);
-    return nextAnswer(answers,
-                      std::string(request.save ? "save" : "open") +
-                          " box: " + request.title.toStdString(),
-                      QString());
-}
-
-QString ScriptedFiles::openFile(const QString &title, const QString &filter,
-                                const QString &fileName)
-{
-    return answer({false, title, filter, fileName});
-}
-
-QString ScriptedFiles::saveFile(const QString &title, const QString &filter,
-                                const QString &fileName)
-{
-    return answer({true, title, filter, fileName});
-}
-
-QColor ScriptedColours::choose(const QColor &)
-{
-    return nextAnswer(answers, "colour box", QColor());
-}
-
-QString MemorySettings::get(const QString &application, const QString &section, const QString &key,
-                            const QString &defaultValue)
-{
-    const auto it = values.find(QStringList{application, section, key});
-    return it == values.end() ? defaultValue : it->second;
-}
-
-void MemorySettings::save(const QString &application, const QString &section, const QString &key,
-                          const QString &value)
-{
-    values[QStringList{application, section, key}] = value;
-}
 
 QApplication &testApplication()
 {

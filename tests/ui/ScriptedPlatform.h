@@ -9,9 +9,12 @@
 #include <QMap>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <map>
 #include <ostream>
+#include <string>
 #include <vector>
 
 // Readable texts in failure messages.
@@ -22,6 +25,18 @@ inline void PrintTo(const QString &text, std::ostream *os)
 
 namespace orvane::testing
 {
+
+// Takes the next scripted answer; without one, the box was not expected and the test fails.
+template <typename T> T nextAnswer(std::deque<T> &answers, const std::string &what, T none)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected " << what;
+        return none;
+    }
+    T answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
 
 struct ShownMessage {
     QString text;
@@ -42,7 +57,13 @@ class ScriptedMessages : public MessageBoxes
 {
 public:
     MessageAnswer show(const QString &text, const QString &title, MessageButtons buttons,
-                       MessageIcon icon) override;
+                       MessageIcon icon) override
+    {
+        shown.push_back({text, title, buttons, icon});
+        return nextAnswer(
+            answers, "message box: " + text.toStdString() + " [" + title.toStdString() + "]",
+            buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel);
+    }
     std::vector<ShownMessage> shown;
     std::deque<MessageAnswer> answers;
 };
@@ -50,7 +71,11 @@ public:
 class ScriptedInput : public InputBox
 {
 public:
-    QString ask(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+    QString ask(const QString &prompt, const QString &title, const QString &defaultAnswer) override
+    {
+        asked.push_back({prompt, title, defaultAnswer});
+        return nextAnswer(answers, "input box: " + title.toStdString(), QString());
+    }
     std::vector<AskedInput> asked;
     std::deque<QString> answers;
 };
@@ -67,13 +92,26 @@ struct AskedFile {
 class ScriptedFiles : public FileBoxes
 {
 public:
-    QString openFile(const QString &title, const QString &filter, const QString &fileName) override;
-    QString saveFile(const QString &title, const QString &filter, const QString &fileName) override;
+    QString openFile(const QString &title, const QString &filter, const QString &fileName) override
+    {
+        return answer({false, title, filter, fileName});
+    }
+    QString saveFile(const QString &title, const QString &filter, const QString &fileName) override
+    {
+        return answer({true, title, filter, fileName});
+    }
     std::vector<AskedFile> asked;
     std::deque<QString> answers;
 
 private:
-    QString answer(AskedFile request);
+    QString answer(AskedFile request)
+    {
+        asked.push_back(request);
+        return nextAnswer(answers,
+                          std::string(request.save ? "save" : "open") +
+                              " box: " + request.title.toStdString(),
+                          QString());
+    }
 };
 
 class ScriptedRegistration : public FileTypeRegistration
@@ -90,7 +128,7 @@ public:
 class ScriptedColours : public ColourBox
 {
 public:
-    QColor choose(const QColor &initial) override;
+    QColor choose(const QColor &) override { return nextAnswer(answers, "colour box", QColor()); }
     std::deque<QColor> answers;
 };
 
@@ -119,9 +157,16 @@ class MemorySettings : public SettingsStore
 {
 public:
     QString get(const QString &application, const QString &section, const QString &key,
-                const QString &defaultValue) override;
+                const QString &defaultValue) override
+    {
+        const auto it = values.find(QStringList{application, section, key});
+        return it == values.end() ? defaultValue : it->second;
+    }
     void save(const QString &application, const QString &section, const QString &key,
-              const QString &value) override;
+              const QString &value) override
+    {
+        values[QStringList{application, section, key}] = value;
+    }
     std::map<QStringList, QString> values;
 };
 
