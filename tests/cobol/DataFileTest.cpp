@@ -3,6 +3,8 @@
 
 #include "cobol/DataFile.h"
 
+#include "../common/Files.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -50,10 +52,7 @@ TEST(DataFile, MapsReadOnlyAndNamesWhatFails)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("data.dat"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("0123456789");
-    f.close();
+    orvane::testing::writeBytes(path, "0123456789");
     DataFile file;
     QString error;
     ASSERT_TRUE(file.open(path, error));
