@@ -25,7 +25,6 @@ using orvane::testing::writeBytes;
 namespace
 {
 
-
 class CopybookCli : public ::testing::Test
 {
 protected:
