@@ -1,5 +1,5 @@
 #include "cobol/CopybookReader.h"
-#include "QStringPrinter.h"
+#include "../common/QStringPrinter.h"
 
 #include "../common/Files.h"
 

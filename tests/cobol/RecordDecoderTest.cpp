@@ -1,8 +1,8 @@
 // The field decoding rules as tables of bytes in and text out.
 
 #include "cobol/RecordDecoder.h"
+#include "../common/QStringPrinter.h"
 #include "CobolTestSupport.h"
-#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "cobol/StorageMap.h"
+#include "../common/QStringPrinter.h"
 #include "CobolTestSupport.h"
-#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
