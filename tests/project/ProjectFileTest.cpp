@@ -156,18 +156,19 @@ TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
 
 TEST(ProjectFile, ShortAndOverlongRecords)
 {
-    // The last record's text is all there though the padding is missing: it loads.
-    FieldTree a;
-    ASSERT_TRUE(load(a, projectRecord("|1|A") + projectRecord("|1|B").left(4 + 4)).ok());
-    EXPECT_EQ(outline(a), "A,B");
-    // Its text is cut off: loading ends with the record before.
-    FieldTree b;
-    ASSERT_TRUE(load(b, projectRecord("|1|A") + projectRecord("|1|BCDEF").left(4 + 6)).ok());
-    EXPECT_EQ(outline(b), "A");
-    // Fewer bytes than a record header.
-    FieldTree c;
-    ASSERT_TRUE(load(c, projectRecord("|1|A") + QByteArray("\x08\x00\x05", 3)).ok());
-    EXPECT_EQ(outline(c), "A");
+    const QByteArray a = projectRecord("|1|A");
+    const std::pair<QByteArray, const char *> cases[] = {
+        // The last record's text is all there though the padding is missing: it loads.
+        {a + projectRecord("|1|B").left(4 + 4), "A,B"},
+        // Its text is cut off: loading ends with the record before.
+        {a + projectRecord("|1|BCDEF").left(4 + 6), "A"},
+        {a + QByteArray("\x08\x00\x05", 3), "A"}, // fewer bytes than a record header
+    };
+    for (const auto &[bytes, expected] : cases) {
+        FieldTree tree;
+        ASSERT_TRUE(load(tree, bytes).ok());
+        EXPECT_EQ(outline(tree), expected) << bytes.size();
+    }
     // A length field beyond the record holds only what the record has room for.
     FieldTree d;
     QByteArray text = "|1|" + QByteArray(300, 'Q');
@@ -354,11 +355,6 @@ TEST(ProjectFile, FileNameOverloadKeepsTheOldFileOnFailure)
     FieldTree tooLong;
     tooLong.add(0, Relationship::Last, clauseOfLength(300));
     EXPECT_EQ(SaveNodes(tooLong, path).status, ProjectStatus::RecordTooLong);
-    EXPECT_EQ(readBytes(path), old);
-
-    FieldTree badTag;
-    badTag.setTag(badTag.add(0, Relationship::Last, "01 A."), "|");
-    EXPECT_EQ(SaveNodes(badTag, path).status, ProjectStatus::TagHasSeparator);
     EXPECT_EQ(readBytes(path), old);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"cust.qel"})
         << "no temporary file may be left behind";
