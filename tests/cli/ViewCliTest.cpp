@@ -1,8 +1,6 @@
 // `orvane-cli view`: the three formats, the record range, bad fields and a file that does not
 // fit the layout.
 
-#include "Cli.h"
-
 #include "../common/Files.h"
 #include "RunCli.h"
 
