@@ -84,6 +84,8 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
         {{"generate", "a.qel", "--bogus"},
          "orvane-cli: unknown option --bogus (try orvane-cli --help)\n"},
         {{"show", "a.qel", "-o", "x"}, "orvane-cli: unknown option -o (try orvane-cli --help)\n"},
+        {{"show", "a.qel", "-"},
+         "orvane-cli: show takes one project file (try orvane-cli --help)\n"},
         {{"generate", "a.qel", "--", "-o", "x"},
          "orvane-cli: generate takes one project file (try orvane-cli --help)\n"},
         {{"append", "a.qel"},
