@@ -1,7 +1,7 @@
 // `orvane-cli check`: the generated code put to the compiler, its messages and its status.
-#include "Cli.h"
+#include "../common/Files.h"
+#include "RunCli.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -11,20 +11,13 @@
 namespace
 {
 
-struct Outcome {
-    int status;
-    QString err;
-};
-
-Outcome check(const QStringList &arguments)
+// The command's status and what it said; it writes nothing to standard output.
+std::pair<int, QString> check(const QStringList &arguments)
 {
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int status = orvane::cli::run(QStringList{QStringLiteral("check")} + arguments, out, err);
-    EXPECT_TRUE(out.data().isEmpty());
-    return {status, QString::fromUtf8(err.data())};
+    const orvane::testing::Outcome o =
+        orvane::testing::runCli(QStringList{QStringLiteral("check")} + arguments);
+    EXPECT_TRUE(o.out.isEmpty());
+    return {o.status, QString::fromUtf8(o.err)};
 }
 
 const QString Customer = QStringLiteral(ORVANE_SOURCE_DIR "/examples/customer.qel");
@@ -36,15 +29,12 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
     QTemporaryDir folder;
     // A stand-in compiler: one message on the wrapper's fifth line, the first of the code.
     const QString fake = folder.filePath(QStringLiteral("fakecobc"));
-    QFile script(fake);
-    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
-    script.write("#!/bin/sh\n"
-                 "for last; do :; done\n"
-                 "echo \"$last:5: error: bad item\"\n"
-                 "echo \"copy.cpy:2: warning: elsewhere\"\n"
-                 "exit 3\n");
-    script.close();
-    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    orvane::testing::writeBytes(fake, "#!/bin/sh\n"
+                                      "for last; do :; done\n"
+                                      "echo \"$last:5: error: bad item\"\n"
+                                      "echo \"copy.cpy:2: warning: elsewhere\"\n"
+                                      "exit 3\n");
+    QFile::setPermissions(fake, QFile::permissions(fake) | QFileDevice::ExeOwner);
 
     const struct {
         const char *name;
@@ -68,12 +58,12 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
          "orvane-cli: check takes one project file (try orvane-cli --help)\n"},
     };
     for (const auto &c : cases) {
-        const Outcome outcome = check(c.arguments);
-        EXPECT_EQ(outcome.status, c.status) << c.name;
+        const auto [status, err] = check(c.arguments);
+        EXPECT_EQ(status, c.status) << c.name;
         if (!c.err.isEmpty())
-            EXPECT_EQ(outcome.err.toStdString(), c.err.toStdString()) << c.name;
+            EXPECT_EQ(err.toStdString(), c.err.toStdString()) << c.name;
         else
-            EXPECT_FALSE(outcome.err.isEmpty()) << c.name;
+            EXPECT_FALSE(err.isEmpty()) << c.name;
     }
 }
 
@@ -81,7 +71,7 @@ TEST(CheckCommand, GnuCobolTakesAnExampleProjectsCode)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty())
         GTEST_SKIP() << "cobc is not installed";
-    const Outcome outcome = check({Customer});
-    EXPECT_EQ(outcome.status, 0) << outcome.err.toStdString();
-    EXPECT_EQ(outcome.err.toStdString(), "");
+    const auto [status, err] = check({Customer});
+    EXPECT_EQ(status, 0) << err.toStdString();
+    EXPECT_EQ(err.toStdString(), "");
 }

@@ -1,13 +1,9 @@
-#include "Cli.h"
-
 #include "../common/Files.h"
 #include "RunCli.h"
 
-#include "model/FieldClause.h"
 #include "model/FieldTree.h"
 #include "project/ProjectFile.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -24,7 +20,6 @@ using orvane::testing::writeBytes;
 
 namespace
 {
-
 
 class CopybookCli : public ::testing::Test
 {
@@ -60,8 +55,7 @@ TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
                          .toUtf8());
     FieldTree tree;
     ASSERT_TRUE(LoadNodes(tree, project).ok());
-    ASSERT_EQ(tree.count(), 7);
-    EXPECT_EQ(tree.text(2), QStringLiteral("05 CODE ") + ClauseMark + QStringLiteral("PIC X."));
+    EXPECT_EQ(tree.count(), 7); // what the entries become is the reader's own test
 
     // A second import does not overwrite the project it made; -o names another one.
     const QByteArray before = readBytes(project);

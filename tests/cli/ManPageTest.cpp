@@ -1,20 +1,14 @@
-#include "Cli.h"
-
 #include "../common/ManPage.h"
-
-#include <QBuffer>
+#include "RunCli.h"
 
 #include <gtest/gtest.h>
 
 TEST(ManPage, TheCommandLineToolsPageKeepsInStepWithItsHelp)
 {
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    ASSERT_EQ(orvane::cli::run({QStringLiteral("--help")}, out, err), 0);
+    const orvane::testing::Outcome help = orvane::testing::runCli({QStringLiteral("--help")});
+    ASSERT_EQ(help.status, 0);
     const QString page = QStringLiteral(ORVANE_SOURCE_DIR "/docs/man/orvane-cli.1.in");
-    EXPECT_EQ(orvane::testing::manPageMismatches(QString::fromUtf8(out.data()), page)
+    EXPECT_EQ(orvane::testing::manPageMismatches(QString::fromUtf8(help.out), page)
                   .join(u'\n')
                   .toStdString(),
               "");

@@ -1,12 +1,9 @@
 // `orvane-cli view`: the three formats, the record range, bad fields and a file that does not
 // fit the layout.
 
-#include "Cli.h"
-
 #include "../common/Files.h"
 #include "RunCli.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,94 +17,75 @@ using orvane::testing::writeBytes;
 namespace
 {
 
-Outcome view(const QStringList &arguments)
-{
-    return orvane::testing::runCli(QStringList{QStringLiteral("view")} + arguments);
-}
-
 class ViewCli : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        layout = dir.filePath(QStringLiteral("rec.cpy"));
-        data = dir.filePath(QStringLiteral("rec.dat"));
         writeBytes(layout, "       01 REC.\n"
                            "          05 NAME PIC X(4).\n"
                            "          05 AMT  PIC S9(3)V99.\n"
                            "          05 QTY  PIC 9 OCCURS 2.\n");
         writeBytes(data, "A,B 1940}12\nCD  0000101\nEF  12X4512\n");
     }
+    // The data file viewed through the layout, with the options given.
+    Outcome view(const QStringList &options) const
+    {
+        return orvane::testing::runCli(QStringList{"view", data, "--layout", layout} + options);
+    }
     QTemporaryDir dir;
-    QString layout;
-    QString data;
+    QString layout = dir.filePath("rec.cpy");
+    QString data = dir.filePath("rec.dat");
 };
 
 } // namespace
 
 TEST_F(ViewCli, WritesCsvTableAndJson)
 {
-    Outcome o = view({data, QStringLiteral("--layout"), layout, QStringLiteral("--format"),
-                      QStringLiteral("csv"), QStringLiteral("--records"), QStringLiteral(":2")});
+    Outcome o = view({"--format", "csv", "--records", ":2"});
     EXPECT_EQ(o.status, 0) << o.err.toStdString();
     EXPECT_EQ(o.out.toStdString(), "NAME,AMT,QTY(1),QTY(2)\n\"A,B\",-194.00,1,2\nCD,0.01,0,1\n");
     EXPECT_EQ(o.err.toStdString(),
               "2 of 3 records shown, 11 bytes each and LF; 0 fields did not decode\n");
 
-    o = view({data, QStringLiteral("--layout"), layout, QStringLiteral("--records"),
-              QStringLiteral("3:3")});
+    o = view({"--records", "3:3"});
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.out.toStdString(), "RECORD NAME AMT     QTY(1) QTY(2)\n"
                                    "3      EF   <bad 3132583435> 1      2\n");
     EXPECT_TRUE(o.err.endsWith("1 fields did not decode\n")) << o.err.toStdString();
 
-    o = view({data, QStringLiteral("--layout"), layout, QStringLiteral("--format"),
-              QStringLiteral("json")});
+    o = view({"--format", "json"});
     QJsonParseError error;
     const QJsonArray records = QJsonDocument::fromJson(o.out, &error).array();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << o.out.toStdString();
     ASSERT_EQ(records.size(), 3);
-    const QJsonObject first = records[0].toObject()[QStringLiteral("fields")].toObject();
-    EXPECT_EQ(first[QStringLiteral("NAME")].toString(), QStringLiteral("A,B "));
-    EXPECT_EQ(first[QStringLiteral("AMT")].toDouble(), -194.0);
-    EXPECT_EQ(records[2]
-                  .toObject()[QStringLiteral("fields")]
-                  .toObject()[QStringLiteral("AMT")]
-                  .toObject()[QStringLiteral("bad")]
-                  .toString(),
-              QStringLiteral("3132583435"));
+    const QJsonObject first = records[0].toObject()["fields"].toObject();
+    EXPECT_EQ(first["NAME"].toString(), "A,B ");
+    EXPECT_EQ(first["AMT"].toDouble(), -194.0);
+    EXPECT_EQ(records[2].toObject()["fields"].toObject()["AMT"].toObject()["bad"].toString(),
+              "3132583435");
 }
 
 TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
 {
-    const Outcome o =
-        view({data, QStringLiteral("--layout"), layout, QStringLiteral("--line-ends"),
-              QStringLiteral("none"), QStringLiteral("--format"), QStringLiteral("csv")});
+    const Outcome o = view({"--line-ends", "none", "--format", "csv"});
     EXPECT_EQ(o.status, 1);
     EXPECT_TRUE(o.err.startsWith("file size is not a multiple of 11: 3 bytes left over\n"))
         << o.err.toStdString();
+    EXPECT_EQ(view({"--when", "NAME"}).status, 2);
 
-    const Outcome ruled = view({data, QStringLiteral("--layout"), layout, QStringLiteral("--when"),
-                                QStringLiteral("NAME")});
-    EXPECT_EQ(ruled.status, 2);
-    struct Usage {
-        QStringList arguments;
-        const char *message;
-    };
-    const Usage usages[] = {
-        {{data}, "view needs --layout PROJECT.qel|COPYBOOK"},
-        {{data, QStringLiteral("--layout"), layout, QStringLiteral("--encoding"),
-          QStringLiteral("cp999")},
+    const std::pair<QStringList, const char *> usages[] = {
+        {{"view", data}, "view needs --layout PROJECT.qel|COPYBOOK"},
+        {{"view", data, "--layout", layout, "--encoding", "cp999"},
          "--encoding takes ascii, cp1252, utf-8, cp037, cp1140, cp273, cp500 or cp1047, not cp999"},
-        {{data, QStringLiteral("--layout"), layout, QStringLiteral("--records"),
-          QStringLiteral("5:2")},
+        {{"view", data, "--layout", layout, "--records", "5:2"},
          "--records takes FROM:TO, counted from 1, not 5:2"},
     };
-    for (const Usage &u : usages) {
-        const Outcome bad = view(u.arguments);
+    for (const auto &[arguments, message] : usages) {
+        const Outcome bad = orvane::testing::runCli(arguments);
         EXPECT_EQ(bad.status, 2);
         EXPECT_EQ(bad.err.toStdString(),
-                  std::string("orvane-cli: ") + u.message + " (try orvane-cli --help)\n");
+                  std::string("orvane-cli: ") + message + " (try orvane-cli --help)\n");
     }
 }

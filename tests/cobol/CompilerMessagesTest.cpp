@@ -1,5 +1,5 @@
 #include "cobol/CompilerMessages.h"
-#include "QStringPrinter.h"
+#include "../common/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // dialect, every item's size in cobc's symbol table must be the map's; and the copybook
 // imported and generated again must compile to the same sizes.
 
-#include "QStringPrinter.h"
+#include "../common/QStringPrinter.h"
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
 

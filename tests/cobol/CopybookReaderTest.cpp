@@ -1,16 +1,18 @@
 #include "cobol/CopybookReader.h"
-#include "QStringPrinter.h"
+#include "../common/QStringPrinter.h"
+
+#include "../common/Files.h"
 
 #include "model/FieldClause.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -30,13 +32,6 @@ QString structure(const ReadResult &r)
                      (p < 0 ? QStringLiteral("-") : r.entries[size_t(p)].name);
     }
     return parts.join(u' ');
-}
-
-void writeFile(const QString &path, const char *text)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
 }
 
 } // namespace
@@ -140,10 +135,10 @@ TEST(CopybookReader, CopyIsExpandedWhenFoundAndReportedWhenNot)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     QDir(dir.path()).mkdir(QStringLiteral("lib"));
-    writeFile(dir.filePath(QStringLiteral("lib/ADDR.cpy")),
-              "       05 STREET PIC X(20).\n       05 CITY PIC X(10).\n");
-    writeFile(dir.filePath(QStringLiteral("SELF.cpy")), "       COPY SELF.\n");
-    writeFile(dir.filePath(QStringLiteral("BAD.cpy")), "       05 ZIP PIC ?.\n");
+    writeBytes(dir.filePath(QStringLiteral("lib/ADDR.cpy")),
+               "       05 STREET PIC X(20).\n       05 CITY PIC X(10).\n");
+    writeBytes(dir.filePath(QStringLiteral("SELF.cpy")), "       COPY SELF.\n");
+    writeBytes(dir.filePath(QStringLiteral("BAD.cpy")), "       05 ZIP PIC ?.\n");
     const char *text = "       01 CUST.\n"
                        "           05 NAME PIC X(30).\n"
                        "           COPY ADDR.\n"

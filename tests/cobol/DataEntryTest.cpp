@@ -1,5 +1,5 @@
 #include "cobol/DataEntry.h"
-#include "QStringPrinter.h"
+#include "../common/QStringPrinter.h"
 
 #include "model/FieldClause.h"
 

@@ -3,6 +3,8 @@
 
 #include "cobol/DataFile.h"
 
+#include "../common/Files.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -27,6 +29,8 @@ TEST(DataFile, ShapeOfRecordsAndLineEnds)
         {"ab\ncd\nef", 2, LineEnds::Auto, 1, 3, ""},
         // A line end at one boundary but not the other is data, not a line end.
         {"ab\ncdxef", 2, LineEnds::Auto, 0, 4, ""},
+        {"abxcd\nef\n", 2, LineEnds::Auto, 0, 4,
+         "file size is not a multiple of 2: 1 bytes left over"}, // the first boundary counts too
         {"abc\ndefg", 3, LineEnds::None, 0, 2,
          "file size is not a multiple of 3: 2 bytes left over"},
         {"abcdefgh", 3, LineEnds::Lf, 1, 2, ""},
@@ -50,10 +54,7 @@ TEST(DataFile, MapsReadOnlyAndNamesWhatFails)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("data.dat"));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("0123456789");
-    f.close();
+    orvane::testing::writeBytes(path, "0123456789");
     DataFile file;
     QString error;
     ASSERT_TRUE(file.open(path, error));

@@ -1,11 +1,14 @@
 // The field decoding rules as tables of bytes in and text out.
 
 #include "cobol/RecordDecoder.h"
-#include "cobol/CopybookReader.h"
+#include "../common/QStringPrinter.h"
+#include "CobolTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvane::cobol;
+using orvane::testing::mapOf;
+using orvane::testing::shownValues;
 
 namespace
 {
@@ -200,19 +203,9 @@ TEST(RecordDecoder, CodePagesDifferWhereTheyShould)
 
 TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
 {
-    const ReadResult read =
-        ReadDataDescriptions(QStringLiteral("01 REC.\n"
-                                            "   05 N PIC 9.\n"
-                                            "   05 KIND PIC X.\n"
-                                            "   05 A PIC X(2).\n"
-                                            "   05 B REDEFINES A PIC 99.\n"
-                                            "   05 T OCCURS 1 TO 3 DEPENDING ON N.\n"
-                                            "      10 C PIC X OCCURS 2.\n"),
-                             ReadOptions{SourceFormat::Free, {}, {}});
-    ASSERT_TRUE(read.ok()) << read.errorText().toStdString();
-    orvane::FieldTree tree;
-    ImportEntries(tree, read);
-    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    const StorageMap map = mapOf(
+        QStringLiteral("01 REC. 05 N PIC 9. 05 KIND PIC X. 05 A PIC X(2). 05 B REDEFINES A PIC 99. "
+                       "05 T OCCURS 1 TO 3 DEPENDING ON N. 10 C PIC X OCCURS 2."));
     RecordLayout layout;
     QString error;
     ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
@@ -222,16 +215,8 @@ TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
     EXPECT_EQ(names.join(u' ').toStdString(),
               "N@0 KIND@1 A@2 C(1,1)@4 C(1,2)@5 C(2,1)@6 C(2,2)@7 C(3,1)@8 C(3,2)@9");
     EXPECT_TRUE(layout.problems.isEmpty());
-
-    const QByteArray record("2K12abcdef");
     RecordDecoder decoder(layout, {});
-    decoder.setRecord(reinterpret_cast<const unsigned char *>(record.constData()), record.size());
-    std::string out;
-    QStringList values;
-    for (size_t c = 0; c < layout.columns.size(); ++c)
-        values << (decoder.field(c, out) == FieldState::Absent ? QStringLiteral("-")
-                                                               : QString::fromStdString(out));
-    EXPECT_EQ(values.join(u' ').toStdString(), "2 K 12 a b c d - -");
+    EXPECT_EQ(shownValues(decoder, layout, "2K12abcdef", 10).toStdString(), "2 K 12 a b c d - -");
 
     ASSERT_TRUE(BuildRecordLayout(map, {QString(), {QStringLiteral("b")}, {}}, layout, error));
     EXPECT_EQ(layout.columns[2].name.toStdString(), "B");
@@ -242,16 +227,9 @@ TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
 
 TEST(RecordDecoder, ARuleOnARecordTypeFieldPicksTheVariant)
 {
-    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 REC.\n"
-                                                                "   05 KIND PIC X.\n"
-                                                                "   05 A PIC X(2).\n"
-                                                                "   05 B REDEFINES A PIC S99.\n"
-                                                                "   05 C REDEFINES A PIC X.\n"),
-                                                 ReadOptions{SourceFormat::Free, {}, {}});
-    ASSERT_TRUE(read.ok());
-    orvane::FieldTree tree;
-    ImportEntries(tree, read);
-    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    const StorageMap map =
+        mapOf(QStringLiteral("01 REC. 05 KIND PIC X. 05 A PIC X(2). 05 B REDEFINES A PIC S99. "
+                             "05 C REDEFINES A PIC X."));
     RecordLayout layout;
     QString error;
     const LayoutChoice choice{
@@ -259,13 +237,6 @@ TEST(RecordDecoder, ARuleOnARecordTypeFieldPicksTheVariant)
     ASSERT_TRUE(BuildRecordLayout(map, choice, layout, error));
     ASSERT_EQ(layout.columns.size(), 3u); // KIND, A, B; C is neither default nor ruled
     RecordDecoder decoder(layout, {});
-    std::string out;
-    for (const auto &[bytes, values] : {std::pair{"N1q", "N - -11"}, std::pair{"Tx1", "T x1 -"}}) {
-        decoder.setRecord(reinterpret_cast<const unsigned char *>(bytes), 3);
-        QStringList shown;
-        for (size_t c = 0; c < layout.columns.size(); ++c)
-            shown << (decoder.field(c, out) == FieldState::Absent ? QStringLiteral("-")
-                                                                  : QString::fromStdString(out));
-        EXPECT_EQ(shown.join(u' ').toStdString(), values);
-    }
+    EXPECT_EQ(shownValues(decoder, layout, "N1q", 3), "N - -11");
+    EXPECT_EQ(shownValues(decoder, layout, "Tx1", 3), "T x1 -");
 }

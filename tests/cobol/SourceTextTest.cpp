@@ -1,5 +1,5 @@
 #include "cobol/SourceText.h"
-#include "QStringPrinter.h"
+#include "../common/QStringPrinter.h"
 
 #include <gtest/gtest.h>
 

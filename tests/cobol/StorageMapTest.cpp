@@ -1,23 +1,15 @@
 #include "cobol/StorageMap.h"
-#include "QStringPrinter.h"
-#include "cobol/CopybookReader.h"
+#include "../common/QStringPrinter.h"
+#include "CobolTestSupport.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
+using orvane::testing::mapOf;
 
 namespace
 {
-
-// The layout a free-format copybook imports into.
-void importText(FieldTree &tree, const char *text)
-{
-    const ReadResult read =
-        ReadDataDescriptions(QString::fromUtf8(text), ReadOptions{SourceFormat::Free, {}, {}});
-    ASSERT_TRUE(read.ok()) << read.errorText().toStdString();
-    ImportEntries(tree, read);
-}
 
 const StorageItem *findItem(const StorageMap &map, const char *name)
 {
@@ -146,9 +138,7 @@ TEST(StorageMap, OffsetsFollowTheCompilersRules)
         {"05 A PIC X(2). 05 B PIC 9(3). 01 S PIC X.", Dialect::Default, "A:0+2 B:2+3 S:0+1"},
     };
     for (const Case &c : cases) {
-        FieldTree tree;
-        importText(tree, c.copybook);
-        const StorageMap map = BuildStorageMap(tree, c.dialect);
+        const StorageMap map = mapOf(QString::fromUtf8(c.copybook), c.dialect);
         EXPECT_EQ(layout(map), QString::fromUtf8(c.layout)) << c.copybook;
         EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
     }
@@ -156,10 +146,8 @@ TEST(StorageMap, OffsetsFollowTheCompilersRules)
 
 TEST(StorageMap, ShowsSlackBytesAndRecordLengths)
 {
-    FieldTree tree;
-    importText(tree, "01 R. 05 T OCCURS 2. 10 T1 PIC X. 10 T2 PIC S9(4) COMP SYNC. 10 T3 PIC X. "
-                     "01 S PIC X(7).");
-    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    const StorageMap map = mapOf(
+        "01 R. 05 T OCCURS 2. 10 T1 PIC X. 10 T2 PIC S9(4) COMP SYNC. 10 T3 PIC X. 01 S PIC X(7).");
     ASSERT_EQ(map.records.size(), 2u);
     EXPECT_EQ(map.records[0].name, QStringLiteral("R"));
     EXPECT_EQ(map.records[0].length, 12);
@@ -171,10 +159,9 @@ TEST(StorageMap, ShowsSlackBytesAndRecordLengths)
 
 TEST(StorageMap, GivesADecoderWhatItNeeds)
 {
-    FieldTree tree;
-    importText(tree, "01 R. 05 N PIC 99. 05 AMT OCCURS 1 TO 9 DEPENDING ON N "
-                     "PIC S9(5)V99 SIGN LEADING SEPARATE. 05 P PIC 9(3)P(2) COMP-3.");
-    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    const StorageMap map = mapOf("01 R. 05 N PIC 99. 05 AMT OCCURS 1 TO 9 DEPENDING ON N "
+                                 "PIC S9(5)V99 SIGN LEADING SEPARATE. 05 P PIC 9(3)P(2) "
+                                 "COMP-3.");
     const StorageItem *amt = findItem(map, "AMT");
     ASSERT_NE(amt, nullptr);
     EXPECT_EQ(amt->offset, 2);

@@ -6,7 +6,6 @@
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -48,7 +47,6 @@ struct Compiled {
     int exitCode = -1;
     QString output;
     QString program;
-    QString dir;
 };
 
 // Writes the program with the code behind its WORKING-STORAGE header and runs cobc on it.
@@ -56,7 +54,6 @@ Compiled compile(const QString &code, const QString &procedure, const QStringLis
                  const QTemporaryDir &dir)
 {
     Compiled c;
-    c.dir = dir.path();
     const auto program = InsertAfterWorkingStorage(Skeleton.arg(procedure), code);
     if (!program) {
         c.output = QStringLiteral("no WORKING-STORAGE header in the skeleton");
@@ -100,11 +97,6 @@ void expectAccepted(const QString &code)
     EXPECT_EQ(c.exitCode, 0) << qPrintable(c.output) << "\n" << qPrintable(numbered(c.program));
     for (const QString &line : codeLines(code))
         EXPECT_LE(line.size(), CodeLastColumn) << qPrintable(line);
-}
-
-Field pic(const char *level, const char *name, const char *kind, const char *length)
-{
-    return {.level = level, .name = name, .picture = kind, .length = length};
 }
 
 const char *const X = "AlphaNum (X)";
@@ -197,10 +189,13 @@ TEST(Cobol, ContinuedLiteralKeepsItsText)
     QString text;
     for (int i = 0; text.size() < 200; ++i)
         text += QStringLiteral("part %1 of the \"\"message\"\" ").arg(i);
-    Field msg = pic("30", "MSG-TEXT", X, QByteArray::number(text.size()).constData());
-    msg.value = text;
-    msg.quoted = true;
-    addField(tree, parent, msg);
+    addField(tree, parent,
+             {.level = "30",
+              .name = "MSG-TEXT",
+              .picture = X,
+              .length = QString::number(text.size()),
+              .value = text,
+              .quoted = true});
     const QString code = GenerateCode(tree);
     ASSERT_TRUE(code.contains(u"\r\n      -"));
     QTemporaryDir dir;

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "../common/QStringPrinter.h"
 #include "model/FieldClause.h"
 #include "model/FieldTree.h"
 
 #include <QString>
 #include <QStringList>
-
-#include <ostream>
 
 namespace orvane::test
 {
@@ -66,9 +65,3 @@ inline QStringList codeLines(const QString &code)
 }
 
 } // namespace orvane::test
-
-// Readable failure messages for Qt strings.
-inline void PrintTo(const QString &s, std::ostream *os)
-{
-    *os << '"' << s.toStdString() << '"';
-}

@@ -1,8 +1,8 @@
 #include "editor/TextFile.h"
 
+#include "../common/FailingDevice.h"
 #include "../common/Files.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -120,30 +120,9 @@ TEST(TextFileTest, FailedWritesLeaveTheFileAsItWas)
         writeTextFile(dir.filePath(QStringLiteral("no/such/dir.cbl")), u"A", TextForm{}).ok());
 }
 
-// A device that takes only so many bytes.
-class FullDevice : public QBuffer
-{
-public:
-    explicit FullDevice(qint64 room) : room_(room) {}
-
-protected:
-    qint64 writeData(const char *data, qint64 len) override
-    {
-        if (len > room_) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        room_ -= len;
-        return QBuffer::writeData(data, len);
-    }
-
-private:
-    qint64 room_;
-};
-
 TEST(TextFileTest, WriteErrorsAreReported)
 {
-    FullDevice device(3);
+    testing::FailingDevice device({}, 0);
     ASSERT_TRUE(device.open(QIODevice::WriteOnly));
     const TextFileResult r = writeTextFile(device, u"ABCDEF", TextForm{});
     EXPECT_EQ(r.status, TextFileStatus::WriteFailed);

@@ -2,8 +2,9 @@
 #include "platform/QtCompilerRun.h"
 #include "cobol/CompilerMessages.h"
 
-#include <QApplication>
-#include <QDir>
+#include "Application.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -20,18 +21,6 @@ using namespace orvane;
 namespace
 {
 
-// The one application of the test program, which the other platform tests share.
-void app()
-{
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char *argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        new QApplication(argc, argv);
-    }
-}
-
 // Runs the event loop until `done` holds or the time is up.
 template <typename Done> bool waitFor(Done done, int milliseconds)
 {
@@ -44,7 +33,7 @@ template <typename Done> bool waitFor(Done done, int milliseconds)
 
 std::optional<CompilerResult> runToEnd(const QString &program, const QStringList &arguments)
 {
-    app();
+    orvane::testing::application();
     std::optional<CompilerResult> result;
     QtCompilerRunner runner;
     auto job = runner.start(program, arguments, [&](const CompilerResult &r) { result = r; });
@@ -94,7 +83,7 @@ TEST(QtCompilerRun, AProgramThatIsNotThereIsReportedAsNotFound)
 
 TEST(QtCompilerRun, CancelStopsTheProcessAndNeverReports)
 {
-    app();
+    orvane::testing::application();
     QTemporaryDir folder;
     const QString pidFile = folder.filePath(QStringLiteral("pid"));
     QtCompilerRunner runner;

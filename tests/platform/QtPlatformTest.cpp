@@ -4,6 +4,8 @@
 
 #include "model/EntryRules.h"
 
+#include "Application.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -29,22 +31,6 @@ using namespace orvane;
 
 namespace
 {
-
-QApplication &application()
-{
-    static int argc = 1;
-    static char name[] = "platform_tests";
-    static char *argv[] = {name, nullptr};
-    // Offscreen whatever the environment says: these boxes must not pop up on a desktop. The
-    // compiler run's tests may have made it already (offscreen too).
-    static QApplication &app = []() -> QApplication & {
-        if (auto *existing = qobject_cast<QApplication *>(QCoreApplication::instance()))
-            return *existing;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return *new QApplication(argc, argv);
-    }();
-    return app;
-}
 
 // Runs `answer` on the modal box once it is up.
 void whenModal(std::function<void(QWidget *)> answer)
@@ -166,7 +152,7 @@ TEST(DisplayCheck, TheProbesConnectForReal)
 
 TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
 {
-    application();
+    orvane::testing::application();
     QTemporaryDir dir;
     const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
     QtFileBoxes boxes;
@@ -216,7 +202,7 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
 
 TEST(QtMessageBoxes, TextsAreShownAsTheyAreNotAsMarkup)
 {
-    application();
+    orvane::testing::application();
     QtMessageBoxes messages;
     whenModal([](QWidget *w) {
         auto *box = qobject_cast<QMessageBox *>(w);
@@ -233,7 +219,7 @@ TEST(QtMessageBoxes, TextsAreShownAsTheyAreNotAsMarkup)
 
 TEST(QtInputBox, ALongPromptWrapsSoTheBoxFitsAnEightHundredPixelScreen)
 {
-    application();
+    orvane::testing::application();
     QtInputBox input;
     whenModal([](QWidget *w) {
         auto *box = qobject_cast<QInputDialog *>(w);

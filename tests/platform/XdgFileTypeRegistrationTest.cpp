@@ -1,5 +1,8 @@
+// Where the first run registers the file type, and how it and an installed package stay out of
+// each other's way.
 #include "platform/XdgFileTypeRegistration.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -14,6 +17,13 @@ QString readAll(const QString &path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
+
+void touch(const QString &path)
+{
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+}
 } // namespace
 
 TEST(XdgFileTypeRegistration, WritesTheMimePackageAndDesktopEntryIntoTheDataFolder)
@@ -23,13 +33,13 @@ TEST(XdgFileTypeRegistration, WritesTheMimePackageAndDesktopEntryIntoTheDataFold
     XdgFileTypeRegistration reg(home.path() + "/share", "/opt/my tools/orvane");
     ASSERT_TRUE(reg.registerFileType(".qel"));
 
-    const QString mime = readAll(home.path() + "/share/mime/packages/orvane.xml");
-    EXPECT_TRUE(mime.contains("<glob pattern=\"*.qel\"/>")) << mime.toStdString();
-    EXPECT_TRUE(mime.contains("type=\"application/x-orvane-qel\""));
+    // What the files say is checked against the package's below.
+    EXPECT_EQ(readAll(home.path() + "/share/mime/packages/orvane.xml"),
+              XdgFileTypeRegistration::mimePackage(".qel"));
     const QString desktop = readAll(home.path() + "/share/applications/orvane.desktop");
+    EXPECT_EQ(desktop, XdgFileTypeRegistration::desktopEntry("/opt/my tools/orvane", ".qel"));
     EXPECT_TRUE(desktop.startsWith("[Desktop Entry]\n"));
     EXPECT_TRUE(desktop.contains("\nExec=\"/opt/my tools/orvane\" %f\n")) << desktop.toStdString();
-    EXPECT_TRUE(desktop.contains("\nMimeType=application/x-orvane-qel;\n"));
     // Registering again (a second first run after the settings were lost) just rewrites.
     EXPECT_TRUE(reg.registerFileType(".qel"));
 }
@@ -52,4 +62,36 @@ TEST(XdgFileTypeRegistration, FailsQuietlyWhereItCannotWrite)
     XdgFileTypeRegistration reg(home.path() + "/share", "/usr/bin/orvane");
     EXPECT_FALSE(reg.registerFileType(".qel"));
     EXPECT_FALSE(XdgFileTypeRegistration("", "/usr/bin/orvane").registerFileType(".qel"));
+}
+
+TEST(InstalledRegistration, TheFirstRunLeavesAnInstalledRegistrationAlone)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString home = root.path() + "/home";
+    const QStringList system{root.path() + "/usr/local/share", root.path() + "/usr/share"};
+
+    // Half a package (a menu entry without its file type) does not count.
+    touch(system[1] + "/applications/orvane.desktop");
+    ASSERT_TRUE(XdgFileTypeRegistration(home, "/opt/orvane", system).registerFileType(".qel"));
+    EXPECT_TRUE(QFile::exists(home + "/applications/orvane.desktop"));
+    ASSERT_TRUE(QDir(home).removeRecursively());
+
+    touch(system[1] + "/mime/packages/orvane.xml");
+    EXPECT_TRUE(XdgFileTypeRegistration(home, "/opt/orvane", system).registerFileType(".qel"));
+    EXPECT_FALSE(QDir(home).exists()) << "nothing written in the user's folder";
+}
+
+TEST(InstalledRegistration, ThePackageDeclaresTheFileTypeTheFirstRunWrites)
+{
+    const QString packaging = QStringLiteral(ORVANE_SOURCE_DIR "/packaging/");
+    const QString type = XdgFileTypeRegistration::mimeTypeName(".qel");
+    for (const QString &mime :
+         {readAll(packaging + "orvane.xml"), XdgFileTypeRegistration::mimePackage(".qel")}) {
+        EXPECT_TRUE(mime.contains("<mime-type type=\"" + type + "\">")) << mime.toStdString();
+        EXPECT_TRUE(mime.contains("<glob pattern=\"*.qel\"/>")) << mime.toStdString();
+    }
+    for (const QString &entry : {readAll(packaging + "orvane.desktop"),
+                                 XdgFileTypeRegistration::desktopEntry("/opt/orvane", ".qel")})
+        EXPECT_TRUE(entry.contains("\nMimeType=" + type + ";\n")) << entry.toStdString();
 }
