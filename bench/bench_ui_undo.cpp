@@ -3,6 +3,7 @@
 // memory of a 1M-field layout through Remove All and its undo.
 #include "BenchApplication.h"
 #include "BenchPlatform.h"
+#include "PeakMemory.h"
 #include "ui/UndoCommands.h"
 #include "ui/frmQEL.h"
 
@@ -15,12 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fstream>
 #include <memory>
-#include <string>
 
 namespace
 {
@@ -72,35 +68,20 @@ struct Window {
     void settle() { QCoreApplication::processEvents(); }
 };
 
-long statusKb(const char *key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(key, 0) == 0)
-            return std::stol(line.substr(std::string(key).size()));
-    return 0;
-}
-
 // A 1M-field layout in the window, in a child process started before any window exists, so
 // that its high-water mark is this layout's: the peak once the layout is shown, and after
 // Remove All, its undo, redo and undo again, both less what the empty window held.
 void BM_PeakMemoryRemoveAllAndUndo1MInTheWindow(benchmark::State &state)
 {
-    for (auto _ : state) {
-        int pipeFd[2];
-        if (pipe(pipeFd) != 0)
-            return state.SkipWithError("no pipe");
-        const pid_t child = fork();
-        if (child == 0) {
+    for (auto _ : state)
+        bench::reportPeaks(state, [](bool &ok) {
             bench::application();
             bench::BenchPlatform platform;
             platform.answer = MessageAnswer::Yes;
             frmQEL window(platform.seams());
             window.show();
             QCoreApplication::processEvents();
-            std::ofstream("/proc/self/clear_refs") << "5";
-            const long base = statusKb("VmRSS:");
+            const long base = bench::startMeasuring();
             FieldTree &tree = window.fields();
             for (int g = 0; g < 100; ++g) {
                 const int group =
@@ -112,7 +93,7 @@ void BM_PeakMemoryRemoveAllAndUndo1MInTheWindow(benchmark::State &state)
             }
             window.undoCommands().clear(); // as opened
             QCoreApplication::processEvents();
-            const long layout = statusKb("VmHWM:") - base;
+            const long layout = bench::statusKb("VmHWM:") - base;
             auto trigger = [&](const char *name) {
                 window.findChild<QAction *>(QString::fromLatin1(name))->trigger();
                 QCoreApplication::processEvents();
@@ -122,23 +103,9 @@ void BM_PeakMemoryRemoveAllAndUndo1MInTheWindow(benchmark::State &state)
             trigger("undo");
             trigger("redo");
             trigger("undo");
-            long out[2] = {layout, statusKb("VmHWM:") - base};
-            const bool ok =
-                write(pipeFd[1], out, sizeof out) == sizeof out && tree.count() == 1000000;
-            _exit(ok ? 0 : 1);
-        }
-        long in[2] = {0, 0};
-        const ssize_t got = read(pipeFd[0], in, sizeof in);
-        int status = 0;
-        waitpid(child, &status, 0);
-        close(pipeFd[0]);
-        close(pipeFd[1]);
-        if (got != sizeof in || status != 0)
-            return state.SkipWithError("the measuring process failed");
-        state.counters["layout_MiB"] = double(in[0]) / 1024.0;
-        state.counters["peak_MiB"] = double(in[1]) / 1024.0;
-        state.counters["ratio"] = double(in[1]) / double(in[0]);
-    }
+            ok = tree.count() == 1000000;
+            return bench::Peaks{layout, bench::statusKb("VmHWM:") - base};
+        });
 }
 // First, while this process has no window yet.
 BENCHMARK(BM_PeakMemoryRemoveAllAndUndo1MInTheWindow)->Iterations(1)->Unit(benchmark::kMillisecond);

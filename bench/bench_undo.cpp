@@ -4,13 +4,9 @@
 #include "model/Reshape.h"
 #include "model/TreeHistory.h"
 
+#include "PeakMemory.h"
+
 #include <benchmark/benchmark.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fstream>
-#include <string>
 
 using namespace orvane;
 
@@ -31,35 +27,17 @@ void groups(FieldTree &tree, int fields)
     }
 }
 
-long statusKb(const char *key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(key, 0) == 0)
-            return std::stol(line.substr(std::string(key).size()));
-    return 0;
-}
-
 // In a child process, so that the high-water mark is this layout's alone: the peak after
 // building it, then after Remove All, its undo and its redo, both less what the process held
 // before building.
 void BM_PeakMemoryRemoveAllAndUndo1M(benchmark::State &state)
 {
-    for (auto _ : state) {
-        int pipeFd[2];
-        if (pipe(pipeFd) != 0) {
-            state.SkipWithError("no pipe");
-            return;
-        }
-        const pid_t child = fork();
-        if (child == 0) {
-            // A forked process starts with its parent's high-water mark; start it afresh.
-            std::ofstream("/proc/self/clear_refs") << "5";
-            const long base = statusKb("VmRSS:");
+    for (auto _ : state)
+        bench::reportPeaks(state, [](bool &ok) {
+            const long base = bench::startMeasuring();
             FieldTree tree;
             groups(tree, 1000000);
-            const long layout = statusKb("VmHWM:") - base;
+            const long layout = bench::statusKb("VmHWM:") - base;
             TreeJournal journal;
             tree.setJournal(&journal);
             RemoveAllNodes(tree);
@@ -67,25 +45,9 @@ void BM_PeakMemoryRemoveAllAndUndo1M(benchmark::State &state)
             step.undo(tree);
             step.redo(tree);
             step.undo(tree);
-            const long peak = statusKb("VmHWM:") - base;
-            long out[2] = {layout, peak};
-            const ssize_t written = write(pipeFd[1], out, sizeof out);
-            _exit(written == sizeof out && tree.count() == 1000000 ? 0 : 1);
-        }
-        long in[2] = {0, 0};
-        const ssize_t got = read(pipeFd[0], in, sizeof in);
-        int status = 0;
-        waitpid(child, &status, 0);
-        close(pipeFd[0]);
-        close(pipeFd[1]);
-        if (got != sizeof in || status != 0) {
-            state.SkipWithError("the measuring process failed");
-            return;
-        }
-        state.counters["layout_MiB"] = double(in[0]) / 1024.0;
-        state.counters["peak_MiB"] = double(in[1]) / 1024.0;
-        state.counters["ratio"] = double(in[1]) / double(in[0]);
-    }
+            ok = tree.count() == 1000000;
+            return bench::Peaks{layout, bench::statusKb("VmHWM:") - base};
+        });
 }
 // First, before this process has held a large tree whose freed pages a child would reuse.
 BENCHMARK(BM_PeakMemoryRemoveAllAndUndo1M)->Iterations(1)->Unit(benchmark::kMillisecond);
