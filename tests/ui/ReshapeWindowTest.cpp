@@ -20,13 +20,6 @@ class ReshapeWindowTest : public MainWindowTest
 {
 protected:
     void layout(const std::vector<Row> &rows = kLayout) { buildTagged(tree(), rows); }
-    // Selects the field with this text, with the focus in the tree, as a click would leave it.
-    void select(const QString &text)
-    {
-        view()->setFocus(Qt::OtherFocusReason);
-        view()->selectNode(find(tree(), text));
-        QCoreApplication::processEvents();
-    }
     QString selectedText() { return tree().text(view()->selectedNode()); }
     QPushButton *button(const char *name) { return child<QPushButton>(name); }
     QAction *action(const char *name) { return child<QAction>(name); }
