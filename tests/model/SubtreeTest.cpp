@@ -65,16 +65,3 @@ TEST(Subtree, MoveEmptiesTheDestinationAndRemovesTheSource)
     CopySubtree(temp, f, Relationship::Next, f.node(m - 1)->index(), 1, 1);
     EXPECT_EQ(outline(f), "B,A,C");
 }
-
-TEST(Subtree, DeepSubtreesCopyWithoutRecursion)
-{
-    FieldTree s;
-    int last = s.add(0, Relationship::Last, "0");
-    for (int i = 0; i < 100000; ++i)
-        last = s.add(last, Relationship::Child, "x");
-    FieldTree d;
-    MoveSubtree(s, d, 1);
-    EXPECT_EQ(d.count(), 100001);
-    EXPECT_EQ(s.count(), 0);
-    EXPECT_EQ(d.depth(d.count()), 100001);
-}
