@@ -57,7 +57,6 @@ TEST_F(MainWindowTest, LevelQuestionsAndTheirAnswers)
         {"88", addAsChild, MessageAnswer::Cancel, "01 A.(05 B.)"},
         {"50", invalidLevel, MessageAnswer::No, "01 A.(05 B.)"},
         {"66", invalidLevel, MessageAnswer::Yes, "01 A.(05 B.(66 N.))"},
-        {"", invalidLevel, MessageAnswer::Yes, "01 A.(05 B.),00 N."}, // empty: level 00
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.level);
