@@ -30,6 +30,8 @@ TEST(BubbleSort, SortsAndReportsWhetherAnythingMoved)
     EXPECT_TRUE(BubbleSort(list));
     EXPECT_EQ(list, (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
     EXPECT_FALSE(BubbleSort(list));
+    QStringList equal{QStringLiteral("a"), QStringLiteral("a")}; // equal neighbours stay put
+    EXPECT_FALSE(BubbleSort(equal));
     QStringList empty;
     EXPECT_FALSE(BubbleSort(empty));
 }
@@ -55,6 +57,7 @@ TEST(FieldTextColour, NumberBoxesHoldDigitsOnly)
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("1.5"), minus, false));
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("5a"), minus, false));
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral(" 5"), minus, false));
+    EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("5") + QChar(0), minus, false)); // first code
     // The ends of the letter list count too.
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("A"), minus, false));
     EXPECT_TRUE(FieldTextIsInvalid(QStringLiteral("7z"), minus, false));

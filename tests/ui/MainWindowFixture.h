@@ -13,9 +13,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -183,6 +185,37 @@ protected:
     void clickNode(int nodeIndex)
     {
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, nodeCentre(nodeIndex));
+    }
+
+    // Selects the field with this text, with the focus in the tree, as a click would leave it.
+    void select(const QString &text)
+    {
+        view()->setFocus(Qt::OtherFocusReason);
+        view()->selectNode(find(tree(), text));
+        QCoreApplication::processEvents();
+    }
+
+    // Sends the drag events of a field dropped onto `to` carrying `payload` (the offscreen
+    // platform runs no real drag: QDrag::exec returns at once).
+    void dropAt(QPoint to, const QByteArray &payload)
+    {
+        QWidget *viewport = view()->viewport();
+        QMimeData mime;
+        mime.setData(QString::fromLatin1(FieldTreeView::mimeType()), payload);
+        QDragEnterEvent enter(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QDragMoveEvent move(to, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QDropEvent drop(QPointF(to), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drop);
+    }
+
+    // Presses on one field, drops it onto another and releases there.
+    void drag(int from, int onto)
+    {
+        QTest::mousePress(view()->viewport(), Qt::LeftButton, {}, nodeCentre(from));
+        dropAt(nodeCentre(onto), view()->dragPayload());
+        QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, nodeCentre(onto));
     }
 
     bool modified() { return window->windowTitle().endsWith(QLatin1Char('*')); }
