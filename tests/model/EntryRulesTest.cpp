@@ -66,7 +66,7 @@ TEST(FieldTextColour, NumberBoxesHoldDigitsOnly)
 TEST(EntryMovement, FollowsTheTableAndSkipsUnusedControls)
 {
     const EntryMoveState byLength{false, 0, false};
-    const EntryMoveState byPosArray{true, 3, true};
+    const EntryMoveState byPosArray{true, 1, true}; // OCCURS 1 is an array too
     EXPECT_EQ(NextEntryControl(EntryControl::Level, byLength), EntryControl::Name);
     EXPECT_EQ(PreviousEntryControl(EntryControl::Level, byLength), EntryControl::Stay);
     EXPECT_EQ(NextEntryControl(EntryControl::FieldType, byLength), EntryControl::Length);

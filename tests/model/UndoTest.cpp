@@ -159,7 +159,7 @@ TEST(Undo, ADeepLayoutIsTakenOutAndPutBackWithoutRecursion)
         t.add(i, Relationship::Child, QStringLiteral("05 F."));
     TreeJournal journal;
     t.setJournal(&journal);
-    RemoveNode(t, 2);
+    EXPECT_TRUE(t.remove(2));
     TreeStep step = journal.take();
     step.undo(t);
     EXPECT_EQ(t.depth(100000), 100000);
