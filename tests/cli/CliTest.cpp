@@ -273,7 +273,7 @@ TEST_F(CliTest, AppendFailuresLeaveTheFileUntouched)
               (QStringList{"cust.qel", "prog.cbl", "ro.cbl"}));
 }
 
-TEST(CliExamples, TheExampleProgramCompilesBeforeAndAfterAppendingTheExamples)
+TEST(CliExamples, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
 {
     const QString cobc = QStandardPaths::findExecutable("cobc");
     if (cobc.isEmpty())
@@ -291,7 +291,12 @@ TEST(CliExamples, TheExampleProgramCompilesBeforeAndAfterAppendingTheExamples)
     };
     compiles("as committed");
     for (const char *example : {"customer.qel", "invoice.qel"}) {
-        const Outcome o = runCli({"append", kSource + "/examples/" + example, program});
+        const QString project = kSource + "/examples/" + example;
+        // The check command wraps the code in a program of its own; the compiler says nothing.
+        const Outcome check = runCli({"check", project});
+        EXPECT_EQ(check.status, 0) << example;
+        EXPECT_EQ(check.err.toStdString() + check.out.toStdString(), "");
+        const Outcome o = runCli({"append", project, program});
         ASSERT_EQ(o.status, 0) << o.err.toStdString();
         compiles(example);
     }
