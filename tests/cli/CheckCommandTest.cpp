@@ -3,7 +3,6 @@
 #include "RunCli.h"
 
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -65,13 +64,4 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
         else
             EXPECT_FALSE(err.isEmpty()) << c.name;
     }
-}
-
-TEST(CheckCommand, GnuCobolTakesAnExampleProjectsCode)
-{
-    if (QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty())
-        GTEST_SKIP() << "cobc is not installed";
-    const auto [status, err] = check({Customer});
-    EXPECT_EQ(status, 0) << err.toStdString();
-    EXPECT_EQ(err.toStdString(), "");
 }

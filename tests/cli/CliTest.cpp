@@ -73,29 +73,39 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
         EXPECT_TRUE(h.err.isEmpty());
     }
 
+    // Every usage error is one line: the reason, and where help is.
     const QList<std::pair<QStringList, QByteArray>> usage = {
-        {{}, "orvane-cli: no command given (try orvane-cli --help)\n"},
-        {{"frobnicate"}, "orvane-cli: unknown command frobnicate (try orvane-cli --help)\n"},
-        {{"generate"}, "orvane-cli: generate takes one project file (try orvane-cli --help)\n"},
-        {{"generate", "a.qel", "-o"},
-         "orvane-cli: option -o needs a value (try orvane-cli --help)\n"},
-        {{"generate", "a.qel", "--eol", "cr"},
-         "orvane-cli: --eol takes crlf or lf, not cr (try orvane-cli --help)\n"},
-        {{"generate", "a.qel", "--bogus"},
-         "orvane-cli: unknown option --bogus (try orvane-cli --help)\n"},
-        {{"show", "a.qel", "-o", "x"}, "orvane-cli: unknown option -o (try orvane-cli --help)\n"},
-        {{"show", "a.qel", "-"},
-         "orvane-cli: show takes one project file (try orvane-cli --help)\n"},
-        {{"generate", "a.qel", "--", "-o", "x"},
-         "orvane-cli: generate takes one project file (try orvane-cli --help)\n"},
-        {{"append", "a.qel"},
-         "orvane-cli: append takes a project file and a COBOL source file (try orvane-cli "
-         "--help)\n"},
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command frobnicate"},
+        {{"generate"}, "generate takes one project file"},
+        {{"generate", "a.qel", "-o"}, "option -o needs a value"},
+        {{"generate", "a.qel", "--eol", "cr"}, "--eol takes crlf or lf, not cr"},
+        {{"generate", "a.qel", "--bogus"}, "unknown option --bogus"},
+        {{"show", "a.qel", "-o", "x"}, "unknown option -o"},
+        {{"show", "a.qel", "-"}, "show takes one project file"},
+        {{"generate", "a.qel", "--", "-o", "x"}, "generate takes one project file"},
+        {{"append", "a.qel"}, "append takes a project file and a COBOL source file"},
+        {{"map"}, "map takes one project file or copybook"},
+        {{"map", "a.cpy", "--dialect", "vs"}, "--dialect takes default, ibm or mf, not vs"},
+        {{"map", "a.cpy", "--format", "xml"}, "--format takes table, csv or json, not xml"},
+        {{"map", "a.cpy", "--record-length", "0"},
+         "--record-length takes a number of bytes, not 0"},
+        {{"map", "a.cpy", "-o", "x"}, "unknown option -o"},
+        {{"import-copybook"}, "import-copybook takes one copybook"},
+        {{"import-copybook", "a.cpy", "-I"}, "option -I needs a value"},
+        {{"import-copybook", "a.cpy", "--source-format", "card"},
+         "--source-format takes fixed or free, not card"},
+        {{"view", "a.dat"}, "view needs --layout PROJECT.qel|COPYBOOK"},
+        {{"view", "a.dat", "--layout", "a.cpy", "--encoding", "cp999"},
+         "--encoding takes ascii, cp1252, utf-8, cp037, cp1140, cp273, cp500 or cp1047, not cp999"},
+        {{"view", "a.dat", "--layout", "a.cpy", "--records", "5:2"},
+         "--records takes FROM:TO, counted from 1, not 5:2"},
     };
     for (const auto &[args, message] : usage) {
         const Outcome o = runCli(args);
         EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
-        EXPECT_EQ(o.err, message);
+        EXPECT_EQ(o.err.toStdString(),
+                  ("orvane-cli: " + message + " (try orvane-cli --help)\n").toStdString());
         EXPECT_TRUE(o.out.isEmpty());
     }
 }
@@ -144,7 +154,10 @@ TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
         {{"show", dir.path()}, "Cannot open " + folder + ": it is a folder\n"},
         {{"generate", project, "-o", dir.path()}, "Cannot write " + folder + ": it is a folder\n"},
         {{"generate", project, "-o", nowhere}, "Cannot write " + nowhere.toUtf8() + ": "},
+        {{"generate", project, "-o", project},
+         "Cannot write " + project.toUtf8() + ": it is the project file\n"},
     };
+    const QByteArray before = readBytes(project);
     for (const auto &[args, err] : cases) {
         const Outcome o = runCli(args);
         EXPECT_EQ(o.status, 1) << args.join(' ').toStdString();
@@ -153,6 +166,7 @@ TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
         EXPECT_TRUE(o.out.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(nowhere));
+    EXPECT_EQ(readBytes(project), before);
 
     // Standard output that refuses the bytes.
     QBuffer closedOut;
@@ -224,39 +238,42 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
 
 TEST_F(CliTest, AppendFailuresLeaveTheFileUntouched)
 {
-    const QString missing = path("missing.cbl");
-    Outcome o = runCli({"append", project, missing});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "File " + missing.toUtf8() + " not found\n");
-    EXPECT_FALSE(QFile::exists(missing));
-
     const QString source = path("prog.cbl");
     const QByteArray bytes = "       DATA DIVISION.\r\n      WORKING-STORAGE SECTION.\r\n";
     writeBytes(source, bytes);
-    o = runCli({"append", project, source});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "WORKING-STORAGE SECTION. not found\n");
-    EXPECT_TRUE(o.out.isEmpty());
+    const QString readOnly = path("ro.cbl");
+    const QByteArray text = "       WORKING-STORAGE SECTION.\r\n";
+    writeBytes(readOnly, text);
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QString missing = path("missing.cbl");
+    const QString pattern = path("*.cbl");
+    const QByteArray folder = dir.path().toUtf8();
+    // Each fails with one line; an unreadable project only by its start.
+    const std::pair<QStringList, QByteArray> cases[] = {
+        {{project, missing}, "File " + missing.toUtf8() + " not found\n"},
+        {{project, source}, "WORKING-STORAGE SECTION. not found\n"},
+        // A pattern never names the file, even when it matches one.
+        {{project, pattern}, "File " + pattern.toUtf8() + " not found\n"},
+        {{project, dir.path()}, "Cannot read " + folder + ": it is a folder\n"},
+        {{project, readOnly}, "Cannot write " + readOnly.toUtf8() + ": the file is read only\n"},
+        // An unreadable project stops before the source is looked at.
+        {{path("none.qel"), source}, "Cannot open "},
+    };
+    for (const auto &[args, err] : cases) {
+        const Outcome o = runCli(QStringList{"append"} + args);
+        EXPECT_EQ(o.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.startsWith(err)) << o.err.toStdString();
+        EXPECT_EQ(o.err.count('\n'), 1);
+        EXPECT_TRUE(o.out.isEmpty());
+    }
     EXPECT_EQ(readBytes(source), bytes);
-
-    // A pattern never names the file, even when it matches one.
-    o = runCli({"append", project, path("*.cbl")});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "File " + path("*.cbl").toUtf8() + " not found\n");
-
-    o = runCli({"append", project, dir.path()});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "Cannot read " + dir.path().toUtf8() + ": it is a folder\n");
-
-    // An unreadable project stops before the source is looked at.
-    o = runCli({"append", path("none.qel"), source});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_TRUE(o.err.startsWith("Cannot open ")) << o.err.toStdString();
-    EXPECT_EQ(readBytes(source), bytes);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"cust.qel", "prog.cbl"}));
+    EXPECT_EQ(readBytes(readOnly), text);
+    EXPECT_FALSE(QFileInfo(readOnly).permissions() & QFileDevice::WriteOwner);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+              (QStringList{"cust.qel", "prog.cbl", "ro.cbl"}));
 }
 
-TEST(CliExamples, TheExampleProgramCompilesBeforeAndAfterAppendingTheExamples)
+TEST(CliExamples, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
 {
     const QString cobc = QStandardPaths::findExecutable("cobc");
     if (cobc.isEmpty())
@@ -274,7 +291,12 @@ TEST(CliExamples, TheExampleProgramCompilesBeforeAndAfterAppendingTheExamples)
     };
     compiles("as committed");
     for (const char *example : {"customer.qel", "invoice.qel"}) {
-        const Outcome o = runCli({"append", kSource + "/examples/" + example, program});
+        const QString project = kSource + "/examples/" + example;
+        // The check command wraps the code in a program of its own; the compiler says nothing.
+        const Outcome check = runCli({"check", project});
+        EXPECT_EQ(check.status, 0) << example;
+        EXPECT_EQ(check.err.toStdString() + check.out.toStdString(), "");
+        const Outcome o = runCli({"append", project, program});
         ASSERT_EQ(o.status, 0) << o.err.toStdString();
         compiles(example);
     }
@@ -302,7 +324,6 @@ TEST_F(CliTest, SpecialFilesAreNeverReplaced)
     // A pipe is written to as it is, not swapped for a regular file.
     const QString fifo = path("pipe");
     ASSERT_EQ(QProcess::execute("mkfifo", {fifo}), 0);
-    QByteArray received;
     QProcess reader;
     reader.start("cat", {fifo});
     ASSERT_TRUE(reader.waitForStarted());
@@ -321,23 +342,4 @@ TEST_F(CliTest, SpecialFilesAreNeverReplaced)
     // The project writer refuses too.
     EXPECT_EQ(SaveNodes(tree, fifo).status, ProjectStatus::OpenFailed);
     EXPECT_FALSE(QFileInfo(fifo).isFile());
-}
-
-TEST_F(CliTest, GenerateDoesNotOverwriteItsOwnProjectAndAppendKeepsReadOnlySources)
-{
-    const QByteArray before = readBytes(project);
-    const Outcome o = runCli({"generate", project, "-o", project});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "Cannot write " + project.toUtf8() + ": it is the project file\n");
-    EXPECT_EQ(readBytes(project), before);
-
-    const QString source = path("ro.cbl");
-    const QByteArray text = "       WORKING-STORAGE SECTION.\r\n";
-    writeBytes(source, text);
-    QFile::setPermissions(source, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    const Outcome a = runCli({"append", project, source});
-    EXPECT_EQ(a.status, 1);
-    EXPECT_EQ(a.err, "Cannot write " + source.toUtf8() + ": the file is read only\n");
-    EXPECT_EQ(readBytes(source), text);
-    EXPECT_FALSE(QFileInfo(source).permissions() & QFileDevice::WriteOwner);
 }

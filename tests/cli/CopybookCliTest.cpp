@@ -137,23 +137,3 @@ TEST_F(CopybookCli, RecordLengthNamesTheFieldThatCrossesIt)
         EXPECT_TRUE(o.out.endsWith(line)) << o.out.toStdString();
     }
 }
-
-TEST_F(CopybookCli, UsageErrors)
-{
-    const QList<std::pair<QStringList, QByteArray>> cases = {
-        {{"map"}, "map takes one project file or copybook"},
-        {{"map", "a.cpy", "--dialect", "vs"}, "--dialect takes default, ibm or mf, not vs"},
-        {{"map", "a.cpy", "--format", "xml"}, "--format takes table, csv or json, not xml"},
-        {{"map", "a.cpy", "--record-length", "0"}, "--record-length takes a number of bytes"},
-        {{"map", "a.cpy", "-o", "x"}, "unknown option -o"},
-        {{"import-copybook"}, "import-copybook takes one copybook"},
-        {{"import-copybook", "a.cpy", "-I"}, "option -I needs a value"},
-        {{"import-copybook", "a.cpy", "--source-format", "card"},
-         "--source-format takes fixed or free, not card"},
-    };
-    for (const auto &[args, message] : cases) {
-        const Outcome o = runCli(args);
-        EXPECT_EQ(o.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(o.err.contains(message)) << o.err.toStdString();
-    }
-}

@@ -74,18 +74,4 @@ TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
     EXPECT_TRUE(o.err.startsWith("file size is not a multiple of 11: 3 bytes left over\n"))
         << o.err.toStdString();
     EXPECT_EQ(view({"--when", "NAME"}).status, 2);
-
-    const std::pair<QStringList, const char *> usages[] = {
-        {{"view", data}, "view needs --layout PROJECT.qel|COPYBOOK"},
-        {{"view", data, "--layout", layout, "--encoding", "cp999"},
-         "--encoding takes ascii, cp1252, utf-8, cp037, cp1140, cp273, cp500 or cp1047, not cp999"},
-        {{"view", data, "--layout", layout, "--records", "5:2"},
-         "--records takes FROM:TO, counted from 1, not 5:2"},
-    };
-    for (const auto &[arguments, message] : usages) {
-        const Outcome bad = orvane::testing::runCli(arguments);
-        EXPECT_EQ(bad.status, 2);
-        EXPECT_EQ(bad.err.toStdString(),
-                  std::string("orvane-cli: ") + message + " (try orvane-cli --help)\n");
-    }
 }

@@ -219,31 +219,22 @@ TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
 
 TEST(GenerateCode, DeepChainResetsTheDepthForSiblingsAndChildren)
 {
+    auto field = [](int level) {
+        return QStringLiteral("%1 F%2.").arg(level, 2, 10, QChar(u'0')).arg(level);
+    };
     FieldTree tree;
-    int parent = 0;
     std::vector<int> chain;
-    for (int level = 1; level <= 21; ++level) {
-        parent = addText(tree, parent,
-                         QStringLiteral("%1 F%2.").arg(level, 2, 10, QChar(u'0')).arg(level));
-        chain.push_back(parent);
-    }
+    for (int level = 1; level <= 21; ++level)
+        chain.push_back(addText(tree, chain.empty() ? 0 : chain.back(), field(level)));
     // A second field at tree depth 11, behind the first one's subtree.
     tree.add(chain[10], Relationship::Next, QStringLiteral("11 SIB."));
     const QStringList lines = codeLines(GenerateCode(tree));
     ASSERT_EQ(lines.size(), 23);
-    auto lineOf = [&](const char *word) {
-        for (const QString &l : lines)
-            if (l.trimmed().startsWith(QString::fromLatin1(word) + u' '))
-                return l;
-        return QString();
-    };
     auto prefixFor = [](int d) { return sp(d + 5 + (d == 1 ? 1 : 0) + d); };
-    EXPECT_EQ(lineOf("10"), prefixFor(10) + "10 F10.");
-    EXPECT_EQ(lineOf("11"), prefixFor(2) + "11 F11.");
-    EXPECT_EQ(lineOf("12"), prefixFor(3) + "12 F12.");
-    EXPECT_EQ(lineOf("19"), prefixFor(10) + "19 F19.");
-    EXPECT_EQ(lineOf("20"), prefixFor(2) + "20 F20."); // arrives as 11 and resets again
-    EXPECT_EQ(lineOf("21"), prefixFor(3) + "21 F21.");
+    // Depth 11 starts over at 2, so levels 11..19 and 20..21 take the indents of 2..10 again.
+    for (int level = 1; level <= 21; ++level)
+        EXPECT_EQ(lines[level],
+                  prefixFor(level <= 10 ? level : 2 + (level - 11) % 9) + field(level));
     EXPECT_EQ(lines.last(), prefixFor(2) + "11 SIB."); // the sibling keeps the reset depth
 }
 
