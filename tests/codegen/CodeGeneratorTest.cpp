@@ -166,6 +166,8 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
          "9:88 C|7:VALUES \"\" \"{A40}\" \"\"|13:\"{B20}\"."},
         {"88 C ~VALUES \"{A44}\" \"{B70}\".", 2, 0,
          "9:88 C|7:VALUES \"{A44}\" \"{B10}|6:-      \"{B58}|6:-      \"BB\"."},
+        {"88 C ~VALUES \"{A30}\" \"{B59}\" \"\".", 2, 0, // exactly Area B: moves whole
+         "9:88 C|7:VALUES \"{A30}\"|11:\"{B59}\"|13:\"\"."},
         {"88 C ~VALUES \"{A45}\" \"{B70}\".", 2, 0,
          "9:88 C|7:VALUES \"{A45}\"|13:\"{B58}|6:-      \"{B12}\"."},
         // a word of 61 fits Area B flush right; longer ones start in Area B and stay long

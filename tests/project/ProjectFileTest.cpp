@@ -87,6 +87,10 @@ TEST(ProjectFile, ThreeRootsRoundTripInPreOrderRecords)
     ASSERT_TRUE(load(back, file).ok());
     EXPECT_EQ(outline(back), outline(tree));
     EXPECT_EQ(save(back), file); // the tags too
+
+    ProjectResult empty;
+    EXPECT_TRUE(save(FieldTree(), &empty).isEmpty()); // a layout cleared, then saved
+    EXPECT_TRUE(empty.ok());
 }
 
 TEST(ProjectFile, DepthRulesWhenLoading)
