@@ -84,6 +84,9 @@ UndoCommands::UndoCommands(FieldTree &fields, FieldTreeView *trvFields, QObject 
 
 UndoCommands::~UndoCommands()
 {
+    // The stack goes with this object's QObject part and clears itself on the way, telling the
+    // actions' lambdas, which hold this object, that the texts changed.
+    stack_->disconnect();
     if (fields_.journal() == &journal_)
         fields_.setJournal(nullptr);
 }
