@@ -1,4 +1,5 @@
 #include "CheckCommand.h"
+#include "Cli.h"
 
 #include "cobol/CompilerMessages.h"
 #include "codegen/CodeGenerator.h"
@@ -19,8 +20,6 @@ namespace orvane::cli
 namespace
 {
 
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 constexpr int kNoCompiler = 127; // as a shell says for a command it cannot find
 
 int fail(QIODevice &err, const QString &line, int status)

@@ -26,10 +26,6 @@ namespace orvane::cli
 namespace
 {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
 // Deeper fields are not indented further, so that a hostile file cannot make `show` print
 // gigabytes of blanks; their depth is written out instead.
 constexpr int kMaxIndentDepth = 40;

@@ -13,4 +13,9 @@ namespace orvane::cli
 // code is Windows-1252 like the project files, messages and `show` are UTF-8.
 int run(const QStringList &arguments, QIODevice &out, QIODevice &err);
 
+// The exit statuses above, shared by every command.
+inline constexpr int kOk = 0;
+inline constexpr int kFailed = 1;
+inline constexpr int kUsage = 2;
+
 } // namespace orvane::cli

@@ -1,4 +1,5 @@
 #include "CopybookCommands.h"
+#include "Cli.h"
 
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
@@ -19,10 +20,6 @@ using namespace orvane::cobol;
 
 namespace
 {
-
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 
 struct Options {
     QStringList files;

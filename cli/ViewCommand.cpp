@@ -1,4 +1,5 @@
 #include "ViewCommand.h"
+#include "Cli.h"
 
 #include "CopybookCommands.h"
 
@@ -18,9 +19,6 @@ using namespace orvane::cobol;
 namespace
 {
 
-constexpr int kOk = 0;
-constexpr int kFailed = 1;
-constexpr int kUsage = 2;
 constexpr qsizetype kFlushAt = 1 << 16;
 constexpr int kMaxTableWidth = 40;
 
