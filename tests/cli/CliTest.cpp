@@ -1,6 +1,7 @@
 #include "Cli.h"
 
 #include "../common/Files.h"
+#include "../common/TaggedTree.h"
 #include "RunCli.h"
 
 #include "codegen/CodeGenerator.h"
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
+using orvane::testing::buildTagged;
 using orvane::testing::Outcome;
 using orvane::testing::readBytes;
 using orvane::testing::runCli;
@@ -37,16 +39,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        // 01 CUSTOMER / 05 CAFÉ-NAME with a picture and value, 05 CODE
-        const int rec = tree.add(0, Relationship::Last, "01 CUSTOMER.");
-        tree.setTag(rec, "1:12");
-        const int name = tree.add(rec, Relationship::Child,
-                                  QString::fromUtf16(u"05 CAF\u00C9-NAME \u00A0PIC X(10) "
-                                                     u"\u00A0VALUE SPACES."));
-        tree.setTag(name, "1:10");
-        tree.setTag(
-            tree.add(rec, Relationship::Child, QString::fromUtf16(u"05 CODE \u00A0PIC 9(2).")),
-            "11:12");
+        buildTagged(
+            tree, {{1, "01 CUSTOMER.", "1:12"},
+                   {2, QString::fromUtf16(u"05 CAF\u00C9-NAME \u00A0PIC X(10) \u00A0VALUE SPACES."),
+                    "1:10"},
+                   {2, QString::fromUtf16(u"05 CODE \u00A0PIC 9(2)."), "11:12"}});
         project = dir.filePath("cust.qel");
         ASSERT_TRUE(SaveNodes(tree, project).ok());
     }
@@ -123,7 +120,6 @@ TEST_F(CliTest, GenerateWritesWindows1252CodeWithOneLineEnd)
 
     const Outcome lf = runCli({"generate", "--eol", "lf", project});
     EXPECT_EQ(lf.status, 0);
-    EXPECT_FALSE(lf.out.contains('\r'));
     EXPECT_EQ(lf.out, QByteArray(code).replace("\r\n", "\n") + "\n");
 
     const QString out = path("out.cpy");
@@ -141,12 +137,21 @@ TEST_F(CliTest, GenerateWritesWindows1252CodeWithOneLineEnd)
     EXPECT_TRUE(none.out.isEmpty());
 }
 
-TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
+TEST_F(CliTest, FailuresSayOneLineAndLeaveEveryFileAsItWas)
 {
-    // Each fails with one line; where the reason comes from the system, only its start is
-    // checked. Behind "--", or alone, a leading '-' names a file like any other.
     const QString nowhere = path("no/such/dir/out.cpy");
+    const QString source = path("prog.cbl");
+    const QByteArray bytes = "       DATA DIVISION.\r\n      WORKING-STORAGE SECTION.\r\n";
+    writeBytes(source, bytes);
+    const QString readOnly = path("ro.cbl");
+    const QByteArray text = "       WORKING-STORAGE SECTION.\r\n";
+    writeBytes(readOnly, text);
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QString missing = path("missing.cbl");
+    const QString pattern = path("*.cbl");
     const QByteArray folder = dir.path().toUtf8();
+    // Where the reason comes from the system, only the message's start is checked. Behind "--",
+    // or alone, a leading '-' names a file like any other.
     const std::pair<QStringList, QByteArray> cases[] = {
         {{"generate", path("none.qel")}, "Cannot open " + path("none.qel").toUtf8() + ": "},
         {{"show", "--", "-o"}, "Cannot open -o: "},
@@ -156,6 +161,15 @@ TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
         {{"generate", project, "-o", nowhere}, "Cannot write " + nowhere.toUtf8() + ": "},
         {{"generate", project, "-o", project},
          "Cannot write " + project.toUtf8() + ": it is the project file\n"},
+        {{"append", project, missing}, "File " + missing.toUtf8() + " not found\n"},
+        {{"append", project, source}, "WORKING-STORAGE SECTION. not found\n"},
+        // A pattern never names the file, even when it matches one.
+        {{"append", project, pattern}, "File " + pattern.toUtf8() + " not found\n"},
+        {{"append", project, dir.path()}, "Cannot read " + folder + ": it is a folder\n"},
+        {{"append", project, readOnly},
+         "Cannot write " + readOnly.toUtf8() + ": the file is read only\n"},
+        // An unreadable project stops before the source is looked at.
+        {{"append", path("none.qel"), source}, "Cannot open "},
     };
     const QByteArray before = readBytes(project);
     for (const auto &[args, err] : cases) {
@@ -165,8 +179,12 @@ TEST_F(CliTest, GenerateFailuresLeaveNoOutputFile)
         EXPECT_EQ(o.err.count('\n'), 1);
         EXPECT_TRUE(o.out.isEmpty());
     }
-    EXPECT_FALSE(QFile::exists(nowhere));
     EXPECT_EQ(readBytes(project), before);
+    EXPECT_EQ(readBytes(source), bytes);
+    EXPECT_EQ(readBytes(readOnly), text);
+    EXPECT_FALSE(QFileInfo(readOnly).permissions() & QFileDevice::WriteOwner);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"cust.qel", "prog.cbl", "ro.cbl"}));
 
     // Standard output that refuses the bytes.
     QBuffer closedOut;
@@ -234,43 +252,6 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
         const QString after = *InsertAfterWorkingStorage(before, code);
         EXPECT_EQ(readBytes(file), c.utf8 ? after.toUtf8() : cp1252::encode(after)) << c.name;
     }
-}
-
-TEST_F(CliTest, AppendFailuresLeaveTheFileUntouched)
-{
-    const QString source = path("prog.cbl");
-    const QByteArray bytes = "       DATA DIVISION.\r\n      WORKING-STORAGE SECTION.\r\n";
-    writeBytes(source, bytes);
-    const QString readOnly = path("ro.cbl");
-    const QByteArray text = "       WORKING-STORAGE SECTION.\r\n";
-    writeBytes(readOnly, text);
-    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    const QString missing = path("missing.cbl");
-    const QString pattern = path("*.cbl");
-    const QByteArray folder = dir.path().toUtf8();
-    // Each fails with one line; an unreadable project only by its start.
-    const std::pair<QStringList, QByteArray> cases[] = {
-        {{project, missing}, "File " + missing.toUtf8() + " not found\n"},
-        {{project, source}, "WORKING-STORAGE SECTION. not found\n"},
-        // A pattern never names the file, even when it matches one.
-        {{project, pattern}, "File " + pattern.toUtf8() + " not found\n"},
-        {{project, dir.path()}, "Cannot read " + folder + ": it is a folder\n"},
-        {{project, readOnly}, "Cannot write " + readOnly.toUtf8() + ": the file is read only\n"},
-        // An unreadable project stops before the source is looked at.
-        {{path("none.qel"), source}, "Cannot open "},
-    };
-    for (const auto &[args, err] : cases) {
-        const Outcome o = runCli(QStringList{"append"} + args);
-        EXPECT_EQ(o.status, 1) << args.join(' ').toStdString();
-        EXPECT_TRUE(o.err.startsWith(err)) << o.err.toStdString();
-        EXPECT_EQ(o.err.count('\n'), 1);
-        EXPECT_TRUE(o.out.isEmpty());
-    }
-    EXPECT_EQ(readBytes(source), bytes);
-    EXPECT_EQ(readBytes(readOnly), text);
-    EXPECT_FALSE(QFileInfo(readOnly).permissions() & QFileDevice::WriteOwner);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
-              (QStringList{"cust.qel", "prog.cbl", "ro.cbl"}));
 }
 
 TEST(CliExamples, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
