@@ -1,8 +1,8 @@
 #include "editor/CobolHighlightRules.h"
 
-#include <gtest/gtest.h>
+#include <QString>
 
-#include <QStringList>
+#include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
@@ -13,109 +13,78 @@ using K = CobolSpanKind;
 namespace
 {
 
-// Spans as the text they cover, so a table reads like the line itself.
 using Covered = std::vector<std::pair<QString, K>>;
 
-Covered covered(const QString &line, const std::vector<CobolSpan> &spans)
+// A line with the spans it should get marked as <k:text>, k being the kind's letter: C comment,
+// I indicator, L level, K keyword, P picture, N number, Q literal, X ignored. The sequence area
+// is left unmarked: every line but an empty one starts with it.
+std::pair<QString, Covered> unmark(const QString &marked)
 {
-    Covered out;
-    for (const CobolSpan &span : spans)
-        out.emplace_back(line.mid(span.start, span.length), span.kind);
-    return out;
-}
-
-struct Case {
-    const char *name;
-    QStringList lines;
-    // The spans of the last line behind its sequence area, which every line but an empty one
-    // starts with.
+    static const K kinds[] = {K::Comment, K::Indicator, K::Level,   K::Keyword,
+                              K::Picture, K::Number,    K::Literal, K::Ignored};
+    QString line;
     Covered spans;
-    CobolLineState after;
-};
-
-const QString Seq = QStringLiteral("000100");
+    for (qsizetype i = 0; i < marked.size(); ++i) {
+        if (marked[i] != u'<') {
+            line += marked[i];
+            continue;
+        }
+        const qsizetype close = marked.indexOf(u'>', i);
+        const QString text = marked.mid(i + 3, close - i - 3);
+        spans.emplace_back(text, kinds[QStringLiteral("CILKPNQX").indexOf(marked[i + 1])]);
+        line += text;
+        i = close;
+    }
+    if (!line.isEmpty())
+        spans.insert(spans.begin(), {line.left(6), K::SequenceArea});
+    return {line, spans};
+}
 
 } // namespace
 
 TEST(CobolHighlightRules, SplitsLinesIntoSpans)
 {
-    const QString past = QStringLiteral("000100 01 A PIC X.") + QString(54, u' ') + "CHG1";
-    const Case cases[] = {
-        {"comment line", {Seq + "* MOVE 1 TO A."}, {{"* MOVE 1 TO A.", K::Comment}}, {}},
-        {"page-eject comment", {"      /"}, {{"/", K::Comment}}, {}},
-        {"level, name, picture",
-         {"       05 CUST-NAME PIC X(30)."},
-         {{"05", K::Level}, {"PIC", K::Keyword}, {"X(30)", K::Picture}},
-         {}},
+    const QString openLiteral = "           DISPLAY 'ABC" + QString(53, u'x');
+    const struct {
+        const char *name;
+        QString previous; // the line before, for the state it leaves
+        QString marked;
+        CobolLineState after;
+    } cases[] = {
+        {"comment line", {}, "000100<C:* MOVE 1 TO A.>", {}},
+        {"page-eject comment", {}, "      <C:/>", {}},
+        {"level, name, picture", {}, "       <L:05> CUST-NAME <K:PIC> <P:X(30)>.", {}},
         {"picture with IS and a value",
-         {"       77 N PICTURE IS S9(4)V99 VALUE -12.5."},
-         {{"77", K::Level},
-          {"PICTURE", K::Keyword},
-          {"IS", K::Keyword},
-          {"S9(4)V99", K::Picture},
-          {"VALUE", K::Keyword},
-          {"-12.5", K::Number}},
+         {},
+         "       <L:77> N <K:PICTURE> <K:IS> <P:S9(4)V99> <K:VALUE> <N:-12.5>.",
          {}},
-        {"a number that is not first is no level",
-         {"           MOVE 05 TO A(1)."},
-         {{"MOVE", K::Keyword}, {"05", K::Number}, {"TO", K::Keyword}, {"1", K::Number}},
-         {}},
-        {"level 88 with literals",
-         {"       88 OK VALUE 'Y' \"it\"\"s\"."},
-         {{"88", K::Level},
-          {"VALUE", K::Keyword},
-          {"'Y'", K::Literal},
-          {"\"it\"\"s\"", K::Literal}},
-         {}},
-        {"hex literal",
-         {"       01 H PIC X VALUE X\"0D\"."},
-         {{"01", K::Level},
-          {"PIC", K::Keyword},
-          {"X", K::Picture},
-          {"VALUE", K::Keyword},
-          {"X\"0D\"", K::Literal}},
-         {}},
-        {"keywords in any case, headers",
-         {"       working-storage section."},
-         {{"working-storage", K::Keyword}, {"section", K::Keyword}},
-         {}},
+        {"a later number is no level", {}, "           <K:MOVE> <N:05> <K:TO> A(<N:1>).", {}},
+        {"level 88 with literals", {}, "       <L:88> OK <K:VALUE> <Q:'Y'> <Q:\"it\"\"s\">.", {}},
+        {"hex literal", {}, "       <L:01> H <K:PIC> <P:X> <K:VALUE> <Q:X\"0D\">.", {}},
+        {"keywords in any case, headers", {}, "       <K:working-storage> <K:section>.", {}},
         {"literal open at column 72",
-         {"           DISPLAY \"ABC" + QString(56, u'x')},
-         {{"DISPLAY", K::Keyword},
-          {"\"ABC" + QString(49, u'x'), K::Literal},
-          {QString(7, u'x'), K::Ignored}},
+         {},
+         "           <K:DISPLAY> <Q:\"ABC" + QString(49, u'x') + "><X:" + QString(7, u'x') + ">",
          {u'"'}},
-        {"literal across a continuation",
-         {"           DISPLAY 'ABC" + QString(53, u'x'), "      -    'DEF' UPON X."},
-         {{"-", K::Indicator}, {"'DEF'", K::Literal}},
-         {}},
-        {"comment between a literal and its continuation",
-         {"           DISPLAY 'ABC" + QString(53, u'x'), "      * note"},
-         {{"* note", K::Comment}},
-         {u'\''}},
-        {"debugging line",
-         {"      D    DISPLAY A."},
-         {{"D", K::Indicator}, {"DISPLAY", K::Keyword}},
-         {}},
+        {"literal across a continuation", openLiteral, "      <I:->    <Q:'DEF'> UPON X.", {}},
+        {"comment amid a continuation", openLiteral, "      <C:* note>", {u'\''}},
+        {"debugging line", {}, "      <I:D>    <K:DISPLAY> A.", {}},
         {"past column 72 is ignored",
-         {past},
-         {{"01", K::Level}, {"PIC", K::Keyword}, {"X", K::Picture}, {"CHG1", K::Ignored}},
+         {},
+         "000100 <L:01> A <K:PIC> <P:X>." + QString(54, u' ') + "<X:CHG1>",
          {}},
-        {"short line", {"0001"}, {}, {}},
-        {"empty line", {""}, {}, {}},
+        {"short line", {}, "0001", {}},
+        {"empty line", {}, "", {}},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
+        const auto [line, expected] = unmark(c.marked);
         CobolLineState state;
-        std::vector<CobolSpan> spans;
-        for (const QString &line : c.lines)
-            spans = cobolLineSpans(line, state);
-        Covered shown = covered(c.lines.last(), spans);
-        if (!c.lines.last().isEmpty()) {
-            ASSERT_FALSE(shown.empty()) << c.name;
-            EXPECT_EQ(shown.front(), std::pair(c.lines.last().left(6), K::SequenceArea)) << c.name;
-            shown.erase(shown.begin());
-        }
-        EXPECT_EQ(shown, c.spans) << c.name;
+        if (!c.previous.isEmpty())
+            cobolLineSpans(c.previous, state);
+        Covered shown;
+        for (const CobolSpan &span : cobolLineSpans(line, state))
+            shown.emplace_back(line.mid(span.start, span.length), span.kind);
+        EXPECT_EQ(shown, expected) << c.name;
         EXPECT_EQ(state, c.after) << c.name;
     }
 }

@@ -32,10 +32,7 @@ TEST(TextFileTest, TheBytesDecideTheForm)
         {"A.\r\nB.\r\n", "A.\nB.\n", crlfUtf8},
         {"A.\nB.\r\n", "A.\nB.\n", {TextEncoding::Utf8, false, "\n"}}, // the first one decides
         {"CAF\xC3\x89", "CAF\xC3\x89", crlfUtf8},
-        {"\xEF\xBB\xBF"
-         "A\n",
-         "A\n",
-         {TextEncoding::Utf8, true, "\n"}},
+        {"\uFEFFA\n", "A\n", {TextEncoding::Utf8, true, "\n"}}, // U+FEFF: a byte order mark
         {"CAF\xC9\n\x80", "CAF\xC3\x89\n\xE2\x82\xAC", lf1252},
         {"", "", crlfUtf8},
     };
