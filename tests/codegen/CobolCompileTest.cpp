@@ -1,12 +1,12 @@
 // GnuCOBOL judges the generated code: each layout is wrapped in a minimal fixed-format program
 // and must pass `cobc -fsyntax-only`.
 
+#include "../common/Files.h"
 #include "CodeGenTestSupport.h"
 
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +19,7 @@
 
 using namespace orvane;
 using namespace orvane::test;
+using orvane::testing::writeBytes;
 
 namespace
 {
@@ -31,17 +32,8 @@ const QString Skeleton = QStringLiteral("       IDENTIFICATION DIVISION.\r\n"
                                         "%1"
                                         "           STOP RUN.\r\n");
 
-QString cobcPath()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("cobc"));
-}
-
 // The compiler judges wherever it is installed (CI installs it); elsewhere the test is skipped.
-#define REQUIRE_COBC()                                                                             \
-    do {                                                                                           \
-        if (cobcPath().isEmpty())                                                                  \
-            GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";                           \
-    } while (false)
+const QString Cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
 
 struct Compiled {
     int exitCode = -1;
@@ -54,22 +46,13 @@ Compiled compile(const QString &code, const QString &procedure, const QStringLis
                  const QTemporaryDir &dir)
 {
     Compiled c;
-    const auto program = InsertAfterWorkingStorage(Skeleton.arg(procedure), code);
-    if (!program) {
-        c.output = QStringLiteral("no WORKING-STORAGE header in the skeleton");
-        return c;
-    }
-    c.program = *program;
-    QFile file(dir.filePath(QStringLiteral("gencheck.cbl")));
-    if (!file.open(QIODevice::WriteOnly) || file.write(program->toLatin1()) != program->size()) {
-        c.output = QStringLiteral("cannot write ") + file.fileName();
-        return c;
-    }
-    file.close();
+    c.program = InsertAfterWorkingStorage(Skeleton.arg(procedure), code).value();
+    const QString file = dir.filePath(QStringLiteral("gencheck.cbl"));
+    writeBytes(file, c.program.toLatin1());
     QProcess cobc;
     cobc.setWorkingDirectory(dir.path());
     cobc.setProcessChannelMode(QProcess::MergedChannels);
-    cobc.start(cobcPath(), options + QStringList{file.fileName()});
+    cobc.start(Cobc, options + QStringList{file});
     if (!cobc.waitForFinished(120000)) {
         c.output = QStringLiteral("cobc did not finish: ") + cobc.errorString();
         return c;
@@ -138,7 +121,7 @@ void randomLayout(FieldTree &tree, unsigned seed, int count)
                 f.treatAsString = true;
             }
         }
-        const int index = addField(tree, path.empty() ? 0 : path.back(), f);
+        const int index = addText(tree, path.empty() ? 0 : path.back(), BuildFieldClause(f));
         if (group)
             path.push_back(index);
         else if (!numeric && pick(0, 5) == 0) { // condition names, some with a long list
@@ -146,7 +129,7 @@ void randomLayout(FieldTree &tree, unsigned seed, int count)
                 entry("88", QStringLiteral("C%1-").arg(serial) + word(pick(2, 20), serial));
             c.value = QStringLiteral("\"o\" \"p\" \"q\" \"r\" ").repeated(pick(1, 6));
             c.multipleValues = true;
-            addField(tree, index, c);
+            addText(tree, index, BuildFieldClause(c));
         }
     }
 }
@@ -163,7 +146,8 @@ TEST(Cobol, RandomLayoutsStayInsideColumn72AndAreAccepted)
     ASSERT_TRUE(code.contains(u"\r\n      -")) << "the layouts should need continued literals";
     for (const QString &line : codeLines(code))
         ASSERT_LE(line.size(), CodeLastColumn) << qPrintable(line);
-    REQUIRE_COBC();
+    if (Cobc.isEmpty())
+        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const Compiled c = compile(code, QString(), {QStringLiteral("-fsyntax-only")}, dir);
@@ -173,11 +157,13 @@ TEST(Cobol, RandomLayoutsStayInsideColumn72AndAreAccepted)
 // The continued literals must also carry the right text: compiled and run, the program shows it.
 TEST(Cobol, ContinuedLiteralKeepsItsText)
 {
-    REQUIRE_COBC();
+    if (Cobc.isEmpty())
+        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";
     FieldTree tree;
-    int parent = addField(tree, 0, entry("1", "MSG-REC"));
+    int parent = addText(tree, 0, BuildFieldClause(entry("1", "MSG-REC")));
     for (int level = 5; level <= 25; level += 5)
-        parent = addField(tree, parent, entry(QString::number(level), "MSG-GROUP"));
+        parent =
+            addText(tree, parent, BuildFieldClause(entry(QString::number(level), "MSG-GROUP")));
     QString text;
     for (int i = 0; text.size() < 200; ++i)
         text += QStringLiteral("part %1 of the \"\"message\"\" ").arg(i);
@@ -186,7 +172,7 @@ TEST(Cobol, ContinuedLiteralKeepsItsText)
     msg.length = QString::number(text.size());
     msg.value = text;
     msg.treatAsString = true;
-    addField(tree, parent, msg);
+    addText(tree, parent, BuildFieldClause(msg));
     const QString code = GenerateCode(tree);
     ASSERT_TRUE(code.contains(u"\r\n      -"));
     QTemporaryDir dir;

@@ -16,12 +16,6 @@ inline int addText(FieldTree &tree, int parent, const QString &text)
     return tree.add(parent, parent ? Relationship::Child : Relationship::Last, text);
 }
 
-// The same for a field as a user describes it in the entry panel.
-inline int addField(FieldTree &tree, int parent, const FieldEntry &f)
-{
-    return addText(tree, parent, BuildFieldClause(f));
-}
-
 // The generated lines, without the empty piece before the leading CR LF.
 inline QStringList codeLines(const QString &code)
 {

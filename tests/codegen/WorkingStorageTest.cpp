@@ -50,18 +50,6 @@ TEST(InsertAfterWorkingStorage, CodeGoesBehindThePeriodOfTheFirstRealHeader)
     }
 }
 
-TEST(InsertAfterWorkingStorage, LinesAroundTheCodeAndAppendingTwice)
-{
-    const auto once = InsertAfterWorkingStorage(
-        QStringLiteral("       WORKING-STORAGE SECTION.\n       01 X PIC X.\n"), Code);
-    ASSERT_TRUE(once);
-    EXPECT_EQ(*once, QStringLiteral("       WORKING-STORAGE SECTION.\n\n      *\n        01 A.\n"
-                                    "         05 B PIC X.\n\n       01 X PIC X.\n"));
-    const auto twice = InsertAfterWorkingStorage(*once, Code);
-    ASSERT_TRUE(twice);
-    EXPECT_EQ(twice->count(QStringLiteral("01 A.")), 2);
-}
-
 TEST(LineEnds, ConventionAndConversion)
 {
     EXPECT_EQ(LineEndOf(u"A\r\nB\nC"), QStringLiteral("\r\n"));
