@@ -110,8 +110,6 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
 TEST_F(CliTest, GenerateWritesWindows1252CodeWithOneLineEnd)
 {
     const QByteArray code = cp1252::encode(GenerateCode(tree));
-    ASSERT_TRUE(code.startsWith("\r\n"));
-    ASSERT_TRUE(code.contains("CAF\xC9-NAME"));
 
     const Outcome crlf = runCli({"generate", project});
     EXPECT_EQ(crlf.status, 0) << crlf.err.toStdString();

@@ -2,19 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace orvane;
 
 TEST(StartupSettings, BooleanText)
 {
     EXPECT_EQ(settingBoolText(true), "True");
     EXPECT_EQ(settingBoolText(false), "False");
-    EXPECT_TRUE(readSettingBool("True", false));
-    EXPECT_TRUE(readSettingBool("true", false));
-    EXPECT_FALSE(readSettingBool("False", true));
-    EXPECT_TRUE(readSettingBool("-1", false));
-    EXPECT_FALSE(readSettingBool("0", true));
-    EXPECT_TRUE(readSettingBool("", true));
-    EXPECT_FALSE(readSettingBool("maybe", false));
+    const std::tuple<const char *, bool, bool> cases[] = {
+        {"True", false, true}, {"true", false, true}, {"False", true, false},  {"-1", false, true},
+        {"0", true, false},    {"", true, true},      {"maybe", false, false},
+    };
+    for (const auto &[text, byDefault, read] : cases)
+        EXPECT_EQ(readSettingBool(text, byDefault), read) << text;
 }
 
 TEST(StartupSettings, CommandLinePathIsTakenWhole)
@@ -44,11 +45,10 @@ TEST(StartupSettings, ApplicationNamesFirstRunAndFilter)
     EXPECT_EQ(settingApplication(Setting::LastUsedFile, "orvane"), "Orvane");
     EXPECT_EQ(settingApplication(Setting::FirstRun, "orvane"), "Orvane");
     EXPECT_EQ(settingApplication(Setting::FillerColor, "orvane"), "orvane");
-    EXPECT_TRUE(isFirstRun(""));
-    EXPECT_TRUE(isFirstRun("0"));
-    EXPECT_TRUE(isFirstRun("yes"));
-    EXPECT_FALSE(isFirstRun("1"));
-    EXPECT_FALSE(isFirstRun(" 1"));
+    for (const char *firstRun : {"", "0", "yes"})
+        EXPECT_TRUE(isFirstRun(firstRun)) << firstRun;
+    for (const char *notFirst : {"1", " 1"})
+        EXPECT_FALSE(isFirstRun(notFirst)) << notFirst;
 }
 
 TEST(StartupSettings, HelpAndVersionAreAskedForOnlyAlone)
