@@ -215,59 +215,50 @@ TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
     EXPECT_EQ(outline(padded), "A(B)");
 }
 
-TEST(ProjectFile, RecordOf266BytesFitsAnd267DoesNot)
+// A record of 266 bytes fits and one more does not: "1:2|2|" leaves 260 for the clause, and at
+// depth 10 "1:2|10|" leaves 259. What would load back differently is refused too.
+TEST(ProjectFile, RefusesWhatWouldNotLoadBackAsSaved)
 {
-    // "1:2|2|" takes 6 bytes, leaving 260 for the clause text.
-    FieldTree tree;
-    const int a = tree.add(0, Relationship::Last, "01 A.");
-    const int b = tree.add(a, Relationship::Child, clauseOfLength(260));
-    tree.setTag(b, "1:2");
-    ProjectResult r;
-    QByteArray file = save(tree, &r);
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(recordText(file, 2).size(), 266);
-
-    tree.setText(b, clauseOfLength(261));
-    file = save(tree, &r);
-    EXPECT_EQ(r.status, ProjectStatus::RecordTooLong);
-    EXPECT_EQ(r.record, 2);
-    EXPECT_EQ(r.node, b);
-    EXPECT_EQ(r.message, "Field F" + QString(36, u'X') +
-                             "... on line 2 of the layout (in A) needs 267 bytes; a project "
-                             "record holds at most 266");
-    EXPECT_TRUE(file.isEmpty()) << "nothing may be written when a record does not fit";
-
-    // The depth's digits count too: at depth 10, "1:2|10|" leaves 259.
-    FieldTree deep;
-    std::vector<std::pair<int, QString>> chain;
-    for (int depth = 1; depth < 10; ++depth)
-        chain.push_back({depth, QStringLiteral("F%1").arg(depth)});
-    chain.push_back({10, clauseOfLength(259)});
-    build(deep, chain);
-    deep.setTag(10, "1:2");
-    EXPECT_EQ(recordText(save(deep), 10).size(), 266);
-    deep.setText(10, clauseOfLength(260));
-    save(deep, &r);
-    EXPECT_EQ(r.status, ProjectStatus::RecordTooLong);
-}
-
-TEST(ProjectFile, RefusesWhatWouldLoadBackDifferently)
-{
-    FieldTree tree;
-    tree.add(0, Relationship::Last, "01 A.");
-    const int b = tree.add(0, Relationship::Last, "01 B.");
-    tree.setTag(b, "1|2");
-    ProjectResult r;
-    EXPECT_TRUE(save(tree, &r).isEmpty());
-    EXPECT_EQ(r.status, ProjectStatus::TagHasSeparator);
-    EXPECT_EQ(r.record, 2);
-
-    tree.setTag(b, "1:2");
-    tree.setText(b, QString::fromUtf16(u"01 \u0141ODZ.")); // Ł has no Windows-1252 byte
-    EXPECT_TRUE(save(tree, &r).isEmpty());
-    EXPECT_EQ(r.status, ProjectStatus::NotRepresentable);
-    EXPECT_EQ(r.message.toStdString(), "Field \u0141ODZ on line 2 of the layout: the character "
-                                       "U+0141 cannot be stored in Windows-1252");
+    const QString tooLong = "Field F" + QString(36, u'X') +
+                            "... on line %1 of the layout (in %2) "
+                            "needs 267 bytes; a project record holds at most 266";
+    const struct {
+        int depth;
+        QString text, tag;
+        ProjectStatus status;
+        QString message;
+    } cases[] = {
+        {2, clauseOfLength(260), "1:2", ProjectStatus::Ok, ""},
+        {2, clauseOfLength(261), "1:2", ProjectStatus::RecordTooLong, tooLong.arg(2).arg("F1")},
+        {10, clauseOfLength(259), "1:2", ProjectStatus::Ok, ""},
+        {10, clauseOfLength(260), "1:2", ProjectStatus::RecordTooLong,
+         tooLong.arg(10).arg("F1 > ... > F7 > F8 > F9")},
+        {2, "01 B.", "1|2", ProjectStatus::TagHasSeparator,
+         "Field B on line 2 of the layout (in F1): its position tag \"1|2\" contains '|', which "
+         "separates the parts of a record"},
+        {1, QString::fromUtf16(u"01 \u0141ODZ."), "1:2", ProjectStatus::NotRepresentable,
+         QString::fromUtf16(u"Field \u0141ODZ on line 1 of the layout: the character U+0141 "
+                            u"cannot be stored in Windows-1252")},
+    };
+    for (const auto &c : cases) {
+        FieldTree tree; // a chain down to the field, which comes last
+        int node = 0;
+        for (int depth = 1; depth <= c.depth; ++depth)
+            node = tree.add(node, node ? Relationship::Child : Relationship::Last,
+                            depth < c.depth ? QStringLiteral("F%1").arg(depth) : c.text);
+        tree.setTag(node, c.tag);
+        ProjectResult r;
+        const QByteArray file = save(tree, &r);
+        EXPECT_EQ(r.status, c.status) << c.depth << ' ' << c.tag.toStdString();
+        if (c.status == ProjectStatus::Ok) {
+            EXPECT_EQ(recordText(file, c.depth).size(), 266);
+            continue;
+        }
+        EXPECT_EQ(r.record, c.depth);
+        EXPECT_EQ(r.node, node);
+        EXPECT_EQ(r.message.toStdString(), c.message.toStdString());
+        EXPECT_TRUE(file.isEmpty()) << "nothing may be written when a record is refused";
+    }
 }
 
 TEST(ProjectFile, DeviceFailuresAreReportedAtEveryPoint)
