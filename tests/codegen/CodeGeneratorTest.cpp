@@ -1,3 +1,4 @@
+#include "../common/TreeText.h"
 #include "CodeGenTestSupport.h"
 
 #include "codegen/CodeGenerator.h"
@@ -87,14 +88,11 @@ TEST(GenerateCode, SmallLayouts)
         {"1>01 R.;2>05 AB~PIC X.;2>05 C ~PIC X.", "6:*|8:01 R.|9:05 ABPIC X.|9:05 C PIC X."},
     };
     for (const Case &c : cases) {
+        std::vector<std::pair<int, QString>> nodes;
+        for (const QString &entry : expand(c.tree).split(u';'))
+            nodes.push_back({entry.left(1).toInt(), entry.mid(2)});
         FieldTree tree;
-        std::vector<int> open; // the last node at each depth
-        for (const QString &entry : expand(c.tree).split(u';')) {
-            const int depth = entry.left(1).toInt();
-            open.resize(size_t(depth));
-            open[size_t(depth - 1)] =
-                addText(tree, depth > 1 ? open[size_t(depth - 2)] : 0, entry.mid(2));
-        }
+        orvane::testing::build(tree, nodes);
         const QString code = GenerateCode(tree);
         EXPECT_TRUE(code.startsWith(Comment)) << c.tree;
         EXPECT_EQ(codeLines(code).join(u'|'), expandLines(c.lines)) << c.tree;

@@ -6,12 +6,7 @@
 
 using namespace orvane;
 
-namespace
-{
-
 const QString Code = QStringLiteral("\r\n      *\r\n        01 A.\r\n         05 B PIC X.");
-
-} // namespace
 
 TEST(InsertAfterWorkingStorage, CodeGoesBehindThePeriodOfTheFirstRealHeader)
 {

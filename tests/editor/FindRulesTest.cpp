@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace orvane
-{
-namespace
-{
+using namespace orvane;
 
 TEST(FindRulesTest, HistoryTurnsRoundWithEverySearch)
 {
@@ -43,6 +40,3 @@ TEST(FindRulesTest, TargetFollowsTheVisiblePanel)
     for (const Case &c : cases)
         EXPECT_EQ(pickFindTarget(c.generator, c.importTree, c.codeView, c.editor), c.expected);
 }
-
-} // namespace
-} // namespace orvane

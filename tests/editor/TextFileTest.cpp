@@ -10,13 +10,10 @@
 
 #include <gtest/gtest.h>
 
-namespace orvane
-{
-namespace
-{
+using namespace orvane;
 
-using testing::readBytes;
-using testing::writeBytes;
+using orvane::testing::readBytes;
+using orvane::testing::writeBytes;
 
 // Round trips through the window live with the editor's tests; here: what a file's bytes say
 // about its form, and the text written back for the form.
@@ -119,12 +116,9 @@ TEST(TextFileTest, FailedWritesLeaveTheFileAsItWas)
 
 TEST(TextFileTest, WriteErrorsAreReported)
 {
-    testing::FailingDevice device({}, 0);
+    orvane::testing::FailingDevice device({}, 0);
     ASSERT_TRUE(device.open(QIODevice::WriteOnly));
     const TextFileResult r = writeTextFile(device, u"ABCDEF", TextForm{});
     EXPECT_EQ(r.status, TextFileStatus::WriteFailed);
     EXPECT_EQ(r.reason, u"No space left on device");
 }
-
-} // namespace
-} // namespace orvane

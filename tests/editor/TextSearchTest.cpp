@@ -2,23 +2,18 @@
 
 #include <gtest/gtest.h>
 
-namespace orvane
-{
-namespace
-{
-
-struct DownCase {
-    const char *text;
-    const char *what;
-    qsizetype selStart, selLength;
-    SearchOptions options;
-    TextMatch expected;
-};
+using namespace orvane;
 
 TEST(TextSearchTest, FindDown)
 {
     const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
-    const DownCase cases[] = {
+    const struct {
+        const char *text;
+        const char *what;
+        qsizetype selStart, selLength;
+        SearchOptions options;
+        TextMatch expected;
+    } cases[] = {
         // Overlapping matches come one after the other.
         {"AAA", "AA", 0, 0, plain, {0, 2}},
         {"AAA", "AA", 0, 2, plain, {1, 2}},
@@ -36,7 +31,7 @@ TEST(TextSearchTest, FindDown)
         {"abc", "", 0, 0, plain, {}},
         {"abc", "c", 3, 0, plain, {}},
     };
-    for (const DownCase &c : cases) {
+    for (const auto &c : cases) {
         const QString text = QString::fromUtf8(c.text);
         EXPECT_EQ(findDown(text, QString::fromUtf8(c.what), c.selStart, c.selLength, c.options),
                   c.expected)
@@ -44,44 +39,40 @@ TEST(TextSearchTest, FindDown)
     }
 }
 
-struct UpCase {
-    const char *text;
-    const char *what;
-    qsizetype selStart;
-    SearchOptions options;
-    TextMatch expected;
-};
-
 TEST(TextSearchTest, FindUp)
 {
     const SearchOptions plain{}, whole{false, true};
-    const UpCase cases[] = {
+    const struct {
+        const char *text;
+        const char *what;
+        qsizetype selStart;
+        SearchOptions options;
+        TextMatch expected;
+    } cases[] = {
         {"AAA", "AA", 0, plain, {}}, // at the very start nothing is above
         {"AAA", "AA", 3, plain, {1, 2}},       {"AAA", "AA", 2, plain, {0, 2}},
         {"AAA", "AA", 1, plain, {}}, // a match must end before the selection
         {"ab abc ab", "ab", 9, whole, {7, 2}}, {"ab abc ab", "ab", 7, whole, {0, 2}},
         {"abc", "abc", 99, plain, {0, 3}},
     };
-    for (const UpCase &c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(
             findUp(QString::fromUtf8(c.text), QString::fromUtf8(c.what), c.selStart, c.options),
             c.expected)
             << c.text << " / " << c.what << " from " << c.selStart;
 }
 
-struct ReplaceCase {
-    const char *text;
-    const char *what;
-    const char *with;
-    SearchOptions options;
-    int count;
-    const char *result;
-};
-
 TEST(TextSearchTest, ReplaceAll)
 {
     const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
-    const ReplaceCase cases[] = {
+    const struct {
+        const char *text;
+        const char *what;
+        const char *with;
+        SearchOptions options;
+        int count;
+        const char *result;
+    } cases[] = {
         {"aaa", "a", "aa", plain, 3, "aaaaaa"},
         {"xyz", "a", "b", plain, 0, "xyz"},
         {"AAAA", "AA", "B", plain, 2, "BB"},
@@ -97,7 +88,7 @@ TEST(TextSearchTest, ReplaceAll)
         {"xx", "x", "", whole, 0, "xx"},
         {"abc", "", "z", plain, 0, "abc"},
     };
-    for (const ReplaceCase &c : cases) {
+    for (const auto &c : cases) {
         const QString text = QString::fromUtf8(c.text), what = QString::fromUtf8(c.what),
                       with = QString::fromUtf8(c.with);
         const std::vector<qsizetype> starts = replaceAllMatches(text, what, with, c.options);
@@ -106,6 +97,3 @@ TEST(TextSearchTest, ReplaceAll)
             << c.text << " / " << c.what;
     }
 }
-
-} // namespace
-} // namespace orvane

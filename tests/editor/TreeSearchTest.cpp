@@ -4,17 +4,14 @@
 
 #include <gtest/gtest.h>
 
-namespace orvane
-{
-namespace
-{
+using namespace orvane;
 
-using testing::build;
-using testing::find;
-using testing::outline;
+using orvane::testing::build;
+using orvane::testing::find;
+using orvane::testing::outline;
 
 // 01 A-REC / 05 A-KEY / 10 A-KEY-X / 05 B-NAME, then 01 B-REC / 05 B-KEY.
-void sample(FieldTree &tree)
+static void sample(FieldTree &tree)
 {
     build(tree, {{1, "01 A-REC."},
                  {2, "05 A-KEY."},
@@ -79,6 +76,3 @@ TEST(TreeSearchTest, ReplaceEveryNode)
     EXPECT_EQ(replaceInTree(tree, u"", u"R", false), 0);
     EXPECT_FALSE(replaceInNode(tree, 99, u"A", u"B", false));
 }
-
-} // namespace
-} // namespace orvane
