@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace orvane::testing;
+
 const QString Customer = QStringLiteral(ORVANE_SOURCE_DIR "/examples/customer.qel");
 
 TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithItsStatus)
@@ -14,11 +16,11 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
     QTemporaryDir folder;
     // A stand-in compiler: one message on the wrapper's fifth line, the first of the code.
     const QString fake = folder.filePath(QStringLiteral("fakecobc"));
-    orvane::testing::writeBytes(fake, "#!/bin/sh\n"
-                                      "for last; do :; done\n"
-                                      "echo \"$last:5: error: bad item\"\n"
-                                      "echo \"copy.cpy:2: warning: elsewhere\"\n"
-                                      "exit 3\n");
+    writeBytes(fake, "#!/bin/sh\n"
+                     "for last; do :; done\n"
+                     "echo \"$last:5: error: bad item\"\n"
+                     "echo \"copy.cpy:2: warning: elsewhere\"\n"
+                     "exit 3\n");
     QFile::setPermissions(fake, QFile::permissions(fake) | QFileDevice::ExeOwner);
 
     const struct {
@@ -43,8 +45,7 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
          "orvane-cli: check takes one project file (try orvane-cli --help)\n"},
     };
     for (const auto &c : cases) {
-        const orvane::testing::Outcome o =
-            orvane::testing::runCli(QStringList{"check"} + c.arguments);
+        const Outcome o = runCli(QStringList{"check"} + c.arguments);
         EXPECT_EQ(o.status, c.status) << c.name;
         EXPECT_TRUE(o.out.isEmpty()) << c.name; // all it says goes to standard error
         if (!c.err.isEmpty())

@@ -22,11 +22,7 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
-using orvane::testing::buildTagged;
-using orvane::testing::Outcome;
-using orvane::testing::readBytes;
-using orvane::testing::runCli;
-using orvane::testing::writeBytes;
+using namespace orvane::testing;
 
 namespace
 {

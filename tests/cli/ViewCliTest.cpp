@@ -11,8 +11,7 @@
 
 #include <gtest/gtest.h>
 
-using orvane::testing::Outcome;
-using orvane::testing::writeBytes;
+using namespace orvane::testing;
 
 namespace
 {
@@ -32,7 +31,7 @@ protected:
     // The data file viewed through the layout, with the options given.
     Outcome view(const QStringList &options) const
     {
-        return orvane::testing::runCli(QStringList{"view", data, "--layout", layout} + options);
+        return runCli(QStringList{"view", data, "--layout", layout} + options);
     }
     QTemporaryDir dir;
     QString layout = dir.filePath("rec.cpy");

@@ -15,15 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
-using orvane::testing::build;
-using orvane::testing::FailingDevice;
-using orvane::testing::outline;
-using orvane::testing::projectBytes;
-using orvane::testing::projectRecord;
-using orvane::testing::projectRecords;
-using orvane::testing::readBytes;
-using orvane::testing::tagged;
-using orvane::testing::writeBytes;
+using namespace orvane::testing;
 
 namespace
 {
