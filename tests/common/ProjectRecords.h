@@ -23,7 +23,7 @@ inline QByteArray projectRecord(const QByteArray &text, int length = -1, char pa
     if (length < 0)
         length = int(text.size());
     QByteArray r(ProjectRecordSize, padding);
-    r[0] = char(ProjectRecordTypeString);
+    r[0] = 8; // the type code of a text record, written out so the writer's constant is checked
     r[1] = 0;
     r[2] = char(length & 0xFF);
     r[3] = char(length >> 8);

@@ -64,16 +64,8 @@ TEST(ProjectFile, ThreeRootsRoundTripInPreOrderRecords)
         tree.setTag(i, QStringLiteral("%1:%2").arg(i).arg(i * 10));
 
     const QByteArray file = save(tree);
-    ASSERT_EQ(file.size(), 5 * ProjectRecordSize);
-    EXPECT_EQ(recordText(file, 1), "5:50|1|01 A.");
-    EXPECT_EQ(recordText(file, 2), "1:10|1|01 B.");
-    EXPECT_EQ(recordText(file, 3), "2:20|2|05 B1 \xA0PIC X(2).");
-    EXPECT_EQ(recordText(file, 4), "3:30|2|05 B2.");
-    EXPECT_EQ(recordText(file, 5), "4:40|1|01 C.");
-    // Type code 8, and nothing but zeros behind the text.
-    const QByteArray first = file.left(ProjectRecordSize);
-    EXPECT_EQ(first.left(2), QByteArray("\x08\x00", 2));
-    EXPECT_EQ(first.mid(4 + 12), QByteArray(ProjectRecordSize - 16, '\0'));
+    EXPECT_EQ(file, projectRecords({"5:50|1|01 A.", "1:10|1|01 B.", "2:20|2|05 B1 \xA0PIC X(2).",
+                                    "3:30|2|05 B2.", "4:40|1|01 C."}));
 
     FieldTree back;
     ASSERT_TRUE(load(back, file).ok());
