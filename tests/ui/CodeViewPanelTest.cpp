@@ -104,8 +104,9 @@ TEST_F(CodeViewTest, AppendStopsWithoutTouchingTheFile)
 // the command-line tool's, whose tests cover the encodings and which is compiled in its own.
 TEST_F(CodeViewTest, AppendMatchesTheCommandLineTool)
 {
-    QByteArray bytes = readBytes(examples + "CUSTRPT.cbl");
-    bytes.replace("\r\n", "\n"); // not the line end of a new text
+    // UTF-8 is not the encoding of a new text; the line ends are CR LF.
+    const QByteArray bytes =
+        "      * CAF\xC3\x89 \xC3\x91\r\n" + readBytes(examples + "CUSTRPT.cbl");
     const QString mine = path("mine.cbl"), theirs = path("theirs.cbl");
     writeBytes(mine, bytes);
     writeBytes(theirs, bytes);
