@@ -4,6 +4,7 @@
 // and a message nobody expected fails the running test.
 
 #include "../common/QStringPrinter.h"
+#include "../platform/Application.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -214,6 +215,9 @@ struct ScriptedPlatform {
 };
 
 // One QApplication for the whole test program, made on first use (gtest_main owns main()).
-QApplication &testApplication();
+inline void testApplication()
+{
+    application();
+}
 
 } // namespace orvane::testing
