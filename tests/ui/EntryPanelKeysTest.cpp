@@ -189,7 +189,6 @@ TEST_F(EntryPanelKeysTest, EnterAddsFromAnyControlButEndsAnEditOfTheTree)
     QCoreApplication::processEvents(); // the delegate commits on the next turn
     EXPECT_EQ(tree().text(2), QStringLiteral("01 C , no period "));
     EXPECT_EQ(tree().tag(2), QStringLiteral("3:4"));
-    EXPECT_EQ(tree().count(), 2);
     EXPECT_FALSE(editor->isVisible());
 
     // Once the edit has ended, Enter adds again.
