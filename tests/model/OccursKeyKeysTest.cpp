@@ -2,19 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace orvane;
 
 TEST(OccursKeyKeys, OnlyAAndDChooseAndOtherTypingDropsThePhrase)
 {
     using A = OccursKeyAction;
     const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier;
-    struct Case {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        bool typesText;
-        OccursKeyAction action;
-    };
-    const Case cases[] = {
+    const std::tuple<int, Qt::KeyboardModifiers, bool, OccursKeyAction> cases[] = {
         {Qt::Key_A, none, true, A::Ascending},
         {Qt::Key_D, shift, true, A::Descending},
         {Qt::Key_D, Qt::ControlModifier, true, A::PassOn},
@@ -36,7 +32,7 @@ TEST(OccursKeyKeys, OnlyAAndDChooseAndOtherTypingDropsThePhrase)
         {Qt::Key_Insert, shift, false, A::PassOn},
         {Qt::Key_Home, none, false, A::PassOn},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(OccursKeyActionFor(c.key, c.modifiers, c.typesText), c.action)
-            << std::hex << c.key << ' ' << c.modifiers.toInt();
+    for (const auto &[key, modifiers, typesText, action] : cases)
+        EXPECT_EQ(OccursKeyActionFor(key, modifiers, typesText), action)
+            << std::hex << key << ' ' << modifiers.toInt();
 }
