@@ -52,7 +52,6 @@ TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
     panel()->cmdEditorNew_Click(); // empty: nothing to ask
 
     typeAtEnd(QStringLiteral("MOVE"));
-    EXPECT_TRUE(saveEnabled());
     // Yes without a path goes to Save As; cancelling it keeps everything.
     platform.messages.answers = {MessageAnswer::Yes};
     platform.files.answers = {QString()};
