@@ -1,6 +1,7 @@
 #include "EntryPanel.h"
 
 #include "model/NumberText.h"
+#include "model/OccursKeyKeys.h"
 #include "platform/Platform.h"
 
 #include <QAbstractItemView>
@@ -584,48 +585,35 @@ bool EntryPanel::handleOccursKeyKey(QKeyEvent *key)
 {
     const EntryMoveState state{byPositions(), readNumber(txtFieldOccurs_->text()),
                                !txtOccursIndexName_->isHidden()};
-    const Qt::KeyboardModifiers mods =
-        key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
-    switch (key->key()) {
-    case Qt::Key_A:
-    case Qt::Key_D:
-        if (mods & (Qt::ControlModifier | Qt::AltModifier))
-            return false;
-        cboOccursKey_->setEditText(cboOccursKey_->itemText(key->key() == Qt::Key_A ? 0 : 1));
+    const OccursKeyAction action =
+        OccursKeyActionFor(key->key(), key->modifiers(), !key->text().isEmpty());
+    switch (action) {
+    case OccursKeyAction::PassOn:
+        return false;
+    case OccursKeyAction::Ascending:
+    case OccursKeyAction::Descending:
+        cboOccursKey_->setEditText(
+            cboOccursKey_->itemText(action == OccursKeyAction::Ascending ? 0 : 1));
         cboOccursKey_->lineEdit()->selectAll();
         return true;
-    case Qt::Key_Escape:
+    case OccursKeyAction::Reset:
         cboOccursKey_->setEditText(QStringLiteral("Key"));
         return true;
-    case Qt::Key_Left:
+    case OccursKeyAction::MovePrevious:
         moveFocus(PreviousEntryControl(EntryControl::OccursKey, state));
         return true;
-    case Qt::Key_Right:
+    case OccursKeyAction::MoveNext:
         moveFocus(NextEntryControl(EntryControl::OccursKey, state));
         return true;
-    case Qt::Key_Backspace:
+    case OccursKeyAction::LeaveAndDropPhrase:
         moveFocus(PreviousEntryControl(EntryControl::OccursKey, state));
         occursKeyKind_ = QStringLiteral("Key");
         return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_F4:
-        return false; // focus keys and opening the list still work
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        // Not a way to step through the kinds: swallowed like any other key.
-        occursKeyKind_ = QStringLiteral("Key");
-        return true;
-    default:
-        if (mods & (Qt::ControlModifier | Qt::AltModifier) || key->text().isEmpty())
-            return key->key() == Qt::Key_Delete ? (occursKeyKind_ = QStringLiteral("Key"), true)
-                                                : false;
-        // Typing is swallowed; it drops the key phrase without showing it yet.
+    case OccursKeyAction::DropPhrase:
         occursKeyKind_ = QStringLiteral("Key");
         return true;
     }
+    return false;
 }
 
 } // namespace orvane

@@ -10,20 +10,6 @@
 namespace orvane::testing
 {
 
-QApplication &testApplication()
-{
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char *argv[] = {name, nullptr};
-    // Always offscreen, whatever the environment says: no window on the developer's screen,
-    // and the clipboard the tests write is the program's own, not the desktop's.
-    static QApplication *app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 namespace
 {
 

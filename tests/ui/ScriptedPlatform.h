@@ -3,6 +3,8 @@
 // Test doubles for the platform seams: every message is recorded, answers come from queues,
 // and a message nobody expected fails the running test.
 
+#include "../common/QStringPrinter.h"
+#include "../platform/Application.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -13,15 +15,8 @@
 
 #include <deque>
 #include <map>
-#include <ostream>
 #include <string>
 #include <vector>
-
-// Readable texts in failure messages.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace orvane::testing
 {
@@ -220,6 +215,9 @@ struct ScriptedPlatform {
 };
 
 // One QApplication for the whole test program, made on first use (gtest_main owns main()).
-QApplication &testApplication();
+inline void testApplication()
+{
+    application();
+}
 
 } // namespace orvane::testing
