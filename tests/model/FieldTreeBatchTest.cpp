@@ -5,6 +5,7 @@
 #include "model/Positions.h"
 #include "model/Reshape.h"
 #include "model/TreeClipboard.h"
+#include "model/TreeHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -83,6 +84,17 @@ TEST(FieldTreeBatch, EveryCommandSurvivesAHundredThousandLevels)
         tree.setTag(last, "3:4");
     }
     tree.setTag(last, "5:6"); // a hole of two under its parent
+    // Undo puts the chain back and redo takes it out again, also without recursion.
+    TreeJournal journal;
+    tree.setJournal(&journal);
+    ASSERT_TRUE(tree.remove(2));
+    TreeStep step = journal.take();
+    tree.setJournal(nullptr);
+    step.undo(tree);
+    EXPECT_EQ(tree.depth(last), 100001);
+    step.redo(tree);
+    EXPECT_EQ(tree.count(), 1);
+    step.undo(tree);
     const int sibling = tree.add(0, Relationship::Last, "01 NEXT.");
     tree.setTag(sibling, "9:9");
     const int deepest = last;
