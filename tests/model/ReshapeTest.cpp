@@ -129,10 +129,6 @@ TEST(Reshape, MoveButtonsFollowTheSelectedField)
         {"05 C.", {true, false, false, true}}, {"", {false, false, false, false}},
     };
     for (const Case &c : cases) {
-        const MoveButtons b = MoveButtonsFor(tree, find(tree, c.node));
-        EXPECT_EQ(b.makeParent, c.expected.makeParent) << c.node.toStdString();
-        EXPECT_EQ(b.makeChild, c.expected.makeChild) << c.node.toStdString();
-        EXPECT_EQ(b.moveDown, c.expected.moveDown) << c.node.toStdString();
-        EXPECT_EQ(b.moveUp, c.expected.moveUp) << c.node.toStdString();
+        EXPECT_EQ(MoveButtonsFor(tree, find(tree, c.node)), c.expected) << c.node.toStdString();
     }
 }
