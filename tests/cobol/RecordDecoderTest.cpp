@@ -75,7 +75,6 @@ TEST(RecordDecoder, ZonedEbcdicEveryOverpunch)
                              "-12" + std::to_string(d), true});
     }
     cases.insert(cases.end(), {
-                                  {"D1F9F4F0F0", D, N, 2, true, L, false, "-194.00", true},
                                   {"F1F9F4F0F0", D, N, 0, false, T, false, "19400", true},
                                   {"60F1F9F4", D, N, 1, true, L, true, "-19.4", true},
                                   {"F1F9F44E", D, N, 1, true, T, true, "19.4", true},

@@ -79,7 +79,6 @@ TEST(EntryMovement, KeysMoveOnlyAtTheEndsAndASelectionCollapsesFirst)
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 2, -1, 0, 2), EntryKeyAction::MoveNext);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 1, -1, 0, 2), EntryKeyAction::None);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 2, 0, 2, 2), EntryKeyAction::None);
-    EXPECT_EQ(EntryKeyActionFor(EntryKey::Right, 0, -1, 0, 0), EntryKeyAction::MoveNext);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Left, 0, -1, 0, 2), EntryKeyAction::MovePrevious);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Backspace, 0, -1, 0, 2), EntryKeyAction::MovePrevious);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Left, 2, 0, 2, 2), EntryKeyAction::CollapseSelection);
