@@ -88,9 +88,6 @@ TEST(EntryMovement, KeysMoveOnlyAtTheEndsAndASelectionCollapsesFirst)
 TEST(FieldSelection, StatusTextAndFillerButtons)
 {
     EXPECT_EQ(FieldsStatusText(QStringLiteral("1:10")), QStringLiteral("Fields 1 To 10"));
-    EXPECT_EQ(FieldsStatusText(QString()), QStringLiteral("Fields  To "));
-    EXPECT_EQ(FieldsStatusText(QStringLiteral("15")), QStringLiteral("Fields  To 15"));
-    EXPECT_EQ(FieldsStatusText(QStringLiteral("3:4:5")), QStringLiteral("Fields 3 To 4:5"));
 
     const FillerButtons only = FillerButtonsFor(0, true, true);
     EXPECT_FALSE(only.forSubitems);

@@ -17,8 +17,6 @@ TEST(Positions, TagReaders)
     EXPECT_EQ(TagTo(u":5"), "5");
     EXPECT_EQ(TagFrom(u"3:4:5"), "3");
     EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
-    EXPECT_EQ(TagFrom(u""), "");
-    EXPECT_EQ(TagTo(u""), "");
 
     FieldTree t;
     build(t, {{1, "A"}, {2, "B"}, {2, "C"}});
