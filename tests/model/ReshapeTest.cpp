@@ -71,12 +71,8 @@ TEST(Reshape, MovesGoOutAndBackAndTakeTheHighestIndexes)
             EXPECT_EQ(edit.inserted.last, tree.count()) << c.name;
             EXPECT_EQ(edit.inserted.size(), edit.removed.front().nodes->count()) << c.name;
             EXPECT_EQ(edit.spans.size(), size_t(tree.depth(edit.selected) - 1)) << c.name;
-            if (c.moved) {
-                EXPECT_EQ(edit.inserted.size(), c.moved) << c.name;
-            }
-            if (!c.selected.isEmpty()) {
-                EXPECT_EQ(tree.text(edit.selected), c.selected) << c.name;
-            }
+            EXPECT_EQ(edit.inserted.size(), c.moved) << c.name;
+            EXPECT_EQ(tree.text(edit.selected), c.selected) << c.name;
         }
     }
 }
