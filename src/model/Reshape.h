@@ -12,6 +12,7 @@ struct MoveButtons {
     bool makeChild = false;  // cmdMakeNodeChild
     bool moveDown = false;   // cmdMoveNodeDown
     bool moveUp = false;     // cmdMoveNodeUp
+    bool operator==(const MoveButtons &) const = default;
 };
 MoveButtons MoveButtonsFor(const FieldTree &tree, int selected);
 

@@ -2,6 +2,7 @@
 // dialect, every item's size in cobc's symbol table must be the map's; and the copybook
 // imported and generated again must compile to the same sizes.
 
+#include "../common/Files.h"
 #include "../common/QStringPrinter.h"
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
@@ -10,7 +11,6 @@
 #include "codegen/WorkingStorage.h"
 
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -45,13 +45,7 @@ Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &di
     Listing listing;
     const QString source = dir.filePath(QStringLiteral("sizes.cbl"));
     const QString lst = dir.filePath(QStringLiteral("sizes.lst"));
-    QFile file(source);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        listing.messages = QStringLiteral("cannot write ") + source;
-        return listing;
-    }
-    file.write(program.toLatin1());
-    file.close();
+    orvane::testing::writeBytes(source, program.toLatin1());
     QProcess cobc;
     cobc.setProcessChannelMode(QProcess::MergedChannels);
     cobc.start(QStandardPaths::findExecutable(QStringLiteral("cobc")),
@@ -62,13 +56,8 @@ Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &di
         listing.messages = QString::fromLocal8Bit(cobc.readAll()) + u'\n' + program;
         return listing;
     }
-    QFile out(lst);
-    if (!out.open(QIODevice::ReadOnly)) {
-        listing.messages = QStringLiteral("no listing");
-        return listing;
-    }
     static const QRegularExpression row(QStringLiteral("^(\\d{5}) +\\S+ +(\\d\\d) +([^ ,]+)"));
-    for (const QString &line : QString::fromLatin1(out.readAll()).split(u'\n')) {
+    for (const QString &line : QString::fromLatin1(orvane::testing::readBytes(lst)).split(u'\n')) {
         const QRegularExpressionMatch m = row.match(line);
         if (m.hasMatch())
             listing.items << QStringLiteral("%1 %2 %3")

@@ -1,5 +1,5 @@
 // GnuCOBOL writes a file of records with every usage and the viewer must read back the values
-// the program moved; and the same records in EBCDIC and in ASCII must read the same.
+// the program moved.
 
 #include "CobolTestSupport.h"
 #include "cobol/DataFile.h"
@@ -139,49 +139,4 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReads)
             expected << QString::fromLatin1(item.values[r]).remove(u'\'');
         EXPECT_EQ(records[r].toStdString(), expected.join(u'|').toStdString());
     }
-}
-
-TEST(DataRoundTrip, EbcdicAndAsciiCopiesReadAlike)
-{
-    const QString layoutText = QStringLiteral("01 R.\n"
-                                              "   05 NAME PIC X(8).\n"
-                                              "   05 AMOUNT PIC S9(5)V99.\n"
-                                              "   05 LEAD PIC S999 SIGN LEADING SEPARATE.\n"
-                                              "   05 PACKED PIC S9(5) COMP-3.\n"
-                                              "   05 COUNTS PIC S9(4) COMP OCCURS 2.\n");
-    const StorageMap map = mapOf(layoutText, Dialect::Ibm, SourceFormat::Auto);
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
-    ASSERT_EQ(layout.length, 26);
-    // Text and zoned digits as characters (the mainframe's sign letters), the rest as bytes.
-    struct Row {
-        const char *text;
-        QByteArray binary;
-        const char *values;
-    };
-    const Row rows[] = {
-        {"Zürich  001940}-042", QByteArray::fromHex("12345D0001FFFE"),
-         "Zürich  |-194.00|-42|-12345|1|-2"},
-        {"A,B \"C\" 000012A+100", QByteArray::fromHex("00000C7FFF8000"),
-         "A,B \"C\" |1.21|100|0|32767|-32768"},
-        {"        000000{+000", QByteArray::fromHex("00000F00000000"), "        |0.00|0|0|0|0"},
-    };
-    QByteArray ascii;
-    QByteArray ebcdic;
-    for (const Row &row : rows) {
-        for (QChar ch : QString::fromUtf8(row.text)) {
-            ascii += char(EncodeChar(ch.unicode(), Encoding::Cp1252));
-            ebcdic += char(EncodeChar(ch.unicode(), Encoding::Cp037));
-        }
-        ascii += row.binary;
-        ebcdic += row.binary;
-    }
-    ASSERT_EQ(ascii.size(), 3 * 26);
-    const QStringList fromAscii = readBack(layout, ascii, {Encoding::Cp1252});
-    const QStringList fromEbcdic = readBack(layout, ebcdic, {Encoding::Cp037});
-    ASSERT_EQ(fromEbcdic.size(), 3);
-    for (int r = 0; r < 3; ++r)
-        EXPECT_EQ(fromEbcdic[r].toStdString(), rows[r].values);
-    EXPECT_EQ(fromAscii, fromEbcdic);
 }

@@ -75,7 +75,6 @@ TEST(RecordDecoder, ZonedEbcdicEveryOverpunch)
                              "-12" + std::to_string(d), true});
     }
     cases.insert(cases.end(), {
-                                  {"D1F9F4F0F0", D, N, 2, true, L, false, "-194.00", true},
                                   {"F1F9F4F0F0", D, N, 0, false, T, false, "19400", true},
                                   {"60F1F9F4", D, N, 1, true, L, true, "-19.4", true},
                                   {"F1F9F44E", D, N, 1, true, T, true, "19.4", true},
@@ -114,7 +113,8 @@ TEST(RecordDecoder, ZonedAsciiEveryOverpunch)
                                   {"203132", D, N, 0, false, T, false, "203132", false},
                                   {"3132", D, N, 0, true, T, true, "3132", false},
                               });
-    check(cases, {Encoding::Ascii});
+    for (Encoding e : {Encoding::Ascii, Encoding::Cp1252, Encoding::Utf8})
+        check(cases, {e});
 }
 
 TEST(RecordDecoder, PackedBinaryAndFloats)
@@ -173,13 +173,13 @@ TEST(RecordDecoder, CodePagesDifferWhereTheyShould)
         const char *text;
     };
     const Text texts[] = {
-        {Encoding::Cp037, "4A4F5ABABB9F", "\xC2\xA2|![]\xC2\xA4"},
+        {Encoding::Cp037, "4A4F5ABABB9FDC6B7F", "\xC2\xA2|![]\xC2\xA4\xC3\xBC,\""},
         {Encoding::Cp1140, "9F", "\xE2\x82\xAC"},
         {Encoding::Cp500, "4A4F5A5F", "[!]^"},
         {Encoding::Cp273, "4A5A6AC0D0E05990",
          "\xC3\x84\xC3\x9C\xC3\xB6\xC3\xA4\xC3\xBC\xC3\x96~\xC2\xB0"},
         {Encoding::Cp1047, "ADBD5FB0", "[]^\xC2\xAC"},
-        {Encoding::Cp1252, "80E9", "\xE2\x82\xAC\xC3\xA9"},
+        {Encoding::Cp1252, "80E9FC", "\xE2\x82\xAC\xC3\xA9\xC3\xBC"},
         {Encoding::Ascii, "41E9", "A\xEF\xBF\xBD"},
         {Encoding::Utf8, "C3A9C3", "\xC3\xA9\xEF\xBF\xBD"}, // a character cut at the end
     };
@@ -239,4 +239,7 @@ TEST(RecordDecoder, ARuleOnARecordTypeFieldPicksTheVariant)
     RecordDecoder decoder(layout, {});
     EXPECT_EQ(shownValues(decoder, layout, "N1q", 3), "N - -11");
     EXPECT_EQ(shownValues(decoder, layout, "Tx1", 3), "T x1 -");
+    // The record's code page reaches the rule as well as the fields.
+    RecordDecoder ebcdic(layout, {Encoding::Cp037});
+    EXPECT_EQ(shownValues(ebcdic, layout, "\xD5\xF1\xD1", 3), "N - -11");
 }

@@ -85,18 +85,6 @@ TEST(SourceText, ReadsTheProgramTextOfEachFormat)
     }
 }
 
-TEST(SourceText, TokensKnowTheirLineAndColumn)
-{
-    const TokenizedSource s = Tokenize(
-        QStringLiteral("000100 01 REC.\n000200     05 AMOUNT PIC 9.\n"), SourceFormat::Fixed);
-    ASSERT_EQ(s.tokens.size(), 8u);
-    EXPECT_EQ(s.tokens[0].line, 1);
-    EXPECT_EQ(s.tokens[0].column, 8);
-    EXPECT_EQ(s.tokens[4].text, QStringLiteral("AMOUNT"));
-    EXPECT_EQ(s.tokens[4].line, 2);
-    EXPECT_EQ(s.tokens[4].column, 15);
-}
-
 TEST(SourceText, ReportsErrorsWithLineAndColumn)
 {
     struct Case {

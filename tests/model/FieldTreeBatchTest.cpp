@@ -2,9 +2,9 @@
 #include "model/FieldTree.h"
 #include "model/Fillers.h"
 #include "model/ImportMarks.h"
-#include "model/Positions.h"
 #include "model/Reshape.h"
 #include "model/TreeClipboard.h"
+#include "model/TreeHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -50,29 +50,6 @@ TEST(FieldTreeBatch, SubtreesRemovedTogetherCloseUpTheNumbers)
     EXPECT_EQ(outline(other), "A(D),E");
 }
 
-TEST(FieldTreeBatch, AConditionNameTakesItsParentsPositions)
-{
-    // 01 REC, 05 A PIC X(10), then 88 A-OK added by length under A, then 05 B of 5.
-    FieldTree tree;
-    const NewFieldPositions byLength{false, {}, {}, "10"};
-    const int rec = tree.add(0, Relationship::Last, "01 REC.");
-    tree.setTag(rec, NewFieldTag(tree, rec, {false, {}, {}, "0"}));
-    const int a = tree.add(rec, Relationship::Child, "05 A.");
-    tree.setTag(a, NewFieldTag(tree, a, byLength));
-    UpdateParentSpans(tree, a);
-    const int ok = tree.add(a, Relationship::Child, "88 A-OK.");
-    tree.setTag(ok, NewFieldTag(tree, ok, byLength));
-    UpdateParentSpans(tree, ok);
-    const int b = tree.add(a, Relationship::Next, "05 B.");
-    tree.setTag(b, NewFieldTag(tree, b, {false, {}, {}, "5"}));
-    UpdateParentSpans(tree, b);
-    EXPECT_EQ(tagged(tree), "01 REC.[1:16](05 A.[1:11](88 A-OK.[1:11]),05 B.[11:16])");
-    // At the top level it holds no bytes; by positions it keeps what was typed.
-    const int top = tree.add(0, Relationship::Last, "88 TOP.");
-    EXPECT_EQ(NewFieldTag(tree, top, byLength), "17:16");
-    EXPECT_EQ(NewFieldTag(tree, ok, {true, "3", "4", "9"}), "3:4");
-}
-
 TEST(FieldTreeBatch, EveryCommandSurvivesAHundredThousandLevels)
 {
     FieldTree tree, temp, clipboard;
@@ -83,6 +60,17 @@ TEST(FieldTreeBatch, EveryCommandSurvivesAHundredThousandLevels)
         tree.setTag(last, "3:4");
     }
     tree.setTag(last, "5:6"); // a hole of two under its parent
+    // Undo puts the chain back and redo takes it out again, also without recursion.
+    TreeJournal journal;
+    tree.setJournal(&journal);
+    ASSERT_TRUE(tree.remove(2));
+    TreeStep step = journal.take();
+    tree.setJournal(nullptr);
+    step.undo(tree);
+    EXPECT_EQ(tree.depth(last), 100001);
+    step.redo(tree);
+    EXPECT_EQ(tree.count(), 1);
+    step.undo(tree);
     const int sibling = tree.add(0, Relationship::Last, "01 NEXT.");
     tree.setTag(sibling, "9:9");
     const int deepest = last;

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace orvane;
 using orvane::testing::build;
 using orvane::testing::find;
@@ -146,25 +144,4 @@ TEST(FieldTree, ListenersHearEveryChangeWithRowsBeforeIt)
     t.add(0, Relationship::Last, "D");
     EXPECT_EQ(r.log, (QStringList{"+-@0", "+", "+A@0", "+", "+-@1", "+", "~B", ">A@0 C@0", ">",
                                   "--@0", "-", "reset", "reset."}));
-}
-
-TEST(FieldTree, VeryDeepTreesWalkAndRemoveWithoutRecursion)
-{
-    FieldTree t;
-    int last = t.add(0, Relationship::Last, "root");
-    for (int i = 0; i < 100000; ++i)
-        last = t.add(last, Relationship::Child, "x");
-    EXPECT_EQ(t.depth(last), 100001);
-    int visited = 0;
-    int deepest = 0;
-    forEachPreOrder(t, [&](const FieldNode *, int depth) {
-        ++visited;
-        deepest = std::max(deepest, depth);
-        return true;
-    });
-    EXPECT_EQ(visited, 100001);
-    EXPECT_EQ(deepest, 100001);
-    EXPECT_EQ(GetFirstNode(t), 1);
-    EXPECT_TRUE(t.remove(2));
-    EXPECT_EQ(t.count(), 1);
 }

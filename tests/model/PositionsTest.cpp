@@ -1,11 +1,12 @@
 #include "model/Positions.h"
-#include "../common/TreeText.h"
+#include "../common/TaggedTree.h"
 #include "model/Placement.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvane;
 using orvane::testing::build;
+using orvane::testing::tagged;
 
 TEST(Positions, TagReaders)
 {
@@ -17,8 +18,6 @@ TEST(Positions, TagReaders)
     EXPECT_EQ(TagTo(u":5"), "5");
     EXPECT_EQ(TagFrom(u"3:4:5"), "3");
     EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
-    EXPECT_EQ(TagFrom(u""), "");
-    EXPECT_EQ(TagTo(u""), "");
 
     FieldTree t;
     build(t, {{1, "A"}, {2, "B"}, {2, "C"}});
@@ -67,6 +66,20 @@ TEST(Positions, NewFieldsByLengthFollowTheirNeighbours)
     EXPECT_EQ(g.tag(second), "0:2");
     // Nothing added, nothing tagged.
     EXPECT_EQ(addByLength(g, second, QString(), "2"), 0);
+}
+
+TEST(Positions, AConditionNameTakesItsParentsPositions)
+{
+    FieldTree t;
+    const int rec = addByLength(t, 0, "01 REC.", "0");
+    const int a = addByLength(t, rec, "05 A.", "10");
+    const int ok = addByLength(t, a, "88 A-OK.", "10");
+    addByLength(t, ok, "05 B.", "5");
+    EXPECT_EQ(tagged(t), "01 REC.[1:16](05 A.[1:11](88 A-OK.[1:11]),05 B.[11:16])");
+    // At the top level it holds no bytes; by positions it keeps what was typed.
+    const int top = t.add(0, Relationship::Last, "88 TOP.");
+    EXPECT_EQ(NewFieldTag(t, top, {false, {}, {}, "10"}), "17:16");
+    EXPECT_EQ(NewFieldTag(t, ok, {true, "3", "4", "9"}), "3:4");
 }
 
 TEST(Positions, NewFieldsByPositionsTakeTheBoxesAsTheyAre)

@@ -57,11 +57,4 @@ TEST(Subtree, MoveEmptiesTheDestinationAndRemovesTheSource)
     EXPECT_EQ(outline(s), "A(D)");
     EXPECT_EQ(outline(temp), "B(C)");
     EXPECT_EQ(temp.text(1), "B");
-    // Moving down, the way the window does it: out into temp, back in after the next sibling.
-    FieldTree f;
-    build(f, {{1, "A"}, {1, "B"}, {1, "C"}});
-    const int m = find(f, "B");
-    MoveSubtree(f, temp, find(f, "A"));
-    CopySubtree(temp, f, Relationship::Next, f.node(m - 1)->index(), 1, 1);
-    EXPECT_EQ(outline(f), "B,A,C");
 }

@@ -151,19 +151,3 @@ TEST(Undo, RandomCommandsUndoneAndRedoneGiveBackEveryStateExactly)
     }
     EXPECT_GT(steps, 3000);
 }
-
-TEST(Undo, ADeepLayoutIsTakenOutAndPutBackWithoutRecursion)
-{
-    FieldTree t;
-    for (int i = 0; i < 100000; ++i)
-        t.add(i, Relationship::Child, QStringLiteral("05 F."));
-    TreeJournal journal;
-    t.setJournal(&journal);
-    EXPECT_TRUE(t.remove(2));
-    TreeStep step = journal.take();
-    step.undo(t);
-    EXPECT_EQ(t.depth(100000), 100000);
-    step.redo(t);
-    EXPECT_EQ(t.count(), 1);
-    t.setJournal(nullptr);
-}
