@@ -136,6 +136,15 @@ TEST_F(MainWindowTest, DragsThatMoveNothing)
     frmQEL second(other.seams());
     dropAt(nodeCentre(2), second.trvFields()->dragPayload());
     QTest::mouseRelease(view()->viewport(), Qt::LeftButton, {}, nodeCentre(3));
+    // A drag that passes over B and leaves the tree takes its highlight along.
+    QMimeData own;
+    own.setData(QString::fromLatin1(FieldTreeView::mimeType()), view()->dragPayload());
+    QDragEnterEvent over(nodeCentre(2), Qt::MoveAction, &own, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view()->viewport(), &over);
+    EXPECT_EQ(view()->dropHighlight(), 2);
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(view()->viewport(), &leave);
+    EXPECT_EQ(view()->dropHighlight(), 0);
     // A right-button press remembers nothing.
     QTest::mousePress(view()->viewport(), Qt::RightButton, {}, nodeCentre(3));
     EXPECT_EQ(view()->dragNode(), 0);
