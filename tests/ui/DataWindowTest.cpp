@@ -15,27 +15,18 @@ namespace orvane::testing
 namespace
 {
 
-class DataWindowTest : public MainWindowTest
-{
-protected:
-    DataWindow *openData(const QByteArray &bytes)
-    {
-        FieldTree &tree = window->fields();
-        const int rec = tree.add(0, Relationship::Last, QStringLiteral("01 REC"));
-        tree.add(rec, Relationship::Child, QStringLiteral("05 NAME PIC X(4)"));
-        tree.add(rec, Relationship::Child, QStringLiteral("05 AMT PIC S9(3)V99"));
-        tree.add(rec, Relationship::Child, QStringLiteral("05 QTY PIC 9 OCCURS 2"));
-        const QString file = path("rec.dat");
-        writeBytes(file, bytes);
-        platform.files.answers.push_back(file);
-        child<QAction>("viewData")->trigger();
-        return window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
-    }
-};
+using DataWindowTest = MainWindowTest;
 
 TEST_F(DataWindowTest, ShowsRecordsHexGoToAndFind)
 {
-    DataWindow *w = openData("ABCD1940}12\nEFGH0000101\nIJKL12X4512\n");
+    const int rec = tree().add(0, Relationship::Last, QStringLiteral("01 REC"));
+    tree().add(rec, Relationship::Child, QStringLiteral("05 NAME PIC X(4)"));
+    tree().add(rec, Relationship::Child, QStringLiteral("05 AMT PIC S9(3)V99"));
+    tree().add(rec, Relationship::Child, QStringLiteral("05 QTY PIC 9 OCCURS 2"));
+    writeBytes(path("rec.dat"), "ABCD1940}12\nEFGH0000101\nIJKL12X4512\n");
+    platform.files.answers.push_back(path("rec.dat"));
+    trigger("viewData");
+    auto *w = window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
     ASSERT_NE(w, nullptr);
     QAbstractItemModelTester tester(w->model(),
                                     QAbstractItemModelTester::FailureReportingMode::Warning);

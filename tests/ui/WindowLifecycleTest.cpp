@@ -42,13 +42,11 @@ TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
 {
     platform.settings.values.clear();
     platform.messages.answers = {MessageAnswer::Ok};
-    start();
+    start({path("first.qel")});
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{firstRun}));
     EXPECT_EQ(platform.registration.registered, QStringList{".qel"});
-    EXPECT_EQ(setting("firstrun", "firstrun"), "1");
-    // The program goes on with a normal start.
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(title(), "Orvane []");
+    // The start goes on: the project named on the command line is open.
+    EXPECT_EQ(title(), "Orvane [first.qel]");
 
     // The next start with the same settings stays quiet.
     window.reset();
@@ -74,7 +72,6 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     start();
     EXPECT_EQ(currentFile(), dir.path() + QStringLiteral("/*.*"));
     EXPECT_TRUE(child<QRadioButton>("OptRecordSizeByPos")->isChecked());
-    EXPECT_EQ(title(), "Orvane []");
 
     // Save with the pattern as the name opens Save As in that folder.
     addFields({"01 REC 4"});
@@ -92,8 +89,8 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(setting("history", "lastusedfile"), path("new.qel"));
 }
 
-// The question is New's (a Yes whose Save As is cancelled is tested with Open); here what
-// each answer does to the window.
+// The question and what each answer does to the layout are New's (tested with Open); here
+// whether the window closes.
 TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
 {
     const QString file = path("cust.qel");
@@ -102,13 +99,11 @@ TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
         bool named;
         MessageAnswer answer;
         bool closes;
-        const char *title;
-        int fields;
     };
     const Case cases[] = {
-        {"Cancel keeps the window", false, MessageAnswer::Cancel, false, "Orvane []*", 1},
-        {"No drops the changes", false, MessageAnswer::No, true, "Orvane []", 0},
-        {"Yes saves and stays once", true, MessageAnswer::Yes, false, "Orvane [cust.qel]", 2},
+        {"Cancel keeps the window", false, MessageAnswer::Cancel, false},
+        {"No drops the changes", false, MessageAnswer::No, true},
+        {"Yes saves and stays once", true, MessageAnswer::Yes, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -124,8 +119,6 @@ TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
         EXPECT_EQ(window->close(), c.closes);
         EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
         EXPECT_EQ(window->isVisible(), !c.closes);
-        EXPECT_EQ(title(), c.title);
-        EXPECT_EQ(tree().count(), c.fields);
         EXPECT_EQ(setting("init", "resizebylength"), "True"); // the settings were saved first
         if (c.named) {
             EXPECT_EQ(QFileInfo(file).size(), 2 * ProjectRecordSize);
@@ -151,7 +144,6 @@ TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
     EXPECT_EQ(title(), "Orvane [cust file.qel]");
     EXPECT_EQ(currentFile(), file);
     EXPECT_EQ(outline(tree()), "01 CUSTOMER \u00A0PIC X(4).");
-    EXPECT_EQ(tree().tag(1), "1:4");
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(view()->isVisible());
 }
@@ -163,8 +155,6 @@ TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsN
     EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_EQ(QFileInfo(file).size(), 0);
     EXPECT_EQ(title(), "Orvane [brand new.qel]");
-    EXPECT_TRUE(tree().isEmpty());
-    EXPECT_EQ(status(), "Done");
 
     addFields({"01 REC 4"});
     window->projectCommands().Save_Click(); // no box: the name is known
@@ -187,8 +177,6 @@ TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayo
         EXPECT_FALSE(QFileInfo::exists(file));
         EXPECT_EQ(title(), "Orvane []");
         EXPECT_EQ(currentFile(), "");
-        EXPECT_TRUE(tree().isEmpty());
-        EXPECT_EQ(status(), "Done");
         window.reset();
     }
 }
