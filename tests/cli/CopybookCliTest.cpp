@@ -68,17 +68,17 @@ TEST_F(CopybookCli, ImportErrorsNameTheLineAndWriteNothing)
 {
     const QString bad = dir.filePath("bad.cpy");
     writeBytes(bad, "       01  REC.\n           05  A PIC X(3.\n");
-    const Outcome o = runCli({"import-copybook", bad, "-o", dir.filePath("bad.qel")});
-    EXPECT_EQ(o.status, 1);
-    EXPECT_EQ(o.err, "Cannot import " + bad.toUtf8() +
-                         ": bad.cpy:2:22: PICTURE X(3: a repeat count must be a number from 1 "
-                         "in parentheses\n");
+    EXPECT_EQ(runCli({"import-copybook", bad, "-o", dir.filePath("bad.qel")}),
+              (Outcome{1,
+                       {},
+                       "Cannot import " + bad.toUtf8() +
+                           ": bad.cpy:2:22: PICTURE X(3: a repeat count must be a number from 1 in "
+                           "parentheses\n"}));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.qel")));
 
-    const Outcome folder = runCli({"map", dir.path()});
-    EXPECT_EQ(folder.status, 1);
-    EXPECT_EQ(folder.err, "Cannot import " + dir.path().toUtf8() + ": " + dir.path().toUtf8() +
-                              ": it is a folder\n");
+    const QByteArray folder = dir.path().toUtf8();
+    EXPECT_EQ(runCli({"map", dir.path()}),
+              (Outcome{1, {}, "Cannot import " + folder + ": " + folder + ": it is a folder\n"}));
 }
 
 TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)

@@ -5,6 +5,8 @@
 
 #include <QBuffer>
 
+#include <ostream>
+
 namespace orvane::testing
 {
 
@@ -12,7 +14,14 @@ struct Outcome {
     int status = -1;
     QByteArray out;
     QByteArray err;
+    bool operator==(const Outcome &) const = default;
 };
+
+inline void PrintTo(const Outcome &o, std::ostream *os)
+{
+    *os << "status " << o.status << ", out \"" << o.out.toStdString() << "\", err \""
+        << o.err.toStdString() << '"';
+}
 
 inline Outcome runCli(const QStringList &arguments)
 {
