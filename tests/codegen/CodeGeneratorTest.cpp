@@ -170,7 +170,6 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
         {"05 {W62}", 2, 0, "7:05 {W62}|10:"},
         {"05 {W62}", 3, 0, "8:05|12:{W62}|12:"},
         {"05 {W63}", 2, 0, "7:05|11:{W63}|10:"},
-        {"05 {W65}", 2, 0, "7:05|11:{W65}|10:"},
         {"05 {W70} ~PIC X(3) ~VALUE SPACES.", 2, 0, "7:05|11:{W70}|9:PIC X(3) VALUE SPACES."},
         // deep fields start over at depth 2, which is written back for what follows
         {"03 F ~PIC X.", 10, 0, "25:03 F PIC X."},

@@ -41,7 +41,6 @@ TEST(TreeSearchTest, FindsInDisplayOrderWithoutWrap)
         {"10 A-KEY-X.", nullptr, "rec", plain, "01 B-REC."},
         {"05 B-KEY.", "05 B-KEY.", "KEY", plain, nullptr}, // no wrap to the top
         {"01 A-REC.", nullptr, "KEY-X", whole, "10 A-KEY-X."},
-        {"01 A-REC.", nullptr, "A-KEY", whole, "05 A-KEY."},
         {"01 A-REC.", nullptr, "A", whole, "01 A-REC."},
         {"01 A-REC.", nullptr, "NAM", whole, nullptr},
     };

@@ -54,7 +54,6 @@ TEST(StartupSettings, HelpAndVersionAreAskedForOnlyAlone)
     EXPECT_EQ(startupRequest({"--help"}), StartupRequest::Help);
     EXPECT_EQ(startupRequest({"--version"}), StartupRequest::Version);
     EXPECT_EQ(startupRequest({}), StartupRequest::Run);
-    EXPECT_EQ(startupRequest({"cust.qel"}), StartupRequest::Run);
     // Part of a path split at its blanks, or spelt otherwise: a project path, as before.
     EXPECT_EQ(startupRequest({"/p/my", "--help", "file.qel"}), StartupRequest::Run);
     EXPECT_EQ(startupRequest({"--HELP"}), StartupRequest::Run);
