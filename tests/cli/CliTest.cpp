@@ -57,12 +57,11 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
 {
     EXPECT_EQ(runCli({"--version"}), (Outcome{0, "orvane-cli " ORVANE_VERSION "\n", {}}));
 
-    for (const char *help : {"--help", "-h", "help"}) {
-        const Outcome h = runCli({help});
-        EXPECT_EQ(h.status, 0) << help;
-        EXPECT_TRUE(h.out.startsWith("Usage: orvane-cli COMMAND")) << h.out.toStdString();
-        EXPECT_TRUE(h.err.isEmpty());
-    }
+    // The help's contents are the manual page test's; each spelling gives the same text.
+    const QByteArray help = runCli({"--help"}).out;
+    EXPECT_TRUE(help.startsWith("Usage: orvane-cli COMMAND")) << help.toStdString();
+    for (const char *spelling : {"--help", "-h", "help"})
+        EXPECT_EQ(runCli({spelling}), (Outcome{0, help, {}})) << spelling;
 
     // Every usage error is one line: the reason, and where help is.
     const QList<std::pair<QStringList, QByteArray>> usage = {

@@ -43,22 +43,19 @@ protected:
 
 TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
 {
-    const Outcome o = runCli({"import-copybook", copybook});
-    ASSERT_EQ(o.status, 0) << o.err.toStdString();
     const QString project = dir.filePath("rec.qel");
-    EXPECT_EQ(o.out, ("7 fields imported.\n1 comment line(s) left out: a layout holds no "
-                      "comments.\nWrote " +
-                      project + "\n")
-                         .toUtf8());
+    const QByteArray summary = "7 fields imported.\n1 comment line(s) left out: a layout holds "
+                               "no comments.\nWrote ";
+    EXPECT_EQ(runCli({"import-copybook", copybook}),
+              (Outcome{0, summary + project.toUtf8() + "\n", {}}));
     FieldTree tree;
     ASSERT_TRUE(LoadNodes(tree, project).ok());
     EXPECT_EQ(tree.count(), 7); // what the entries become is the reader's own test
 
     // A second import does not overwrite the project it made; -o names another one.
     const QByteArray before = readBytes(project);
-    const Outcome again = runCli({"import-copybook", copybook});
-    EXPECT_EQ(again.status, 1);
-    EXPECT_TRUE(again.err.contains("exists already")) << again.err.toStdString();
+    EXPECT_EQ(runCli({"import-copybook", copybook}),
+              (Outcome{1, {}, project.toUtf8() + " exists already; name the project with -o\n"}));
     EXPECT_EQ(readBytes(project), before);
     EXPECT_EQ(runCli({"import-copybook", copybook, "-o", dir.filePath("other.qel")}).status, 0);
     EXPECT_EQ(readBytes(dir.filePath("other.qel")), before);
