@@ -93,8 +93,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     platform.messages.answers = {MessageAnswer::No};
     trigger("SaveAs");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
-    ASSERT_EQ(platform.files.asked.size(), 2u);
-    EXPECT_EQ(platform.files.asked[1], (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(platform.files.asked, std::vector<AskedFile>(2, {true, "Save As", filter, ""}));
     EXPECT_EQ(readBytes(taken), "old");
     EXPECT_EQ(title(), "Orvane [free.qel]");
 

@@ -5,8 +5,6 @@
 #include "ui/FieldTreePanel.h"
 #include "ui/TreeButtons.h"
 
-#include "../common/TaggedTree.h"
-
 namespace orvane::testing
 {
 namespace

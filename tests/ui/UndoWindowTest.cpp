@@ -4,7 +4,6 @@
 #include "ui/UndoCommands.h"
 
 #include "../common/ProjectRecords.h"
-#include "../common/TaggedTree.h"
 
 #include <QAbstractItemModelTester>
 
