@@ -144,8 +144,6 @@ TEST_F(MainWindowTest, DragsThatMoveNothing)
     QTest::mousePress(view()->viewport(), Qt::RightButton, {}, nodeCentre(3));
     EXPECT_EQ(view()->dragNode(), 0);
     QTest::mouseRelease(view()->viewport(), Qt::RightButton, {}, nodeCentre(1));
-    EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.))"));
-    EXPECT_FALSE(modified());
 
     // A press that slips by a pixel starts a drag that ends at once offscreen, dropped
     // nowhere: the field counts as clicked.
@@ -157,6 +155,7 @@ TEST_F(MainWindowTest, DragsThatMoveNothing)
     EXPECT_EQ(status(), FieldsStatusText(tree().tag(1)));
     EXPECT_EQ(view()->dragNode(), 0);
     EXPECT_EQ(outline(tree()), QStringLiteral("01 A.(05 B.(10 C.))"));
+    EXPECT_FALSE(modified());
 }
 
 TEST_F(MainWindowTest, DoubleClickingTheStatusBarEditsThePositions)
