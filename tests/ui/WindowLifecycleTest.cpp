@@ -63,8 +63,7 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(setting("history", "lastusedfile"), "<none>");
     window.reset();
 
-    const QString last = path("old.qel");
-    setSetting("history", "lastusedfile", last);
+    setSetting("history", "lastusedfile", path("old.qel"));
     setSetting("init", "resizebylength", QStringLiteral("False"));
     start();
     EXPECT_EQ(currentFile(), dir.path() + QStringLiteral("/*.*"));
@@ -74,9 +73,9 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     addFields({"01 REC 4"});
     platform.files.answers = {path("new.qel")};
     trigger("Save");
-    ASSERT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(platform.files.asked[0], (AskedFile{true, "Save As", "Orvane (*.qel);;All Files (*)",
-                                                  dir.path() + QStringLiteral("/*.*")}));
+    EXPECT_EQ(platform.files.asked,
+              (std::vector<AskedFile>{{true, "Save As", "Orvane (*.qel);;All Files (*)",
+                                       dir.path() + QStringLiteral("/*.*")}}));
     EXPECT_EQ(title(), "Orvane [new.qel]");
 
     // Closing writes them back.
