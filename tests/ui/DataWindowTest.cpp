@@ -29,7 +29,7 @@ TEST_F(DataWindowTest, ShowsRecordsHexGoToAndFind)
     auto *w = window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
     ASSERT_NE(w, nullptr);
     QAbstractItemModelTester tester(w->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
     RecordTableModel *m = w->model();
     ASSERT_EQ(m->rowCount(), 3);
     ASSERT_EQ(m->columnCount(), 4);
