@@ -274,8 +274,7 @@ TEST_F(ReshapeWindowTest, TheClipboardViewShowsWhatWasCopied)
     select("05 B.");
     action("copy")->trigger();
     window->edit_Click();
-    ASSERT_TRUE(viewClipboard->isEnabled());
-    viewClipboard->trigger();
+    viewClipboard->trigger(); // a disabled action would show nothing
     EXPECT_TRUE(window->treePanel()->trvClipboard()->isVisible());
     EXPECT_FALSE(button("cmdImportCancel")->isVisible());
     window->edit_Click();
