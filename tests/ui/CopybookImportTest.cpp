@@ -20,10 +20,8 @@ protected:
     }
     QString tooltip(int node)
     {
-        return view()
-            ->fieldModel()
-            ->data(view()->fieldModel()->modelIndex(node), Qt::ToolTipRole)
-            .toString();
+        const FieldTreeModel *model = view()->fieldModel();
+        return model->data(model->modelIndex(node), Qt::ToolTipRole).toString();
     }
 };
 
@@ -42,17 +40,15 @@ TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
     EXPECT_EQ(outline(tree()), QStringLiteral("01 HEAD.,01 AMOUNTS.(05 CODE \u00A0PIC X.,"
                                               "05 CNT \u00A0PIC S9(4) COMP SYNC.),"
                                               "77 TOTAL \u00A0PIC S9(7)V99 COMP-3."));
-    ASSERT_EQ(platform.files.asked.size(), 1u);
-    EXPECT_EQ(platform.files.asked[0], (AskedFile{false, CopybookImportCommand::title(),
-                                                  CopybookImportCommand::filter(), QString()}));
+    EXPECT_EQ(platform.files.asked,
+              (std::vector<AskedFile>{
+                  {false, CopybookImportCommand::title(), CopybookImportCommand::filter(), ""}}));
     // The project's name survives the borrowed file box.
     EXPECT_EQ(window->dlgedit().fileName, QStringLiteral("/somewhere/layout.qel"));
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0],
-              (ShownMessage{QStringLiteral("4 fields imported.\n1 comment line(s) left out: a "
-                                           "layout holds no comments."),
-                            QStringLiteral("Import COBOL Copybook"), MessageButtons::Ok,
-                            MessageIcon::Information}));
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{
+                  {"4 fields imported.\n1 comment line(s) left out: a layout holds no comments.",
+                   CopybookImportCommand::title(), MessageButtons::Ok, MessageIcon::Information}}));
     EXPECT_EQ(status(), QStringLiteral("Done"));
 
     // The tooltip keeps the positions and adds the compiler's storage.
@@ -72,23 +68,23 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
 {
     addField(QStringLiteral("01"), QStringLiteral("HEAD"), QStringLiteral("4"));
     const QString before = outline(tree());
-    const bool wasModified = modified();
+    markSaved();
     const QString copybook = path("broken.cpy");
     writeBytes(copybook, "       01  R.\n           05  A PIC X.\n           05  B PIC X(.\n");
     importFile(copybook);
 
     EXPECT_EQ(outline(tree()), before);
-    EXPECT_EQ(modified(), wasModified);
-    ASSERT_EQ(platform.messages.shown.size(), 1u);
-    EXPECT_EQ(platform.messages.shown[0].text,
-              QStringLiteral("broken.cpy:3:22: PICTURE X(: a repeat count must be a number from "
-                             "1 in parentheses"));
-    EXPECT_EQ(platform.messages.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_FALSE(modified());
+    const ShownMessage error{"broken.cpy:3:22: PICTURE X(: a repeat count must be a number "
+                             "from 1 in parentheses",
+                             CopybookImportCommand::title(), MessageButtons::Ok,
+                             MessageIcon::Exclamation};
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{error});
 
     // Cancelling the file box asks nothing more.
     platform.files.answers.push_back(QString());
     child<QAction>("importCopybook")->trigger();
-    EXPECT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{error});
     EXPECT_EQ(outline(tree()), before);
 }
 

@@ -28,9 +28,8 @@ TEST_F(DataWindowTest, ShowsRecordsHexGoToAndFind)
     trigger("viewData");
     auto *w = window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
     ASSERT_NE(w, nullptr);
-    QAbstractItemModelTester tester(w->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
     RecordTableModel *m = w->model();
+    QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::Fatal);
     ASSERT_EQ(m->rowCount(), 3);
     ASSERT_EQ(m->columnCount(), 4);
     EXPECT_EQ(m->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u"QTY(2)");

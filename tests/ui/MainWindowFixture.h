@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../common/Files.h"
-#include "../common/TreeText.h"
+#include "../common/TaggedTree.h"
 #include "ScriptedPlatform.h"
 #include "ui/EntryPanel.h"
 #include "ui/FieldTreeModel.h"

@@ -81,7 +81,6 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
     EXPECT_EQ(projectBytes(tree()), before);
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_EQ(currentFile(), three);
-    EXPECT_TRUE(view()->isVisible());
 }
 
 TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancelForgetsTheName)
@@ -93,8 +92,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     platform.messages.answers = {MessageAnswer::No};
     trigger("SaveAs");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
-    ASSERT_EQ(platform.files.asked.size(), 2u);
-    EXPECT_EQ(platform.files.asked[1], (AskedFile{true, "Save As", filter, ""}));
+    EXPECT_EQ(platform.files.asked, std::vector<AskedFile>(2, {true, "Save As", filter, ""}));
     EXPECT_EQ(readBytes(taken), "old");
     EXPECT_EQ(title(), "Orvane [free.qel]");
 
@@ -226,14 +224,12 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
     // Cancel: nothing happens.
     platform.messages.answers = {MessageAnswer::Cancel};
     trigger("fileopen");
-    EXPECT_EQ(window->projectCommands().newTag(), "C");
     EXPECT_EQ(tree().count(), 1);
 
     // No: the layout is dropped, and a cancelled Open box leaves it empty.
     platform.messages.answers = {MessageAnswer::No};
     platform.files.answers = {QString()};
     trigger("fileopen");
-    EXPECT_EQ(window->projectCommands().newTag(), "");
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(title(), "Orvane []");
     EXPECT_EQ(status(), "Done");
