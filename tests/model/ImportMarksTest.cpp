@@ -57,16 +57,6 @@ TEST(ImportMarks, AChangedMarkCarriesItsSubtreeAndCheckedAncestors)
         NodeCheckChanged(tree, node);
         EXPECT_EQ(marks(tree), c.after) << c.name;
     }
-    FieldTree tree;
-    layout(tree);
-    SetAllChecked(tree, true);
-    EXPECT_EQ(marks(tree), "11111");
-    SetCheckedSubtree(tree, find(tree, "C1"), find(tree, "C1"), false);
-    EXPECT_EQ(marks(tree), "10011"); // start and stop equal: one subtree
-    SetCheckedSubtree(tree, find(tree, "C1"), 0, false);
-    EXPECT_EQ(marks(tree), "10001"); // no stop: to the last sibling
-    CheckAncestors(tree, find(tree, "K"));
-    EXPECT_EQ(marks(tree), "11101");
 }
 
 TEST(ImportMarks, OnlyCheckedFieldsAreAppendedAfterTheLastTopLevelField)
