@@ -46,7 +46,7 @@ TEST(ImportMarks, AChangedMarkCarriesItsSubtreeAndCheckedAncestors)
         {"unchecking a child leaves its parent checked", "11111", "C1", false, "10011"},
         {"checking a grandchild checks its parent and grandparent", "00000", "K", true, "11100"},
         {"checking a group checks its whole subtree", "00001", "G", true, "11111"},
-        {"checking a child under a checked parent", "10000", "C2", true, "10010"},
+        {"unchecking under an unchecked parent checks nothing", "01111", "C2", false, "01101"},
     };
     for (const Case &c : cases) {
         FieldTree tree;

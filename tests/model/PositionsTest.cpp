@@ -41,11 +41,6 @@ int addByLength(FieldTree &t, int current, const QString &clause, const QString 
 
 TEST(Positions, NewFieldsByLengthFollowTheirNeighbours)
 {
-    FieldTree t;
-    const int a = addByLength(t, 0, "01 A.", "10");
-    EXPECT_EQ(t.tag(a), "1:10");
-    EXPECT_EQ(t.tag(addByLength(t, a, "01 B.", "5")), "11:15");
-
     FieldTree g;
     const int group = addByLength(g, 0, "01 G.", "0");
     EXPECT_EQ(g.tag(group), "1:0");
