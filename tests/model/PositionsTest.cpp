@@ -10,8 +10,6 @@ using orvane::testing::tagged;
 
 TEST(Positions, TagReaders)
 {
-    EXPECT_EQ(TagFrom(u"1:10"), "1");
-    EXPECT_EQ(TagTo(u"1:10"), "10");
     EXPECT_EQ(TagFrom(u"15"), "");
     EXPECT_EQ(TagTo(u"15"), "15");
     EXPECT_EQ(TagTo(u":5"), "5");
