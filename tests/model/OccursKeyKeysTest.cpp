@@ -30,7 +30,6 @@ TEST(OccursKeyKeys, OnlyAAndDChooseAndOtherTypingDropsThePhrase)
         {Qt::Key_X, shift, true, A::DropPhrase},
         {Qt::Key_V, Qt::ControlModifier, true, A::PassOn}, // paste: the box is read-only
         {Qt::Key_Insert, shift, false, A::PassOn},
-        {Qt::Key_Home, none, false, A::PassOn},
     };
     for (const auto &[key, modifiers, typesText, action] : cases)
         EXPECT_EQ(OccursKeyActionFor(key, modifiers, typesText), action)

@@ -65,7 +65,6 @@ TEST(Placement, LevelsDecideWhereTheFieldGoes)
         EXPECT_EQ(outline(t), c.after)
             << c.added.toStdString() << " after " << c.current.toStdString();
         EXPECT_EQ(added, t.count());
-        EXPECT_EQ(t.text(added), c.added);
     }
 }
 

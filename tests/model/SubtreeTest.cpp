@@ -1,5 +1,5 @@
 #include "model/Subtree.h"
-#include "../common/TreeText.h"
+#include "../common/TaggedTree.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@ using namespace orvane;
 using orvane::testing::build;
 using orvane::testing::find;
 using orvane::testing::outline;
+using orvane::testing::tagged;
 
 TEST(Subtree, CopyCarriesTextTagAndOrderButNotMarks)
 {
@@ -18,8 +19,7 @@ TEST(Subtree, CopyCarriesTextTagAndOrderButNotMarks)
 
     FieldTree d;
     CopySubtree(s, d, Relationship::None, 0, find(s, "A"), find(s, "A"));
-    EXPECT_EQ(outline(d), "A(B(C),D)"); // start == stop copies one subtree
-    EXPECT_EQ(d.tag(find(d, "C")), "3:4");
+    EXPECT_EQ(tagged(d), "A[](B[](C[3:4]),D[])"); // start == stop copies one subtree
     EXPECT_FALSE(d.checked(find(d, "B")));
     EXPECT_FALSE(d.expanded(find(d, "A")));
 
