@@ -87,19 +87,15 @@ ProjectCommands::NewOutcome ProjectCommands::filenew_Click()
                                QStringLiteral("File not saved"), MessageButtons::YesNoCancel,
                                MessageIcon::Question)) {
         case MessageAnswer::Yes:
-            newTag_.clear();
             // The layout stays in the window, now under its file name.
             return Save_Click() ? NewOutcome::Saved : NewOutcome::NotSaved;
         case MessageAnswer::No:
-            newTag_.clear();
             window_.ResetEntryPanel();
             return NewOutcome::Cleared;
         default:
-            newTag_ = QStringLiteral("C");
             return NewOutcome::Cancelled;
         }
     }
-    newTag_.clear();
     FieldTreeView *tree = window_.trvFields();
     tree->hide();
     window_.ResetEntryPanel();

@@ -39,8 +39,6 @@ public:
     // leaves an empty layout without a name, as Open does.
     void openCommandLineProject(const QString &path);
 
-    // "C" after New was answered with Cancel, empty otherwise.
-    QString newTag() const { return newTag_; }
     // Set by a successful Save; cleared when Save As shows its box.
     bool saveDone() const { return saveDone_; }
 
@@ -56,7 +54,6 @@ private:
     FileDialogState &dlgedit_;
     MessageBoxes &messages_;
     FileBoxes &files_;
-    QString newTag_;
     bool saveDone_ = false;
 };
 
