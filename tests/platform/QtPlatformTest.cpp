@@ -32,11 +32,11 @@ using namespace orvane;
 namespace
 {
 
-// Runs `answer` on the modal box once it is up.
-void whenModal(std::function<void(QWidget *)> answer)
+// Runs `answer` on the modal box once it is up; it must be a T.
+template <typename T> void whenModal(std::function<void(T *)> answer)
 {
     QTimer::singleShot(0, [answer] {
-        QWidget *box = QApplication::activeModalWidget();
+        auto *box = qobject_cast<T *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         answer(box);
     });
@@ -157,9 +157,7 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
     QtFileBoxes boxes;
 
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QFileDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QFileDialog>([&](QFileDialog *box) {
         EXPECT_EQ(box->windowTitle(), "Save As");
         EXPECT_EQ(QDir(box->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
         box->selectFile(QStringLiteral("cust"));
@@ -169,9 +167,7 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     QString chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("*.*"));
     EXPECT_EQ(QFileInfo(chosen).fileName(), "cust.qel");
 
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QFileDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QFileDialog>([&](QFileDialog *box) {
         // Chosen the way a user does, in the box's list of file types.
         QComboBox *types = nullptr;
         for (QComboBox *combo : box->findChildren<QComboBox *>())
@@ -187,16 +183,14 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
     EXPECT_EQ(QFileInfo(chosen).fileName(), "notes");
 
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QFileDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QFileDialog>([&](QFileDialog *box) {
         box->selectFile(QStringLiteral("other.cbl"));
         static_cast<QDialog *>(box)->accept(); // as the Save button does
     });
     chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
     EXPECT_EQ(QFileInfo(chosen).fileName(), "other.cbl");
 
-    whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
+    whenModal<QDialog>([](QDialog *box) { box->reject(); });
     EXPECT_EQ(boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel")), "");
 }
 
@@ -204,9 +198,7 @@ TEST(QtMessageBoxes, TextsAreShownAsTheyAreNotAsMarkup)
 {
     orvane::testing::application();
     QtMessageBoxes messages;
-    whenModal([](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QMessageBox>([](QMessageBox *box) {
         EXPECT_EQ(box->textFormat(), Qt::PlainText);
         EXPECT_EQ(box->text(), "Cannot open <b>cust</b>.qel");
         box->button(QMessageBox::No)->click();
@@ -221,9 +213,7 @@ TEST(QtInputBox, ALongPromptWrapsSoTheBoxFitsAnEightHundredPixelScreen)
 {
     orvane::testing::application();
     QtInputBox input;
-    whenModal([](QWidget *w) {
-        auto *box = qobject_cast<QInputDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QInputDialog>([](QInputDialog *box) {
         EXPECT_LE(box->width(), 800);
         EXPECT_TRUE(
             box->labelText().endsWith(QStringLiteral("They are not used in generated code")));
