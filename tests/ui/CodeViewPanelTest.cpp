@@ -49,6 +49,9 @@ TEST_F(CodeViewTest, CopyPutsTheCodeOnTheClipboardWithLf)
     EXPECT_TRUE(code.contains(u"CUST"));
     EXPECT_EQ(platform.clipboard.value, code);
     EXPECT_EQ(panel()->txtCodeView()->textCursor().selectedText().size(), code.size());
+    // A button with the focus is no text box: the Edit menu's copy must not empty the clipboard.
+    focus(child<QPushButton>("cmdCodeViewCopy"));
+    EXPECT_EQ(window->ActiveControl(), nullptr);
 }
 
 TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)

@@ -18,7 +18,6 @@ TEST_F(EntryPanelTest, StartsWithLevel01AndTheFocusInTheName)
 {
     EXPECT_EQ(box("txtFieldLevel")->text(), QStringLiteral("01"));
     EXPECT_EQ(preview(), QStringLiteral("01."));
-    EXPECT_FALSE(child<QCheckBox>("chkvalues")->isChecked());
     EXPECT_TRUE(combo("cboOccursKey")->isHidden());
     EXPECT_TRUE(box("txtOccursIndexName")->isHidden());
     // The start-up timer put the focus into the name box.

@@ -127,6 +127,8 @@ TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{plain("3 items replaced"), plain("0 items replaced"),
                                          plain("Please enter a value in Find field")}));
+    // Both searches' texts stay in the list, newest first.
+    EXPECT_EQ(control<QComboBox>("cboFind")->count(), 4);
     editor()->undo();
     EXPECT_EQ(editor()->toPlainText(), u"aaa");
 }
@@ -174,6 +176,10 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     setTexts(QStringLiteral("KEY"), QStringLiteral("ID"));
     click("cmdFind");
     EXPECT_EQ(view()->selectedNode(), 2);
+    // Away from the hit, Replace only finds again.
+    view()->selectNode(1);
+    click("cmdReplace");
+    EXPECT_EQ(view()->selectedNode(), 2);
     // The children of a hit are skipped by the next search.
     click("cmdFind");
     EXPECT_EQ(view()->selectedNode(), 4);
@@ -182,7 +188,6 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     click("cmdReplace"); // replaces in the hit, then finds nothing further down
     EXPECT_EQ(tree().text(4), u"01 B-ID.");
     EXPECT_TRUE(modified());
-    EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
 
     control<QCheckBox>("chkWholeWord")->setChecked(true);
     platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Ok};
@@ -194,8 +199,9 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
         QStringLiteral("During Replacement Find Whole Word Only option doesn't work"),
         QStringLiteral("Are you sure you want to continue?"), MessageButtons::YesNo,
         MessageIcon::Question};
-    EXPECT_EQ(platform.messages.shown.back(), plain("Done"));
-    EXPECT_EQ(platform.messages.shown[platform.messages.shown.size() - 2], question);
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{plain("The search string was not found."), question,
+                                         question, plain("Done")}));
 }
 
 TEST_F(FindTest, AnEmptyTreeHidesTheDialog)
