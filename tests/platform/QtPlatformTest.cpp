@@ -63,53 +63,42 @@ TEST(DisplayCheck, DisplayNamesGiveTheirSocketOrPort)
 
 TEST(DisplayCheck, OnlyADisplayThatAnswersStartsTheWindow)
 {
-    std::vector<QByteArray> probed;
-    bool xUp = false;
-    bool waylandUp = false;
-    const auto x = [&](const XDisplayAddress &a) {
-        probed.push_back(a.socketPath.isEmpty() ? a.host : a.socketPath);
-        return xUp;
+    using enum DisplayCheck;
+    struct Case {
+        DisplayEnvironment env; // platform, DISPLAY, WAYLAND_DISPLAY, runtime folder, -platform
+        bool xUp;
+        bool waylandUp;
+        DisplayCheck result;
+        std::vector<QByteArray> probed;
     };
-    const auto wayland = [&](const QByteArray &path) {
-        probed.push_back(path);
-        return waylandUp;
+    const QByteArray run = "/run/user/1000";
+    const Case cases[] = {
+        {{}, true, true, NotSet, {}},
+        // Left behind by an ssh session that is gone.
+        {{"", "localhost:10.0", "", ""}, false, true, Unreachable, {"localhost"}},
+        {{"", "localhost:10.0", "", ""}, true, false, Usable, {"localhost"}},
+        {{"", "garbage", "", ""}, true, true, Unreachable, {}},
+        // A platform chosen on purpose is not second-guessed; the tests run offscreen this way.
+        {{"offscreen", "garbage", "", ""}, false, false, Usable, {}},
+        {{"", "garbage", "", "", true}, false, false, Usable, {}},
+        // Wayland: a name relative to the runtime folder; xcb chosen on purpose asks X only.
+        {{"", ":0", "wayland-0", run}, false, true, Usable, {run + "/wayland-0"}},
+        {{"xcb", ":0", "wayland-0", run}, false, true, Unreachable, {"/tmp/.X11-unix/X0"}},
+        {{"", "", "wayland-0", run}, true, false, Unreachable, {run + "/wayland-0"}},
     };
-
-    DisplayEnvironment env;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::NotSet);
-
-    env.display = "localhost:10.0"; // left behind by an ssh session that is gone
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
-    EXPECT_EQ(probed, std::vector<QByteArray>{"localhost"});
-    xUp = true;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    env.display = "garbage";
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
-
-    // A platform chosen on purpose is not second-guessed; the tests run offscreen this way.
-    probed.clear();
-    xUp = false;
-    env.qpaPlatform = "offscreen";
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    env.qpaPlatform.clear();
-    env.platformArgument = true;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    EXPECT_TRUE(probed.empty());
-    env.platformArgument = false;
-
-    // Wayland: a name relative to the runtime folder; xcb chosen on purpose asks X only.
-    env.display = ":0";
-    env.waylandDisplay = "wayland-0";
-    env.runtimeDir = "/run/user/1000";
-    waylandUp = true;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    EXPECT_EQ(probed, std::vector<QByteArray>{"/run/user/1000/wayland-0"});
-    env.qpaPlatform = "xcb";
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
-    env.qpaPlatform.clear();
-    env.display.clear();
-    waylandUp = false;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
+    for (const Case &c : cases) {
+        std::vector<QByteArray> probed;
+        const auto x = [&](const XDisplayAddress &a) {
+            probed.push_back(a.socketPath.isEmpty() ? a.host : a.socketPath);
+            return c.xUp;
+        };
+        const auto wayland = [&](const QByteArray &path) {
+            probed.push_back(path);
+            return c.waylandUp;
+        };
+        EXPECT_EQ(checkDisplay(c.env, x, wayland), c.result) << "row " << &c - cases;
+        EXPECT_EQ(probed, c.probed) << "row " << &c - cases;
+    }
 }
 
 TEST(DisplayCheck, TheProbesConnectForReal)
