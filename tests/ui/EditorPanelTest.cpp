@@ -70,7 +70,7 @@ TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
     EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(3, editorSaveQuestion));
 }
 
-TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
+TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndReportsFilesThatCannotBeShown)
 {
     const QString source = path("prog.cbl");
     writeBytes(source, "       PROCEDURE DIVISION.\r\n");
@@ -87,10 +87,7 @@ TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndRestoresTheDialog)
     open(QString());
     EXPECT_EQ(shownFile(), u"");
     EXPECT_TRUE(editor()->toPlainText().isEmpty());
-}
 
-TEST_F(EditorTest, FilesThatCannotBeShownAreReported)
-{
     const QString missing = path("gone.cbl");
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     open(missing);

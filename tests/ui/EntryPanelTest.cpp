@@ -14,7 +14,7 @@ bool isRed(QLineEdit *box)
 
 using EntryPanelTest = MainWindowTest;
 
-TEST_F(EntryPanelTest, StartsWithLevel01AndTheFocusInTheName)
+TEST_F(EntryPanelTest, StartsWithLevel01AndTypingBuildsTheClausePreview)
 {
     EXPECT_EQ(box("txtFieldLevel")->text(), QStringLiteral("01"));
     EXPECT_EQ(preview(), QStringLiteral("01."));
@@ -22,10 +22,7 @@ TEST_F(EntryPanelTest, StartsWithLevel01AndTheFocusInTheName)
     EXPECT_TRUE(box("txtOccursIndexName")->isHidden());
     // The start-up timer put the focus into the name box.
     EXPECT_EQ(QApplication::focusWidget(), box("txtFieldName"));
-}
 
-TEST_F(EntryPanelTest, TypingBuildsTheClausePreview)
-{
     type(box("txtFieldLevel"), QStringLiteral("5"));
     type(box("txtFieldName"), QStringLiteral("cust-name"));
     // A picture kind comes from the list: typed, its blank would be trimmed at once.
