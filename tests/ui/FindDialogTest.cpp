@@ -127,7 +127,7 @@ TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{plain("3 items replaced"), plain("0 items replaced"),
                                          plain("Please enter a value in Find field")}));
-    // Both searches' texts stay in the list, newest first.
+    // The find and replace texts of both runs stay in the list.
     EXPECT_EQ(control<QComboBox>("cboFind")->count(), 4);
     editor()->undo();
     EXPECT_EQ(editor()->toPlainText(), u"aaa");
