@@ -71,7 +71,6 @@ FieldEntry entry(const QString &level, const QString &name)
     e.name = name;
     return e;
 }
-const char *const N9 = "Numeric (9)";
 
 // About `count` fields of valid COBOL in random shapes: groups up to 16 deep, names up to 30
 // characters, pictures up to 300 bytes, quoted values up to 200 characters with doubled
@@ -107,7 +106,7 @@ void randomLayout(FieldTree &tree, unsigned seed, int count)
         }
         const bool numeric = !group && pick(0, 3) == 0;
         if (numeric) {
-            f.pictureText = N9;
+            f.pictureText = "Numeric (9)";
             f.length = QString::number(pick(1, 18));
             f.value = pick(0, 1) ? "Zero" : QString();
         } else if (!group) {

@@ -74,8 +74,6 @@ TEST(GenerateCode, SmallLayouts)
     };
     const Case cases[] = {
         {"1>  01 CUSTOMER-REC.  ", "6:*|8:01 CUSTOMER-REC."},
-        {"1>01 CUSTOMER-REC.;2>05 CUST-NAME ~PIC X(30).",
-         "6:*|8:01 CUSTOMER-REC.|9:05 CUST-NAME PIC X(30)."},
         // every record gets its comment line, nested fields none
         {"1>01 A.;2>05 B ~PIC X(2).;1>01 C.", "6:*|8:01 A.|9:05 B PIC X(2).|6:*|8:01 C."},
         // sibling pictures align on the longest name; a group below has a column of its own
