@@ -25,7 +25,6 @@ TEST(SourceText, DetectsTheReferenceFormat)
         const char *text;
         SourceFormat format;
     } cases[] = {
-        {"       01 REC.\n           05 A PIC X.\n", SourceFormat::Fixed},
         {"      * comment\n       01 REC.\n", SourceFormat::Fixed},
         {"01 REC.\n  05 A PIC X.\n", SourceFormat::Free},
         {"       >>SOURCE FORMAT IS FREE\n01 REC.\n", SourceFormat::Free},
