@@ -67,7 +67,6 @@ TEST(ImportMarks, OnlyCheckedFieldsAreAppendedAfterTheLastTopLevelField)
         QString imported; // after the field X[1:5] already in the layout
     } const cases[] = {
         {"everything", "11111", "G[1:9](C1[1:4](K[1:2]),C2[5:9]),H[10:12]"},
-        {"one child left out", "11101", "G[1:9](C1[1:4](K[1:2])),H[10:12]"},
         {"the last top-level field left out", "11110", "G[1:9](C1[1:4](K[1:2]),C2[5:9])"},
         {"a subtree and its grandchild", "10011", "G[1:9](C2[5:9]),H[10:12]"},
         {"nothing", "00000", ""},
