@@ -21,7 +21,7 @@ static void sample(FieldTree &tree)
                  {2, "05 B-KEY."}});
 }
 
-TEST(TreeSearchTest, FindsInDisplayOrderWithoutWrap)
+TEST(TreeSearchTest, FindsInDisplayOrderWithoutWrapAndReplacesInEveryNode)
 {
     FieldTree tree;
     sample(tree);
@@ -51,6 +51,12 @@ TEST(TreeSearchTest, FindsInDisplayOrderWithoutWrap)
         EXPECT_EQ(hit, c.expected ? find(tree, QString::fromLatin1(c.expected)) : 0)
             << c.start << " / " << c.what;
     }
+    // Replacing reaches every node of the same layout.
+    EXPECT_EQ(replaceInTree(tree, u"key", u"ID", false), 3);
+    EXPECT_EQ(outline(tree), u"01 A-REC.(05 A-ID.(10 A-ID-X.),05 B-NAME.),01 B-REC.(05 B-ID.)");
+    EXPECT_EQ(replaceInTree(tree, u"rec", u"R", true), 0);
+    EXPECT_EQ(replaceInTree(tree, u"", u"R", false), 0);
+    EXPECT_FALSE(replaceInNode(tree, 99, u"A", u"B", false));
 }
 
 TEST(TreeSearchTest, DisplayOrderFollowsMovedNodes)
@@ -63,15 +69,4 @@ TEST(TreeSearchTest, DisplayOrderFollowsMovedNodes)
     for (int n = tree.topLevelAt(0); n; n = nextInDisplayOrder(tree, n, false))
         order << tree.text(n);
     EXPECT_EQ(order.join(u' '), u"01 B-REC. 05 B-KEY. 01 A-REC. 05 A-KEY. 10 A-KEY-X. 05 B-NAME.");
-}
-
-TEST(TreeSearchTest, ReplaceEveryNode)
-{
-    FieldTree tree;
-    sample(tree);
-    EXPECT_EQ(replaceInTree(tree, u"key", u"ID", false), 3);
-    EXPECT_EQ(outline(tree), u"01 A-REC.(05 A-ID.(10 A-ID-X.),05 B-NAME.),01 B-REC.(05 B-ID.)");
-    EXPECT_EQ(replaceInTree(tree, u"rec", u"R", true), 0);
-    EXPECT_EQ(replaceInTree(tree, u"", u"R", false), 0);
-    EXPECT_FALSE(replaceInNode(tree, 99, u"A", u"B", false));
 }
