@@ -76,6 +76,7 @@ struct XDisplayAddress {
     QByteArray socketPath; // local: /tmp/.X11-unix/X<n>
     QByteArray host;       // remote: host name and port
     int port = 0;
+    bool operator==(const XDisplayAddress &) const = default;
 };
 XDisplayAddress xDisplayAddress(const QByteArray &display);
 

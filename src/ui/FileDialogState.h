@@ -14,6 +14,7 @@ class FileDialogState
 public:
     QString fileName;
     QString filter;
+    bool operator==(const FileDialogState &) const = default;
 
     class Guard
     {

@@ -49,11 +49,7 @@ TEST(DisplayCheck, DisplayNamesGiveTheirSocketOrPort)
     EXPECT_EQ(xDisplayAddress(":0").socketPath, "/tmp/.X11-unix/X0");
     EXPECT_EQ(xDisplayAddress(":1.0").socketPath, "/tmp/.X11-unix/X1");
     EXPECT_EQ(xDisplayAddress("unix:2").socketPath, "/tmp/.X11-unix/X2");
-    const XDisplayAddress ssh = xDisplayAddress("localhost:10.0");
-    EXPECT_TRUE(ssh.valid);
-    EXPECT_TRUE(ssh.socketPath.isEmpty());
-    EXPECT_EQ(ssh.host, "localhost");
-    EXPECT_EQ(ssh.port, 6010);
+    EXPECT_EQ(xDisplayAddress("localhost:10.0"), (XDisplayAddress{true, {}, "localhost", 6010}));
     EXPECT_EQ(xDisplayAddress("[::1]:3").host, "::1");
     EXPECT_EQ(xDisplayAddress("/private/tmp/launchd/org.x:0").socketPath,
               "/private/tmp/launchd/org.x:0");
@@ -105,9 +101,7 @@ TEST(DisplayCheck, TheProbesConnectForReal)
 {
     QTemporaryDir dir;
     const QByteArray path = QDir(dir.path()).filePath(QStringLiteral("X5")).toLocal8Bit();
-    XDisplayAddress local;
-    local.valid = true;
-    local.socketPath = path;
+    const XDisplayAddress local{true, path, {}, 0};
     EXPECT_FALSE(xDisplayAnswers(local)); // nothing there
     const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
     ASSERT_GE(server, 0);
@@ -130,10 +124,7 @@ TEST(DisplayCheck, TheProbesConnectForReal)
     ASSERT_EQ(::listen(tcp, 1), 0);
     socklen_t size = sizeof any;
     ASSERT_EQ(::getsockname(tcp, reinterpret_cast<sockaddr *>(&any), &size), 0);
-    XDisplayAddress remote;
-    remote.valid = true;
-    remote.host = "127.0.0.1";
-    remote.port = ntohs(any.sin_port);
+    const XDisplayAddress remote{true, {}, "127.0.0.1", ntohs(any.sin_port)};
     EXPECT_TRUE(xDisplayAnswers(remote));
     ::close(tcp);
     EXPECT_FALSE(xDisplayAnswers(remote));

@@ -119,7 +119,6 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
         {"cboFieldType", -1, Qt::Key_Right, "txtFieldLength"},
         {"txtFieldOccurs", -1, Qt::Key_Right, "cboFieldValue"}, // no array: past its boxes
         {"cboFieldValue", 0, Qt::Key_Backspace, "txtFieldOccurs"},
-        {"txtFieldOccurs", 0, Qt::Key_Left, "txtFieldLength"},
     };
     for (const Case &c : cases) {
         QWidget *from = child<QWidget>(c.from);

@@ -13,7 +13,7 @@ using namespace orvane;
 class FieldTreeModelTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { orvane::testing::testApplication(); }
+    static void SetUpTestSuite() { orvane::testing::application(); }
     FieldTree tree;
     FieldTreeModel model{tree};
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};

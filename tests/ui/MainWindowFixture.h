@@ -51,7 +51,7 @@ inline ShownMessage plain(const QString &text)
 class MainWindowTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { testApplication(); }
+    static void SetUpTestSuite() { application(); }
 
     void SetUp() override
     {

@@ -214,10 +214,4 @@ struct ScriptedPlatform {
     }
 };
 
-// One QApplication for the whole test program, made on first use (gtest_main owns main()).
-inline void testApplication()
-{
-    application();
-}
-
 } // namespace orvane::testing

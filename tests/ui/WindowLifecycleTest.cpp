@@ -3,7 +3,6 @@
 #include "ui/WindowLifecycle.h"
 #include "MainWindowFixture.h"
 #include "project/ProjectFile.h"
-#include "ui/FileDialogState.h"
 #include "ui/ProjectCommands.h"
 
 #include "../common/ProjectRecords.h"
@@ -76,7 +75,6 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
     EXPECT_EQ(platform.files.asked,
               (std::vector<AskedFile>{{true, "Save As", "Orvane (*.qel);;All Files (*)",
                                        dir.path() + QStringLiteral("/*.*")}}));
-    EXPECT_EQ(title(), "Orvane [new.qel]");
 
     // Closing writes them back.
     child<QRadioButton>("optRecordSizeByLength")->setChecked(true);
@@ -196,18 +194,6 @@ TEST_F(WindowLifecycleTest, TheEditorGetsItsOwnChanceToKeepTheWindowOpen)
     platform.messages.answers = {MessageAnswer::No};
     EXPECT_TRUE(window->close());
     EXPECT_EQ(steps, (QStringList{"editor", "editor", "editor", "dialogs"}));
-}
-
-TEST(FileDialogState, TheGuardRestoresNameAndFilter)
-{
-    FileDialogState dlg{QStringLiteral("/p/cust.qel"), QStringLiteral("Orvane (*.qel)")};
-    {
-        const FileDialogState::Guard keep(dlg);
-        dlg.fileName = QStringLiteral("/src/prog.cbl");
-        dlg.filter = QStringLiteral("COBOL (*.cbl)");
-    }
-    EXPECT_EQ(dlg.fileName, "/p/cust.qel");
-    EXPECT_EQ(dlg.filter, "Orvane (*.qel)");
 }
 
 } // namespace
