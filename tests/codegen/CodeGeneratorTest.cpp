@@ -155,6 +155,8 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
         // long for any line starts behind the word before it when ten characters fit there
         {"88 C ~VALUES \"{A30}\" \"{B30}\" \"{C30}\".", 2, 0,
          "9:88 C|7:VALUES \"{A30}\"|13:\"{B30}\"|13:\"{C30}\"."},
+        {"88 C ~VALUES \"{A30}\" \"{B23}\" \"{C30}\".", 2, 0, // the second ends in column 72
+         "9:88 C|7:VALUES \"{A30}\" \"{B23}\"|13:\"{C30}\"."},
         {"88 C ~VALUES \"\" \"{A40}\" \"\" \"{B20}\".", 2, 0,
          "9:88 C|7:VALUES \"\" \"{A40}\" \"\"|13:\"{B20}\"."},
         {"88 C ~VALUES \"{A44}\" \"{B70}\".", 2, 0,
