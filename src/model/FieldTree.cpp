@@ -287,20 +287,7 @@ void FieldTree::moveNodesTo(FieldTree &other)
         }
         return;
     }
-    for (auto *l : listeners_)
-        l->beginReset();
-    for (auto *l : other.listeners_)
-        l->beginReset();
-    for (FieldNode *n : other.nodes_)
-        delete n;
-    other.nodes_.clear();
-    other.root_->children_.clear();
-    std::swap(nodes_, other.nodes_);
-    std::swap(root_, other.root_);
-    for (auto *l : other.listeners_)
-        l->endReset();
-    for (auto *l : listeners_)
-        l->endReset();
+    exchangeContents(other, true);
 }
 
 void FieldTree::moveNodesTo(const std::shared_ptr<FieldTree> &other)

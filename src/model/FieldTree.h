@@ -199,6 +199,7 @@ private:
     void insertChild(FieldNode *parent, int row, FieldNode *node);
     void detach(FieldNode *node);
     static void renumberRows(FieldNode *parent, int fromRow);
+    void exchangeContents(FieldTree &other, bool dropOthers);
     // Index 0 marks a node on its way out; dropDeadNodes deletes them and closes up.
     static void markDead(FieldNode *node);
     void dropDeadNodes();

@@ -195,12 +195,24 @@ bool FieldTree::moveNode(int index, int newParent, int row)
 
 void FieldTree::swapNodes(FieldTree &other)
 {
-    if (&other == this)
-        return;
+    if (&other != this)
+        exchangeContents(other, false);
+}
+
+// Both trees' listeners hear one reset around the exchange; what `other` held is freed first
+// when it is not wanted back.
+void FieldTree::exchangeContents(FieldTree &other, bool dropOthers)
+{
     for (auto *l : listeners_)
         l->beginReset();
     for (auto *l : other.listeners_)
         l->beginReset();
+    if (dropOthers) {
+        for (FieldNode *n : other.nodes_)
+            delete n;
+        other.nodes_.clear();
+        other.root_->children_.clear();
+    }
     std::swap(nodes_, other.nodes_);
     std::swap(root_, other.root_);
     for (auto *l : other.listeners_)
