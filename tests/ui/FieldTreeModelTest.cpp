@@ -6,6 +6,9 @@
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
+#include <functional>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 using namespace orvane;
@@ -79,4 +82,42 @@ TEST_F(FieldTreeModelTest, ALayoutChangeKeepsViewsAndSelectionRight)
     EXPECT_EQ(view.selectedNode(), 0); // the selected field went
     view.selectNode(tree.lastChild(p));
     EXPECT_EQ(model.data(view.currentIndex(), Qt::DisplayRole).toString(), "c");
+}
+
+// The storage kept record by record must be what a fresh map of the whole tree says, after
+// every kind of change the tree tells its listener.
+TEST_F(FieldTreeModelTest, StorageFollowsEveryKindOfChange)
+{
+    const int r1 = tree.add(0, Relationship::Last, QStringLiteral("01 R1."));
+    const int a = tree.add(r1, Relationship::Child, QStringLiteral("05 A PIC X(4)."));
+    tree.add(r1, Relationship::Child, QStringLiteral("05 B PIC X(2)."));
+    tree.add(0, Relationship::Last, QStringLiteral("66 RN RENAMES A THRU B."));
+    const int f1 = tree.add(0, Relationship::Last, QStringLiteral("05 F1 PIC X(3)."));
+    tree.add(0, Relationship::Last, QStringLiteral("05 F2 PIC X(5)."));
+    const int r2 = tree.add(0, Relationship::Last, QStringLiteral("01 R2."));
+    const int c = tree.add(r2, Relationship::Child, QStringLiteral("05 C PIC X(7)."));
+    const std::function<void()> edits[] = {
+        [&] { tree.setText(a, QStringLiteral("05 A PIC X(9).")); },
+        [&] { tree.setText(f1, QStringLiteral("01 F1 PIC X(3).")); }, // ends the fragment run
+        [&] { tree.add(r2, Relationship::Child, QStringLiteral("05 D PIC X(2).")); },
+        [&] { tree.insertLeaves(r1, {{0, QStringLiteral("05 E PIC X."), QString()}}); },
+        [&] { tree.setParent(c, r1); },
+        [&] { tree.remove(tree.child(r1)); },
+        [&] { tree.remove(r1); }, // the 66 is left without its record
+        [&] { tree.add(0, Relationship::First, QStringLiteral("01 R0 PIC X(8).")); },
+        [&] { tree.removeSubtrees({tree.topLevelAt(1), tree.topLevelAt(3)}); },
+        [&] { tree.clear(); },
+    };
+    for (size_t e = 0; e < std::size(edits); ++e) {
+        edits[e]();
+        const cobol::StorageMap map = cobol::BuildStorageMap(tree, cobol::Dialect::Default);
+        ASSERT_EQ(map.items.size(), size_t(tree.count()));
+        for (const cobol::StorageItem &want : map.items) {
+            const cobol::StorageItem *kept = model.storageItem(want.node);
+            ASSERT_NE(kept, nullptr) << e;
+            EXPECT_EQ(std::tuple(kept->offset, kept->length, kept->error),
+                      std::tuple(want.offset, want.length, want.error))
+                << "edit " << e << ", field " << want.node;
+        }
+    }
 }
