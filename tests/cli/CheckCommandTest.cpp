@@ -27,25 +27,15 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
     QFile::setPermissions(fake, QFile::permissions(fake) | QFileDevice::ExeOwner);
     const QString noProject = folder.filePath(QStringLiteral("none.qel"));
     orvane::FieldTree scratch; // the loader's own message is passed on
-    // A layout the compiler would take apart otherwise than its tree shows.
     const QString odd = folder.filePath(QStringLiteral("odd.qel"));
     orvane::FieldTree layout;
-    const int rec = layout.add(0, orvane::Relationship::Last, QStringLiteral("01 REC."));
-    layout.setTag(rec, QStringLiteral("1:5"));
-    layout.setTag(layout.add(rec, orvane::Relationship::Child, QStringLiteral("01 A PIC X(5).")),
-                  QStringLiteral("1:5"));
-    layout.setTag(layout.add(0, orvane::Relationship::Last, QStringLiteral("01 B.")),
-                  QStringLiteral("2:3"));
+    layout.add(0, orvane::Relationship::Last, QStringLiteral("01 B."));
     layout.setTag(layout.add(0, orvane::Relationship::Last, QStringLiteral("01 C PIC X(4).")),
                   QStringLiteral("5:8"));
     ASSERT_TRUE(orvane::SaveNodes(layout, odd).ok());
-    const QString oddWarnings = odd +
-                                ": warning: field 2, A: level 1 is not greater than its "
-                                "parent's level 1, so the code will not nest it as the "
-                                "tree shows\n" +
-                                odd +
-                                ": warning: field 3, B: an elementary item (no subordinate "
-                                "items) without a PICTURE\n";
+    const QString noPicture =
+        odd +
+        ": warning: field 1, B: an elementary item (no subordinate items) without a PICTURE\n";
 
     const struct {
         const char *name;
@@ -57,15 +47,15 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
          {Customer, "--cobc", fake},
          3,
          Customer + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
-        {"the layout's warnings before the compiler's, tags only when asked",
+        {"the layout's warnings first",
          {odd, "--cobc", folder.filePath("none")},
          127,
-         oddWarnings + "orvane-cli: the GnuCOBOL compiler \"" + folder.filePath("none") +
+         noPicture + "orvane-cli: the GnuCOBOL compiler \"" + folder.filePath("none") +
              "\" was not found; install the package gnucobol\n"},
         {"exact positions",
          {odd, "--exact-positions", "--cobc", fake},
          3,
-         oddWarnings + odd + ": warning: field 4, C: position tag 5:8 is not its storage 1:4\n" +
+         noPicture + odd + ": warning: field 2, C: position tag 5:8 is not its storage 1:4\n" +
              odd + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
         {"no compiler",
          {Customer, "--cobc", folder.filePath("none")},

