@@ -6,6 +6,7 @@
 #include "ui/CodeViewPanel.h"
 #include "ui/EntryPanel.h"
 #include "ui/FieldTreeView.h"
+#include "ui/StatusBar.h"
 #include "ui/frmQEL.h"
 
 #include <QApplication>
@@ -76,6 +77,27 @@ void BM_AddFieldTo100kLayout(benchmark::State &state)
     state.counters["fields"] = w.window->fields().count();
 }
 BENCHMARK(BM_AddFieldTo100kLayout)->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// An edit of one field's text, then a click on another field: the status bar shows the
+// storage of the field, laid out again after the edit.
+void BM_SelectFieldAfterEditIn100kLayout(benchmark::State &state)
+{
+    Window w;
+    FieldTree &tree = w.window->fields();
+    const int first = tree.child(tree.topLevelAt(500));
+    const int fields[] = {first, tree.next(first)};
+    int round = 0;
+    for (auto _ : state) {
+        ++round;
+        tree.setText(first, QStringLiteral("05 EDITED \u00A0PIC X(%1).").arg(round % 20 + 1));
+        QCoreApplication::processEvents();
+        w.window->trvFields()->selectNode(fields[round % 2]);
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(w.window->stb()->storage());
+    }
+    state.counters["fields"] = tree.count();
+}
+BENCHMARK(BM_SelectFieldAfterEditIn100kLayout)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 void BM_CodeViewOf100kFields(benchmark::State &state)
 {

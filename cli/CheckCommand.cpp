@@ -2,6 +2,7 @@
 #include "Cli.h"
 
 #include "cobol/CompilerMessages.h"
+#include "cobol/LayoutCheck.h"
 #include "codegen/CodeGenerator.h"
 #include "model/Cp1252.h"
 #include "model/FieldTree.h"
@@ -35,9 +36,12 @@ int checkProject(const QStringList &arguments, QIODevice &, QIODevice &err)
     QStringList files;
     QString program = QStringLiteral("cobc");
     QString options;
+    bool exactPositions = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
-        if (a == u"--cobc" || a == u"--cobc-options") {
+        if (a == u"--exact-positions") {
+            exactPositions = true;
+        } else if (a == u"--cobc" || a == u"--cobc-options") {
             if (i + 1 >= arguments.size())
                 return fail(err,
                             QStringLiteral("orvane-cli: option %1 needs a value (try orvane-cli "
@@ -65,6 +69,13 @@ int checkProject(const QStringList &arguments, QIODevice &, QIODevice &err)
     const ProjectResult loaded = LoadNodes(tree, project);
     if (!loaded.ok())
         return fail(err, loaded.message, kFailed);
+    // The layout's own warnings come first; they never change the status.
+    for (const cobol::LayoutWarning &w : cobol::CheckLayout(tree, exactPositions))
+        err.write(QStringLiteral("%1: warning: field %2, %3\n")
+                      .arg(project)
+                      .arg(w.node)
+                      .arg(w.text)
+                      .toUtf8());
 
     const QString path = program.contains(u'/') ? program : QStandardPaths::findExecutable(program);
     if (path.isEmpty() || !QFileInfo(path).isExecutable())

@@ -1,6 +1,7 @@
 #include "CopybookReader.h"
 
 #include "StorageMap.h"
+#include "StoragePositions.h"
 
 #include "model/EntryRules.h"
 #include "model/Positions.h"
@@ -401,31 +402,15 @@ ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options)
 int ImportEntries(FieldTree &tree, const ReadResult &read)
 {
     std::vector<int> nodes(read.entries.size(), 0);
-    std::vector<Usage> usages(read.entries.size(), Usage::Display); // a group's passes down
+    const int first = tree.count() + 1;
     for (size_t i = 0; i < read.entries.size(); ++i) {
         const DataEntry &e = read.entries[i];
         const int parent = read.parents[i] >= 0 ? nodes[size_t(read.parents[i])] : 0;
-        usages[i] = e.usageGiven || read.parents[i] < 0 ? e.usage : usages[size_t(read.parents[i])];
-        const int added = parent ? tree.add(parent, Relationship::Child, e.fieldText)
-                                 : tree.add(0, Relationship::Last, e.fieldText);
-        nodes[i] = added;
-        if (e.level == 88) {
-            // A condition shares its item's storage; as a child it must not shrink the item's
-            // span to nothing.
-            tree.setTag(added, tree.tag(parent));
-            continue;
-        }
-        // The Add button's positions, by length: an elementary item's storage, 0 for the rest.
-        qint64 length = 0;
-        QString error;
-        if (e.level != 88 && e.level != 66 && (!e.picture.isEmpty() || e.usageGiven))
-            length = ElementarySize(e, usages[i], Dialect::Default, error) *
-                     std::max<qint64>(1, e.occursMax);
-        NewFieldPositions positions;
-        positions.lengthText = QString::number(length);
-        tree.setTag(added, NewFieldTag(tree, added, positions));
-        UpdateParentSpans(tree, added);
+        nodes[i] = parent ? tree.add(parent, Relationship::Child, e.fieldText)
+                          : tree.add(0, Relationship::Last, e.fieldText);
     }
+    // The compiler's positions, from the storage map of the whole layout.
+    SetTagsFromStorage(tree, first);
     return int(read.entries.size());
 }
 

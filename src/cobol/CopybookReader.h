@@ -46,8 +46,8 @@ ReadResult ReadDataDescriptions(const QString &text, const ReadOptions &options,
 ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options);
 
 // Appends the entries to the tree, after its last top-level field: each becomes a field with its
-// field text, placed under its parent entry, with the tag the Add button gives a field of its
-// storage length (default dialect). Returns the number of fields added.
+// field text, placed under its parent entry, with the tag of its storage (default dialect; see
+// StorageTags). Returns the number of fields added.
 int ImportEntries(FieldTree &tree, const ReadResult &read);
 
 // The import summary for the user: how many fields came in, and what was left out.

@@ -29,6 +29,9 @@ QString FillerPicture(const QString &fieldType)
 
 QString FillerValue(const FillerEntry &entry)
 {
+    // The user agreed to fillers without an initial value: there is none to write.
+    if (CheckFillerEntry(entry) == FillerCheck::AskNoValue)
+        return {};
     if (entry.treatAsString)
         return u'"' + entry.value + u'"';
     return entry.value.trimmed();
@@ -37,8 +40,10 @@ QString FillerValue(const FillerEntry &entry)
 QString FillerText(const QString &levelText, const QString &picture, double length,
                    const QString &value)
 {
+    // VALUE with nothing behind it is no COBOL: without a value the clause is left out.
+    const QString valuePart = value.isEmpty() ? QString() : QStringLiteral(" VALUE ") + value;
     return (levelText + QStringLiteral(" FILLER ") + ClauseMark + QStringLiteral("PIC ") + picture +
-            u'(' + numberText(length) + QStringLiteral(") VALUE ") + value + u'.')
+            u'(' + numberText(length) + u')' + valuePart + u'.')
         .toUpper();
 }
 
@@ -84,7 +89,8 @@ FillerResult InsertFillers(FillerMode mode, FieldTree &tree, int selected, const
                 if (start < 1) // a parent whose From holds no number: no known start
                     start = from;
             } else {
-                start = readNumber(TagTo(before->tag())) + 1;
+                // A table's storage runs over all its occurrences, not only the first.
+                start = tagReachEnd(before->tag(), before->text()) + 1;
             }
             const double gap = from - start;
             if (gap > 0)

@@ -32,9 +32,10 @@ FillerCheck CheckFillerEntry(const FillerEntry &entry);
 
 // The picture letter of a picture kind ("AlphaNum (X)" gives X), or the typed text itself.
 QString FillerPicture(const QString &fieldType);
-// The initial value: quoted exactly as typed for a string, otherwise trimmed.
+// The initial value: quoted exactly as typed for a string, otherwise trimmed; empty when the
+// entry gives none (the user agreed to fillers without one).
 QString FillerValue(const FillerEntry &entry);
-// "05 FILLER ¤PIC X(3) VALUE SPACES." in upper case.
+// "05 FILLER ¤PIC X(3) VALUE SPACES." in upper case; no VALUE clause for an empty value.
 QString FillerText(const QString &levelText, const QString &picture, double length,
                    const QString &value);
 // The notice shown before the insertion.
@@ -52,7 +53,8 @@ struct FillerResult {
 
 // Fills the holes of the run with FILLER items. Condition names (level 88) hold no storage:
 // holes are measured between the fields that do, and a FILLER goes behind the condition
-// names of the field before it. The hole before the run is measured from the parent's From
+// names of the field before it. A field with OCCURS n reaches over n times its tag's span.
+// The hole before the run is measured from the parent's From
 // (position 1 at the top level). Nothing else in the tree changes; overlaps are left alone.
 FillerResult InsertFillers(FillerMode mode, FieldTree &tree, int selected, const QString &value,
                            const QString &picture);

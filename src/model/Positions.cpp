@@ -3,6 +3,8 @@
 #include "FieldClause.h"
 #include "NumberText.h"
 
+#include <vector>
+
 namespace orvane
 {
 
@@ -15,6 +17,52 @@ QString tagText(double from, double to)
     return numberText(from) + u':' + numberText(to);
 }
 } // namespace
+
+double clauseOccurs(QStringView clauseText)
+{
+    // Words split at blanks and the clause mark; a quoted literal is one word to skip.
+    std::vector<QStringView> words;
+    qsizetype i = 0;
+    const qsizetype n = clauseText.size();
+    while (i < n) {
+        const QChar c = clauseText[i];
+        if (c == u' ' || c == ClauseMark || c == u'.' || c == u',') {
+            ++i;
+            continue;
+        }
+        if (c == u'"' || c == u'\'') {
+            const qsizetype close = clauseText.indexOf(c, i + 1);
+            i = close < 0 ? n : close + 1;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < n && clauseText[end] != u' ' && clauseText[end] != ClauseMark &&
+               clauseText[end] != u'"' && clauseText[end] != u'\'' &&
+               !(clauseText[end] == u'.' && (end + 1 == n || clauseText[end + 1] == u' ')))
+            ++end;
+        words.push_back(clauseText.mid(i, end - i));
+        i = end;
+    }
+    for (size_t w = 0; w + 1 < words.size(); ++w) {
+        if (words[w].compare(u"OCCURS", Qt::CaseInsensitive) != 0)
+            continue;
+        double count = readNumber(words[w + 1]);
+        if (w + 3 < words.size() && words[w + 2].compare(u"TO", Qt::CaseInsensitive) == 0)
+            count = readNumber(words[w + 3]);
+        return count >= 1 ? count : 1;
+    }
+    return 1;
+}
+
+double tagReachEnd(QStringView tag, QStringView clauseText)
+{
+    const double from = readNumber(TagFrom(tag));
+    const double to = readNumber(TagTo(tag));
+    const double times = clauseOccurs(clauseText);
+    if (times <= 1 || to < from)
+        return to;
+    return from + times * (to - from + 1) - 1;
+}
 
 QString TagFrom(QStringView tag)
 {

@@ -33,6 +33,13 @@ QString NewFieldTag(const FieldTree &tree, int index, const NewFieldPositions &i
 // child, copying the parts as text.
 void UpdateParentSpans(FieldTree &tree, int index);
 
+// How often a field's storage repeats: n for OCCURS n (and for OCCURS m TO n), 1 without
+// OCCURS. Words inside literals do not count.
+double clauseOccurs(QStringView clauseText);
+// The last position a field's storage reaches. A tag spans one occurrence, so a field with
+// OCCURS n reaches over n times that span; otherwise this is the tag's To.
+double tagReachEnd(QStringView tag, QStringView clauseText);
+
 // After adding by positions: the From box moves behind the field just added when From < To;
 // returns the new From text, or a null string when it stays as it is.
 QString NextFromPosition(QStringView fromText, QStringView toText);

@@ -27,6 +27,7 @@ namespace
 
 constexpr int LineRole = Qt::UserRole;
 constexpr int ColumnRole = Qt::UserRole + 1;
+constexpr int NodeRole = Qt::UserRole + 2;
 
 QString missingCompilerText(const QString &program)
 {
@@ -92,11 +93,37 @@ void CheckPanel::showRunning(bool running)
     cmdCheckCancel_->setVisible(running);
 }
 
+void CheckPanel::textReplaced()
+{
+    if (!lstCheck_->topLevelItemCount() && lblCheck_->text().isEmpty())
+        return;
+    if (plainText(box_) != checkedText_)
+        clearMessages();
+}
+
+void CheckPanel::clearMessages()
+{
+    cancel();
+    lstCheck_->clear();
+    lblCheck_->clear();
+    checkedText_.clear();
+    layoutWarnings_ = 0;
+    hide();
+}
+
 void CheckPanel::check(const CheckRequest &request)
 {
     job_.reset();
     show();
     lstCheck_->clear();
+    checkedText_ = plainText(box_);
+    layoutWarnings_ = int(request.layoutWarnings.size());
+    for (const cobol::LayoutWarning &w : request.layoutWarnings) {
+        auto *item = new QTreeWidgetItem(lstCheck_);
+        item->setData(0, NodeRole, w.node);
+        item->setText(1, QStringLiteral("warning"));
+        item->setText(2, w.text);
+    }
     // A copy in a folder of its own: the user's file is never written, and the compiler
     // finds the name it reports.
     folder_ = std::make_unique<QTemporaryDir>();
@@ -167,13 +194,20 @@ void CheckPanel::finished(const CompilerResult &result)
         item->setText(1, row.severity);
         item->setText(2, row.text);
     }
-    lblCheck_->setText(report.status);
+    QString status = report.status;
+    if (layoutWarnings_ > 0)
+        status += QStringLiteral(" Layout: %1 warning(s).").arg(layoutWarnings_);
+    lblCheck_->setText(status);
     lstCheck_->resizeColumnToContents(0);
     lstCheck_->resizeColumnToContents(1);
 }
 
 void CheckPanel::goToItem(QTreeWidgetItem *item)
 {
+    if (const int node = item ? item->data(0, NodeRole).toInt() : 0) {
+        emit fieldActivated(node);
+        return;
+    }
     const int line = item ? item->data(0, LineRole).toInt() : 0;
     if (line <= 0)
         return;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EditorOptions.h"
+#include "cobol/LayoutCheck.h"
 #include "platform/CompilerRun.h"
 
 #include <QWidget>
@@ -28,6 +29,8 @@ struct CheckRequest {
     QString fileName = QStringLiteral("check.cbl");
     QStringList includeFolders;
     std::function<int(int)> boxLine = [](int line) { return line; };
+    // What the layout behind the text says on its own; listed first, linked to the field.
+    std::vector<cobol::LayoutWarning> layoutWarnings;
 };
 
 // GnuCOBOL's verdict on a text box: runs cobc -fsyntax-only on a temporary copy without
@@ -49,6 +52,15 @@ public:
 
     QTreeWidget *lstCheck() const { return lstCheck_; }
     QString statusText() const;
+    // The box holds a new text (another file, the code of a changed layout): messages about
+    // the text that was checked go, unless the text is that one still.
+    void textReplaced();
+    // The messages go whatever the box holds.
+    void clearMessages();
+
+signals:
+    // A layout warning was double-clicked: the field it is about.
+    void fieldActivated(int node);
 
 private:
     void finished(const CompilerResult &result);
@@ -63,6 +75,8 @@ private:
     std::unique_ptr<QTemporaryDir> folder_;
     std::function<int(int)> boxLine_;
     QString fileName_;
+    QString checkedText_;
+    int layoutWarnings_ = 0;
     // The missing compiler is explained once; later checks say it in the status line.
     bool missingReported_ = false;
 

@@ -101,6 +101,7 @@ void CodeViewPanel::showCode(const QString &code)
     txtCodeView_->document()->setPlainText(code);
     // Searches start from the caret: put it at the top of the new code.
     txtCodeView_->moveCursor(QTextCursor::Start);
+    picCodeViewCheck_->textReplaced();
 }
 
 bool CodeViewPanel::ownsTextBox(const QWidget *widget) const
@@ -191,6 +192,8 @@ void CodeViewPanel::cmdCodeViewCheck_Click()
     request.text = program.text;
     request.fileName = QStringLiteral("generated.cbl");
     request.boxLine = [program](int line) { return cobol::itemLine(program, line); };
+    if (layoutWarnings_)
+        request.layoutWarnings = layoutWarnings_();
     picCodeViewCheck_->check(request);
 }
 

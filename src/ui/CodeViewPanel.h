@@ -2,9 +2,12 @@
 
 #include "CodeEdit.h"
 #include "EditorOptions.h"
+#include "cobol/LayoutCheck.h"
 #include "platform/Platform.h"
 
 #include <QWidget>
+
+#include <functional>
 
 class QGroupBox;
 class QLineEdit;
@@ -30,6 +33,11 @@ public:
     // Asks GnuCOBOL about the generated code (F7).
     void cmdCodeViewCheck_Click();
     CheckPanel *picCodeViewCheck() const { return picCodeViewCheck_; }
+    // The layout's own warnings, listed with the compiler's by each check.
+    void setLayoutWarnings(std::function<std::vector<cobol::LayoutWarning>()> warnings)
+    {
+        layoutWarnings_ = std::move(warnings);
+    }
     void clear();
     // Fills the text box; its text is the only copy (Copy and Append read it from there).
     void showCode(const QString &code);
@@ -59,6 +67,7 @@ private:
     QLineEdit *txtCodeViewBrowseFile_ = nullptr;
     QPushButton *cmdCodeViewBrowse_ = nullptr;
     QPushButton *cmdCodeViewAppend_ = nullptr;
+    std::function<std::vector<cobol::LayoutWarning>()> layoutWarnings_;
 };
 
 } // namespace orvane

@@ -2,8 +2,10 @@
 
 #include "UndoCommands.h"
 
+#include "FieldTreePanel.h"
 #include "FileDialogState.h"
 #include "StatusBar.h"
+#include "TreeButtons.h"
 #include "frmQEL.h"
 
 #include "cobol/CopybookReader.h"
@@ -49,6 +51,8 @@ int CopybookImportCommand::importCopybook_Click()
     if (added > 0)
         window_.MarkModified();
     window_.undoCommands().commit(QStringLiteral("Import Copybook"));
+    // The new records come in closed.
+    window_.treePanel()->treeButtons()->showExpandPicture(false);
     window_.stb()->setMessage(QStringLiteral("Done"));
     messages_.show(cobol::ImportSummary(read, added), title(), MessageButtons::Ok,
                    MessageIcon::Information);

@@ -125,6 +125,7 @@ void EditorPanel::cmdEditorNew_Click()
     txtEditor_->clear();
     form_.reset();
     cmdEditorSave_->setEnabled(false);
+    picEditorCheck_->textReplaced();
 }
 
 void EditorPanel::cmdEditorOpen_Click()
@@ -150,6 +151,7 @@ void EditorPanel::cmdEditorOpen_Click()
         // empty box. A file that is missing keeps its name, and Save creates it.
         txtEditorFile_->clear();
     cmdEditorSave_->setEnabled(false);
+    picEditorCheck_->textReplaced();
 }
 
 bool EditorPanel::cmdEditorSave_Click()

@@ -100,9 +100,11 @@ QVariant FieldTreeModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return node->text();
     case Qt::ToolTipRole: {
-        // The informational positions, then the storage the compiler gives the field.
-        const QString storage = storage_.tip(tree_, node->index());
-        return storage.isEmpty() ? node->tag() : node->tag() + u'\n' + storage;
+        // The kept position tag, then the storage the compiler gives the field, each named
+        // so that nobody takes one for the other.
+        const QString tag = QStringLiteral("Position tag: ") + node->tag();
+        const cobol::StorageItem *item = storage_.item(tree_, node->index());
+        return item ? tag + u'\n' + cobol::DescribeStorage(*item) : tag;
     }
     case Qt::ForegroundRole:
         if (fillerColour_.isValid() && isFillerClause(node->text()))
@@ -145,36 +147,66 @@ Qt::ItemFlags FieldTreeModel::flags(const QModelIndex &index) const
     return f;
 }
 
+void FieldTreeModel::storageChangedUnder(const FieldNode *parent, int row)
+{
+    if (parent) {
+        storage_.recordChanged(parent);
+        storagePending_.push_back(parent);
+        return;
+    }
+    // A top-level field that goes takes its record's storage along.
+    if (row >= 0)
+        storage_.recordChanged(tree_.topLevelNode(row));
+    storage_.topLevelChanged();
+    topLevelPending_ = true;
+}
+
+void FieldTreeModel::storageSettled()
+{
+    // Views may have looked at the fields between the begin and the end of the change, while
+    // the tree was still as before: what they made the storage lay out is out of date.
+    for (const FieldNode *parent : storagePending_)
+        storage_.recordChanged(parent);
+    if (topLevelPending_)
+        storage_.topLevelChanged();
+    storagePending_.clear();
+    topLevelPending_ = false;
+}
+
 void FieldTreeModel::beginInsert(const FieldNode *parent, int row)
 {
+    storageChangedUnder(parent, -1);
     beginInsertRows(indexFor(parent), row, row);
 }
 
 void FieldTreeModel::endInsert()
 {
-    storage_.invalidate();
+    storageSettled();
     endInsertRows();
 }
 
 void FieldTreeModel::beginRemove(const FieldNode *parent, int row)
 {
+    storageChangedUnder(parent, row);
     beginRemoveRows(indexFor(parent), row, row);
 }
 
 void FieldTreeModel::endRemove()
 {
-    storage_.invalidate();
+    storageSettled();
     endRemoveRows();
 }
 
 void FieldTreeModel::beginMove(const FieldNode *from, int fromRow, const FieldNode *to, int toRow)
 {
+    storageChangedUnder(from, fromRow);
+    storageChangedUnder(to, -1);
     moving_ = beginMoveRows(indexFor(from), fromRow, fromRow, indexFor(to), toRow);
 }
 
 void FieldTreeModel::endMove()
 {
-    storage_.invalidate();
+    storageSettled();
     if (moving_)
         endMoveRows();
     moving_ = false;
@@ -182,7 +214,7 @@ void FieldTreeModel::endMove()
 
 void FieldTreeModel::nodeChanged(const FieldNode *node)
 {
-    storage_.invalidate();
+    storage_.nodeChanged(node);
     const QModelIndex index = indexFor(node);
     if (index.isValid())
         emit dataChanged(index, index);
@@ -201,6 +233,10 @@ void FieldTreeModel::endReset()
 
 void FieldTreeModel::beginLayoutChange(const FieldNode *parent)
 {
+    if (parent)
+        storageChangedUnder(parent, -1);
+    else
+        storage_.invalidate();
     layoutParents_.clear();
     if (parent)
         layoutParents_.append(QPersistentModelIndex(indexFor(parent)));
@@ -214,7 +250,9 @@ void FieldTreeModel::beginLayoutChange(const FieldNode *parent)
 
 void FieldTreeModel::endLayoutChange()
 {
-    storage_.invalidate();
+    if (layoutParents_.isEmpty())
+        storage_.invalidate();
+    storageSettled();
     // Rows moved; a node that was removed (index 0) loses its persistent indexes.
     QModelIndexList now;
     now.reserve(layoutIndexes_.size());

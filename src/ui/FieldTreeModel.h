@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cobol/StorageMap.h"
+#include "cobol/StoragePositions.h"
 #include "model/FieldTree.h"
 
 #include <QAbstractItemModel>
@@ -30,6 +30,11 @@ public:
     bool checkBoxes() const { return checkBoxes_; }
     // FILLER fields are drawn in this colour; an invalid colour draws them like every field.
     void setFillerColour(const QColor &colour);
+    // Where the compiler puts the field (default dialect); nullptr for no field.
+    const cobol::StorageItem *storageItem(int nodeIndex) const
+    {
+        return storage_.item(tree_, nodeIndex);
+    }
 
     QModelIndex index(int row, int column, const QModelIndex &parent = {}) const override;
     QModelIndex parent(const QModelIndex &child) const override;
@@ -47,6 +52,10 @@ private:
     QModelIndex indexFor(const FieldNode *node) const;
     static const FieldNode *nodeOf(const QModelIndex &index);
 
+    // A row among the children of `parent` (nullptr: the top level) comes, or goes from `row`.
+    void storageChangedUnder(const FieldNode *parent, int row);
+    // The end of a change: the records it touched are laid out again at the next look.
+    void storageSettled();
     void beginInsert(const FieldNode *parent, int row) override;
     void endInsert() override;
     void beginRemove(const FieldNode *parent, int row) override;
@@ -67,7 +76,9 @@ private:
     QModelIndexList layoutIndexes_;
     std::vector<const FieldNode *> layoutNodes_;
     QList<QPersistentModelIndex> layoutParents_;
-    mutable cobol::StorageTips storage_; // every change of the tree invalidates it
+    mutable cobol::StorageCache storage_; // every change of the tree marks what it touched
+    std::vector<const FieldNode *> storagePending_;
+    bool topLevelPending_ = false;
 };
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include "FieldTreeModel.h"
 #include "FieldTreeView.h"
 #include "TreeButtons.h"
+#include "cobol/StoragePositions.h"
 #include "model/EntryRules.h"
 #include "model/FieldTree.h"
 #include "model/Positions.h"
@@ -86,7 +87,12 @@ FieldTreePanel::FieldTreePanel(FieldTree &fields, FieldTree &temp, FieldTree &cl
     connect(model, &QAbstractItemModel::layoutChanged, this,
             &FieldTreePanel::scheduleSelectionChanged);
     connect(model, &QAbstractItemModel::modelReset, this, &FieldTreePanel::selectionChanged);
+    // A field's text or tag changed: its storage, and that of the fields after it, may too.
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            &FieldTreePanel::scheduleSelectionChanged);
     connect(treeButtons_, &TreeButtons::statusText, this, &FieldTreePanel::statusText);
+    // After Remove (and the moves) the status text is that of the field now selected.
+    connect(treeButtons_, &TreeButtons::stepDone, this, &FieldTreePanel::showSelectedField);
 }
 
 void FieldTreePanel::scheduleSelectionChanged()
@@ -106,7 +112,9 @@ void FieldTreePanel::scheduleSelectionChanged()
 void FieldTreePanel::selectionChanged()
 {
     treeButtons_->UpdateMoveButtons();
-    updateFillerButtons(trvFields_->selectedNode());
+    const int selected = trvFields_->selectedNode();
+    updateFillerButtons(selected);
+    emit storageText(cobol::StorageStatusText(trvFields_->fieldModel()->storageItem(selected)));
 }
 
 void FieldTreePanel::setFillerButtonsEnabled(bool forSubitems, bool forSameLevel)
@@ -157,7 +165,10 @@ void FieldTreePanel::nodeDropped()
 
 void FieldTreePanel::showSelectedField()
 {
-    nodeClicked(trvFields_->selectedNode());
+    const int selected = trvFields_->selectedNode();
+    if (!fields_.contains(selected))
+        emit statusText(QString());
+    nodeClicked(selected);
 }
 
 void FieldTreePanel::showOverlay(FieldTreeView *tree, bool visible)

@@ -33,7 +33,7 @@ public:
     void showOverlay(FieldTreeView *tree, bool visible);
     void setFillerButtonsEnabled(bool forSubitems, bool forSameLevel);
     // The status text and the FILLER buttons follow the selected field again (after its
-    // positions or its place changed).
+    // positions or its place changed); without one the status text goes.
     void showSelectedField();
     // The buttons that depend on the selected field follow it, however the selection changed.
     void selectionChanged();
@@ -41,6 +41,8 @@ public:
 signals:
     // Text for the first panel of the status bar.
     void statusText(const QString &text);
+    // The selected field's storage, for the panel beside it; after every change of the layout.
+    void storageText(const QString &text);
     // The field with this name was dropped onto another one.
     void dropped(const QString &name);
 

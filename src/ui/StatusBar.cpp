@@ -25,6 +25,14 @@ StatusBar::StatusBar(QWidget *parent) : QStatusBar(parent)
     }
     panels_[0]->setToolTip(QStringLiteral("Double Click To Edit"));
     addWidget(panels_[0], 1);
+    storage_ = new QLabel(this);
+    storage_->setObjectName(QStringLiteral("stbStorage"));
+    storage_->setFrameShape(QFrame::StyledPanel);
+    storage_->setFrameShadow(QFrame::Sunken);
+    storage_->setToolTip(
+        QStringLiteral("Storage: the bytes the compiler gives the selected field"));
+    storage_->installEventFilter(this);
+    addWidget(storage_);
     const int narrow = fontMetrics().horizontalAdvance(QStringLiteral(" CAPS "));
     for (int i = 1; i < 4; ++i) {
         panels_[i]->setMinimumWidth(narrow);
@@ -50,6 +58,16 @@ void StatusBar::setMessage(const QString &text)
 {
     panels_[0]->setText(text);
     emit messageChanged(text);
+}
+
+QString StatusBar::storage() const
+{
+    return storage_->text();
+}
+
+void StatusBar::setStorage(const QString &text)
+{
+    storage_->setText(text);
 }
 
 QLabel *StatusBar::panel(int number) const
@@ -81,7 +99,7 @@ bool StatusBar::eventFilter(QObject *watched, QEvent *event)
             refresh();
     }
     if (event->type() == QEvent::MouseButtonDblClick) {
-        for (QLabel *p : panels_) {
+        for (QLabel *p : {panels_[0], storage_, panels_[1], panels_[2], panels_[3], panels_[4]}) {
             if (watched == p) {
                 emit doubleClicked();
                 return true;

@@ -19,6 +19,9 @@ public:
     QString message() const;
     void setMessage(const QString &text);
     QLabel *panel(int number) const; // 1..5
+    // Beside panel 1's position tag: the selected field's storage, as the compiler lays it out.
+    QString storage() const;
+    void setStorage(const QString &text);
 
 signals:
     void doubleClicked();
@@ -33,6 +36,7 @@ private:
     void refresh();
 
     QLabel *panels_[5] = {};
+    QLabel *storage_ = nullptr;
     QTimer *clock_ = nullptr;
     bool insertMode_ = true;
 };

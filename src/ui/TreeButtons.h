@@ -32,6 +32,7 @@ public:
     void UpdateMoveButtons();
     // True while the expand-or-collapse button offers collapsing.
     bool offersCollapse() const { return offersCollapse_; }
+    void showExpandPicture(bool offersCollapse);
 
 signals:
     void modified();
@@ -44,7 +45,6 @@ private:
                         void (TreeButtons::*handler)());
     void finish(const TreeEdit &edit);
     void finish(const TreeEdit &edit, const QString &step);
-    void showExpandPicture(bool offersCollapse);
 
     FieldTree &fields_;
     FieldTree &temp_;

@@ -38,6 +38,9 @@ frmFind::frmFind(Views views, MessageBoxes &messages, QWidget *mainForm)
         box->setEditable(true);
         // The history list is kept in its own order; typing adds nothing to it.
         box->setInsertPolicy(QComboBox::NoInsert);
+        // Typing must give exactly what was typed: completing "CUST-" to a longer text from
+        // the history would make Replace All replace the wrong text.
+        box->setCompleter(nullptr);
         box->setMinimumContentsLength(30);
     }
     lblFind_->setBuddy(cboFind_);

@@ -13,6 +13,7 @@
 #include "FieldTreeView.h"
 #include "FillerCommands.h"
 #include "ImportBar.h"
+#include "PositionCommands.h"
 #include "ProjectCommands.h"
 #include "StatusBar.h"
 #include "TreeButtons.h"
@@ -92,6 +93,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
                                }});
     buildMenus();
     wireReshaping();
+    positions_ = new PositionCommands(*this, edit_);
     layout->insertWidget(1, picImport_);
 
     Timer1_ = new QTimer(this);
@@ -508,6 +510,7 @@ void frmQEL::ResetEntryPanel()
     fields_.clear();
     undo_->clear();
     entry_->resetControls();
+    positions_->layoutReset();
 }
 
 void frmQEL::Form_Load(const QStringList &arguments)

@@ -27,6 +27,7 @@ class FieldTreePanel;
 class FieldTreeView;
 class FillerCommands;
 class ImportBar;
+class PositionCommands;
 class frmAbout;
 class frmOptions;
 class ProjectCommands;
@@ -88,6 +89,7 @@ public:
     void About_Click();
     frmOptions *optionsWindow() const;
     frmAbout *aboutWindow() const;
+    PositionCommands &positionCommands() const { return *positions_; }
     // FILLER fields are drawn in this colour in every field tree.
     void setFillerColor(const QColor &colour);
     void setEditorOptions(const EditorOptions &options);
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<WindowLifecycle> lifecycle_;
     std::unique_ptr<ClipboardCommands> clipboardCommands_;
     std::unique_ptr<FillerCommands> fillers_;
+    PositionCommands *positions_ = nullptr;
     FieldTree fields_;
     FieldTree temp_;
     FieldTree clipboard_;

@@ -27,6 +27,15 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
     QFile::setPermissions(fake, QFile::permissions(fake) | QFileDevice::ExeOwner);
     const QString noProject = folder.filePath(QStringLiteral("none.qel"));
     orvane::FieldTree scratch; // the loader's own message is passed on
+    const QString odd = folder.filePath(QStringLiteral("odd.qel"));
+    orvane::FieldTree layout;
+    layout.add(0, orvane::Relationship::Last, QStringLiteral("01 B."));
+    layout.setTag(layout.add(0, orvane::Relationship::Last, QStringLiteral("01 C PIC X(4).")),
+                  QStringLiteral("5:8"));
+    ASSERT_TRUE(orvane::SaveNodes(layout, odd).ok());
+    const QString noPicture =
+        odd +
+        ": warning: field 1, B: an elementary item (no subordinate items) without a PICTURE\n";
 
     const struct {
         const char *name;
@@ -38,6 +47,16 @@ TEST(CheckCommand, PutsTheCompilersMessagesAtTheGeneratedCodesLinesAndEndsWithIt
          {Customer, "--cobc", fake},
          3,
          Customer + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
+        {"the layout's warnings first",
+         {odd, "--cobc", folder.filePath("none")},
+         127,
+         noPicture + "orvane-cli: the GnuCOBOL compiler \"" + folder.filePath("none") +
+             "\" was not found; install the package gnucobol\n"},
+        {"exact positions",
+         {odd, "--exact-positions", "--cobc", fake},
+         3,
+         noPicture + odd + ": warning: field 2, C: position tag 5:8 is not its storage 1:4\n" +
+             odd + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
         {"no compiler",
          {Customer, "--cobc", folder.filePath("none")},
          127,

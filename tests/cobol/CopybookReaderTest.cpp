@@ -172,7 +172,7 @@ TEST(CopybookReader, CopyIsExpandedWhenFoundAndReportedWhenNot)
               QStringLiteral("BAD.cpy:1:19: PICTURE ?: '?' is not a picture symbol"));
 }
 
-TEST(CopybookReader, ImportAppendsAfterTheLastTopLevelFieldWithAddPositions)
+TEST(CopybookReader, ImportAppendsAfterTheLastTopLevelFieldWithStoragePositions)
 {
     FieldTree tree;
     const int existing = tree.add(0, Relationship::Last, QStringLiteral("01 OLD."));
@@ -182,10 +182,11 @@ TEST(CopybookReader, ImportAppendsAfterTheLastTopLevelFieldWithAddPositions)
                                   "88 B-ZERO VALUE 0. 05 C OCCURS 3 PIC X(2).");
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(ImportEntries(tree, r), 5);
-    // The tags the Add button gives by length: A 10 bytes, B 3, C 3 x 2; B-ZERO shares B's.
+    // A record of its own starts at byte 1; C spans one of its 3 occurrences; B-ZERO is B's.
+    // The fields that were there keep their tags.
     EXPECT_EQ(tagged(tree).replace(ClauseMark, u'~'),
-              "01 OLD.[1:4](05 X.[]),01 NEW.[5:24](05 A ~PIC X(10).[5:15],05 B ~PIC S9(5) "
-              "COMP-3.[15:18](88 B-ZERO ~VALUE 0.[15:18]),05 C OCCURS 3 ~PIC X(2).[18:24])");
+              "01 OLD.[1:4](05 X.[]),01 NEW.[1:19](05 A ~PIC X(10).[1:10],05 B ~PIC S9(5) "
+              "COMP-3.[11:13](88 B-ZERO ~VALUE 0.[11:13]),05 C OCCURS 3 ~PIC X(2).[14:15])");
     EXPECT_EQ(ImportSummary(r, 5),
               QStringLiteral("5 fields imported.\n1 comment line(s) left out: a layout holds no "
                              "comments."));

@@ -76,6 +76,23 @@ TEST(Fillers, HolesOfARunAreFilled)
          "01 FILLER ¤PIC X(3) VALUE SPACES.[5:7],01 B.[8:8],"
          "01 FILLER ¤PIC X(1) VALUE SPACES.[9:9],01 C.[10:10]",
          "3 Fillers inserted"},
+        {"a table reaches over all its occurrences: its storage is no hole",
+         {{1, "01 R.", "1:140"},
+          {2, "05 A PIC X(10).", "1:10"},
+          {2, "05 T OCCURS 12 TIMES PIC X(10).", "11:20"},
+          {2, "05 B PIC X(10).", "131:140"}},
+         "01 R.",
+         kids,
+         "01 R.[1:140](05 A PIC X(10).[1:10],05 T OCCURS 12 TIMES PIC X(10).[11:20],05 B PIC "
+         "X(10).[131:140])",
+         "No Fillers inserted"},
+        {"a hole after a table counts from its last occurrence; OCCURS m TO n reaches n",
+         {{1, "01 T OCCURS 1 TO 4 DEPENDING ON N.", "1:5"}, {1, "01 U.", "26:29"}},
+         "01 T OCCURS 1 TO 4 DEPENDING ON N.",
+         same,
+         "01 T OCCURS 1 TO 4 DEPENDING ON N.[1:5],01 FILLER ¤PIC X(5) VALUE SPACES.[21:25],01 "
+         "U.[26:29]",
+         "1 Fillers inserted"},
         {"children of a field without children: nothing",
          {{1, "01 A.", "1:4"}, {1, "01 B.", "8:8"}},
          "01 A.",
@@ -116,7 +133,7 @@ TEST(Fillers, EntryChecksPictureAndValue)
         {{true, "AlphaNum (X)", false, "SPACES"}, FillerCheck::MultipleValues, "X", "SPACES"},
         {{false, "  ", false, "SPACES"}, FillerCheck::NoPicture, "  ", "SPACES"},
         {{false, "Numeric (9)", false, "  "}, FillerCheck::AskNoValue, "9", ""},
-        {{false, "alpha (a)", true, ""}, FillerCheck::AskNoValue, "A", "\"\""},
+        {{false, "alpha (a)", true, ""}, FillerCheck::AskNoValue, "A", ""},
         {{false, "S9", true, " abc"}, FillerCheck::Ok, "S9", "\" abc\""},
         {{false, "9", false, " ZERO "}, FillerCheck::Ok, "9", "ZERO"},
     };
@@ -125,7 +142,7 @@ TEST(Fillers, EntryChecksPictureAndValue)
         EXPECT_EQ(FillerPicture(c.entry.fieldType), c.picture);
         EXPECT_EQ(FillerValue(c.entry), c.value);
     }
-    // The whole text goes to upper case, the value included; an empty value leaves VALUE.
+    // The whole text goes to upper case, the value included; no value, no VALUE clause.
     EXPECT_EQ(FillerText("05", "S9", 3, "\"abc\""), marked("05 FILLER ¤PIC S9(3) VALUE \"ABC\"."));
-    EXPECT_EQ(FillerText("10", "X", 12, ""), marked("10 FILLER ¤PIC X(12) VALUE ."));
+    EXPECT_EQ(FillerText("10", "X", 12, ""), marked("10 FILLER ¤PIC X(12)."));
 }

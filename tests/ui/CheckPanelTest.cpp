@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "ui/CodeViewPanel.h"
 #include "ui/EditorPanel.h"
+#include "ui/UndoCommands.h"
 
 #include <QProgressBar>
 #include <QTreeWidget>
@@ -114,6 +115,43 @@ TEST_F(CheckPanelTest, F7StartsACheckThatCancelStopsWithoutLeavingAProcess)
     editor->txtEditor()->clear();
     window.reset();
     EXPECT_EQ(platform.compiler.running, 0);
+}
+
+TEST_F(CheckPanelTest, SetPositionsFromStorageAndTheLayoutWarningsLinkedToTheField)
+{
+    emit child<QMenu>("edit")->aboutToShow();
+    EXPECT_FALSE(child<QAction>("setPositionsFromStorage")->isEnabled()) << "empty layout";
+    buildTagged(
+        tree(),
+        {{1, "01 REC.", "1:9"}, {2, "05 A PIC X(5).", "1:6"}, {2, "05 B PIC X(3).", "6:9"}});
+    select(QStringLiteral("05 B PIC X(3)."));
+    tree().setText(2, QStringLiteral("05 A PIC X(7)."));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->stb()->storage(), u"Storage 8 To 10, 3 bytes") << "after the change";
+    markSaved();
+    const QString before = tagged(tree());
+    emit child<QMenu>("edit")->aboutToShow();
+    trigger("setPositionsFromStorage");
+    EXPECT_EQ(tagged(tree()), u"01 REC.[1:10](05 A PIC X(7).[1:7],05 B PIC X(3).[8:10])");
+    EXPECT_TRUE(modified());
+
+    platform.input.answers = {QStringLiteral("9:11")};
+    window->stb_DblClick(); // a tag typed by hand, once exact positions were asked for
+    window->tabGen_Click(1);
+    CheckPanel *panel = window->codeViewPanel()->picCodeViewCheck();
+    window->codeViewPanel()->cmdCodeViewCheck_Click();
+    waitForCheck(panel);
+    ASSERT_EQ(panel->lstCheck()->topLevelItemCount(), 2); // REC's span followed B's tag
+    EXPECT_EQ(row(panel, 1), (QStringList{"", "warning",
+                                          "B: position tag 9:11 is not its "
+                                          "storage 8:10"}));
+    view()->selectNode(1);
+    emit panel->lstCheck()->itemDoubleClicked(panel->lstCheck()->topLevelItem(1), 0);
+    EXPECT_EQ(view()->selectedNode(), 3);
+    window->undoCommands().undo(); // the layout the messages were about is gone
+    EXPECT_EQ(panel->lstCheck()->topLevelItemCount(), 0);
+    window->undoCommands().undo(); // Set Positions From Storage, in one step
+    EXPECT_EQ(tagged(tree()), before);
 }
 
 } // namespace

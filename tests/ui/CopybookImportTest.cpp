@@ -51,14 +51,13 @@ TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
                    CopybookImportCommand::title(), MessageButtons::Ok, MessageIcon::Information}}));
     EXPECT_EQ(status(), QStringLiteral("Done"));
 
-    // The tooltip keeps the positions and adds the compiler's storage.
+    // The tooltip names the position tag (the compiler's positions after an import) and the
+    // storage.
     const int cnt = tree().next(tree().child(tree().topLevelAt(1)));
-    EXPECT_EQ(tooltip(cnt),
-              tree().tag(cnt) + QStringLiteral("\nStorage: bytes 3-4, length 2, BINARY\n1 slack "
-                                               "byte(s) before it for SYNC"));
+    EXPECT_EQ(tooltip(cnt), QStringLiteral("Position tag: 3:4\nStorage: bytes 3-4, length 2, "
+                                           "BINARY\n1 slack byte(s) before it for SYNC"));
     EXPECT_EQ(tooltip(tree().topLevelAt(1)),
-              tree().tag(tree().topLevelAt(1)) +
-                  QStringLiteral("\nStorage: bytes 1-4, length 4, group"));
+              QStringLiteral("Position tag: 1:4\nStorage: bytes 1-4, length 4, group"));
     // An edit of the field text changes what the tooltip says.
     tree().setText(cnt, QStringLiteral("05 CNT \u00A0PIC S9(9) COMP SYNC."));
     EXPECT_TRUE(tooltip(cnt).contains(QStringLiteral("bytes 5-8, length 4")));

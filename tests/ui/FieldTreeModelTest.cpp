@@ -1,10 +1,13 @@
 #include "ui/FieldTreeModel.h"
+#include "../common/TreeText.h"
 #include "ScriptedPlatform.h"
 #include "model/FieldTree.h"
 #include "ui/FieldTreeView.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -79,4 +82,40 @@ TEST_F(FieldTreeModelTest, ALayoutChangeKeepsViewsAndSelectionRight)
     EXPECT_EQ(view.selectedNode(), 0); // the selected field went
     view.selectNode(tree.lastChild(p));
     EXPECT_EQ(model.data(view.currentIndex(), Qt::DisplayRole).toString(), "c");
+}
+
+// After every kind of change, the storage kept by record is what a map of the whole tree says.
+TEST_F(FieldTreeModelTest, StorageFollowsEveryKindOfChange)
+{
+    orvane::testing::build(tree, {{1, "01 R1."},
+                                  {2, "05 A PIC X(4)."},
+                                  {2, "05 B PIC X(2)."},
+                                  {1, "66 RN RENAMES A THRU B."},
+                                  {1, "05 F1 PIC X(3)."},
+                                  {1, "05 F2 PIC X(5)."},
+                                  {1, "01 R2."},
+                                  {2, "05 C PIC X(7)."}});
+    const std::vector<FieldTree::NewLeaf> leaf = {{0, "05 E PIC X.", ""}};
+    const std::function<void()> edits[] = {
+        [&] { tree.setText(2, QStringLiteral("05 A PIC X(9).")); },
+        [&] { tree.setText(5, QStringLiteral("01 F1 PIC X(3).")); }, // ends the fragment run
+        [&] { tree.add(7, Relationship::Child, QStringLiteral("05 D PIC X(2).")); },
+        [&] { tree.insertLeaves(1, leaf); },
+        [&] { tree.setParent(8, 1); },
+        [&] { tree.remove(tree.child(1)); },
+        [&] { tree.remove(1); }, // the 66 is left without its record
+        [&] { tree.add(0, Relationship::First, QStringLiteral("01 R0 PIC X(8).")); },
+        [&] { tree.removeSubtrees(std::vector<int>(1, tree.topLevelAt(1))); },
+    };
+    for (size_t e = 0; e < std::size(edits); ++e) {
+        edits[e]();
+        for (const cobol::StorageItem &want :
+             cobol::BuildStorageMap(tree, cobol::Dialect::Default).items) {
+            const cobol::StorageItem *kept = model.storageItem(want.node);
+            ASSERT_NE(kept, nullptr) << e;
+            EXPECT_EQ(std::tuple(kept->offset, kept->length, kept->error),
+                      std::tuple(want.offset, want.length, want.error))
+                << "edit " << e << ", field " << want.node;
+        }
+    }
 }

@@ -133,6 +133,25 @@ TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
     EXPECT_EQ(editor()->toPlainText(), u"aaa");
 }
 
+TEST_F(FindTest, TypingNeverCompletesFromTheHistory)
+{
+    editorText(QStringLiteral("CUST-CITY CUST-"));
+    setTexts(QStringLiteral("CUST-CITY"));
+    click("cmdFind"); // into the history
+    for (const char *box : {"cboFind", "cboReplace"}) {
+        QComboBox *combo = control<QComboBox>(box);
+        dialog()->activateWindow(); // typed with the focus in the box, as a user does
+        combo->setFocus();
+        QTest::qWait(20);
+        combo->setEditText(QString());
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("CUST-"));
+        EXPECT_EQ(combo->currentText(), u"CUST-") << box;
+        combo->setCurrentIndex(-1); // a pick from the list is still a pick
+        QTest::keyClick(combo, Qt::Key_Down);
+        EXPECT_EQ(combo->currentText(), u"CUST-CITY") << box;
+    }
+}
+
 TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
 {
     openFind();

@@ -91,7 +91,7 @@ TEST_F(ReshapeWindowTest, RemoveAllAsksFirst)
 
 TEST_F(ReshapeWindowTest, ExpandAndCollapseTheTopLevel)
 {
-    TreeButtons *buttons = window->treePanel()->treeButtons();
+    const TreeButtons *buttons = window->treePanel()->treeButtons();
     QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
     EXPECT_FALSE(buttons->offersCollapse()); // an empty tree: nothing, not even the picture
 
@@ -336,6 +336,26 @@ TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::mouseClick(button("cmdAutoInsertFiller"), Qt::LeftButton);
     EXPECT_EQ(outline(tree()).count(QStringLiteral("FILLER")), 1);
+}
+
+TEST_F(ReshapeWindowTest, StatusAndExpandButtonFollowRemovePasteAndNew)
+{
+    layout();
+    select(QStringLiteral("10 A1."));
+    QTest::keyClick(view(), Qt::Key_Delete); // A2 is selected now
+    EXPECT_EQ(status(), u"Fields 6 To 10");
+    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
+    select(QStringLiteral("05 B."));
+    window->stb()->setMessage(QStringLiteral("Done"));
+    QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier); // a deeper level: a child
+    EXPECT_EQ(status(), u"Fields 6 To 10");
+    const TreeButtons *buttons = window->treePanel()->treeButtons();
+    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    ASSERT_TRUE(buttons->offersCollapse());
+    platform.messages.answers = {MessageAnswer::No};
+    trigger("filenew");
+    EXPECT_FALSE(buttons->offersCollapse());
+    EXPECT_EQ(status() + window->stb()->storage(), QString());
 }
 
 } // namespace orvane::testing
