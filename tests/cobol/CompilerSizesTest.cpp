@@ -16,6 +16,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace orvane;
@@ -40,7 +43,8 @@ struct Listing {
 };
 
 // Compiles the program and reads the symbol table of its listing.
-Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &dir)
+Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &dir,
+                const QStringList &includeDirs = {kCopybooks})
 {
     Listing listing;
     const QString source = dir.filePath(QStringLiteral("sizes.cbl"));
@@ -48,10 +52,15 @@ Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &di
     orvane::testing::writeBytes(source, program.toLatin1());
     QProcess cobc;
     cobc.setProcessChannelMode(QProcess::MergedChannels);
-    cobc.start(QStandardPaths::findExecutable(QStringLiteral("cobc")),
-               {QStringLiteral("-std=") + DialectName(dialect), QStringLiteral("-fsyntax-only"),
-                QStringLiteral("-I"), kCopybooks, QStringLiteral("-t"), lst,
-                QStringLiteral("-ftsymbols"), source});
+    QStringList arguments{QStringLiteral("-std=") + DialectName(dialect),
+                          QStringLiteral("-fsyntax-only"),
+                          QStringLiteral("-t"),
+                          lst,
+                          QStringLiteral("-ftsymbols"),
+                          source};
+    for (const QString &include : includeDirs)
+        arguments << QStringLiteral("-I") << include;
+    cobc.start(QStandardPaths::findExecutable(QStringLiteral("cobc")), arguments);
     if (!cobc.waitForFinished(60000) || cobc.exitCode() != 0) {
         listing.messages = QString::fromLocal8Bit(cobc.readAll()) + u'\n' + program;
         return listing;
@@ -84,17 +93,25 @@ QStringList mapRows(const StorageMap &map)
     return rows;
 }
 
+bool noCompiler()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty();
+}
+
+#define SKIP_WITHOUT_COBC()                                                                        \
+    if (noCompiler()) {                                                                            \
+        if (qEnvironmentVariableIsSet("CI"))                                                       \
+            FAIL() << "cobc not found (Debian package gnucobol3)";                                 \
+        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";                               \
+    }
+
 class CompilerSizes : public ::testing::TestWithParam<const char *>
 {
 };
 
 TEST_P(CompilerSizes, MapAndRegeneratedCodeMatchTheSymbolTable)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            FAIL() << "cobc not found (Debian package gnucobol3)";
-        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";
-    }
+    SKIP_WITHOUT_COBC();
     const QString name = QString::fromLatin1(GetParam());
     const ReadResult read =
         ReadDataDescriptionFile(kCopybooks + u'/' + name + QStringLiteral(".cpy"), ReadOptions{});
@@ -125,5 +142,164 @@ TEST_P(CompilerSizes, MapAndRegeneratedCodeMatchTheSymbolTable)
 
 INSTANTIATE_TEST_SUITE_P(Copybooks, CompilerSizes,
                          ::testing::Values("customer", "account", "transaction", "statement"));
+
+// The corpus: one or a few small copybooks per construct. A row without a refusal must read,
+// and its map must match cobc's symbol table in every dialect; a refused row must give its
+// message, and cobc must refuse it too unless `compileAs` is "-" (no data description at all,
+// which the compiler takes as an empty copybook). `compileAs` names the member cobc compiles in
+// its place where it cannot read the original (EXEC SQL needs a precompiler).
+struct CorpusRow {
+    const char *file;
+    const char *refusal = "";
+    const char *compileAs = nullptr;
+    // What the map says in the one dialect that refuses the layout (cobc's -std=default
+    // refuses a REDEFINES larger than what it redefines, below level 01).
+    const char *mapError = nullptr;
+};
+
+const CorpusRow kCorpus[] = {
+    {"const-01-constant.cpy"},
+    {"const-78-occurs.cpy"},
+    {"const-78-picture.cpy"},
+    {"const-between-items.cpy"},
+    {"const-global.cpy"},
+    {"const-lower-case.cpy"},
+    {"const-occurs-depending.cpy"},
+    {"const-text.cpy"},
+    {"const-undefined.cpy",
+     "const-undefined.cpy:2:48: expected a whole number, found 'MAX-UNKNOWN'"},
+    {"copy-in-library.cpy"},
+    {"copy-nested.cpy"},
+    {"copy-of-library.cpy"},
+    {"copy-plain.cpy"},
+    {"copy-quoted.cpy"},
+    {"copy-replacing-leading.cpy"},
+    {"copy-replacing-pseudo.cpy"},
+    {"copy-replacing-trailing.cpy"},
+    {"copy-replacing-words.cpy"},
+    {"copy-twice-replacing.cpy"},
+    {"exec-sql-dclgen.cpy", "", "DCLEMP-PLAIN.cpy"},
+    {"exec-sql-include.cpy", "", "HOSTVARS-PLAIN.cpy"},
+    {"format-column-73.cpy"},
+    {"format-continued-literal.cpy"},
+    {"format-free-directive.cpy"},
+    {"format-inline-comments.cpy"},
+    {"format-lower-case.cpy"},
+    {"format-sequence-areas.cpy"},
+    {"format-tabs.cpy"},
+    {"global-external.cpy"},
+    {"justified-blank.cpy"},
+    {"long-88-values.cpy"},
+    {"long-two-fields.cpy"},
+    {"long-value-literal.cpy"},
+    {"not-binary.cpy", "not-binary.cpy is not a COBOL data description: it holds NUL bytes", "-"},
+    {"not-comments-only.cpy",
+     "not-comments-only.cpy is not a COBOL data description: no data description entry found", "-"},
+    {"not-empty.cpy",
+     "not-empty.cpy is not a COBOL data description: no data description entry found", "-"},
+    {"not-prose.cpy",
+     "not-prose.cpy is not a COBOL data description: it starts with 'This', not with a level "
+     "number",
+     "-"},
+    {"occurs-depending.cpy"},
+    {"occurs-keys-indexes.cpy"},
+    {"occurs-nested.cpy"},
+    {"redef-01-record.cpy"},
+    {"redef-77.cpy"},
+    {"redef-chain.cpy"},
+    {"redef-deep.cpy"},
+    {"redef-larger.cpy", "", nullptr,
+     "Field 3 (LONG-ONE): it is larger (10 bytes) than SHORT-ONE (2 bytes), which -std=default "
+     "refuses"},
+    {"redef-past-subordinates.cpy"},
+    {"redef-sibling-level.cpy",
+     "redef-sibling-level.cpy:4:12: REDEFINES A1: A1 must be the item before, at the same level"},
+    {"redef-wrong-name.cpy",
+     "redef-wrong-name.cpy:4:12: REDEFINES A: A must be the item before, at the same level"},
+    {"renames-thru.cpy"},
+    {"replace-statement.cpy"},
+    {"sign-leading-separate.cpy"},
+    {"sync-binary.cpy"},
+    {"usage-binary-char.cpy"},
+    {"usage-binary-double.cpy"},
+    {"usage-binary-long.cpy"},
+    {"usage-binary-short.cpy"},
+    {"usage-comp-n.cpy"},
+    {"usage-comp-x.cpy"},
+    {"usage-float-decimal.cpy"},
+    {"usage-float-extended.cpy",
+     "usage-float-extended.cpy:2:32: 'FLOAT-EXTENDED' is a reserved word, but isn't supported"},
+    {"usage-float.cpy"},
+    {"usage-function-pointer.cpy",
+     "usage-function-pointer.cpy:2:32: 'FUNCTION-POINTER' is a reserved word, but isn't supported"},
+    {"usage-group.cpy"},
+    {"usage-lower-case.cpy"},
+    {"usage-pic-with-binary-long.cpy",
+     "usage-pic-with-binary-long.cpy:2:12: a USAGE that fixes the size (COMP-1, COMP-2, INDEX, "
+     "POINTER, BINARY-LONG, FLOAT-LONG, ...) takes no PICTURE"},
+    {"usage-pointers.cpy"},
+    {"usage-sync.cpy"},
+    {"usage-table.cpy"},
+    {"values-conditions.cpy"},
+    {"values-figurative.cpy"},
+    {"values-hex-national.cpy"},
+    {"values-numeric.cpy"},
+};
+
+TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
+{
+    SKIP_WITHOUT_COBC();
+    const QString corpus = QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus");
+    const QStringList includes{corpus, corpus + QStringLiteral("/members")};
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::map<Dialect, int> agree;
+    for (const CorpusRow &row : kCorpus) {
+        SCOPED_TRACE(row.file);
+        const QString name = QString::fromLatin1(row.file);
+        const ReadResult read =
+            ReadDataDescriptionFile(corpus + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
+        const QString program =
+            kSkeleton.arg(QStringLiteral("       COPY \"%1\".\n")
+                              .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name));
+        for (Dialect dialect : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
+            SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
+            bool same = false;
+            if (*row.refusal) {
+                const QString refusal = read.errorText().remove(corpus + u'/');
+                EXPECT_EQ(refusal.toStdString(), row.refusal);
+                const bool cobcRefuses =
+                    row.compileAs != nullptr ||
+                    !symbols(program, dialect, dir, includes).messages.isEmpty();
+                EXPECT_TRUE(cobcRefuses) << "cobc accepts it";
+                same = refusal == QString::fromUtf8(row.refusal) && cobcRefuses;
+            } else {
+                EXPECT_TRUE(read.ok()) << read.errorText().toStdString();
+                if (!read.ok())
+                    continue;
+                FieldTree tree;
+                ImportEntries(tree, read);
+                const StorageMap map = BuildStorageMap(tree, dialect);
+                const Listing listing = symbols(program, dialect, dir, includes);
+                if (row.mapError && dialect == Dialect::Default) {
+                    EXPECT_EQ(map.errors.join(u'\n').toStdString(), row.mapError);
+                    EXPECT_FALSE(listing.messages.isEmpty()) << "cobc accepts it";
+                    same = map.errors.join(u'\n') == QLatin1String(row.mapError) &&
+                           !listing.messages.isEmpty();
+                } else {
+                    EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
+                    EXPECT_TRUE(listing.messages.isEmpty()) << listing.messages.toStdString();
+                    EXPECT_EQ(listing.items, mapRows(map));
+                    same = map.errors.isEmpty() && listing.messages.isEmpty() &&
+                           listing.items == mapRows(map);
+                }
+            }
+            agree[dialect] += same;
+        }
+    }
+    for (const auto &[dialect, rows] : agree)
+        std::printf("corpus -std=%s: %d of %zu rows agree with cobc\n",
+                    qPrintable(DialectName(dialect)), rows, std::size(kCorpus));
+}
 
 } // namespace

@@ -102,7 +102,7 @@ TEST(DataEntry, RejectsWhatIsNoEntry)
         {"05 A PIC 9S", "S may stand only once, at the start"},
         {"05 A PIC X9V9", "do not mix"},
         {"05 A PIC X COMP-3", "numeric picture"},
-        {"05 A COMP-1 PIC 9", "take no PICTURE"},
+        {"05 A COMP-1 PIC 9", "takes no PICTURE"},
         {"05 A OCCURS 0", "at least 1"},
         {"05 A OCCURS 5 TO 2 PIC X", "maximum must be at least"},
         {"05 A OCCURS PIC X", "expected a whole number"},
