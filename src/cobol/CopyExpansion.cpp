@@ -106,9 +106,7 @@ void ApplyReplacing(TokenizedSource &source, size_t from,
         qsizetype size;
     };
     std::vector<Piece> pieces;
-    pieces.reserve(source.tokens.size());
     QString text;
-    text.reserve(source.text.size());
     const auto put = [&](const Token &t, QStringView s) {
         pieces.push_back({t, text.size(), s.size()});
         text += s;
@@ -122,22 +120,21 @@ void ApplyReplacing(TokenizedSource &source, size_t from,
         put(t, s);
     };
     const std::vector<Token> &tokens = source.tokens;
-    bool active = true;
-    for (size_t i = 0; i < tokens.size();) {
+    // Only the tokens up to the next REPLACE change; those behind it keep looking into the
+    // text they came from, so that many REPLACE statements cost no more than one.
+    size_t stop = tokens.size();
+    for (size_t i = from; stopAtReplace && i < tokens.size(); ++i) {
+        if (isWord(tokens[i], "REPLACE")) {
+            stop = i;
+            break;
+        }
+    }
+    for (size_t i = from; i < stop;) {
         const Token &t = tokens[i];
-        if (i < from || !active) {
-            put(t, t.text);
-            ++i;
-            continue;
-        }
-        if (stopAtReplace && isWord(t, "REPLACE")) {
-            active = false;
-            continue;
-        }
         bool done = false;
         for (const Replacement &r : replacements) {
             if (r.mode == Replacement::Mode::Whole && !r.inWords) {
-                if (i + size_t(r.from.size()) > tokens.size())
+                if (i + size_t(r.from.size()) > stop)
                     continue;
                 bool match = true;
                 for (qsizetype k = 0; k < r.from.size() && match; ++k)
@@ -176,12 +173,16 @@ void ApplyReplacing(TokenizedSource &source, size_t from,
             ++i;
         }
     }
-    source.text = std::move(text);
-    source.tokens.clear();
+    std::vector<Token> result(tokens.begin(), tokens.begin() + qsizetype(from));
+    result.reserve(from + pieces.size() + (tokens.size() - stop));
+    source.replaced.push_back(std::move(text));
+    const QString &kept = source.replaced.back();
     for (Piece &p : pieces) {
-        p.token.text = QStringView(source.text).mid(p.start, p.size);
-        source.tokens.push_back(p.token);
+        p.token.text = QStringView(kept).mid(p.start, p.size);
+        result.push_back(p.token);
     }
+    result.insert(result.end(), tokens.begin() + qsizetype(stop), tokens.end());
+    source.tokens = std::move(result);
 }
 
 } // namespace orvane::cobol

@@ -348,6 +348,17 @@ void Reader::replace()
     ApplyReplacing(top().text, top().pos, replace_, true);
 }
 
+// Whether an item of the record from `start` up to `end` bears the name.
+bool inRecord(const ReadResult &r, int start, int end, const QString &name)
+{
+    for (int j = start + 1; j < end; ++j) {
+        const DataEntry &e = r.entries[size_t(j)];
+        if (e.name == name && e.level != 88 && e.level != 66 && !e.constant)
+            return true;
+    }
+    return false;
+}
+
 // Places every entry under its parent by the level numbers, and checks what COBOL asks of the
 // structure. Returns the index of the entry at fault, or -1.
 int buildStructure(ReadResult &r, QString &message)
@@ -360,6 +371,7 @@ int buildStructure(ReadResult &r, QString &message)
     std::vector<char> hasChildren(size_t(n), 0);
     int lastData = -1;
     bool sawRecord = false;
+    int recordStart = 0;
     for (int i = 0; i < n; ++i) {
         const DataEntry &e = r.entries[size_t(i)];
         int parent = -1;
@@ -378,10 +390,18 @@ int buildStructure(ReadResult &r, QString &message)
                 message = QStringLiteral("a level-66 entry must follow a record");
                 return i;
             }
+            for (const QString &name : {e.renames, e.renamesThru}) {
+                if (!name.isEmpty() && !inRecord(r, recordStart, i, name)) {
+                    message = QStringLiteral("RENAMES %1: no such item in the record before it")
+                                  .arg(name);
+                    return i;
+                }
+            }
             open.clear();
         } else if (e.level == 1 || e.level == 77) {
             open.clear();
             sawRecord = true;
+            recordStart = i;
             if (e.level == 1)
                 open.push_back(i);
         } else {

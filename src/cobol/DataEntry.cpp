@@ -377,7 +377,7 @@ QString EntryParser::parse()
         if (!e_.picture.isEmpty() || e_.usageGiven || e_.occursMax > 0 || otherClauses_)
             return QStringLiteral("a condition (level 88) takes only a VALUE clause");
     }
-    if ((e_.level == 66 || e_.level == 77 || e_.level == 1) && e_.occursMax > 0)
+    if (e_.level == 66 && e_.occursMax > 0)
         return QStringLiteral("a level-%1 entry cannot have an OCCURS clause")
             .arg(e_.level, 2, 10, QLatin1Char('0'));
     if (HasUsageSize(e_.usage, e_.usageDetail) && !e_.picture.isEmpty())

@@ -131,3 +131,39 @@ TEST_F(CopybookCli, RecordLengthNamesTheFieldThatCrossesIt)
         EXPECT_TRUE(o.out.endsWith(line)) << o.out.toStdString();
     }
 }
+
+// What is no data description is refused by name, with status 1 and nothing written; an entry
+// too long for a project record maps whole, and only writing a project refuses it.
+TEST_F(CopybookCli, NoDataDescriptionAndLongEntries)
+{
+    const QString binary = dir.filePath("data.bin");
+    writeBytes(binary, QByteArray("\x00\x01REC\xff\x00", 7));
+    const QString project = dir.filePath("out.qel");
+    const QByteArray nul =
+        binary.toUtf8() + " is not a COBOL data description: it holds NUL bytes\n";
+    EXPECT_EQ(runCli({"import-copybook", binary, "-o", project}), (Outcome{1, {}, nul}));
+    EXPECT_EQ(runCli({"map", binary}), (Outcome{1, {}, nul}));
+    EXPECT_EQ(runCli({"map", "/dev/null"}),
+              (Outcome{1,
+                       {},
+                       "/dev/null is not a COBOL data description: no data description entry "
+                       "found\n"}));
+
+    const QString longOne = dir.filePath("long.cpy");
+    QByteArray values;
+    for (int i = 0; i < 60; ++i)
+        values += "               'A" + QByteArray::number(i) + "'\n";
+    writeBytes(longOne, "       01  R.\n           05  CODE PIC X(3).\n"
+                        "               88  KNOWN VALUES\n" +
+                            values + "               .\n");
+    const Outcome map = runCli({"map", longOne});
+    EXPECT_EQ(map.status, 0) << map.err.toStdString();
+    EXPECT_TRUE(map.out.contains("Record R: 3 bytes")) << map.out.toStdString();
+    EXPECT_EQ(runCli({"import-copybook", longOne, "-o", project}),
+              (Outcome{1,
+                       {},
+                       "Cannot write " + project.toUtf8() +
+                           ": too long for a project record (255 characters): KNOWN (line 3, "
+                           "367 characters)\n"}));
+    EXPECT_FALSE(QFileInfo::exists(project));
+}

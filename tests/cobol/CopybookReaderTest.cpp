@@ -47,7 +47,8 @@ TEST(CopybookReader, LevelsMakeTheStructure)
         {"01 R. 05 A. 10 B PIC X. 10 C PIC X. 05 D PIC X. 88 D-ON VALUE 'Y'. 88 D-OFF VALUE 'N'.",
          "R>- A>R B>A C>A D>R D-ON>D D-OFF>D"},
         {"01 R. 03 A. 07 B PIC X. 05 C PIC X. 02 D PIC X.", "R>- A>R B>A C>A D>R"},
-        {"01 R. 05 A PIC X. 77 S PIC 9. 01 Q PIC X. 66 QQ RENAMES Q.", "R>- A>R S>- Q>- QQ>-"},
+        {"01 R. 05 A PIC X. 77 S PIC 9. 01 Q. 05 Q1 PIC X. 66 QQ RENAMES Q1.",
+         "R>- A>R S>- Q>- Q1>Q QQ>-"},
         // A copybook meant for a group keeps its first level at the top.
         {"05 A. 10 B PIC X. 05 C PIC X.", "A>- B>A C>-"},
         {"05 A PIC X. 03 B PIC X.", "A>- B>-"},

@@ -116,7 +116,7 @@ TEST(DataEntry, RejectsWhatIsNoEntry)
         {"88 A", "needs a VALUE"},
         {"88 VALUE 1", "needs a name"},
         {"88 A PIC X VALUE 1", "takes only a VALUE"},
-        {"01 A OCCURS 3 PIC X", "cannot have an OCCURS"},
+        {"66 A RENAMES B OCCURS 3", "cannot have an OCCURS"},
         {"05 A-B- PIC X", "is not a data name"},
         {"05 A SIGN SEPARATE", "LEADING or TRAILING"},
         {"05 A PIC 9(39)", "more than 38 digits"},
