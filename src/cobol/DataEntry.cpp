@@ -1,4 +1,5 @@
 #include "DataEntry.h"
+#include "EntryWords.h"
 
 #include "model/FieldClause.h"
 
@@ -11,96 +12,6 @@ namespace
 {
 
 constexpr qint64 kMaxOccurs = 100'000'000;
-constexpr int kMaxNameLength = 63;
-
-// Keyword lists looked up by binary search, so that no word needs a copy to be found.
-class WordList
-{
-public:
-    WordList(std::initializer_list<const char *> words) : words_(words)
-    {
-        std::sort(words_.begin(), words_.end(),
-                  [](const char *a, const char *b) { return QLatin1String(a) < QLatin1String(b); });
-    }
-    void add(const char *word)
-    {
-        words_.insert(std::upper_bound(words_.begin(), words_.end(), word,
-                                       [](const char *a, const char *b) {
-                                           return QLatin1String(a) < QLatin1String(b);
-                                       }),
-                      word);
-    }
-    bool contains(QStringView w) const
-    {
-        return std::binary_search(words_.begin(), words_.end(), w, Less{});
-    }
-
-private:
-    struct Less {
-        bool operator()(const char *a, QStringView b) const
-        {
-            return QStringView(b).compare(QLatin1String(a)) > 0;
-        }
-        bool operator()(QStringView a, const char *b) const
-        {
-            return a.compare(QLatin1String(b)) < 0;
-        }
-    };
-    std::vector<const char *> words_;
-};
-
-bool isClauseWord(QStringView w)
-{
-    static const WordList words = [] {
-        WordList list{"REDEFINES", "RENAMES", "EXTERNAL",     "GLOBAL", "PIC",
-                      "PICTURE",   "USAGE",   "OCCURS",       "SIGN",   "LEADING",
-                      "TRAILING",  "SYNC",    "SYNCHRONIZED", "JUST",   "JUSTIFIED",
-                      "BLANK",     "VALUE",   "VALUES",       "IS",     "CONSTANT"};
-        return list;
-    }();
-    return words.contains(w) || IsUsageWord(w);
-}
-
-bool isFigurative(QStringView w)
-{
-    static const WordList words{"ZERO",       "ZEROS",       "ZEROES",    "SPACE",      "SPACES",
-                                "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE",
-                                "QUOTES",     "NULL",        "NULLS"};
-    return words.contains(w);
-}
-
-bool isNumericLiteral(QStringView w)
-{
-    qsizetype i = 0;
-    if (i < w.size() && (w[i] == u'+' || w[i] == u'-'))
-        ++i;
-    bool digit = false;
-    bool point = false;
-    for (; i < w.size(); ++i) {
-        if (w[i].isDigit() && w[i].unicode() < 128)
-            digit = true;
-        else if (w[i] == u'.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digit;
-}
-
-bool isDataName(QStringView w)
-{
-    if (w.isEmpty() || w.size() > kMaxNameLength || w.front() == u'-' || w.back() == u'-')
-        return false;
-    bool letter = false;
-    for (const QChar c : w) {
-        const char16_t u = c.unicode();
-        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_')
-            letter = true;
-        else if (!(u >= '0' && u <= '9') && u != '-')
-            return false;
-    }
-    return letter;
-}
 
 // Walks the tokens of one entry and keeps the words of every clause for the field text.
 class EntryParser
@@ -157,7 +68,7 @@ private:
     {
         WordBuffer buffer;
         const QStringView w = key(buffer);
-        return !w.isEmpty() && isDataName(w) && !isClauseWord(w) && w != u"ASCENDING" &&
+        return !w.isEmpty() && IsDataName(w) && !IsClauseWord(w) && w != u"ASCENDING" &&
                w != u"DESCENDING" && w != u"INDEXED";
     }
     QString found() const
@@ -193,7 +104,7 @@ private:
     QString dataName(QString &into)
     {
         const QString w = word();
-        if (w.isEmpty() || !isDataName(w) || isClauseWord(w))
+        if (w.isEmpty() || !IsDataName(w) || IsClauseWord(w))
             return expected(QStringLiteral("a data name"));
         into = w;
         ++pos_;
@@ -246,11 +157,11 @@ QString EntryParser::parse()
 
     WordBuffer buffer;
     const QStringView nk = key(buffer);
-    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !isClauseWord(nk)) {
+    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !IsClauseWord(nk)) {
         const QString nw = word();
         if (nw == u"FILLER") {
             e_.filler = true;
-        } else if (!isDataName(nw)) {
+        } else if (!IsDataName(nw)) {
             return QStringLiteral("'%1' is not a data name").arg(t_[pos_].text);
         } else {
             e_.name = nw;
@@ -507,13 +418,13 @@ QString EntryParser::parseValue()
     while (!atEnd()) {
         const Token &t = t_[pos_];
         const QStringView w = key(buffer);
-        if (t.kind == TokenKind::Literal || isNumericLiteral(t.text) || isFigurative(w) ||
+        if (t.kind == TokenKind::Literal || IsNumericLiteral(t.text) || IsFigurative(w) ||
             (constants_ && t.kind == TokenKind::Word &&
              constants_->contains(t.text.toString().toUpper()))) {
             ++pos_;
         } else if (w == u"ALL") {
             ++pos_;
-            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !isFigurative(key(buffer))))
+            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !IsFigurative(key(buffer))))
                 return expected(QStringLiteral("a literal after ALL"));
             ++pos_;
         } else if ((w == u"THRU" || w == u"THROUGH" || w == u"&") && !needValue) {

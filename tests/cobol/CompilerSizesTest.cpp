@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -143,8 +144,9 @@ TEST_P(CompilerSizes, MapAndRegeneratedCodeMatchTheSymbolTable)
 INSTANTIATE_TEST_SUITE_P(Copybooks, CompilerSizes,
                          ::testing::Values("customer", "account", "transaction", "statement"));
 
-// The corpus: one or a few small copybooks per construct. A row without a refusal must read,
-// and its map must match cobc's symbol table in every dialect; a refused row must give its
+// The corpus: one or a few small copybooks per construct. A copybook without a row, or with a
+// row without a refusal, must read, and its map must match cobc's symbol table in every
+// dialect; a refused one must give its
 // message, and cobc must refuse it too unless `compileAs` is "-" (no data description at all,
 // which the compiler takes as an empty copybook). `compileAs` names the member cobc compiles in
 // its place where it cannot read the original (EXEC SQL needs a precompiler).
@@ -158,46 +160,16 @@ struct CorpusRow {
 };
 
 const CorpusRow kCorpus[] = {
-    {"const-01-constant.cpy"},
-    {"const-78-occurs.cpy"},
-    {"const-78-picture.cpy"},
-    {"const-between-items.cpy"},
-    {"const-global.cpy"},
-    {"const-lower-case.cpy"},
-    {"const-occurs-depending.cpy"},
-    {"const-text.cpy"},
     {"const-undefined.cpy",
      "const-undefined.cpy:2:48: expected a whole number, found 'MAX-UNKNOWN'"},
-    {"copy-in-library.cpy"},
-    {"copy-nested.cpy"},
-    {"copy-of-library.cpy"},
-    {"copy-plain.cpy"},
-    {"copy-quoted.cpy"},
-    {"copy-replacing-leading.cpy"},
-    {"copy-replacing-pseudo.cpy"},
-    {"copy-replacing-trailing.cpy"},
     {"copy-replacing-unclosed.cpy", "copy-replacing-unclosed.cpy:2:56: REPLACING: expected BY"},
-    {"copy-replacing-words.cpy"},
     {"copy-self.cpy", "LOOPING.cpy:2:12: COPY LOOPING copies itself"},
-    {"copy-twice-replacing.cpy"},
     {"exec-no-end.cpy", "exec-no-end.cpy:3:12: the EXEC block has no END-EXEC"},
     {"exec-sql-dclgen.cpy", "", "DCLEMP-PLAIN.cpy"},
     {"exec-sql-include.cpy", "", "HOSTVARS-PLAIN.cpy"},
-    {"format-column-73.cpy"},
-    {"format-continued-literal.cpy"},
-    {"format-free-directive.cpy"},
-    {"format-inline-comments.cpy"},
-    {"format-lower-case.cpy"},
-    {"format-sequence-areas.cpy"},
-    {"format-tabs.cpy"},
-    {"global-external.cpy"},
-    {"justified-blank.cpy"},
     {"level-out-of-range.cpy",
      "level-out-of-range.cpy:2:12: 50 is not a level number (01 to 49, 66, 77, 78 or 88)"},
     {"literal-unclosed.cpy", "literal-unclosed.cpy:2:48: the literal is not closed"},
-    {"long-88-values.cpy"},
-    {"long-two-fields.cpy"},
-    {"long-value-literal.cpy"},
     {"not-binary.cpy", "not-binary.cpy is not a COBOL data description: it holds NUL bytes", "-"},
     {"not-comments-only.cpy",
      "not-comments-only.cpy is not a COBOL data description: no data description entry found", "-"},
@@ -207,52 +179,22 @@ const CorpusRow kCorpus[] = {
      "not-prose.cpy is not a COBOL data description: it starts with 'This', not with a level "
      "number",
      "-"},
-    {"occurs-depending.cpy"},
-    {"occurs-keys-indexes.cpy"},
-    {"occurs-nested.cpy"},
-    {"occurs-top-level.cpy"},
-    {"redef-01-record.cpy"},
-    {"redef-77.cpy"},
-    {"redef-chain.cpy"},
-    {"redef-deep.cpy"},
     {"redef-larger.cpy", "", nullptr,
      "Field 3 (LONG-ONE): it is larger (10 bytes) than SHORT-ONE (2 bytes), which -std=default "
      "refuses"},
-    {"redef-past-subordinates.cpy"},
     {"redef-sibling-level.cpy",
      "redef-sibling-level.cpy:4:12: REDEFINES A1: A1 must be the item before, at the same level"},
     {"redef-wrong-name.cpy",
      "redef-wrong-name.cpy:4:12: REDEFINES A: A must be the item before, at the same level"},
-    {"renames-thru.cpy"},
     {"renames-unknown.cpy",
      "renames-unknown.cpy:3:8: RENAMES RN-NONE: no such item in the record before it"},
-    {"replace-statement.cpy"},
-    {"sign-leading-separate.cpy"},
-    {"sync-binary.cpy"},
-    {"usage-binary-char.cpy"},
-    {"usage-binary-double.cpy"},
-    {"usage-binary-long.cpy"},
-    {"usage-binary-short.cpy"},
-    {"usage-comp-n.cpy"},
-    {"usage-comp-x.cpy"},
-    {"usage-float-decimal.cpy"},
     {"usage-float-extended.cpy",
      "usage-float-extended.cpy:2:32: 'FLOAT-EXTENDED' is a reserved word, but isn't supported"},
-    {"usage-float.cpy"},
     {"usage-function-pointer.cpy",
      "usage-function-pointer.cpy:2:32: 'FUNCTION-POINTER' is a reserved word, but isn't supported"},
-    {"usage-group.cpy"},
-    {"usage-lower-case.cpy"},
     {"usage-pic-with-binary-long.cpy",
      "usage-pic-with-binary-long.cpy:2:12: a USAGE that fixes the size (COMP-1, COMP-2, INDEX, "
      "POINTER, BINARY-LONG, FLOAT-LONG, ...) takes no PICTURE"},
-    {"usage-pointers.cpy"},
-    {"usage-sync.cpy"},
-    {"usage-table.cpy"},
-    {"values-conditions.cpy"},
-    {"values-figurative.cpy"},
-    {"values-hex-national.cpy"},
-    {"values-numeric.cpy"},
 };
 
 TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
@@ -263,9 +205,13 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     std::map<Dialect, int> agree;
-    for (const CorpusRow &row : kCorpus) {
-        SCOPED_TRACE(row.file);
-        const QString name = QString::fromLatin1(row.file);
+    const QStringList files = QDir(corpus).entryList({QStringLiteral("*.cpy")}, QDir::Files);
+    ASSERT_GE(files.size(), 60);
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const auto special = std::find_if(std::begin(kCorpus), std::end(kCorpus),
+                                          [&](const CorpusRow &r) { return name == r.file; });
+        const CorpusRow row = special != std::end(kCorpus) ? *special : CorpusRow{""};
         const ReadResult read =
             ReadDataDescriptionFile(corpus + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
         const QString program =
@@ -307,8 +253,8 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
         }
     }
     for (const auto &[dialect, rows] : agree)
-        std::printf("corpus -std=%s: %d of %zu rows agree with cobc\n",
-                    qPrintable(DialectName(dialect)), rows, std::size(kCorpus));
+        std::printf("corpus -std=%s: %d of %lld copybooks agree with cobc\n",
+                    qPrintable(DialectName(dialect)), rows, qlonglong(files.size()));
 }
 
 } // namespace

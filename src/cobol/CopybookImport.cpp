@@ -1,0 +1,82 @@
+#include "CopybookReader.h"
+
+#include "StorageMap.h"
+
+#include "model/EntryRules.h"
+#include "model/Positions.h"
+
+namespace orvane::cobol
+{
+
+int ImportEntries(FieldTree &tree, const ReadResult &read)
+{
+    std::vector<int> nodes(read.entries.size(), 0);
+    std::vector<size_t> usageFrom(read.entries.size(), 0); // a group's usage passes down
+    for (size_t i = 0; i < read.entries.size(); ++i) {
+        const DataEntry &e = read.entries[i];
+        const int parent = read.parents[i] >= 0 ? nodes[size_t(read.parents[i])] : 0;
+        usageFrom[i] = e.usageGiven || read.parents[i] < 0 ? i : usageFrom[size_t(read.parents[i])];
+        const int added = parent ? tree.add(parent, Relationship::Child, e.fieldText)
+                                 : tree.add(0, Relationship::Last, e.fieldText);
+        nodes[i] = added;
+        if (e.level == 88) {
+            // A condition shares its item's storage; as a child it must not shrink the item's
+            // span to nothing.
+            tree.setTag(added, tree.tag(parent));
+            continue;
+        }
+        // The Add button's positions, by length: an elementary item's storage, 0 for the rest.
+        qint64 length = 0;
+        QString error;
+        const DataEntry &u = read.entries[usageFrom[i]];
+        if (e.level != 66 && !e.constant &&
+            (!e.picture.isEmpty() || HasUsageSize(u.usage, u.usageDetail))) {
+            DataEntry inherited;
+            const DataEntry *sized = &e;
+            if (&u != &e) { // the usage detail of the group decides the size
+                inherited = e;
+                inherited.usageDetail = u.usageDetail;
+                sized = &inherited;
+            }
+            length = ElementarySize(*sized, u.usage, Dialect::Default, error) *
+                     std::max<qint64>(1, e.occursMax);
+        }
+        NewFieldPositions positions;
+        positions.lengthText = QString::number(length);
+        tree.setTag(added, NewFieldTag(tree, added, positions));
+        UpdateParentSpans(tree, added);
+    }
+    return int(read.entries.size());
+}
+
+QStringList TooLongToSave(const ReadResult &read)
+{
+    QStringList names;
+    for (const DataEntry &e : read.entries)
+        if (e.fieldText.size() > MaxClauseLength)
+            names << QStringLiteral("%1 (line %2, %3 characters)")
+                         .arg(e.name.isEmpty() ? QStringLiteral("FILLER") : e.name)
+                         .arg(e.line)
+                         .arg(e.fieldText.size());
+    return names;
+}
+
+QString ImportSummary(const ReadResult &read, int fields)
+{
+    QStringList lines;
+    lines << (fields == 1 ? QStringLiteral("1 field imported.")
+                          : QStringLiteral("%1 fields imported.").arg(fields));
+    const QStringList tooLong = TooLongToSave(read);
+    if (!tooLong.isEmpty())
+        lines << QStringLiteral("Too long to save in a project file (a field holds %1 "
+                                "characters): %2")
+                     .arg(MaxClauseLength)
+                     .arg(tooLong.join(QStringLiteral(", ")));
+    if (read.commentLines > 0)
+        lines << QStringLiteral("%1 comment line(s) left out: a layout holds no comments.")
+                     .arg(read.commentLines);
+    lines << read.notes;
+    return lines.join(u'\n');
+}
+
+} // namespace orvane::cobol
