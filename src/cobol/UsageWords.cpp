@@ -1,5 +1,11 @@
 #include "UsageWords.h"
 
+#include <QLatin1String>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 namespace orvane::cobol
 {
 
@@ -69,13 +75,28 @@ bool LookupUsage(QStringView word, Usage &usage, UsageDetail &detail, QString &u
 
 bool IsUsageWord(QStringView word)
 {
-    for (const Entry &e : kEntries)
-        if (word == QLatin1String(e.word))
-            return true;
-    for (const char *w : kUnsupported)
-        if (word == QLatin1String(w))
-            return true;
-    return false;
+    // Asked of every word of every entry: a sorted list answers without a scan.
+    static const std::vector<const char *> words = [] {
+        std::vector<const char *> list;
+        for (const Entry &e : kEntries)
+            list.push_back(e.word);
+        for (const char *w : kUnsupported)
+            list.push_back(w);
+        std::sort(list.begin(), list.end(),
+                  [](const char *x, const char *y) { return std::strcmp(x, y) < 0; });
+        return list;
+    }();
+    struct Less {
+        bool operator()(const char *a, QStringView b) const
+        {
+            return b.compare(QLatin1String(a)) > 0;
+        }
+        bool operator()(QStringView a, const char *b) const
+        {
+            return a.compare(QLatin1String(b)) < 0;
+        }
+    };
+    return std::binary_search(words.begin(), words.end(), word, Less{});
 }
 
 } // namespace orvane::cobol

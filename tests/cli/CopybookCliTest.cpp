@@ -149,21 +149,16 @@ TEST_F(CopybookCli, NoDataDescriptionAndLongEntries)
                        "/dev/null is not a COBOL data description: no data description entry "
                        "found\n"}));
 
-    const QString longOne = dir.filePath("long.cpy");
-    QByteArray values;
-    for (int i = 0; i < 60; ++i)
-        values += "               'A" + QByteArray::number(i) + "'\n";
-    writeBytes(longOne, "       01  R.\n           05  CODE PIC X(3).\n"
-                        "               88  KNOWN VALUES\n" +
-                            values + "               .\n");
+    const QString longOne =
+        QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus/long-88-values.cpy");
     const Outcome map = runCli({"map", longOne});
     EXPECT_EQ(map.status, 0) << map.err.toStdString();
-    EXPECT_TRUE(map.out.contains("Record R: 3 bytes")) << map.out.toStdString();
+    EXPECT_TRUE(map.out.contains("Record STATE-REC: 22 bytes")) << map.out.toStdString();
     EXPECT_EQ(runCli({"import-copybook", longOne, "-o", project}),
               (Outcome{1,
                        {},
                        "Cannot write " + project.toUtf8() +
-                           ": too long for a project record (255 characters): KNOWN (line 3, "
-                           "367 characters)\n"}));
+                           ": too long for a project record (255 characters): VALID-STATE (line 3, "
+                           "3023 characters)\n"}));
     EXPECT_FALSE(QFileInfo::exists(project));
 }

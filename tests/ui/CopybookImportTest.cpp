@@ -98,19 +98,12 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
 // A layout holds an entry longer than a project record; the summary names it.
 TEST_F(CopybookImportTest, AnEntryTooLongToSaveIsKeptAndNamed)
 {
-    const QString copybook = path("long.cpy");
-    QByteArray values;
-    for (int i = 0; i < 60; ++i)
-        values += "               'A" + QByteArray::number(i) + "'\n";
-    writeBytes(copybook, "       01  R.\n           05  CODE PIC X(3).\n"
-                         "               88  KNOWN VALUES\n" +
-                             values + "               .\n");
-    importFile(copybook);
-    ASSERT_EQ(tree().count(), 3);
-    EXPECT_EQ(tree().text(3).size(), 367);
+    importFile(QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus/long-88-values.cpy"));
+    ASSERT_EQ(tree().count(), 4);
+    EXPECT_EQ(tree().text(3).size(), 3023);
     EXPECT_EQ(platform.messages.shown.at(0).text,
-              QStringLiteral("3 fields imported.\nToo long to save in a project file (a field "
-                             "holds 255 characters): KNOWN (line 3, 367 characters)"));
+              QStringLiteral("4 fields imported.\nToo long to save in a project file (a field "
+                             "holds 255 characters): VALID-STATE (line 3, 3023 characters)"));
 }
 
 } // namespace
