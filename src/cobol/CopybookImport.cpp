@@ -12,13 +12,24 @@ int ImportEntries(FieldTree &tree, const ReadResult &read)
 {
     std::vector<int> nodes(read.entries.size(), 0);
     std::vector<size_t> usageFrom(read.entries.size(), 0); // a group's usage passes down
+    int record = 0; // the top-level field of the record being read
     for (size_t i = 0; i < read.entries.size(); ++i) {
         const DataEntry &e = read.entries[i];
         const int parent = read.parents[i] >= 0 ? nodes[size_t(read.parents[i])] : 0;
         usageFrom[i] = e.usageGiven || read.parents[i] < 0 ? i : usageFrom[size_t(read.parents[i])];
+        if (e.constant) {
+            // A constant among a record's items goes in front of the record, so that the code
+            // generated from the layout defines it before its use. It holds no positions.
+            const bool inside = record && i + 1 < read.entries.size() && read.parents[i + 1] >= 0;
+            nodes[i] = inside ? tree.add(record, Relationship::Previous, e.fieldText)
+                              : tree.add(0, Relationship::Last, e.fieldText);
+            continue;
+        }
         const int added = parent ? tree.add(parent, Relationship::Child, e.fieldText)
                                  : tree.add(0, Relationship::Last, e.fieldText);
         nodes[i] = added;
+        if (!parent)
+            record = added;
         if (e.level == 88) {
             // A condition shares its item's storage; as a child it must not shrink the item's
             // span to nothing.
@@ -29,8 +40,7 @@ int ImportEntries(FieldTree &tree, const ReadResult &read)
         qint64 length = 0;
         QString error;
         const DataEntry &u = read.entries[usageFrom[i]];
-        if (e.level != 66 && !e.constant &&
-            (!e.picture.isEmpty() || HasUsageSize(u.usage, u.usageDetail))) {
+        if (e.level != 66 && (!e.picture.isEmpty() || HasUsageSize(u.usage, u.usageDetail))) {
             DataEntry inherited;
             const DataEntry *sized = &e;
             if (&u != &e) { // the usage detail of the group decides the size

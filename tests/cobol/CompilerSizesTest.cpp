@@ -245,8 +245,13 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                     EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
                     EXPECT_TRUE(listing.messages.isEmpty()) << listing.messages.toStdString();
                     EXPECT_EQ(listing.items, mapRows(map));
+                    // The layout generated again compiles to the same sizes.
+                    const Listing again = symbols(
+                        *InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree)),
+                        dialect, dir, includes);
+                    EXPECT_EQ(again.items, mapRows(map)) << again.messages.toStdString();
                     same = map.errors.isEmpty() && listing.messages.isEmpty() &&
-                           listing.items == mapRows(map);
+                           listing.items == mapRows(map) && again.items == listing.items;
                 }
             }
             agree[dialect] += same;
