@@ -402,6 +402,9 @@ int storageMap(const QStringList &arguments, QIODevice &out, QIODevice &err)
             return kFailed;
     }
     const StorageMap map = BuildStorageMap(tree, dialect);
+    // Constants alone (or an empty project) hold no storage: say so rather than print nothing.
+    if (map.records.empty())
+        return failed(err, QStringLiteral("%1 holds no record with storage").arg(path));
     QByteArray text = render(map, o.format, dialect);
     bool allMatch = true;
     if (o.recordLength > 0)

@@ -143,6 +143,10 @@ TEST_F(CopybookCli, NoDataDescriptionAndLongEntries)
         binary.toUtf8() + " is not a COBOL data description: it holds NUL bytes\n";
     EXPECT_EQ(runCli({"import-copybook", binary, "-o", project}), (Outcome{1, {}, nul}));
     EXPECT_EQ(runCli({"map", binary}), (Outcome{1, {}, nul}));
+    const QString constants = dir.filePath("constants.cpy");
+    writeBytes(constants, "       78  MAX-ROWS VALUE 10.\n");
+    EXPECT_EQ(runCli({"map", constants}),
+              (Outcome{1, {}, constants.toUtf8() + " holds no record with storage\n"}));
     EXPECT_EQ(runCli({"map", "/dev/null"}),
               (Outcome{1,
                        {},
