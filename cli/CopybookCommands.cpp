@@ -3,6 +3,7 @@
 
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
+#include "model/EntryRules.h"
 #include "project/ProjectFile.h"
 
 #include <QDir>
@@ -94,6 +95,10 @@ bool readCopybook(const QString &path, const Options &o, FieldTree &tree, ReadRe
     else if (o.sourceFormat == u"free")
         options.format = SourceFormat::Free;
     read = ReadDataDescriptionFile(path, options);
+    if (read.notDataDescription) {
+        failed(err, read.errorText());
+        return false;
+    }
     if (!read.ok()) {
         failed(err, QStringLiteral("Cannot import %1: %2").arg(path, read.errorText()));
         return false;
@@ -119,7 +124,7 @@ QString usageText(const StorageItem &item)
     case Category::Renames:
         return QStringLiteral("RENAMES");
     default:
-        return UsageName(item.usage);
+        return UsageText(item);
     }
 }
 
@@ -333,6 +338,13 @@ int importCopybook(const QStringList &arguments, QIODevice &out, QIODevice &err)
     ReadResult read;
     if (!readCopybook(source, o, tree, read, err))
         return kFailed;
+    // A layout may hold them, a project record cannot: write nothing rather than a part.
+    if (const QStringList tooLong = TooLongToSave(read); !tooLong.isEmpty())
+        return failed(err, QStringLiteral("Cannot write %1: too long for a project record (%2 "
+                                          "characters): %3")
+                               .arg(target)
+                               .arg(MaxClauseLength)
+                               .arg(tooLong.join(QStringLiteral(", "))));
     const ProjectResult saved = SaveNodes(tree, target);
     if (!saved.ok())
         return failed(err, QStringLiteral("Cannot write %1: %2").arg(target, saved.message));
@@ -390,6 +402,9 @@ int storageMap(const QStringList &arguments, QIODevice &out, QIODevice &err)
             return kFailed;
     }
     const StorageMap map = BuildStorageMap(tree, dialect);
+    // Constants alone (or an empty project) hold no storage: say so rather than print nothing.
+    if (map.records.empty())
+        return failed(err, QStringLiteral("%1 holds no record with storage").arg(path));
     QByteArray text = render(map, o.format, dialect);
     bool allMatch = true;
     if (o.recordLength > 0)

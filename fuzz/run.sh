@@ -10,7 +10,7 @@ seeds=corpus
 extra=
 if [ "$target" = fuzz_copybook ]; then
     seeds=corpus_copybook
-    extra=tests/data/copybooks # the compiler test's copybooks seed it too
+    extra="tests/data/copybooks tests/data/corpus" # the compiler tests' copybooks seed it too
 elif [ "$target" = fuzz_decoder ]; then
     seeds=corpus_decoder
 fi
@@ -20,6 +20,9 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Re
     -DORVANE_BUILD_UI=OFF -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_FUZZ=ON >/dev/null
 cmake --build "$build" --target "$target" -- -j2
 mkdir -p "$build/$seeds" "$root/fuzz/artifacts"
-"$build/fuzz/$target" "$build/$seeds" "$root/fuzz/$seeds" ${extra:+"$root/$extra"} \
+extraDirs=
+for dir in $extra; do extraDirs="$extraDirs $root/$dir"; done
+# shellcheck disable=SC2086 # the seed folders hold no blanks
+"$build/fuzz/$target" "$build/$seeds" "$root/fuzz/$seeds" $extraDirs \
     -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 -max_len=65536 \
     -artifact_prefix="$root/fuzz/artifacts/" -print_final_stats=1

@@ -1,10 +1,6 @@
 #include "CopybookReader.h"
 
-#include "StorageMap.h"
-#include "StoragePositions.h"
-
-#include "model/EntryRules.h"
-#include "model/Positions.h"
+#include "CopyExpansion.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,20 +67,34 @@ private:
         return false;
     }
     void copy();
+    void exec();
+    void replace();
+    void include(const QString &name, const QString &library, const Token *at,
+                 const std::vector<Replacement> &replacing);
     void entry();
-    QString findCopybook(const QString &name);
+    QString findCopybook(const QString &name, const QString &library);
+    // The index of the period that ends the statement starting here, or the end of the text.
+    size_t periodAfter(size_t from)
+    {
+        const std::vector<Token> &tokens = top().text.tokens;
+        while (from < tokens.size() && tokens[from].kind != TokenKind::Period)
+            ++from;
+        return from;
+    }
 
     const ReadOptions &options_;
     ReadResult &r_;
     std::vector<Source> sources_;
+    Constants constants_;
+    std::vector<Replacement> replace_; // the REPLACE statement in force
 };
 
 void Reader::run(Source main)
 {
     sources_.push_back(std::move(main));
-    // A text that starts with a level number is a copybook: all of it is data description.
-    WordBuffer first;
-    bool inData = IsLevelWord(word(first));
+    // A copybook is all data description; a program's divisions and sections say where its
+    // data description is.
+    bool inData = true;
     bool inProcedure = false;
     WordBuffer wordBuffer;
     WordBuffer nextBuffer;
@@ -102,6 +112,8 @@ void Reader::run(Source main)
             ++top().pos;
         } else if (w == u"COPY" && !inProcedure) {
             copy();
+        } else if (w == u"REPLACE" && !inProcedure) {
+            replace();
         } else if (next == u"DIVISION") {
             inProcedure = w == u"PROCEDURE";
             inData = false;
@@ -114,12 +126,14 @@ void Reader::run(Source main)
         } else if (w == u"FD" || w == u"SD" || w == u"RD" || w == u"CD") {
             skipSentence(); // the records that follow are ordinary 01 entries
         } else if (w == u"EXEC") {
-            r_.notes << QStringLiteral("Line %1: an EXEC block was left out").arg(t->line);
-            while (top().pos < top().text.tokens.size() && word(wordBuffer) != u"END-EXEC")
-                ++top().pos;
-            ++top().pos;
+            exec();
         } else if (IsLevelWord(w)) {
             entry();
+        } else if (sources_.size() == 1 && top().pos == 0) {
+            r_.notDataDescription = true;
+            fail(QStringLiteral("it starts with '%1', not with a level number")
+                     .arg(t->text.left(20)),
+                 t);
         } else {
             fail(QStringLiteral("expected a level number, found '%1'").arg(t->text), t);
         }
@@ -139,7 +153,7 @@ void Reader::entry()
     }
     DataEntry e;
     size_t at = begin;
-    const QString message = ParseEntry(s.text.tokens, begin, end, e, at);
+    const QString message = ParseEntry(s.text.tokens, begin, end, e, at, &constants_);
     if (!message.isEmpty()) {
         fail(message, &s.text.tokens[at]);
         return;
@@ -148,34 +162,42 @@ void Reader::entry()
     e.column = s.text.tokens[begin].column;
     if (sources_.size() > 1)
         e.file = s.name;
-    if (e.fieldText.size() > MaxClauseLength) {
-        fail(QStringLiteral("the entry is %1 characters long as a field; a field holds %2")
-                 .arg(e.fieldText.size())
-                 .arg(MaxClauseLength),
-             &s.text.tokens[begin]);
-        return;
-    }
+    if (e.constant)
+        constants_.insert(e.name, e.constantValue);
     r_.entries.push_back(std::move(e));
     s.pos = end + 1;
 }
 
-QString Reader::findCopybook(const QString &name)
+QString Reader::findCopybook(const QString &name, const QString &library)
 {
     QStringList dirs;
     if (!top().dir.isEmpty())
         dirs << top().dir;
     dirs << options_.includeDirs;
     static const char *const suffixes[] = {"", ".cpy", ".CPY", ".cob", ".COB", ".cbl", ".CBL"};
-    for (const QString &dir : dirs) {
-        for (const QString &base : {name, name.toLower()}) {
-            for (const char *suffix : suffixes) {
-                const QFileInfo info(QDir(dir), base + QLatin1String(suffix));
-                if (info.isFile())
-                    return info.canonicalFilePath();
+    // COPY name OF library looks in the library's folder first, then as if none were named.
+    for (const QString &sub : {library, QString()}) {
+        if (sub.isNull() && !library.isNull())
+            continue;
+        for (const QString &dir : dirs) {
+            const QDir folder(sub.isEmpty() ? dir : QDir(dir).filePath(sub));
+            for (const QString &base : {name, name.toLower()}) {
+                for (const char *suffix : suffixes) {
+                    const QFileInfo info(folder, base + QLatin1String(suffix));
+                    if (info.isFile())
+                        return info.canonicalFilePath();
+                }
             }
         }
     }
     return {};
+}
+
+// The name a COPY or INCLUDE gives, without the quotes of a literal.
+QString memberName(const Token &t)
+{
+    const QString name = t.text.toString();
+    return t.kind == TokenKind::Literal ? name.mid(1, name.size() - 2) : name;
 }
 
 void Reader::copy()
@@ -187,27 +209,44 @@ void Reader::copy()
         fail(QStringLiteral("COPY needs the name of a copybook"), at);
         return;
     }
-    QString name = nameToken->text.toString();
-    if (nameToken->kind == TokenKind::Literal)
-        name = name.mid(1, name.size() - 2);
-    const int line = at->line;
-    bool replacing = false;
-    for (size_t i = 0; const Token *t = peek(i); ++i) {
-        if (t->kind == TokenKind::Period)
-            break;
-        replacing =
-            replacing || t->text.compare(QLatin1String("REPLACING"), Qt::CaseInsensitive) == 0;
+    const QString name = memberName(*nameToken);
+    ++top().pos;
+    QString library;
+    WordBuffer buffer;
+    const QStringView of = word(buffer);
+    if (of == u"OF" || of == u"IN") {
+        const Token *lib = peek(1);
+        if (!lib || lib->kind == TokenKind::Period) {
+            fail(QStringLiteral("COPY %1 %2 needs the name of a library").arg(name, of), at);
+            return;
+        }
+        library = memberName(*lib);
+        top().pos += 2;
     }
-    if (!skipSentence()) {
+    const size_t end = periodAfter(top().pos);
+    if (end == top().text.tokens.size()) {
         fail(QStringLiteral("the COPY statement does not end with a period"), at);
         return;
     }
-    if (replacing) {
-        r_.notes
-            << QStringLiteral("Line %1: COPY %2 REPLACING was not expanded").arg(line).arg(name);
-        return;
+    std::vector<Replacement> replacing;
+    if (word(buffer) == u"SUPPRESS")
+        ++top().pos;
+    if (word(buffer) == u"REPLACING") {
+        size_t pos = top().pos + 1;
+        if (QString m = ParseReplacing(top().text.tokens, pos, end, replacing); !m.isEmpty()) {
+            fail(m, &top().text.tokens[std::min(pos, end)]);
+            return;
+        }
     }
-    const QString path = findCopybook(name);
+    top().pos = end + 1;
+    include(name, library, at, replacing);
+}
+
+void Reader::include(const QString &name, const QString &library, const Token *at,
+                     const std::vector<Replacement> &replacing)
+{
+    const int line = at->line;
+    const QString path = findCopybook(name, library);
     if (path.isEmpty()) {
         r_.notes << QStringLiteral("Line %1: COPY %2 was not found and not expanded")
                         .arg(line)
@@ -242,7 +281,78 @@ void Reader::copy()
         r_.errorColumn = s.text.errorColumn;
         return;
     }
+    // The COPY's own REPLACING first, then the REPLACE statement in force.
+    ApplyReplacing(s.text, 0, replacing, false);
+    ApplyReplacing(s.text, 0, replace_, true);
     sources_.push_back(std::move(s));
+}
+
+// EXEC SQL INCLUDE brings a member in as COPY does; DECLARE TABLE and the other blocks hold
+// no data description.
+void Reader::exec()
+{
+    const Token *at = peek();
+    const int line = at->line;
+    WordBuffer a, b;
+    const bool include = word(a, 1) == u"SQL" && word(b, 2) == u"INCLUDE";
+    const bool declare = word(a, 1) == u"SQL" && word(b, 2) == u"DECLARE";
+    const Token *nameToken = include ? peek(3) : nullptr;
+    const QString name = nameToken ? memberName(*nameToken) : QString();
+    Source &s = top();
+    size_t end = s.pos;
+    WordBuffer buffer;
+    while (end < s.text.tokens.size() && word(buffer, end - s.pos) != u"END-EXEC")
+        ++end;
+    if (end == s.text.tokens.size()) {
+        fail(QStringLiteral("the EXEC block has no END-EXEC"), at);
+        return;
+    }
+    s.pos = end + 1;
+    if (include && nameToken && nameToken->kind != TokenKind::Period) {
+        if (name.compare(QLatin1String("SQLCA"), Qt::CaseInsensitive) == 0 ||
+            name.compare(QLatin1String("SQLDA"), Qt::CaseInsensitive) == 0)
+            r_.notes << QStringLiteral("Line %1: EXEC SQL INCLUDE %2 was left out (the "
+                                       "precompiler supplies it)")
+                            .arg(line)
+                            .arg(name.toUpper());
+        else
+            this->include(name, QString(), at, {});
+    } else if (!declare) {
+        r_.notes << QStringLiteral("Line %1: an EXEC block was left out").arg(line);
+    }
+}
+
+// REPLACE ... . changes the text after it up to the next REPLACE; REPLACE OFF ends it.
+void Reader::replace()
+{
+    const Token *at = peek();
+    const size_t end = periodAfter(top().pos);
+    if (end == top().text.tokens.size()) {
+        fail(QStringLiteral("the REPLACE statement does not end with a period"), at);
+        return;
+    }
+    WordBuffer buffer;
+    replace_.clear();
+    if (word(buffer, 1) != u"OFF") {
+        size_t pos = top().pos + 1;
+        if (QString m = ParseReplacing(top().text.tokens, pos, end, replace_); !m.isEmpty()) {
+            fail(m, &top().text.tokens[std::min(pos, end)]);
+            return;
+        }
+    }
+    top().pos = end + 1;
+    ApplyReplacing(top().text, top().pos, replace_, true);
+}
+
+// Whether an item of the record from `start` up to `end` bears the name.
+bool inRecord(const ReadResult &r, int start, int end, const QString &name)
+{
+    for (int j = start + 1; j < end; ++j) {
+        const DataEntry &e = r.entries[size_t(j)];
+        if (e.name == name && e.level != 88 && e.level != 66 && !e.constant)
+            return true;
+    }
+    return false;
 }
 
 // Places every entry under its parent by the level numbers, and checks what COBOL asks of the
@@ -257,9 +367,12 @@ int buildStructure(ReadResult &r, QString &message)
     std::vector<char> hasChildren(size_t(n), 0);
     int lastData = -1;
     bool sawRecord = false;
+    int recordStart = 0;
     for (int i = 0; i < n; ++i) {
         const DataEntry &e = r.entries[size_t(i)];
         int parent = -1;
+        if (e.constant)
+            continue; // no storage, no place in a record
         if (e.level == 88) {
             if (lastData < 0 || r.entries[size_t(lastData)].level == 66) {
                 message = QStringLiteral("a condition (88) must follow the item it tests");
@@ -273,10 +386,18 @@ int buildStructure(ReadResult &r, QString &message)
                 message = QStringLiteral("a level-66 entry must follow a record");
                 return i;
             }
+            for (const QString &name : {e.renames, e.renamesThru}) {
+                if (!name.isEmpty() && !inRecord(r, recordStart, i, name)) {
+                    message = QStringLiteral("RENAMES %1: no such item in the record before it")
+                                  .arg(name);
+                    return i;
+                }
+            }
             open.clear();
         } else if (e.level == 1 || e.level == 77) {
             open.clear();
             sawRecord = true;
+            recordStart = i;
             if (e.level == 1)
                 open.push_back(i);
         } else {
@@ -293,8 +414,7 @@ int buildStructure(ReadResult &r, QString &message)
         }
         if (parent >= 0) {
             const DataEntry &p = r.entries[size_t(parent)];
-            if (!p.picture.isEmpty() || p.usage == Usage::Float || p.usage == Usage::Double ||
-                p.usage == Usage::Index || p.usage == Usage::Pointer) {
+            if (!p.picture.isEmpty()) {
                 message = QStringLiteral("%1 is an elementary item and cannot hold %2")
                               .arg(p.name.isEmpty() ? QStringLiteral("the item before") : p.name,
                                    e.name.isEmpty() ? QStringLiteral("this item") : e.name);
@@ -320,11 +440,15 @@ int buildStructure(ReadResult &r, QString &message)
         }
         lastData = i;
     }
+    // A group's usage passes down: a BINARY-LONG group's items need no PICTURE.
+    std::vector<int> usageFrom(size_t(n), 0);
     for (int i = 0; i < n; ++i) {
         const DataEntry &e = r.entries[size_t(i)];
-        if (e.level == 88 || e.level == 66 || hasChildren[size_t(i)] || !e.picture.isEmpty() ||
-            e.usage == Usage::Float || e.usage == Usage::Double || e.usage == Usage::Index ||
-            e.usage == Usage::Pointer)
+        const int p = r.parents[size_t(i)];
+        usageFrom[size_t(i)] = e.usageGiven || p < 0 ? i : usageFrom[size_t(p)];
+        const DataEntry &u = r.entries[size_t(usageFrom[size_t(i)])];
+        if (e.level == 88 || e.level == 66 || e.constant || hasChildren[size_t(i)] ||
+            !e.picture.isEmpty() || HasUsageSize(u.usage, u.usageDetail))
             continue;
         message = QStringLiteral("%1 has neither a PICTURE nor subordinate items")
                       .arg(e.name.isEmpty() ? QStringLiteral("the item") : e.name);
@@ -339,6 +463,8 @@ QString ReadResult::errorText() const
 {
     if (ok())
         return {};
+    if (notDataDescription)
+        return QStringLiteral("%1 is not a COBOL data description: %2").arg(errorFile, error);
     if (errorLine == 0) // the file itself could not be read
         return errorFile.isEmpty() ? error : QStringLiteral("%1: %2").arg(errorFile, error);
     if (errorFile.isEmpty())
@@ -363,6 +489,11 @@ ReadResult ReadDataDescriptions(const QString &text, const ReadOptions &options,
         return r;
     }
     Reader(options, r).run(std::move(main));
+    if (r.ok() && r.entries.empty()) {
+        r.error = QStringLiteral("no data description entry found");
+        r.errorFile = name.isEmpty() ? QStringLiteral("The text") : name;
+        r.notDataDescription = true;
+    }
     if (r.ok()) {
         QString message;
         const int at = buildStructure(r, message);
@@ -396,34 +527,17 @@ ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options)
     }
     if (options.baseDir.isEmpty())
         options.baseDir = info.absolutePath();
-    return ReadDataDescriptions(DecodeSource(file.readAll()), options, info.fileName());
-}
-
-int ImportEntries(FieldTree &tree, const ReadResult &read)
-{
-    std::vector<int> nodes(read.entries.size(), 0);
-    const int first = tree.count() + 1;
-    for (size_t i = 0; i < read.entries.size(); ++i) {
-        const DataEntry &e = read.entries[i];
-        const int parent = read.parents[i] >= 0 ? nodes[size_t(read.parents[i])] : 0;
-        nodes[i] = parent ? tree.add(parent, Relationship::Child, e.fieldText)
-                          : tree.add(0, Relationship::Last, e.fieldText);
+    const QByteArray bytes = file.readAll();
+    ReadResult r;
+    if (bytes.contains('\0'))
+        r.error = QStringLiteral("it holds NUL bytes");
+    else
+        r = ReadDataDescriptions(DecodeSource(bytes), options, info.fileName());
+    if (r.notDataDescription || bytes.contains('\0')) {
+        r.errorFile = path; // named as the user named it
+        r.notDataDescription = true;
     }
-    // The compiler's positions, from the storage map of the whole layout.
-    SetTagsFromStorage(tree, first);
-    return int(read.entries.size());
-}
-
-QString ImportSummary(const ReadResult &read, int fields)
-{
-    QStringList lines;
-    lines << (fields == 1 ? QStringLiteral("1 field imported.")
-                          : QStringLiteral("%1 fields imported.").arg(fields));
-    if (read.commentLines > 0)
-        lines << QStringLiteral("%1 comment line(s) left out: a layout holds no comments.")
-                     .arg(read.commentLines);
-    lines << read.notes;
-    return lines.join(u'\n');
+    return r;
 }
 
 } // namespace orvane::cobol

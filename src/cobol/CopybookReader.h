@@ -32,6 +32,7 @@ struct ReadResult {
     QString errorFile;
     int errorLine = 0;
     int errorColumn = 0;
+    bool notDataDescription = false; // no entry at all, or not text: errorFile names the file
 
     bool ok() const { return error.isEmpty(); }
     // "FILE:LINE:COLUMN: message" (or "line L, column C: message" for unnamed text).
@@ -49,6 +50,10 @@ ReadResult ReadDataDescriptionFile(const QString &path, ReadOptions options);
 // field text, placed under its parent entry, with the tag of its storage (default dialect; see
 // StorageTags). Returns the number of fields added.
 int ImportEntries(FieldTree &tree, const ReadResult &read);
+
+// The entries whose field texts pass a project record's limit, each named with its line and
+// length; a layout holds them, a project file cannot.
+QStringList TooLongToSave(const ReadResult &read);
 
 // The import summary for the user: how many fields came in, and what was left out.
 QString ImportSummary(const ReadResult &read, int fields);

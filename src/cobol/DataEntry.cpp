@@ -1,4 +1,5 @@
 #include "DataEntry.h"
+#include "EntryWords.h"
 
 #include "model/FieldClause.h"
 
@@ -10,150 +11,16 @@ namespace orvane::cobol
 namespace
 {
 
-// A picture longer than this is a typing error, and the sizes must stay far from overflow.
-constexpr qint64 kMaxRepeat = 100'000'000;
 constexpr qint64 kMaxOccurs = 100'000'000;
-constexpr int kMaxNameLength = 63;
-
-struct UsageWord {
-    const char *word;
-    Usage usage;
-};
-
-constexpr UsageWord kUsageWords[] = {
-    {"DISPLAY", Usage::Display},        {"COMP", Usage::Binary},
-    {"COMPUTATIONAL", Usage::Binary},   {"COMP-4", Usage::Binary},
-    {"COMPUTATIONAL-4", Usage::Binary}, {"BINARY", Usage::Binary},
-    {"COMP-5", Usage::Comp5},           {"COMPUTATIONAL-5", Usage::Comp5},
-    {"COMP-3", Usage::Packed},          {"COMPUTATIONAL-3", Usage::Packed},
-    {"PACKED-DECIMAL", Usage::Packed},  {"COMP-1", Usage::Float},
-    {"COMPUTATIONAL-1", Usage::Float},  {"COMP-2", Usage::Double},
-    {"COMPUTATIONAL-2", Usage::Double}, {"INDEX", Usage::Index},
-    {"POINTER", Usage::Pointer},        {"NATIONAL", Usage::National},
-};
-
-bool usageFor(QStringView word, Usage &usage)
-{
-    for (const UsageWord &u : kUsageWords) {
-        if (word == QLatin1String(u.word)) {
-            usage = u.usage;
-            return true;
-        }
-    }
-    return false;
-}
-
-// Keyword lists looked up by binary search, so that no word needs a copy to be found.
-class WordList
-{
-public:
-    WordList(std::initializer_list<const char *> words) : words_(words)
-    {
-        std::sort(words_.begin(), words_.end(),
-                  [](const char *a, const char *b) { return QLatin1String(a) < QLatin1String(b); });
-    }
-    void add(const char *word)
-    {
-        words_.insert(std::upper_bound(words_.begin(), words_.end(), word,
-                                       [](const char *a, const char *b) {
-                                           return QLatin1String(a) < QLatin1String(b);
-                                       }),
-                      word);
-    }
-    bool contains(QStringView w) const
-    {
-        return std::binary_search(words_.begin(), words_.end(), w, Less{});
-    }
-
-private:
-    struct Less {
-        bool operator()(const char *a, QStringView b) const
-        {
-            return QStringView(b).compare(QLatin1String(a)) > 0;
-        }
-        bool operator()(QStringView a, const char *b) const
-        {
-            return a.compare(QLatin1String(b)) < 0;
-        }
-    };
-    std::vector<const char *> words_;
-};
-
-bool isClauseWord(QStringView w)
-{
-    static const WordList words = [] {
-        WordList list{"REDEFINES", "RENAMES", "EXTERNAL",     "GLOBAL", "PIC",
-                      "PICTURE",   "USAGE",   "OCCURS",       "SIGN",   "LEADING",
-                      "TRAILING",  "SYNC",    "SYNCHRONIZED", "JUST",   "JUSTIFIED",
-                      "BLANK",     "VALUE",   "VALUES",       "IS"};
-        for (const UsageWord &u : kUsageWords)
-            list.add(u.word);
-        return list;
-    }();
-    return words.contains(w);
-}
-
-bool isFigurative(QStringView w)
-{
-    static const WordList words{"ZERO",       "ZEROS",       "ZEROES",    "SPACE",      "SPACES",
-                                "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE",
-                                "QUOTES",     "NULL",        "NULLS"};
-    return words.contains(w);
-}
-
-bool isNumericLiteral(QStringView w)
-{
-    qsizetype i = 0;
-    if (i < w.size() && (w[i] == u'+' || w[i] == u'-'))
-        ++i;
-    bool digit = false;
-    bool point = false;
-    for (; i < w.size(); ++i) {
-        if (w[i].isDigit() && w[i].unicode() < 128)
-            digit = true;
-        else if (w[i] == u'.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    return digit;
-}
-
-bool isDataName(QStringView w)
-{
-    if (w.isEmpty() || w.size() > kMaxNameLength || w.front() == u'-' || w.back() == u'-')
-        return false;
-    bool letter = false;
-    for (const QChar c : w) {
-        const char16_t u = c.unicode();
-        if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_')
-            letter = true;
-        else if (!(u >= '0' && u <= '9') && u != '-')
-            return false;
-    }
-    return letter;
-}
-
-bool parseCount(QStringView w, qint64 &value)
-{
-    if (w.isEmpty() || w.size() > 9)
-        return false;
-    value = 0;
-    for (const QChar c : w) {
-        if (c.unicode() < '0' || c.unicode() > '9')
-            return false;
-        value = value * 10 + (c.unicode() - '0');
-    }
-    return true;
-}
 
 // Walks the tokens of one entry and keeps the words of every clause for the field text.
 class EntryParser
 {
 public:
     EntryParser(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
-                bool keepText)
-        : t_(tokens), begin_(begin), pos_(begin), end_(end), e_(entry), keepText_(keepText)
+                bool keepText, const Constants *constants)
+        : t_(tokens), begin_(begin), pos_(begin), end_(end), e_(entry), keepText_(keepText),
+          constants_(constants)
     {
     }
 
@@ -201,7 +68,7 @@ private:
     {
         WordBuffer buffer;
         const QStringView w = key(buffer);
-        return !w.isEmpty() && isDataName(w) && !isClauseWord(w) && w != u"ASCENDING" &&
+        return !w.isEmpty() && IsDataName(w) && !IsClauseWord(w) && w != u"ASCENDING" &&
                w != u"DESCENDING" && w != u"INDEXED";
     }
     QString found() const
@@ -237,7 +104,7 @@ private:
     QString dataName(QString &into)
     {
         const QString w = word();
-        if (w.isEmpty() || !isDataName(w) || isClauseWord(w))
+        if (w.isEmpty() || !IsDataName(w) || IsClauseWord(w))
             return expected(QStringLiteral("a data name"));
         into = w;
         ++pos_;
@@ -245,8 +112,8 @@ private:
     }
     QString count(qint64 &value)
     {
-        if (atEnd() || t_[pos_].kind != TokenKind::Word || !parseCount(t_[pos_].text, value) ||
-            value > kMaxOccurs)
+        if (atEnd() || t_[pos_].kind != TokenKind::Word ||
+            !CountValue(t_[pos_].text, constants_, value) || value > kMaxOccurs)
             return expected(QStringLiteral("a whole number"));
         ++pos_;
         return {};
@@ -255,6 +122,9 @@ private:
     QString parse();
     QString parseOccurs();
     QString parseValue();
+    QString parseUsage(size_t start);
+    QString parseConstant(size_t start);
+    QString checkConstant();
     void buildText();
 
     const std::vector<Token> &t_;
@@ -263,6 +133,7 @@ private:
     size_t end_;
     DataEntry &e_;
     bool keepText_;
+    const Constants *constants_;
     bool otherClauses_ = false; // any clause besides PICTURE, OCCURS and VALUE
     QString nameText_;
     QStringList front_; // clauses that stand before the picture (and OCCURS)
@@ -278,17 +149,19 @@ QString EntryParser::parse()
         return expected(QStringLiteral("a level number"));
     const QStringView lw = t_[pos_].text;
     e_.level = lw.toInt();
-    if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 || e_.level == 88))
-        return QStringLiteral("%1 is not a level number (01 to 49, 66, 77 or 88)").arg(lw);
+    if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 || e_.level == 78 ||
+          e_.level == 88))
+        return QStringLiteral("%1 is not a level number (01 to 49, 66, 77, 78 or 88)").arg(lw);
+    e_.constant = e_.level == 78;
     ++pos_;
 
     WordBuffer buffer;
     const QStringView nk = key(buffer);
-    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !isClauseWord(nk)) {
+    if (!atEnd() && t_[pos_].kind == TokenKind::Word && !IsClauseWord(nk)) {
         const QString nw = word();
         if (nw == u"FILLER") {
             e_.filler = true;
-        } else if (!isDataName(nw)) {
+        } else if (!IsDataName(nw)) {
             return QStringLiteral("'%1' is not a data name").arg(t_[pos_].text);
         } else {
             e_.name = nw;
@@ -302,7 +175,6 @@ QString EntryParser::parse()
         if (t_[pos_].kind != TokenKind::Word)
             return QStringLiteral("unexpected literal %1").arg(t_[pos_].text);
         const QStringView w = key(buffer);
-        Usage usage;
         if (accept("REDEFINES")) {
             if (QString m = dataName(e_.redefines); !m.isEmpty())
                 return m;
@@ -330,23 +202,18 @@ QString EntryParser::parse()
             if (atEnd() || t_[pos_].kind != TokenKind::Word)
                 return expected(QStringLiteral("a picture string"));
             e_.picture = t_[pos_].text.toString().toUpper();
-            if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo); !m.isEmpty())
+            if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo, constants_); !m.isEmpty())
                 return m;
             ++pos_;
             if (keepText_)
                 picture_ = QStringLiteral("PIC ") + e_.picture;
-        } else if (accept("USAGE") || usageFor(w, usage)) {
-            accept("IS");
-            WordBuffer usageBuffer;
-            if (!usageFor(key(usageBuffer), usage))
-                return expected(QStringLiteral("a usage (DISPLAY, COMP, COMP-1 to COMP-5, "
-                                               "BINARY, PACKED-DECIMAL, INDEX or POINTER)"));
+        } else if (w == u"USAGE" || IsUsageWord(w)) {
+            if (QString m = parseUsage(start); !m.isEmpty())
+                return m;
+        } else if (w == u"CONSTANT") {
             ++pos_;
-            if (e_.usageGiven)
-                return QStringLiteral("the entry has two USAGE clauses");
-            e_.usage = usage;
-            e_.usageGiven = true;
-            keep(behind_, start);
+            if (QString m = parseConstant(start); !m.isEmpty())
+                return m;
         } else if (w == u"OCCURS") {
             if (e_.occursMax > 0)
                 return QStringLiteral("the entry has two OCCURS clauses");
@@ -386,8 +253,13 @@ QString EntryParser::parse()
             if (e_.hasValue)
                 return QStringLiteral("the entry has two VALUE clauses");
             ++pos_;
+            if (!accept("IS"))
+                accept("ARE");
+            const size_t valueAt = pos_;
             if (QString m = parseValue(); !m.isEmpty())
                 return m;
+            if (e_.level == 78)
+                e_.constantValue = t_[valueAt].text.toString();
             value_ = piece(start);
         } else {
             return QStringLiteral("'%1' is not a clause of a data description entry")
@@ -398,6 +270,8 @@ QString EntryParser::parse()
     // What the entry says must hang together.
     const size_t last = pos_;
     pos_ = begin_; // these errors concern the whole entry
+    if (e_.constant)
+        return checkConstant();
     if (e_.level == 66) {
         if (e_.renames.isEmpty())
             return QStringLiteral("a level-66 entry needs a RENAMES clause");
@@ -414,20 +288,81 @@ QString EntryParser::parse()
         if (!e_.picture.isEmpty() || e_.usageGiven || e_.occursMax > 0 || otherClauses_)
             return QStringLiteral("a condition (level 88) takes only a VALUE clause");
     }
-    if ((e_.level == 66 || e_.level == 77 || e_.level == 1) && e_.occursMax > 0)
+    if (e_.level == 66 && e_.occursMax > 0)
         return QStringLiteral("a level-%1 entry cannot have an OCCURS clause")
             .arg(e_.level, 2, 10, QLatin1Char('0'));
-    const bool sized = e_.usage == Usage::Float || e_.usage == Usage::Double ||
-                       e_.usage == Usage::Index || e_.usage == Usage::Pointer;
-    if (sized && !e_.picture.isEmpty())
-        return QStringLiteral("COMP-1, COMP-2, INDEX and POINTER items take no PICTURE");
-    if (!e_.picture.isEmpty() &&
+    if (HasUsageSize(e_.usage, e_.usageDetail) && !e_.picture.isEmpty())
+        return QStringLiteral("a USAGE that fixes the size (COMP-1, COMP-2, INDEX, POINTER, "
+                              "BINARY-LONG, FLOAT-LONG, ...) takes no PICTURE");
+    if (!e_.picture.isEmpty() && !e_.usageDetail.fewest &&
         (e_.usage == Usage::Binary || e_.usage == Usage::Comp5 || e_.usage == Usage::Packed)) {
         if (e_.pictureInfo.category != Category::Numeric)
             return QStringLiteral("a binary or packed item needs a numeric picture, not %1")
                 .arg(e_.picture);
     }
     pos_ = last;
+    return {};
+}
+
+QString EntryParser::parseUsage(size_t start)
+{
+    accept("USAGE");
+    accept("IS");
+    WordBuffer buffer;
+    Usage usage = Usage::Display;
+    UsageDetail detail;
+    QString unsupported;
+    if (!LookupUsage(key(buffer), usage, detail, unsupported))
+        return !unsupported.isEmpty()
+                   ? unsupported
+                   : expected(QStringLiteral("a usage (DISPLAY, COMP, COMP-1 to COMP-5, COMP-X, "
+                                             "BINARY, BINARY-LONG, FLOAT-LONG, PACKED-DECIMAL, "
+                                             "INDEX, POINTER, ...)"));
+    ++pos_;
+    if (e_.usageGiven)
+        return QStringLiteral("the entry has two USAGE clauses");
+    if (detail.takesSign) {
+        if (accept("UNSIGNED"))
+            detail.isUnsigned = true;
+        else
+            accept("SIGNED");
+    }
+    e_.usage = usage;
+    e_.usageDetail = detail;
+    e_.usageGiven = true;
+    keep(behind_, start);
+    return {};
+}
+
+// 01 NAME CONSTANT [IS GLOBAL] [AS] literal.
+QString EntryParser::parseConstant(size_t start)
+{
+    if (e_.level != 1)
+        return QStringLiteral("only a level-01 entry may be a CONSTANT");
+    e_.constant = true;
+    if (accept("IS"))
+        if (!accept("GLOBAL"))
+            return expected(QStringLiteral("GLOBAL"));
+    if (accept("GLOBAL"))
+        e_.global = true;
+    accept("AS");
+    const size_t valueAt = pos_;
+    if (QString m = parseValue(); !m.isEmpty())
+        return m;
+    e_.constantValue = t_[valueAt].text.toString();
+    keep(front_, start);
+    return {};
+}
+
+QString EntryParser::checkConstant()
+{
+    if (e_.name.isEmpty())
+        return QStringLiteral("a constant needs a name");
+    if (!e_.picture.isEmpty() || e_.usageGiven || e_.occursMax > 0 || !e_.redefines.isEmpty() ||
+        e_.sign != SignPosition::None || e_.sync || e_.justified || e_.blankWhenZero)
+        return QStringLiteral("a constant takes no storage clauses");
+    if (e_.level == 78 && !e_.hasValue)
+        return QStringLiteral("a level-78 constant needs a VALUE clause");
     return {};
 }
 
@@ -477,19 +412,19 @@ QString EntryParser::parseOccurs()
 
 QString EntryParser::parseValue()
 {
-    if (!accept("IS"))
-        accept("ARE");
     int values = 0;
     bool needValue = true; // after THRU or '&' a value must follow
     WordBuffer buffer;
     while (!atEnd()) {
         const Token &t = t_[pos_];
         const QStringView w = key(buffer);
-        if (t.kind == TokenKind::Literal || isNumericLiteral(t.text) || isFigurative(w)) {
+        if (t.kind == TokenKind::Literal || IsNumericLiteral(t.text) || IsFigurative(w) ||
+            (constants_ && t.kind == TokenKind::Word &&
+             constants_->contains(t.text.toString().toUpper()))) {
             ++pos_;
         } else if (w == u"ALL") {
             ++pos_;
-            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !isFigurative(key(buffer))))
+            if (atEnd() || (t_[pos_].kind != TokenKind::Literal && !IsFigurative(key(buffer))))
                 return expected(QStringLiteral("a literal after ALL"));
             ++pos_;
         } else if ((w == u"THRU" || w == u"THROUGH" || w == u"&") && !needValue) {
@@ -556,139 +491,15 @@ bool IsLevelWord(QStringView word)
     return true;
 }
 
-QString AnalyzePicture(QStringView picture, PictureInfo &info)
-{
-    info = PictureInfo{};
-    bool hasX = false, hasA = false, hasN = false, hasNine = false;
-    bool numericEdit = false, insertion = false, seenV = false, seenPoint = false;
-    qint64 pCount = 0;
-    bool trailingP = false;
-    qint64 digits = 0;
-    qint64 fraction = 0;
-    const auto bad = [&](const QString &why) {
-        return QStringLiteral("PICTURE %1: %2").arg(picture.toString(), why);
-    };
-    if (picture.isEmpty())
-        return QStringLiteral("the picture string is empty");
-    for (qsizetype i = 0; i < picture.size(); ++i) {
-        const QChar c = picture[i].toUpper();
-        qint64 repeat = 1;
-        if (c == u'C' || c == u'D') {
-            const QChar second = i + 1 < picture.size() ? picture[i + 1].toUpper() : QChar();
-            if ((c == u'C' && second == u'R') || (c == u'D' && second == u'B')) {
-                ++i;
-                info.positions += 2;
-                numericEdit = true;
-                continue;
-            }
-            return bad(QStringLiteral("'%1' is not a picture symbol").arg(c));
-        }
-        if (i + 1 < picture.size() && picture[i + 1] == u'(') {
-            const qsizetype close = picture.indexOf(u')', i + 2);
-            if (close < 0 || !parseCount(picture.mid(i + 2, close - i - 2), repeat) || repeat < 1 ||
-                repeat > kMaxRepeat)
-                return bad(QStringLiteral("a repeat count must be a number from 1 in parentheses"));
-            i = close;
-        }
-        switch (c.unicode()) {
-        case 'S':
-            if (info.isSigned || info.positions > 0 || repeat != 1)
-                return bad(QStringLiteral("S may stand only once, at the start"));
-            info.isSigned = true;
-            continue;
-        case 'V':
-            if (seenV || seenPoint || repeat != 1)
-                return bad(QStringLiteral("only one V or decimal point"));
-            seenV = true;
-            continue;
-        case 'P':
-            pCount += repeat;
-            trailingP = digits > 0 && !seenV;
-            continue;
-        case '9':
-            hasNine = true;
-            digits += repeat;
-            if (seenV || seenPoint)
-                fraction += repeat;
-            break;
-        case 'X':
-            hasX = true;
-            break;
-        case 'A':
-            hasA = true;
-            break;
-        case 'N':
-            hasN = true;
-            break;
-        case 'Z':
-        case '*':
-            numericEdit = true;
-            digits += repeat;
-            if (seenPoint)
-                fraction += repeat;
-            break;
-        case '.':
-            if (seenV || seenPoint || repeat != 1)
-                return bad(QStringLiteral("only one V or decimal point"));
-            seenPoint = true;
-            numericEdit = true;
-            break;
-        case '+':
-        case '-':
-        case ',':
-        case '$':
-            numericEdit = true;
-            break;
-        case 'B':
-        case '0':
-        case '/':
-            insertion = true;
-            break;
-        default:
-            return bad(QStringLiteral("'%1' is not a picture symbol").arg(c));
-        }
-        info.positions += repeat;
-        if (info.positions > kMaxRepeat)
-            return bad(QStringLiteral("longer than %1 characters").arg(kMaxRepeat));
-    }
-    if (hasN) {
-        if (hasX || hasA || hasNine || numericEdit || info.isSigned || seenV || pCount)
-            return bad(QStringLiteral("N does not mix with other symbols"));
-        info.category = Category::National;
-    } else if (hasX || hasA) {
-        if (numericEdit || info.isSigned || seenV || pCount)
-            return bad(QStringLiteral("X and A do not mix with numeric symbols"));
-        info.category = insertion                   ? Category::AlphanumericEdited
-                        : hasA && !hasX && !hasNine ? Category::Alphabetic
-                                                    : Category::Alphanumeric;
-    } else if (numericEdit || insertion) {
-        info.category = Category::NumericEdited;
-    } else {
-        if (!hasNine)
-            return bad(QStringLiteral("a numeric picture needs at least one 9"));
-        info.category = Category::Numeric;
-    }
-    if (digits > 38 && (info.category == Category::Numeric))
-        return bad(QStringLiteral("more than 38 digits"));
-    const bool numeric =
-        info.category == Category::Numeric || info.category == Category::NumericEdited;
-    info.digits = numeric ? int(std::min<qint64>(digits, kMaxRepeat)) : 0;
-    // Leading Ps put every digit right of the (implied) decimal point.
-    if (trailingP)
-        info.scale = int(-std::min<qint64>(pCount, kMaxRepeat));
-    else
-        info.scale = int(std::min<qint64>((pCount > 0 ? digits : fraction) + pCount, kMaxRepeat));
-    return {};
-}
-
 QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
-                   size_t &errorToken)
+                   size_t &errorToken, const Constants *constants)
 {
-    EntryParser parser(tokens, begin, end, entry, true);
+    EntryParser parser(tokens, begin, end, entry, true, constants);
     return parser.run(errorToken);
 }
 
-QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText)
+QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText,
+                       const Constants *constants)
 {
     // The clause mark is a blank to the tokenizer. One token list per thread serves every call,
     // so that laying out a large layout does not allocate one per field.
@@ -703,7 +514,7 @@ QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText
         if (source.tokens[i].kind == TokenKind::Period)
             return QStringLiteral("a period inside the entry");
     size_t errorToken = 0;
-    return EntryParser(source.tokens, 0, end, entry, keepText).run(errorToken);
+    return EntryParser(source.tokens, 0, end, entry, keepText, constants).run(errorToken);
 }
 
 } // namespace orvane::cobol

@@ -4,7 +4,9 @@
 // keeps for it. QtCore only.
 
 #include "SourceText.h"
+#include "UsageWords.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -12,18 +14,6 @@
 
 namespace orvane::cobol
 {
-
-enum class Usage {
-    Display,
-    Binary, // COMP, COMPUTATIONAL, COMP-4, BINARY: sized by the dialect
-    Comp5,  // native binary
-    Packed, // COMP-3, PACKED-DECIMAL
-    Float,  // COMP-1
-    Double, // COMP-2
-    Index,
-    Pointer,
-    National,
-};
 
 enum class SignPosition { None, Leading, Trailing };
 
@@ -48,8 +38,17 @@ struct PictureInfo {
     bool isSigned = false;
 };
 
-// Reads a picture string; returns an error message, empty when the picture is sound.
-QString AnalyzePicture(QStringView picture, PictureInfo &info);
+// The constants read so far (78 entries, 01 ... CONSTANT AS): upper-case name to its value as
+// written. A later OCCURS count or picture repeat count may name one.
+using Constants = QHash<QString, QString>;
+
+// Reads a picture string; returns an error message, empty when the picture is sound. A repeat
+// count may name one of the `constants`.
+QString AnalyzePicture(QStringView picture, PictureInfo &info,
+                       const Constants *constants = nullptr);
+
+// The whole number a count names: digits, or a constant holding them. False for anything else.
+bool CountValue(QStringView word, const Constants *constants, qint64 &value);
 
 struct DataEntry {
     int level = 0;
@@ -58,8 +57,11 @@ struct DataEntry {
     QString picture;         // as written, upper case
     PictureInfo pictureInfo; // what the picture says, when there is one
     Usage usage = Usage::Display;
+    UsageDetail usageDetail;
     bool usageGiven = false;
-    qint64 occursMin = 0; // both 0 without OCCURS
+    bool constant = false; // 78, or 01 ... CONSTANT: no storage, a value later entries may use
+    QString constantValue; // as written
+    qint64 occursMin = 0;  // both 0 without OCCURS
     qint64 occursMax = 0;
     QString dependingOn;
     QString redefines;
@@ -86,12 +88,13 @@ struct DataEntry {
 // Returns an error message naming what is wrong, empty when the entry is sound; the token
 // index of the problem goes to `errorToken`.
 QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
-                   size_t &errorToken);
+                   size_t &errorToken, const Constants *constants = nullptr);
 
 // Reads a field text back (the clause mark counts as a blank). A text that is not a data
 // description entry gives an error message. Without `keepText` the entry's own field text is
 // not built, which is all a reader of sizes needs.
-QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText = true);
+QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText = true,
+                       const Constants *constants = nullptr);
 
 // Whether a word is a level number as COBOL writes it (1 or 2 digits).
 bool IsLevelWord(QStringView word);

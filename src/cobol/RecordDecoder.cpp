@@ -294,6 +294,7 @@ FieldState DecodeField(const Column &c, const unsigned char *record, qint64 reco
         appendUtf16Be(out, p, c.length);
         break;
     case Usage::Pointer:
+    case Usage::FloatDecimal:
         AppendHex(out, p, c.length); // an address means nothing outside the program
         break;
     }

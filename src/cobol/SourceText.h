@@ -28,6 +28,8 @@ struct TokenizedSource {
     // The program text the tokens look into, shared and never changed, so copies and moves of
     // the source keep the tokens valid.
     QString text;
+    // Texts that replaced parts of `text` (REPLACE, COPY REPLACING); tokens may look into them.
+    std::vector<QString> replaced;
     std::vector<Token> tokens;
     int commentLines = 0; // comment and debugging lines seen
     QString error;        // empty when the whole text was read

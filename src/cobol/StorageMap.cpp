@@ -22,16 +22,11 @@ qint64 times(qint64 size, qint64 count)
     return size > kMaxLength / count ? kMaxLength : size * count;
 }
 
-bool isSized(Usage u)
-{
-    return u == Usage::Float || u == Usage::Double || u == Usage::Index || u == Usage::Pointer;
-}
-
 // SYNC aligns binary, floating-point, index and pointer items on their own size, when that is
 // a power of two (cobc leaves the odd sizes of the mf dialect where they fall).
-qint64 alignmentFor(Usage u, qint64 size)
+qint64 alignmentFor(Usage u, const UsageDetail &d, qint64 size)
 {
-    const bool aligns = u == Usage::Binary || u == Usage::Comp5 || isSized(u);
+    const bool aligns = u == Usage::Binary || u == Usage::Comp5 || HasUsageSize(u, d);
     return aligns && (size == 2 || size == 4 || size == 8) ? size : 1;
 }
 
@@ -41,6 +36,7 @@ struct Frame {
     qint64 start = 0;
     qint64 cursor = 0;
     Usage usage = Usage::Display;
+    UsageDetail detail;
     int lastBase = -1;           // the last child that redefines nothing
     int row = 0;                 // the next child to lay out
     bool conditionsOnly = false; // an elementary item: its children are its 88s
@@ -66,9 +62,16 @@ private:
                                 message);
     }
     void place(const FieldNode *node, int depth);
+    bool isConstant(const FieldNode *node, int level);
     void close();
     void advance(Frame &parent, int item);
     void renames(StorageItem &item, const DataEntry &entry);
+    void push(const FieldNode *node, int index, const StorageItem &item, const UsageDetail &detail,
+              bool conditionsOnly)
+    {
+        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, detail, -1, 0,
+                               conditionsOnly});
+    }
 
     const FieldTree &tree_;
     Dialect dialect_;
@@ -79,18 +82,42 @@ private:
     int recordEndItem_ = -1;
     QHash<QString, int> recordNames_;
     bool namesBuilt_ = false;
+    Constants constants_;
+    // Per level, the last top-level item that redefines nothing: what a record's REDEFINES names.
+    QHash<int, int> lastTopBase_;
+    QHash<int, int> baseOf_; // a redefining item below level 01: the item it redefines
     // The alignment a table entry is padded to. cobc keeps one such value for the whole walk:
     // every group starts it afresh at 1 and aligned items raise it, so after a nested group it
     // holds what that group left, not the largest alignment of the entry. The map follows cobc.
     qint64 tableAlign_ = 1;
 };
 
+// A constant holds no storage and starts no record; its value stands in for later counts.
+bool Layout::isConstant(const FieldNode *node, int level)
+{
+    if (level != 78 && level != 1)
+        return false;
+    DataEntry entry;
+    if (!ParseFieldText(node->text(), entry, false, &constants_).isEmpty() || !entry.constant)
+        return false;
+    constants_.insert(entry.name, entry.constantValue);
+    return true;
+}
+
 StorageMap Layout::run()
 {
     bool fragment = false; // top-level items of levels 02-49: a copybook meant for a group
+    // Constants first: one may stand between the items of the record that uses it.
+    std::vector<char> constant(size_t(tree_.topLevelCount()), 0);
+    for (int row = 0; row < tree_.topLevelCount(); ++row) {
+        const FieldNode *top = tree_.topLevelNode(row);
+        constant[size_t(row)] = isConstant(top, int(clauseLevel(top->text())));
+    }
     for (int row = 0; row < tree_.topLevelCount(); ++row) {
         const FieldNode *top = tree_.topLevelNode(row);
         const int level = int(clauseLevel(top->text()));
+        if (constant[size_t(row)])
+            continue;
         const bool isFragment = level >= 2 && level <= 49;
         const bool continues = fragment && isFragment;
         fragment = isFragment;
@@ -136,7 +163,7 @@ void Layout::place(const FieldNode *node, int depth)
     item.depth = depth;
     item.record = int(map_.records.size()) - 1;
     DataEntry entry;
-    const QString parseError = ParseFieldText(node->text(), entry, false);
+    const QString parseError = ParseFieldText(node->text(), entry, false, &constants_);
     item.level = entry.level;
     item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
     item.picture = entry.picture;
@@ -149,12 +176,14 @@ void Layout::place(const FieldNode *node, int depth)
 
     Frame &parent = stack_.empty() ? stack_.emplace_back() : stack_.back();
     item.usage = entry.usageGiven ? entry.usage : parent.usage;
+    const UsageDetail detail = entry.usageGiven ? entry.usageDetail : parent.detail;
+    item.usageWord = detail.word;
     item.offset = parent.cursor;
     if (!parseError.isEmpty()) {
         // Its subordinate items still get their places, as those of a group.
         fail(item, parseError);
         item.category = Category::Group;
-        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        push(node, index, item, detail, false);
         tableAlign_ = 1;
         return;
     }
@@ -164,7 +193,7 @@ void Layout::place(const FieldNode *node, int depth)
             item.offset = map_.items[size_t(parent.item)].offset;
         else
             fail(item, QStringLiteral("a condition (88) belongs under the item it tests"));
-        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+        push(node, index, item, detail, true);
         return;
     }
     if (entry.level == 66) {
@@ -173,31 +202,48 @@ void Layout::place(const FieldNode *node, int depth)
             fail(item, QStringLiteral("a level-66 entry belongs at the top, after its record"));
         else
             renames(item, entry);
-        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+        push(node, index, item, detail, true);
         return;
     }
     if (parent.conditionsOnly && parent.node)
         fail(item, QStringLiteral("an elementary item cannot hold subordinate items"));
+    if (entry.constant) {
+        fail(item, QStringLiteral("a constant belongs at the top"));
+        push(node, index, item, detail, true);
+        return;
+    }
     if (item.redefines) {
-        const int base = parent.lastBase;
-        if (base < 0 || map_.items[size_t(base)].name != entry.redefines)
+        // A record's REDEFINES names the record of its level before it.
+        const int base = depth == 1 ? lastTopBase_.value(entry.level, -1) : parent.lastBase;
+        if (base < 0 || map_.items[size_t(base)].name != entry.redefines) {
             fail(item, QStringLiteral("REDEFINES %1 does not name the item before it")
                            .arg(entry.redefines));
-        else
+        } else {
             item.offset = map_.items[size_t(base)].offset;
+            if (depth > 1)
+                baseOf_.insert(index, base);
+        }
     }
 
-    const bool elementary = !entry.picture.isEmpty() || isSized(item.usage);
+    if (depth == 1 && !item.redefines)
+        lastTopBase_.insert(entry.level, index);
+    // A group may give a usage that fixes the size to its items: it stays a group.
+    bool subordinates = false;
+    for (int c = 0; entry.picture.isEmpty() && c < node->childCount() && !subordinates; ++c)
+        subordinates = clauseLevel(node->childAt(c)->text()) != 88;
+    const bool elementary =
+        !entry.picture.isEmpty() || (HasUsageSize(item.usage, detail) && !subordinates);
     if (!elementary) {
         item.category = Category::Group;
         if (node->childCount() == 0)
             fail(item, QStringLiteral("an item without subordinate items needs a PICTURE"));
-        stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, false});
+        push(node, index, item, detail, false);
         tableAlign_ = 1;
         return;
     }
 
     QString sizeError;
+    entry.usageDetail = detail;
     const qint64 size = ElementarySize(entry, item.usage, dialect_, sizeError);
     if (!sizeError.isEmpty())
         fail(item, sizeError);
@@ -207,12 +253,15 @@ void Layout::place(const FieldNode *node, int depth)
         item.digits = info.digits;
         item.scale = info.scale;
         item.isSigned = info.isSigned;
+        if (detail.fewest) // COMP-X PIC X(n) holds a number too
+            item.category = Category::Numeric;
     } else {
         item.category = Category::Numeric;
-        item.isSigned = item.usage != Usage::Pointer && item.usage != Usage::Index;
+        item.isSigned =
+            item.usage != Usage::Pointer && item.usage != Usage::Index && !detail.isUnsigned;
     }
     if (entry.sync && !item.redefines) {
-        const qint64 align = alignmentFor(item.usage, size);
+        const qint64 align = alignmentFor(item.usage, detail, size);
         if (item.offset % align != 0) {
             item.slackBefore = align - item.offset % align;
             item.offset += item.slackBefore;
@@ -222,7 +271,7 @@ void Layout::place(const FieldNode *node, int depth)
     item.entryLength = size;
     item.length = times(size, std::max<qint64>(1, entry.occursMax));
     advance(parent, index);
-    stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, -1, 0, true});
+    push(node, index, item, detail, true);
 }
 
 void Layout::close()
@@ -249,6 +298,17 @@ void Layout::advance(Frame &parent, int index)
         return;
     const StorageItem &item = map_.items[size_t(index)];
     const qint64 end = std::min(kMaxLength, item.offset + item.length);
+    if (item.redefines && dialect_ == Dialect::Default && baseOf_.contains(index)) {
+        // Only the lax dialects let a variant below level 01 outgrow what it redefines.
+        const StorageItem &base = map_.items[size_t(baseOf_.value(index))];
+        if (item.length > base.length)
+            fail(map_.items[size_t(index)],
+                 QStringLiteral("it is larger (%1 bytes) than %2 (%3 bytes), which -std=default "
+                                "refuses")
+                     .arg(item.length)
+                     .arg(base.name)
+                     .arg(base.length));
+    }
     if (item.redefines) {
         // The group holds the largest of the variants.
         parent.cursor = std::max(parent.cursor, end);
@@ -358,6 +418,20 @@ qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect)
 
 qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error)
 {
+    const UsageDetail &detail = entry.usageDetail;
+    if (detail.bytes > 0)
+        return detail.bytes;
+    if (detail.fewest && !entry.picture.isEmpty()) {
+        // cobc gives COMP-X and COMP-N the fewest bytes in every dialect; PIC X(n) is n bytes.
+        const PictureInfo &info = entry.pictureInfo;
+        if (info.category != Category::Numeric)
+            return info.positions;
+        if (info.digits > 18) {
+            error = QStringLiteral("a binary item holds at most 18 digits");
+            return 0;
+        }
+        return BinarySize(info.digits, info.isSigned, false, Dialect::Mf);
+    }
     switch (usage) {
     case Usage::Float:
     case Usage::Index:
@@ -422,8 +496,15 @@ QString UsageName(Usage usage)
         return QStringLiteral("POINTER");
     case Usage::National:
         return QStringLiteral("NATIONAL");
+    case Usage::FloatDecimal:
+        return QStringLiteral("FLOAT-DECIMAL");
     }
     return {};
+}
+
+QString UsageText(const StorageItem &item)
+{
+    return item.usageWord ? QString::fromLatin1(item.usageWord) : UsageName(item.usage);
 }
 
 QString CategoryName(Category category)
@@ -465,7 +546,7 @@ QString DescribeStorage(const StorageItem &item)
         text += QStringLiteral(" (%1 \u00D7 %2)").arg(item.occursMax).arg(item.entryLength);
     text += QStringLiteral(", ") + (item.category == Category::Group     ? QStringLiteral("group")
                                     : item.category == Category::Renames ? QStringLiteral("RENAMES")
-                                                                         : UsageName(item.usage));
+                                                                         : UsageText(item));
     if (item.slackBefore > 0)
         text += QStringLiteral("\n%1 slack byte(s) before it for SYNC").arg(item.slackBefore);
     if (item.slackAfter > 0)

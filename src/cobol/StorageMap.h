@@ -31,7 +31,8 @@ struct StorageItem {
     QString name; // empty for an unnamed item
     QString picture;
     Category category = Category::Group;
-    Usage usage = Usage::Display; // the group's usage inherited when the item gives none
+    Usage usage = Usage::Display;    // the group's usage inherited when the item gives none
+    const char *usageWord = nullptr; // BINARY-LONG, COMP-X, ...: the word that gave the usage
     qint64 offset = 0;
     qint64 length = 0;      // every occurrence; 0 for an 88 and for an unreadable field
     qint64 entryLength = 0; // one occurrence (the padding of a table entry included)
@@ -88,6 +89,8 @@ private:
 };
 
 QString UsageName(Usage usage);
+// The usage as the item's word names it (BINARY-LONG, COMP-X), else UsageName.
+QString UsageText(const StorageItem &item);
 QString CategoryName(Category category);
 
 } // namespace orvane::cobol

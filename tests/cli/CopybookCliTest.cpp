@@ -131,3 +131,38 @@ TEST_F(CopybookCli, RecordLengthNamesTheFieldThatCrossesIt)
         EXPECT_TRUE(o.out.endsWith(line)) << o.out.toStdString();
     }
 }
+
+// What is no data description is refused by name, with status 1 and nothing written; an entry
+// too long for a project record maps whole, and only writing a project refuses it.
+TEST_F(CopybookCli, NoDataDescriptionAndLongEntries)
+{
+    const QString binary = dir.filePath("data.bin");
+    writeBytes(binary, QByteArray("\x00\x01REC\xff\x00", 7));
+    const QString project = dir.filePath("out.qel");
+    const QByteArray nul =
+        binary.toUtf8() + " is not a COBOL data description: it holds NUL bytes\n";
+    EXPECT_EQ(runCli({"import-copybook", binary, "-o", project}), (Outcome{1, {}, nul}));
+    EXPECT_EQ(runCli({"map", binary}), (Outcome{1, {}, nul}));
+    const QString constants = dir.filePath("constants.cpy");
+    writeBytes(constants, "       78  MAX-ROWS VALUE 10.\n");
+    EXPECT_EQ(runCli({"map", constants}),
+              (Outcome{1, {}, constants.toUtf8() + " holds no record with storage\n"}));
+    EXPECT_EQ(runCli({"map", "/dev/null"}),
+              (Outcome{1,
+                       {},
+                       "/dev/null is not a COBOL data description: no data description entry "
+                       "found\n"}));
+
+    const QString longOne =
+        QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus/long-88-values.cpy");
+    const Outcome map = runCli({"map", longOne});
+    EXPECT_EQ(map.status, 0) << map.err.toStdString();
+    EXPECT_TRUE(map.out.contains("Record STATE-REC: 22 bytes")) << map.out.toStdString();
+    EXPECT_EQ(runCli({"import-copybook", longOne, "-o", project}),
+              (Outcome{1,
+                       {},
+                       "Cannot write " + project.toUtf8() +
+                           ": too long for a project record (255 characters): VALID-STATE (line 3, "
+                           "3023 characters)\n"}));
+    EXPECT_FALSE(QFileInfo::exists(project));
+}

@@ -16,6 +16,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
 #include <gtest/gtest.h>
 
 using namespace orvane;
@@ -40,7 +44,8 @@ struct Listing {
 };
 
 // Compiles the program and reads the symbol table of its listing.
-Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &dir)
+Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &dir,
+                const QStringList &includeDirs = {kCopybooks})
 {
     Listing listing;
     const QString source = dir.filePath(QStringLiteral("sizes.cbl"));
@@ -48,10 +53,15 @@ Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &di
     orvane::testing::writeBytes(source, program.toLatin1());
     QProcess cobc;
     cobc.setProcessChannelMode(QProcess::MergedChannels);
-    cobc.start(QStandardPaths::findExecutable(QStringLiteral("cobc")),
-               {QStringLiteral("-std=") + DialectName(dialect), QStringLiteral("-fsyntax-only"),
-                QStringLiteral("-I"), kCopybooks, QStringLiteral("-t"), lst,
-                QStringLiteral("-ftsymbols"), source});
+    QStringList arguments{QStringLiteral("-std=") + DialectName(dialect),
+                          QStringLiteral("-fsyntax-only"),
+                          QStringLiteral("-t"),
+                          lst,
+                          QStringLiteral("-ftsymbols"),
+                          source};
+    for (const QString &include : includeDirs)
+        arguments << QStringLiteral("-I") << include;
+    cobc.start(QStandardPaths::findExecutable(QStringLiteral("cobc")), arguments);
     if (!cobc.waitForFinished(60000) || cobc.exitCode() != 0) {
         listing.messages = QString::fromLocal8Bit(cobc.readAll()) + u'\n' + program;
         return listing;
@@ -84,17 +94,25 @@ QStringList mapRows(const StorageMap &map)
     return rows;
 }
 
+bool noCompiler()
+{
+    return QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty();
+}
+
+#define SKIP_WITHOUT_COBC()                                                                        \
+    if (noCompiler()) {                                                                            \
+        if (qEnvironmentVariableIsSet("CI"))                                                       \
+            FAIL() << "cobc not found (Debian package gnucobol3)";                                 \
+        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";                               \
+    }
+
 class CompilerSizes : public ::testing::TestWithParam<const char *>
 {
 };
 
 TEST_P(CompilerSizes, MapAndRegeneratedCodeMatchTheSymbolTable)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            FAIL() << "cobc not found (Debian package gnucobol3)";
-        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";
-    }
+    SKIP_WITHOUT_COBC();
     const QString name = QString::fromLatin1(GetParam());
     const ReadResult read =
         ReadDataDescriptionFile(kCopybooks + u'/' + name + QStringLiteral(".cpy"), ReadOptions{});
@@ -125,5 +143,123 @@ TEST_P(CompilerSizes, MapAndRegeneratedCodeMatchTheSymbolTable)
 
 INSTANTIATE_TEST_SUITE_P(Copybooks, CompilerSizes,
                          ::testing::Values("customer", "account", "transaction", "statement"));
+
+// The corpus: one or a few small copybooks per construct. A copybook without a row, or with a
+// row without a refusal, must read, and its map must match cobc's symbol table in every
+// dialect; a refused one must give its
+// message, and cobc must refuse it too unless `compileAs` is "-" (no data description at all,
+// which the compiler takes as an empty copybook). `compileAs` names the member cobc compiles in
+// its place where it cannot read the original (EXEC SQL needs a precompiler).
+struct CorpusRow {
+    const char *file;
+    const char *refusal = "";
+    const char *compileAs = nullptr;
+    // What the map says in the one dialect that refuses the layout (cobc's -std=default
+    // refuses a REDEFINES larger than what it redefines, below level 01).
+    const char *mapError = nullptr;
+};
+
+const CorpusRow kCorpus[] = {
+    {"const-undefined.cpy",
+     "const-undefined.cpy:2:48: expected a whole number, found 'MAX-UNKNOWN'"},
+    {"copy-replacing-unclosed.cpy", "copy-replacing-unclosed.cpy:2:56: REPLACING: expected BY"},
+    {"copy-self.cpy", "LOOPING.cpy:2:12: COPY LOOPING copies itself"},
+    {"exec-no-end.cpy", "exec-no-end.cpy:3:12: the EXEC block has no END-EXEC"},
+    {"exec-sql-dclgen.cpy", "", "DCLEMP-PLAIN.cpy"},
+    {"exec-sql-include.cpy", "", "HOSTVARS-PLAIN.cpy"},
+    {"level-out-of-range.cpy",
+     "level-out-of-range.cpy:2:12: 50 is not a level number (01 to 49, 66, 77, 78 or 88)"},
+    {"literal-unclosed.cpy", "literal-unclosed.cpy:2:48: the literal is not closed"},
+    {"not-binary.cpy", "not-binary.cpy is not a COBOL data description: it holds NUL bytes", "-"},
+    {"not-comments-only.cpy",
+     "not-comments-only.cpy is not a COBOL data description: no data description entry found", "-"},
+    {"not-empty.cpy",
+     "not-empty.cpy is not a COBOL data description: no data description entry found", "-"},
+    {"not-prose.cpy",
+     "not-prose.cpy is not a COBOL data description: it starts with 'This', not with a level "
+     "number",
+     "-"},
+    {"redef-larger.cpy", "", nullptr,
+     "Field 3 (LONG-ONE): it is larger (10 bytes) than SHORT-ONE (2 bytes), which -std=default "
+     "refuses"},
+    {"redef-sibling-level.cpy",
+     "redef-sibling-level.cpy:4:12: REDEFINES A1: A1 must be the item before, at the same level"},
+    {"redef-wrong-name.cpy",
+     "redef-wrong-name.cpy:4:12: REDEFINES A: A must be the item before, at the same level"},
+    {"renames-unknown.cpy",
+     "renames-unknown.cpy:3:8: RENAMES RN-NONE: no such item in the record before it"},
+    {"usage-float-extended.cpy",
+     "usage-float-extended.cpy:2:32: 'FLOAT-EXTENDED' is a reserved word, but isn't supported"},
+    {"usage-function-pointer.cpy",
+     "usage-function-pointer.cpy:2:32: 'FUNCTION-POINTER' is a reserved word, but isn't supported"},
+    {"usage-pic-with-binary-long.cpy",
+     "usage-pic-with-binary-long.cpy:2:12: a USAGE that fixes the size (COMP-1, COMP-2, INDEX, "
+     "POINTER, BINARY-LONG, FLOAT-LONG, ...) takes no PICTURE"},
+};
+
+TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
+{
+    SKIP_WITHOUT_COBC();
+    const QString corpus = QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus");
+    const QStringList includes{corpus, corpus + QStringLiteral("/members")};
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    std::map<Dialect, int> agree;
+    const QStringList files = QDir(corpus).entryList({QStringLiteral("*.cpy")}, QDir::Files);
+    ASSERT_GE(files.size(), 60);
+    for (const QString &name : files) {
+        SCOPED_TRACE(name.toStdString());
+        const auto special = std::find_if(std::begin(kCorpus), std::end(kCorpus),
+                                          [&](const CorpusRow &r) { return name == r.file; });
+        const CorpusRow row = special != std::end(kCorpus) ? *special : CorpusRow{""};
+        const ReadResult read =
+            ReadDataDescriptionFile(corpus + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
+        const QString program =
+            kSkeleton.arg(QStringLiteral("       COPY \"%1\".\n")
+                              .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name));
+        for (Dialect dialect : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
+            SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
+            bool same = false;
+            if (*row.refusal) {
+                const QString refusal = read.errorText().remove(corpus + u'/');
+                EXPECT_EQ(refusal.toStdString(), row.refusal);
+                const bool cobcRefuses =
+                    row.compileAs != nullptr ||
+                    !symbols(program, dialect, dir, includes).messages.isEmpty();
+                EXPECT_TRUE(cobcRefuses) << "cobc accepts it";
+                same = refusal == QString::fromUtf8(row.refusal) && cobcRefuses;
+            } else {
+                EXPECT_TRUE(read.ok()) << read.errorText().toStdString();
+                if (!read.ok())
+                    continue;
+                FieldTree tree;
+                ImportEntries(tree, read);
+                const StorageMap map = BuildStorageMap(tree, dialect);
+                const Listing listing = symbols(program, dialect, dir, includes);
+                if (row.mapError && dialect == Dialect::Default) {
+                    EXPECT_EQ(map.errors.join(u'\n').toStdString(), row.mapError);
+                    EXPECT_FALSE(listing.messages.isEmpty()) << "cobc accepts it";
+                    same = map.errors.join(u'\n') == QLatin1String(row.mapError) &&
+                           !listing.messages.isEmpty();
+                } else {
+                    EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
+                    EXPECT_TRUE(listing.messages.isEmpty()) << listing.messages.toStdString();
+                    EXPECT_EQ(listing.items, mapRows(map));
+                    // The layout generated again compiles to the same sizes.
+                    const Listing again = symbols(
+                        *InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree)),
+                        dialect, dir, includes);
+                    EXPECT_EQ(again.items, mapRows(map)) << again.messages.toStdString();
+                    same = map.errors.isEmpty() && listing.messages.isEmpty() &&
+                           listing.items == mapRows(map) && again.items == listing.items;
+                }
+            }
+            agree[dialect] += same;
+        }
+    }
+    for (const auto &[dialect, rows] : agree)
+        std::printf("corpus -std=%s: %d of %lld copybooks agree with cobc\n",
+                    qPrintable(DialectName(dialect)), rows, qlonglong(files.size()));
+}
 
 } // namespace

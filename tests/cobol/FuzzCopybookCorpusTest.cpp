@@ -7,6 +7,7 @@
 
 TEST(FuzzCopybookCorpus, EverySeedReadsImportsAndLaysOut)
 {
-    orvane::testing::replaySeeds(LLVMFuzzerTestOneInput,
-                                 {"fuzz/corpus_copybook", "tests/data/copybooks"}, 8);
+    orvane::testing::replaySeeds(
+        LLVMFuzzerTestOneInput,
+        {"fuzz/corpus_copybook", "tests/data/copybooks", "tests/data/corpus"}, 8);
 }

@@ -70,21 +70,39 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
     markSaved();
     const QString copybook = path("broken.cpy");
     writeBytes(copybook, "       01  R.\n           05  A PIC X.\n           05  B PIC X(.\n");
-    importFile(copybook);
-
-    EXPECT_EQ(outline(tree()), before);
-    EXPECT_FALSE(modified());
-    const ShownMessage error{"broken.cpy:3:22: PICTURE X(: a repeat count must be a number "
-                             "from 1 in parentheses",
-                             CopybookImportCommand::title(), MessageButtons::Ok,
-                             MessageIcon::Exclamation};
-    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{error});
+    const QString binary = path("data.bin");
+    writeBytes(binary, QByteArray("\x00\x01REC\x00", 6));
+    const std::pair<QString, QString> cases[] = {
+        {copybook, QStringLiteral("broken.cpy:3:22: PICTURE X(: a repeat count must be a number "
+                                  "from 1 in parentheses")},
+        {binary, binary + QStringLiteral(" is not a COBOL data description: it holds NUL bytes")},
+    };
+    std::vector<ShownMessage> shown;
+    for (const auto &[file, message] : cases) {
+        importFile(file);
+        shown.push_back({message, CopybookImportCommand::title(), MessageButtons::Ok,
+                         MessageIcon::Exclamation});
+        EXPECT_EQ(platform.messages.shown, shown);
+        EXPECT_EQ(outline(tree()), before);
+        EXPECT_FALSE(modified());
+    }
 
     // Cancelling the file box asks nothing more.
     platform.files.answers.push_back(QString());
     child<QAction>("importCopybook")->trigger();
-    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{error});
+    EXPECT_EQ(platform.messages.shown, shown);
     EXPECT_EQ(outline(tree()), before);
+}
+
+// A layout holds an entry longer than a project record; the summary names it.
+TEST_F(CopybookImportTest, AnEntryTooLongToSaveIsKeptAndNamed)
+{
+    importFile(QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus/long-88-values.cpy"));
+    ASSERT_EQ(tree().count(), 4);
+    EXPECT_EQ(tree().text(3).size(), 3023);
+    EXPECT_EQ(platform.messages.shown.at(0).text,
+              QStringLiteral("4 fields imported.\nToo long to save in a project file (a field "
+                             "holds 255 characters): VALID-STATE (line 3, 3023 characters)"));
 }
 
 } // namespace

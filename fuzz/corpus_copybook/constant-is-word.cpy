@@ -1,0 +1,1 @@
+      01  PSIZE           CONSTANT IS GLOE-SIZE.

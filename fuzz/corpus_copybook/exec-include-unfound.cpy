@@ -1,0 +1,3 @@
+       01  HOS     PIC X(30).
+           EXEC SQL INCLUDE ADDRESS END-EXEC.
+C.M

@@ -1,0 +1,3 @@
+       REPLACE =TAG:-REC.
+      REC.
+         .

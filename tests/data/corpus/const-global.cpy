@@ -1,0 +1,3 @@
+       01  PAGE-SIZE           CONSTANT IS GLOBAL AS 60.
+       01  PAGE-REC.
+           05  PAGE-LINE       PIC X(10) OCCURS PAGE-SIZE.

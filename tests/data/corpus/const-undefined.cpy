@@ -1,0 +1,2 @@
+       01  REC.
+           05  ITEM            PIC X(5) OCCURS MAX-UNKNOWN.

@@ -1,0 +1,2 @@
+       01  CUST-KEYS-2.
+           COPY CUSTKEY IN CUSTLIB.

@@ -1,0 +1,3 @@
+       01  CUSTOMER.
+           05  CUST-NAME       PIC X(30).
+           COPY ADDRESS.

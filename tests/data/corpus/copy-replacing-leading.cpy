@@ -1,0 +1,2 @@
+       01  NEW-REC.
+           COPY WSFIELDS REPLACING LEADING ==WS-== BY ==NEW-==.

@@ -1,0 +1,2 @@
+       01  ACCOUNT-REC.
+           COPY PFXFIELDS REPLACING ==:PFX:== BY ==ACCT==.

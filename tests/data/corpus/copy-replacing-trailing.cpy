@@ -1,0 +1,2 @@
+       01  TRAIL-REC.
+           COPY WSFIELDS REPLACING TRAILING ==-OLD== BY ==-NEW==.

@@ -1,0 +1,2 @@
+       01  OPEN-REC.
+           COPY PFXFIELDS REPLACING ==:PFX: BY ==OPEN==.

@@ -1,0 +1,4 @@
+       01  HOST-VARS.
+           05  HV-NAME         PIC X(30).
+           EXEC SQL INCLUDE ADDRESS END-EXEC.
+           EXEC SQL INCLUDE SQLCA END-EXEC.

@@ -1,0 +1,2 @@
+       01  LVL-REC.
+           50  LVL-A           PIC X.

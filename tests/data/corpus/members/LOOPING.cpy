@@ -1,0 +1,2 @@
+           05  LOOP-A          PIC X.
+           COPY LOOPING.

@@ -1,0 +1,2 @@
+               10  INNER-A     PIC X(3).
+               10  INNER-B     PIC 9(3).

@@ -1,0 +1,3 @@
+           05  OUTER-GRP.
+               COPY NESTED-INNER.
+           05  OUTER-TAIL      PIC X(2).

@@ -1,0 +1,2 @@
+      * nothing but comments in this member
+      * and a second one

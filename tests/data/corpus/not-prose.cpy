@@ -1,0 +1,2 @@
+This member holds release notes, not COBOL.
+It was copied into the copybook folder by mistake.

@@ -1,0 +1,4 @@
+       01  TOP-TABLE OCCURS 3 TIMES PIC X(4).
+       77  SOLO PIC 9 OCCURS 2.
+       01  TOP-GROUP OCCURS 3 TIMES.
+           05 T1 PIC X(4).

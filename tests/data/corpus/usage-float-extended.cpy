@@ -1,0 +1,2 @@
+       01  REC.
+           05  E1              FLOAT-EXTENDED.

@@ -1,0 +1,2 @@
+       01  REC.
+           05  BAD             PIC 9(4) BINARY-LONG.
