@@ -43,8 +43,9 @@ TEST(SourceText, ReadsTheProgramTextOfEachFormat)
         SourceFormat format;
         const char *tokens;
     } cases[] = {
-        // Sequence numbers in columns 1-6 and 73-80 are no text.
+        // Sequence numbers in columns 1-6 and 73-80 are no text, nor a line of only one.
         {"000100 01 REC.                                                          CUST0001\n"
+         "000150\n"
          "000200     05 A PIC X(3).                                               CUST0002\n",
          SourceFormat::Fixed, "01|REC|.|05|A|PIC|X(3)|."},
         // Comment, page and debugging lines; an inline comment.
