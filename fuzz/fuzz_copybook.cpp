@@ -5,6 +5,7 @@
 
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
+#include "cobol/StoragePositions.h"
 #include "codegen/CodeGenerator.h"
 
 #include <QByteArray>
@@ -75,9 +76,10 @@ void layOutLines(const QString &text)
         if (map.items.size() > size_t(tree.count()))
             __builtin_trap();
     }
-    orvane::cobol::StorageTips tips;
+    orvane::cobol::StorageCache storage;
     for (int node = 1; node <= tree.count(); ++node)
-        tips.tip(tree, node);
+        if (const orvane::cobol::StorageItem *item = storage.item(tree, node))
+            orvane::cobol::DescribeStorage(*item);
 }
 
 } // namespace

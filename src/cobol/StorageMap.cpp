@@ -554,20 +554,6 @@ QString DescribeStorage(const StorageItem &item)
     return text;
 }
 
-QString StorageTips::tip(const FieldTree &tree, int node)
-{
-    if (!valid_) {
-        map_ = BuildStorageMap(tree, Dialect::Default);
-        itemOfNode_.assign(size_t(tree.count()) + 1, -1);
-        for (size_t i = 0; i < map_.items.size(); ++i)
-            itemOfNode_[size_t(map_.items[i].node)] = int(i);
-        valid_ = true;
-    }
-    if (node < 1 || size_t(node) >= itemOfNode_.size() || itemOfNode_[size_t(node)] < 0)
-        return {};
-    return DescribeStorage(map_.items[size_t(itemOfNode_[size_t(node)])]);
-}
-
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect)
 {
     return Layout(tree, dialect).run();

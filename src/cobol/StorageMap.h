@@ -74,20 +74,6 @@ qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect);
 // length and usage, and the slack bytes SYNC put around it.
 QString DescribeStorage(const StorageItem &item);
 
-// The storage map of a tree (default dialect), laid out again only when asked for after a
-// change, so that hovering over a large layout stays cheap.
-class StorageTips
-{
-public:
-    QString tip(const FieldTree &tree, int node);
-    void invalidate() { valid_ = false; }
-
-private:
-    bool valid_ = false;
-    StorageMap map_;
-    std::vector<int> itemOfNode_; // by node index; -1 for none
-};
-
 QString UsageName(Usage usage);
 // The usage as the item's word names it (BINARY-LONG, COMP-X), else UsageName.
 QString UsageText(const StorageItem &item);
