@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "CopybookCommands.h"
+#include "EditCommand.h"
 #include "ViewCommand.h"
 
 #include "codegen/CodeGenerator.h"
@@ -72,6 +73,17 @@ const char kHelp[] =
     "      big-endian COMP-5. A field that does not decode shows as <bad HEX>. The\n"
     "      file is only read. --when shows VARIANT, an item that REDEFINES another,\n"
     "      in the records whose FIELD reads VALUE, and leaves it empty elsewhere.\n"
+    "  edit DATA --layout PROJECT.qel|COPYBOOK --record N --set FIELD=VALUE...\n"
+    "      [--dry-run] [--encoding ENC] [--record-format fixed|lines]\n"
+    "      [--record-length N] [--variant NAME]... [--when FIELD=VALUE:VARIANT]...\n"
+    "      [--dialect default|ibm|mf] [--binary big|native] [--comp5 big|native]\n"
+    "      [--float ieee|ieee-big|ibm]\n"
+    "      Set fields of record N (counted from 1) of a file of fixed-length records;\n"
+    "      NAME(i) names an OCCURS entry. Each value is checked against its field's\n"
+    "      picture and usage, then encoded as the view command decodes it. The file\n"
+    "      is replaced in one step, and only the bytes of the fields set change. A\n"
+    "      refused value, an unknown field or a record past the end leaves the file\n"
+    "      as it was. --dry-run shows the record's fields before and after instead.\n"
     "  check PROJECT.qel [--cobc PROGRAM] [--cobc-options OPTIONS]\n"
     "      Check the generated code, inside a minimal program, with GnuCOBOL's\n"
     "      cobc -fsyntax-only. Its errors and warnings go to standard error with the\n"
@@ -281,6 +293,8 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return storageMap(arguments, out, err);
     if (command == u"view")
         return viewData(arguments, out, err);
+    if (command == u"edit")
+        return editData(arguments, out, err);
     const bool isGenerate = command == u"generate";
     if (!isGenerate && command != u"show" && command != u"append")
         return io.usage(QStringLiteral("unknown command %1").arg(command));

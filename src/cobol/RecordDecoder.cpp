@@ -273,6 +273,8 @@ FieldState DecodeField(const Column &c, const unsigned char *record, qint64 reco
     case Usage::Display:
         if (c.category == Category::Numeric)
             ok = decodeZoned(c, p, o, out);
+        else if (c.category == Category::National) // PIC N: two bytes a character
+            appendUtf16Be(out, p, c.length);
         else
             AppendText(out, p, c.length, o.encoding);
         break;
@@ -431,6 +433,7 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         c.isSigned = item.isSigned;
         c.sign = item.sign;
         c.signSeparate = item.signSeparate;
+        c.justified = item.justified;
         c.chain = variantOf[i].first;
         c.member = variantOf[i].second;
         const QString name = item.name.isEmpty() ? QStringLiteral("FILLER") : item.name;

@@ -43,6 +43,7 @@ struct Column {
     bool isSigned = false;
     SignPosition sign = SignPosition::None;
     bool signSeparate = false;
+    bool justified = false; // text is written against the right end
     // Under OCCURS DEPENDING ON: the counter's column and the occurrence this column holds;
     // the column is empty in a record whose counter is lower.
     std::vector<std::pair<int, qint64>> dependsOn;

@@ -1,0 +1,206 @@
+#include "RecordEdits.h"
+
+#include "RecordEncoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace orvane::cobol
+{
+
+FixedFraming::FixedFraming(qint64 recordLength, int lineEnd, qint64 records, qint64 fileSize)
+    : length_(recordLength), lineEnd_(lineEnd), records_(records), size_(fileSize)
+{
+}
+
+qint64 FixedFraming::frameEnd(qint64 record) const
+{
+    return std::min((record + 1) * stride(), size_);
+}
+
+qint64 FixedFraming::tailStart() const
+{
+    return records_ == 0 ? 0 : frameEnd(records_ - 1);
+}
+
+void FixedFraming::frame(const unsigned char *data, qint64 length, bool last, QByteArray &out) const
+{
+    out.append(reinterpret_cast<const char *>(data), length);
+    // A file whose last line end is missing keeps it missing.
+    const bool endsShort =
+        records_ > 0 && frameEnd(records_ - 1) - frameStart(records_ - 1) < stride();
+    if (last && endsShort && tailStart() == size_)
+        return;
+    if (lineEnd_ == 2)
+        out += "\r\n";
+    else if (lineEnd_ == 1)
+        out += '\n';
+}
+
+QByteArray FixedFraming::missingAfter(qint64 record) const
+{
+    const qint64 have = frameEnd(record) - frameStart(record) - length_;
+    return QByteArray(lineEnd_ == 2 ? "\r\n" : "\n").right(std::max<qint64>(lineEnd_ - have, 0));
+}
+
+RecordEdits::RecordEdits(const RecordFraming &framing, const unsigned char *data, qint64 size)
+    : framing_(framing), data_(data), size_(size)
+{
+    if (framing.records() > 0)
+        pieces_.push_back({0, framing.records(), nullptr});
+    restarts();
+}
+
+void RecordEdits::restarts()
+{
+    starts_.assign(1, 0);
+    for (const Piece &p : pieces_)
+        starts_.push_back(starts_.back() + p.n);
+}
+
+size_t RecordEdits::pieceAt(qint64 index) const
+{
+    return size_t(std::upper_bound(starts_.begin(), starts_.end(), index) - starts_.begin() - 1);
+}
+
+size_t RecordEdits::splitAt(qint64 index)
+{
+    if (index >= count())
+        return pieces_.size();
+    const size_t k = pieceAt(index);
+    const qint64 into = index - starts_[k];
+    if (into == 0)
+        return k;
+    Piece rest = pieces_[k];
+    rest.first += into;
+    rest.n -= into;
+    pieces_[k].n = into;
+    pieces_.insert(pieces_.begin() + qsizetype(k) + 1, rest);
+    restarts();
+    return k + 1;
+}
+
+const unsigned char *RecordEdits::record(qint64 index, qint64 &length) const
+{
+    const Piece &p = pieces_[pieceAt(index)];
+    if (p.owned) {
+        length = p.owned->bytes.size();
+        return reinterpret_cast<const unsigned char *>(p.owned->bytes.constData());
+    }
+    const qint64 r = p.first + index - starts_[pieceAt(index)];
+    length = std::min(framing_.dataLength(r), size_ - framing_.dataStart(r));
+    return data_ + framing_.dataStart(r);
+}
+
+qint64 RecordEdits::original(qint64 index) const
+{
+    const size_t k = pieceAt(index);
+    return pieces_[k].owned ? -1 : pieces_[k].first + index - starts_[k];
+}
+
+const std::vector<int> &RecordEdits::editedColumns(qint64 index) const
+{
+    static const std::vector<int> none;
+    const Piece &p = pieces_[pieceAt(index)];
+    return p.owned ? p.owned->columns : none;
+}
+
+void RecordEdits::change()
+{
+    undo_.push_back({pieces_, generation_});
+    redo_.clear();
+    generation_ = nextGeneration_++;
+}
+
+QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int column,
+                              QStringView value, const DecodeOptions &options)
+{
+    qint64 length = 0;
+    const unsigned char *old = record(index, length);
+    auto owned = std::make_shared<Owned>();
+    owned->bytes = QByteArray(reinterpret_cast<const char *>(old), length);
+    // A short last record is edited at the layout's length; the bytes it lacked become blanks.
+    if (length < layout.length)
+        owned->bytes.append(QByteArray(layout.length - length, '\0'));
+    const Column &c = layout.columns[size_t(column)];
+    if (length < c.offset + c.length)
+        BlankField(c, options, reinterpret_cast<unsigned char *>(owned->bytes.data()),
+                   owned->bytes.size());
+    const QString refusal =
+        EncodeField(c, value, options, reinterpret_cast<unsigned char *>(owned->bytes.data()),
+                    owned->bytes.size());
+    if (!refusal.isEmpty())
+        return refusal;
+    if (owned->bytes.size() == length &&
+        std::memcmp(owned->bytes.constData(), old, size_t(length)) == 0)
+        return {};
+    owned->columns = editedColumns(index);
+    if (std::find(owned->columns.begin(), owned->columns.end(), column) == owned->columns.end())
+        owned->columns.push_back(column);
+    change();
+    const size_t k = splitAt(index);
+    splitAt(index + 1);
+    pieces_[k] = {0, 1, std::move(owned)};
+    restarts();
+    return {};
+}
+
+void RecordEdits::insert(qint64 index, const QByteArray &bytes)
+{
+    change();
+    const size_t k = splitAt(index);
+    pieces_.insert(pieces_.begin() + qsizetype(k),
+                   Piece{0, 1, std::make_shared<Owned>(Owned{bytes, {}})});
+    restarts();
+}
+
+void RecordEdits::remove(qint64 first, qint64 n)
+{
+    n = std::min(n, count() - first);
+    if (first < 0 || n <= 0)
+        return;
+    change();
+    const size_t from = splitAt(first);
+    const size_t to = splitAt(first + n);
+    pieces_.erase(pieces_.begin() + qsizetype(from), pieces_.begin() + qsizetype(to));
+    restarts();
+}
+
+void RecordEdits::undo()
+{
+    if (undo_.empty())
+        return;
+    redo_.push_back({std::move(pieces_), generation_});
+    pieces_ = std::move(undo_.back().pieces);
+    generation_ = undo_.back().generation;
+    undo_.pop_back();
+    restarts();
+}
+
+void RecordEdits::redo()
+{
+    if (redo_.empty())
+        return;
+    undo_.push_back({std::move(pieces_), generation_});
+    pieces_ = std::move(redo_.back().pieces);
+    generation_ = redo_.back().generation;
+    redo_.pop_back();
+    restarts();
+}
+
+std::vector<RecordEdits::Run> RecordEdits::runs() const
+{
+    std::vector<Run> out;
+    for (const Piece &p : pieces_) {
+        if (p.owned)
+            out.push_back({-1, 1, &p.owned->bytes});
+        else if (!out.empty() && out.back().first >= 0 &&
+                 out.back().first + out.back().n == p.first)
+            out.back().n += p.n; // pieces split and joined again by undo
+        else
+            out.push_back({p.first, p.n, nullptr});
+    }
+    return out;
+}
+
+} // namespace orvane::cobol

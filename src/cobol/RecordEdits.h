@@ -1,0 +1,136 @@
+#pragma once
+
+// The records of a data file as the person edits them: the file's own records, untouched, with
+// the changed, inserted and removed ones laid over them. Only what was edited is held in memory,
+// so a file of any size can be edited; undo and redo step through the changes. QtCore only.
+
+#include "RecordDecoder.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace orvane::cobol
+{
+
+// Where each record's bytes lie in the file, and how a record is written back. Framings that
+// change a record's bytes around it (an RDW, a block) implement this too.
+class RecordFraming
+{
+public:
+    virtual ~RecordFraming() = default;
+    virtual qint64 records() const = 0;
+    virtual qint64 recordLength() const = 0; // of a new record
+    // The record's data, and its whole frame (data and what surrounds it) in the file.
+    virtual qint64 dataStart(qint64 record) const = 0;
+    virtual qint64 dataLength(qint64 record) const = 0;
+    virtual qint64 frameStart(qint64 record) const = 0;
+    virtual qint64 frameEnd(qint64 record) const = 0;
+    // What follows the last record's frame and is kept as it is (a part record, a trailer).
+    virtual qint64 tailStart() const = 0;
+    // Appends a new or changed record with its frame; `last` when nothing follows it.
+    virtual void frame(const unsigned char *data, qint64 length, bool last,
+                       QByteArray &out) const = 0;
+    // What a copied frame lacks when another record comes after it (a missing last line end).
+    virtual QByteArray missingAfter(qint64 record) const = 0;
+};
+
+// Fixed-length records, each followed by the same line end or by none; the last line end may
+// be missing, and stays missing while the record stays last.
+class FixedFraming : public RecordFraming
+{
+public:
+    FixedFraming(qint64 recordLength, int lineEnd, qint64 records, qint64 fileSize);
+    qint64 records() const override { return records_; }
+    qint64 recordLength() const override { return length_; }
+    qint64 dataStart(qint64 record) const override { return record * stride(); }
+    qint64 dataLength(qint64) const override { return length_; }
+    qint64 frameStart(qint64 record) const override { return record * stride(); }
+    qint64 frameEnd(qint64 record) const override;
+    qint64 tailStart() const override;
+    void frame(const unsigned char *data, qint64 length, bool last, QByteArray &out) const override;
+    QByteArray missingAfter(qint64 record) const override;
+
+private:
+    qint64 stride() const { return length_ + lineEnd_; }
+    qint64 length_;
+    int lineEnd_;
+    qint64 records_;
+    qint64 size_;
+};
+
+class RecordEdits
+{
+public:
+    // The file's bytes must outlive this object (a mapping of the file).
+    RecordEdits(const RecordFraming &framing, const unsigned char *data, qint64 size);
+
+    qint64 count() const { return starts_.empty() ? 0 : starts_.back(); }
+    // The record's bytes as they stand now.
+    const unsigned char *record(qint64 index, qint64 &length) const;
+    // The file's record this one is, or -1 for an inserted or changed one.
+    qint64 original(qint64 index) const;
+    // Columns set since the last save, for marking; empty for a record not edited.
+    const std::vector<int> &editedColumns(qint64 index) const;
+
+    // Sets one field from typed text; returns the refusal, or empty when set (or unchanged).
+    QString setField(qint64 index, const RecordLayout &layout, int column, QStringView value,
+                     const DecodeOptions &options);
+    // Inserts `bytes` (the record length) before `index` (count() to append).
+    void insert(qint64 index, const QByteArray &bytes);
+    void remove(qint64 first, qint64 n);
+
+    bool canUndo() const { return !undo_.empty(); }
+    bool canRedo() const { return !redo_.empty(); }
+    void undo();
+    void redo();
+    bool modified() const { return generation_ != savedGeneration_; }
+
+    // Walks the records in order: an unchanged run of the file's records [first, first + n), or
+    // one record's bytes. Saving and tests read the edits through this.
+    struct Run {
+        qint64 first = -1; // -1: `bytes` holds the record
+        qint64 n = 0;
+        const QByteArray *bytes = nullptr;
+    };
+    std::vector<Run> runs() const;
+
+    const RecordFraming &framing() const { return framing_; }
+    const unsigned char *data() const { return data_; }
+    qint64 size() const { return size_; }
+
+private:
+    struct Owned {
+        QByteArray bytes;
+        std::vector<int> columns;
+    };
+    struct Piece {
+        qint64 first = 0; // in the file; for an owned piece unused
+        qint64 n = 0;
+        std::shared_ptr<const Owned> owned;
+    };
+    struct State {
+        std::vector<Piece> pieces;
+        int generation;
+    };
+    size_t pieceAt(qint64 index) const;
+    // Splits so that a piece starts at `index`; returns its position.
+    size_t splitAt(qint64 index);
+    void change(); // before an edit: remember the state for undo
+    void restarts();
+
+    const RecordFraming &framing_;
+    const unsigned char *data_;
+    qint64 size_;
+    std::vector<Piece> pieces_;
+    std::vector<qint64> starts_; // record index of each piece's start, and the count at the end
+    std::vector<State> undo_;
+    std::vector<State> redo_;
+    int generation_ = 0;
+    int nextGeneration_ = 1;
+    int savedGeneration_ = 0;
+};
+
+} // namespace orvane::cobol

@@ -1,0 +1,98 @@
+#include "RecordFields.h"
+
+#include <algorithm>
+
+namespace orvane::cobol
+{
+
+namespace
+{
+
+QString normalName(const QString &name)
+{
+    QString n = name;
+    n.remove(u' ');
+    return n.toUpper();
+}
+
+} // namespace
+
+bool ParseVariantRule(const QString &v, VariantRule &rule)
+{
+    const qsizetype eq = v.indexOf(u'=');
+    const qsizetype colon = v.lastIndexOf(u':');
+    if (eq <= 0 || colon < eq || colon == v.size() - 1)
+        return false;
+    rule = {v.left(eq), v.mid(eq + 1, colon - eq - 1), v.mid(colon + 1)};
+    return true;
+}
+
+int FindColumn(const RecordLayout &layout, const QString &name)
+{
+    const QString wanted = normalName(name);
+    for (size_t c = 0; c < layout.columns.size(); ++c)
+        if (layout.columns[c].name.toUpper() == wanted)
+            return int(c);
+    return -1;
+}
+
+QStringList RecordValues(const RecordEdits &edits, qint64 index, const RecordLayout &layout,
+                         const DecodeOptions &options)
+{
+    qint64 length = 0;
+    const unsigned char *record = edits.record(index, length);
+    RecordDecoder decoder(layout, options);
+    decoder.setRecord(record, length);
+    QStringList values;
+    std::string text;
+    for (size_t c = 0; c < layout.columns.size(); ++c) {
+        const FieldState state = decoder.field(c, text);
+        values << (state == FieldState::Absent ? QString()
+                   : state == FieldState::Bad  ? QStringLiteral("<bad %1>").arg(text.c_str())
+                                               : QString::fromStdString(text));
+    }
+    return values;
+}
+
+QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layout,
+                      const DecodeOptions &options, const QString &name, const QString &value)
+{
+    const int column = FindColumn(layout, name);
+    if (column < 0)
+        return QStringLiteral("%1 is not a field of %2").arg(name, layout.name);
+    qint64 length = 0;
+    const unsigned char *record = edits.record(index, length);
+    RecordDecoder decoder(layout, options);
+    decoder.setRecord(record, length);
+    std::string text;
+    if (decoder.field(size_t(column), text) == FieldState::Absent)
+        return QStringLiteral("%1 is not in record %2: another variant or a lower count leaves "
+                              "it out")
+            .arg(layout.columns[size_t(column)].name)
+            .arg(index + 1);
+    return edits.setField(index, layout, column, value, options);
+}
+
+QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,
+                        const QStringList &after)
+{
+    qsizetype nameWidth = 5;
+    qsizetype valueWidth = 6;
+    for (size_t c = 0; c < layout.columns.size(); ++c) {
+        nameWidth = std::max(nameWidth, layout.columns[c].name.size());
+        valueWidth = std::max(valueWidth, before[qsizetype(c)].size());
+    }
+    QString text = QStringLiteral("FIELD").leftJustified(nameWidth) + u' ' +
+                   QStringLiteral("BEFORE").leftJustified(valueWidth) + QStringLiteral(" AFTER\n");
+    for (size_t c = 0; c < layout.columns.size(); ++c) {
+        const qsizetype i = qsizetype(c);
+        QString line = layout.columns[c].name.leftJustified(nameWidth) + u' ' +
+                       before[i].leftJustified(valueWidth) + u' ' + after[i];
+        if (before[i] != after[i])
+            line += QStringLiteral("  *");
+        text += line + u'\n';
+    }
+    return text;
+}
+
+} // namespace orvane::cobol

@@ -1,0 +1,34 @@
+#pragma once
+
+// Fields of an edited record found by name and shown as text: what the command line and the
+// data window share when a person sets a field. QtCore only.
+
+#include "RecordEdits.h"
+
+#include <QStringList>
+
+namespace orvane::cobol
+{
+
+// FIELD=VALUE:VARIANT; the value may hold neither = nor :.
+bool ParseVariantRule(const QString &text, VariantRule &rule);
+
+// The column named NAME, or NAME(i) / NAME(i,j) for a table entry (any case, blanks ignored);
+// -1 when there is none.
+int FindColumn(const RecordLayout &layout, const QString &name);
+
+// The record's values as the viewer shows them: "" for a field the record does not have
+// (another variant, past a DEPENDING ON count), <bad HEX> for one that does not decode.
+QStringList RecordValues(const RecordEdits &edits, qint64 index, const RecordLayout &layout,
+                         const DecodeOptions &options);
+
+// Sets the named field of the record; returns the refusal: no such field, the field is not in
+// this record, or the value does not fit.
+QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layout,
+                      const DecodeOptions &options, const QString &name, const QString &value);
+
+// One line per field: its name, its value before and after, and "*" where they differ.
+QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,
+                        const QStringList &after);
+
+} // namespace orvane::cobol
