@@ -1,5 +1,7 @@
 #include "RecordFields.h"
 
+#include "RecordEncoder.h"
+
 #include <algorithm>
 
 namespace orvane::cobol
@@ -71,6 +73,16 @@ QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layo
             .arg(layout.columns[size_t(column)].name)
             .arg(index + 1);
     return edits.setField(index, layout, column, value, options);
+}
+
+QByteArray BlankRecord(const RecordLayout &layout, const DecodeOptions &options)
+{
+    QByteArray bytes(layout.length, '\0');
+    auto *p = reinterpret_cast<unsigned char *>(bytes.data());
+    for (const Column &c : layout.columns)
+        if (c.chain < 0 || layout.chainDefaults[size_t(c.chain)] == c.member)
+            BlankField(c, options, p, layout.length);
+    return bytes;
 }
 
 QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,

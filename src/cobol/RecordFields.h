@@ -27,6 +27,10 @@ QStringList RecordValues(const RecordEdits &edits, qint64 index, const RecordLay
 QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layout,
                       const DecodeOptions &options, const QString &name, const QString &value);
 
+// A new record: spaces in text fields, zero in numbers, zero bytes where no field lies. Each
+// field is written once, in layout order, so that a REDEFINES variant shown by default wins.
+QByteArray BlankRecord(const RecordLayout &layout, const DecodeOptions &options);
+
 // One line per field: its name, its value before and after, and "*" where they differ.
 QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,
                         const QStringList &after);
