@@ -273,8 +273,6 @@ FieldState DecodeField(const Column &c, const unsigned char *record, qint64 reco
     case Usage::Display:
         if (c.category == Category::Numeric)
             ok = decodeZoned(c, p, o, out);
-        else if (c.category == Category::National) // PIC N: two bytes a character
-            appendUtf16Be(out, p, c.length);
         else
             AppendText(out, p, c.length, o.encoding);
         break;

@@ -375,9 +375,8 @@ QString EncodeField(const Column &c, QStringView value, const DecodeOptions &o,
             .arg(c.name, quoted(value));
     switch (c.usage) {
     case Usage::Display:
-        refusal = c.category == Category::Numeric    ? encodeZoned(c, value, d, o, p)
-                  : c.category == Category::National ? encodeNational(c, value, p)
-                                                     : encodeText(c, value, o.encoding, p);
+        refusal = c.category == Category::Numeric ? encodeZoned(c, value, d, o, p)
+                                                  : encodeText(c, value, o.encoding, p);
         break;
     case Usage::Packed:
         refusal = encodePacked(c, value, d, p);

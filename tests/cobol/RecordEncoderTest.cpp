@@ -93,9 +93,8 @@ TEST(RecordEncoder, DecodingWhatWasEncodedGivesTheValueBack)
                     chars[below(o.encoding == Encoding::Ascii ? chars.size() - 2 : chars.size())];
             text = c.justified ? text.rightJustified(c.length) : text.leftJustified(c.length);
             value = text.toStdString();
-        } else if (kind == 4) { // USAGE NATIONAL, or PIC N alone
-            c.usage = below(2) ? Usage::National : Usage::Display;
-            c.category = Category::National;
+        } else if (kind == 4) { // national
+            c.usage = Usage::National;
             c.length = 2 * (1 + below(10));
             QString text;
             for (int i = below(int(c.length / 2) + 1); i > 0; --i)
@@ -137,7 +136,7 @@ TEST(RecordEncoder, WritesTheConventionsOfTheFile)
                                                 " 05 P PIC 9(3) COMP-3.\n"
                                                 " 05 B PIC S9(4) COMP-5.\n"
                                                 " 05 J PIC X(4) JUSTIFIED RIGHT.\n"
-                                                " 05 N PIC N(2).\n"));
+                                                " 05 N PIC N(2) USAGE NATIONAL.\n"));
     RecordLayout layout;
     QString error;
     ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
@@ -190,7 +189,7 @@ TEST(RecordEncoder, RefusesWhatTheFieldCannotHold)
                                                 " 05 WORD PIC A(4).\n"
                                                 " 05 SHORT COMP-1.\n"
                                                 " 05 PTR POINTER.\n"
-                                                " 05 NAT PIC N(2).\n"));
+                                                " 05 NAT PIC N(2) USAGE NATIONAL.\n"));
     RecordLayout layout;
     QString error;
     ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
