@@ -119,13 +119,9 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
     const unsigned char *old = record(index, length);
     auto owned = std::make_shared<Owned>();
     owned->bytes = QByteArray(reinterpret_cast<const char *>(old), length);
-    // A short last record is edited at the layout's length; the bytes it lacked become blanks.
-    if (length < layout.length)
-        owned->bytes.append(QByteArray(layout.length - length, '\0'));
+    // The record keeps its length: a field past its end is refused. (A record that grows with a
+    // DEPENDING ON count needs a framing that can write it.)
     const Column &c = layout.columns[size_t(column)];
-    if (length < c.offset + c.length)
-        BlankField(c, options, reinterpret_cast<unsigned char *>(owned->bytes.data()),
-                   owned->bytes.size());
     const QString refusal =
         EncodeField(c, value, options, reinterpret_cast<unsigned char *>(owned->bytes.data()),
                     owned->bytes.size());
@@ -154,16 +150,27 @@ void RecordEdits::insert(qint64 index, const QByteArray &bytes)
     restarts();
 }
 
-void RecordEdits::remove(qint64 first, qint64 n)
+void RecordEdits::remove(std::vector<qint64> rows)
 {
-    n = std::min(n, count() - first);
-    if (first < 0 || n <= 0)
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    while (!rows.empty() && (rows.back() >= count()))
+        rows.pop_back();
+    if (rows.empty() || rows.front() < 0)
         return;
     change();
-    const size_t from = splitAt(first);
-    const size_t to = splitAt(first + n);
-    pieces_.erase(pieces_.begin() + qsizetype(from), pieces_.begin() + qsizetype(to));
-    restarts();
+    // From the last run back, so that the earlier indices stay where they were.
+    size_t end = rows.size();
+    while (end > 0) {
+        size_t begin = end - 1;
+        while (begin > 0 && rows[begin - 1] + 1 == rows[begin])
+            --begin;
+        const size_t from = splitAt(rows[begin]);
+        const size_t to = splitAt(rows[end - 1] + 1);
+        pieces_.erase(pieces_.begin() + qsizetype(from), pieces_.begin() + qsizetype(to));
+        restarts();
+        end = begin;
+    }
 }
 
 void RecordEdits::undo()

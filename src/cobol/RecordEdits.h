@@ -80,13 +80,15 @@ public:
                      const DecodeOptions &options);
     // Inserts `bytes` (the record length) before `index` (count() to append).
     void insert(qint64 index, const QByteArray &bytes);
-    void remove(qint64 first, qint64 n);
+    // Removes the records, in any order, as one step to undo.
+    void remove(std::vector<qint64> rows);
 
     bool canUndo() const { return !undo_.empty(); }
     bool canRedo() const { return !redo_.empty(); }
     void undo();
     void redo();
     bool modified() const { return generation_ != savedGeneration_; }
+    void markSaved() { savedGeneration_ = generation_; }
 
     // Walks the records in order: an unchanged run of the file's records [first, first + n), or
     // one record's bytes. Saving and tests read the edits through this.

@@ -2,6 +2,11 @@
 
 #include "RecordEncoder.h"
 
+#include "model/FieldClause.h"
+#include "model/FieldTree.h"
+
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace orvane::cobol
@@ -82,6 +87,53 @@ QByteArray BlankRecord(const RecordLayout &layout, const DecodeOptions &options)
     for (const Column &c : layout.columns)
         if (c.chain < 0 || layout.chainDefaults[size_t(c.chain)] == c.member)
             BlankField(c, options, p, layout.length);
+    return bytes;
+}
+
+bool ValueOfClause(const QString &fieldText, QString &value)
+{
+    static const QRegularExpression clause(
+        QStringLiteral("(?:^|\\s)VALUE(?:\\s+IS)?\\s+('(?:[^']|'')*'|\"(?:[^\"]|\"\")*\"|[-+]?(?:["
+                       "0-9]+(?:\\.[0-9]+)?|\\.[0-9]+)|"
+                       "[A-Z-]+)(?=\\s|\\.|$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString text = fieldText;
+    text.replace(ClauseMark, u' ');
+    const QRegularExpressionMatch m = clause.match(text.trimmed());
+    if (!m.hasMatch())
+        return false;
+    const QString literal = m.captured(1);
+    const QString word = literal.toUpper();
+    if (literal.startsWith(u'\'') || literal.startsWith(u'"')) {
+        const QChar quote = literal[0];
+        value = literal.mid(1, literal.size() - 2).replace(QString(2, quote), QString(quote));
+    } else if (word == u"SPACE" || word == u"SPACES") {
+        value = QString();
+    } else if (word == u"ZERO" || word == u"ZEROS" || word == u"ZEROES") {
+        value = QStringLiteral("0");
+    } else if (literal[0].isDigit() || literal[0] == u'-' || literal[0] == u'+' ||
+               literal[0] == u'.') {
+        value = literal;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+QByteArray InitialRecord(const FieldTree &tree, const StorageMap &map, const RecordLayout &layout,
+                         const DecodeOptions &options)
+{
+    QByteArray bytes = BlankRecord(layout, options);
+    auto *p = reinterpret_cast<unsigned char *>(bytes.data());
+    QString value;
+    for (const Column &c : layout.columns) {
+        if (c.chain >= 0 && layout.chainDefaults[size_t(c.chain)] != c.member)
+            continue;
+        const FieldNode *node = tree.node(map.items[size_t(c.item)].node);
+        // A zero for ZERO in a text field reads as the character, as MOVE ZERO gives.
+        if (node && ValueOfClause(node->text(), value))
+            EncodeField(c, value, options, p, layout.length);
+    }
     return bytes;
 }
 

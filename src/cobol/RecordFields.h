@@ -31,6 +31,16 @@ QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layo
 // field is written once, in layout order, so that a REDEFINES variant shown by default wins.
 QByteArray BlankRecord(const RecordLayout &layout, const DecodeOptions &options);
 
+// The value a VALUE clause in a field text gives, as it would be typed into the field: a
+// literal's text, a number, or SPACE / ZERO and their plurals. False without a clause, or with
+// one we do not write (ALL, HIGH-VALUE, a list).
+bool ValueOfClause(const QString &fieldText, QString &value);
+
+// A new record as the layout's VALUE clauses fill it; fields without one (or whose value does
+// not fit) as BlankRecord leaves them.
+QByteArray InitialRecord(const FieldTree &tree, const StorageMap &map, const RecordLayout &layout,
+                         const DecodeOptions &options);
+
 // One line per field: its name, its value before and after, and "*" where they differ.
 QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,
                         const QStringList &after);

@@ -1,10 +1,13 @@
 #include "DataWindow.h"
 
+#include "DataEditing.h"
 #include "RecordTableModel.h"
 
 #include "cobol/CopybookReader.h"
+#include "cobol/RecordFields.h"
 #include "model/FieldTree.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -101,6 +104,10 @@ DataWindow::DataWindow(const Platform &platform, const FieldTree &layout, QWidge
     layoutBox->addLayout(top);
     layoutBox->addWidget(lblDataLayout_);
     layoutBox->addLayout(search);
+    editing_ = new DataEditing(platform_, model_, tblDataRecords_, lblDataStatus_, this,
+                               [this](const QString &saved) { return openData(saved); });
+    layoutBox->addLayout(editing_->bar());
+    connect(editing_, &DataEditing::titleChanged, this, &QWidget::setWindowTitle);
     layoutBox->addWidget(split, 1);
     layoutBox->addWidget(lblDataStatus_);
 
@@ -118,6 +125,8 @@ DataWindow::~DataWindow() = default;
 
 bool DataWindow::openData(const QString &path)
 {
+    if (!editing_->maySave())
+        return false;
     txtDataFile_->setText(path);
     FieldTree tree;
     const FieldTree *layout = &layout_;
@@ -142,6 +151,8 @@ bool DataWindow::openData(const QString &path)
         model_->open(path, map, {}, options, spnDataRecordLength_->value(), LineEnds::Auto, error);
     cboDataFindColumn_->clear();
     txtDataHex_->clear();
+    editing_->reset(ok ? path : QString(),
+                    ok ? InitialRecord(*layout, map, model_->layout(), options) : QByteArray());
     if (!ok) {
         lblDataStatus_->setText(error);
         return false;
@@ -154,6 +165,14 @@ bool DataWindow::openData(const QString &path)
     lblDataStatus_->setText(
         DataStatusText(model_->layout().problems, model_->shape(), bad, sampled));
     return true;
+}
+
+void DataWindow::closeEvent(QCloseEvent *event)
+{
+    if (editing_->maySave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void DataWindow::cmdDataBrowse_Click()

@@ -14,12 +14,14 @@ class QTableView;
 namespace orvane
 {
 
+class DataEditing;
 class FieldTree;
 class RecordTableModel;
 
 // A window of its own that shows a fixed-length data file through the current layout (or a
 // copybook): the records as a table, the selected record in hexadecimal with the selected
-// field's bytes marked, and where file and layout disagree. It only reads the file.
+// field's bytes marked, and where file and layout disagree. Its records can be edited and saved
+// (DataEditing).
 class DataWindow : public QWidget
 {
     Q_OBJECT
@@ -35,6 +37,10 @@ public:
     void cmdDataFind_Click();
 
     RecordTableModel *model() const { return model_; }
+    DataEditing *editing() const { return editing_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override; // asks to save changes
 
 private:
     void showRecord();
@@ -43,6 +49,7 @@ private:
     const FieldTree &layout_;
     QString copybook_; // empty: the current layout
     RecordTableModel *model_ = nullptr;
+    DataEditing *editing_ = nullptr;
     QLineEdit *txtDataFile_ = nullptr;
     QLabel *lblDataLayout_ = nullptr;
     QComboBox *cboDataEncoding_ = nullptr;

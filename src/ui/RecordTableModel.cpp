@@ -1,5 +1,7 @@
 #include "RecordTableModel.h"
 
+#include "cobol/RecordEdits.h"
+
 #include <QBrush>
 #include <QColor>
 
@@ -49,6 +51,7 @@ bool RecordTableModel::open(const QString &path, const StorageMap &map, const La
 
 void RecordTableModel::close()
 {
+    edits_ = nullptr;
     decoder_.reset();
     file_.close();
     shape_ = FileShape();
@@ -57,7 +60,8 @@ void RecordTableModel::close()
 
 int RecordTableModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !decoder_ ? 0 : int(std::min<qint64>(shape_.records, INT_MAX));
+    const qint64 records = edits_ ? edits_->count() : shape_.records;
+    return parent.isValid() || !decoder_ ? 0 : int(std::min<qint64>(records, INT_MAX));
 }
 
 int RecordTableModel::columnCount(const QModelIndex &parent) const
@@ -69,7 +73,9 @@ void RecordTableModel::decodeRow(int row) const
 {
     if (row == cachedRow_)
         return;
-    decoder_->setRecord(file_.data() + qint64(row) * shape_.stride(), shape_.recordLength);
+    qint64 length = 0;
+    const unsigned char *record = recordAt(row, length);
+    decoder_->setRecord(record, length);
     cells_.resize(layout_.columns.size());
     states_.resize(layout_.columns.size());
     std::string value;
@@ -85,12 +91,20 @@ QVariant RecordTableModel::data(const QModelIndex &index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
     if (role != Qt::DisplayRole && role != Qt::BackgroundRole && role != Qt::ToolTipRole &&
-        role != Qt::TextAlignmentRole)
+        role != Qt::TextAlignmentRole && role != Qt::EditRole)
         return {};
     decodeRow(index.row());
     const size_t c = size_t(index.column());
     const bool bad = states_[c] == FieldState::Bad;
+    if (role == Qt::BackgroundRole && edits_ && !bad) {
+        // Marked until saved.
+        const std::vector<int> &edited = edits_->editedColumns(index.row());
+        if (std::find(edited.begin(), edited.end(), index.column()) != edited.end())
+            return QBrush(QColor(255, 240, 170));
+    }
     switch (role) {
+    case Qt::EditRole: // a bad value is typed over, not edited
+        return bad ? QString() : cells_[c];
     case Qt::DisplayRole:
         return bad ? QStringLiteral("<bad %1>").arg(cells_[c]) : cells_[c];
     case Qt::BackgroundRole:
@@ -124,8 +138,44 @@ QByteArray RecordTableModel::recordBytes(int row) const
 {
     if (!decoder_ || row < 0 || row >= rowCount())
         return {};
-    return QByteArray(reinterpret_cast<const char *>(file_.data()) + qint64(row) * shape_.stride(),
-                      shape_.recordLength);
+    qint64 length = 0;
+    const unsigned char *record = recordAt(row, length);
+    return QByteArray(reinterpret_cast<const char *>(record), length);
+}
+
+const unsigned char *RecordTableModel::recordAt(qint64 row, qint64 &length) const
+{
+    if (edits_)
+        return edits_->record(row, length);
+    length = shape_.recordLength;
+    return file_.data() + row * shape_.stride();
+}
+
+void RecordTableModel::setEdits(const RecordEdits *edits)
+{
+    beginResetModel();
+    edits_ = edits;
+    cachedRow_ = -1;
+    endResetModel();
+}
+
+void RecordTableModel::rowEdited(int row)
+{
+    cachedRow_ = -1;
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void RecordTableModel::editsReset()
+{
+    beginResetModel();
+    cachedRow_ = -1;
+    endResetModel();
+}
+
+Qt::ItemFlags RecordTableModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return edits_ && index.isValid() ? flags | Qt::ItemIsEditable : flags;
 }
 
 qint64 RecordTableModel::badFields(qint64 &sampled) const
@@ -136,8 +186,10 @@ qint64 RecordTableModel::badFields(qint64 &sampled) const
     RecordDecoder decoder(layout_, options_);
     std::string value;
     qint64 bad = 0;
+    qint64 length = 0;
     for (qint64 r = 0; r < sampled; ++r) {
-        decoder.setRecord(file_.data() + r * shape_.stride(), shape_.recordLength);
+        const unsigned char *record = recordAt(r, length);
+        decoder.setRecord(record, length);
         for (size_t c = 0; c < layout_.columns.size(); ++c)
             bad += decoder.field(c, value) == FieldState::Bad;
     }
@@ -151,8 +203,10 @@ int RecordTableModel::find(int column, const QString &text, int from) const
     const std::string wanted = text.trimmed().toStdString();
     RecordDecoder decoder(layout_, options_);
     std::string value;
+    qint64 length = 0;
     for (int r = std::max(from, 0); r < rowCount(); ++r) {
-        decoder.setRecord(file_.data() + qint64(r) * shape_.stride(), shape_.recordLength);
+        const unsigned char *record = recordAt(r, length);
+        decoder.setRecord(record, length);
         if (decoder.field(size_t(column), value) != FieldState::Ok)
             continue;
         const size_t first = value.find_first_not_of(' ');

@@ -13,6 +13,11 @@
 namespace orvane
 {
 
+namespace cobol
+{
+class RecordEdits;
+}
+
 class RecordTableModel : public QAbstractTableModel
 {
 public:
@@ -24,6 +29,14 @@ public:
               const cobol::DecodeOptions &options, qint64 recordLength, cobol::LineEnds lineEnds,
               QString &error);
     void close();
+
+    // Shows the records through `edits` (laid over this model's file), editable; null: the file.
+    void setEdits(const cobol::RecordEdits *edits);
+    const cobol::DataFile &file() const { return file_; }
+    // After a field of `row` was set; after anything else, a reset.
+    void rowEdited(int row);
+    void editsReset();
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -42,12 +55,14 @@ public:
 
 private:
     void decodeRow(int row) const;
+    const unsigned char *recordAt(qint64 row, qint64 &length) const;
 
     cobol::DataFile file_;
     cobol::RecordLayout layout_;
     cobol::DecodeOptions options_;
     cobol::FileShape shape_;
     std::unique_ptr<cobol::RecordDecoder> decoder_;
+    const cobol::RecordEdits *edits_ = nullptr;
     mutable int cachedRow_ = -1;
     mutable std::vector<QString> cells_;
     mutable std::vector<cobol::FieldState> states_;

@@ -55,7 +55,7 @@ template <size_t N> QByteArray B(const char (&s)[N])
 }
 
 // Applies "sI=F=V" (set field F of record I to V), "iI" (insert a blank record before I), "dI"
-// (delete record I), "u" (undo), "r" (redo); records counted from 0.
+// (delete records I,J,...), "u" (undo), "r" (redo); records counted from 0.
 void apply(RecordEdits &edits, const RecordLayout &layout, const QString &script)
 {
     const DecodeOptions o;
@@ -69,7 +69,10 @@ void apply(RecordEdits &edits, const RecordLayout &layout, const QString &script
         } else if (step[0] == u'i') {
             edits.insert(i, BlankRecord(layout, o));
         } else if (step[0] == u'd') {
-            edits.remove(i, 1);
+            std::vector<qint64> rows;
+            for (const QString &row : step.mid(1).split(u','))
+                rows.push_back(row.toLongLong());
+            edits.remove(rows);
         } else {
             step[0] == u'u' ? edits.undo() : edits.redo();
         }
@@ -92,6 +95,8 @@ TEST(RecordEdits, SavingChangesOnlyTheEditedBytes)
         {B("AA\x00\x1c\nBB\x00\x2c"), "s1=K=Z", B("AA\x00\x1c\nZ \x00\x2c")},
         {B("AA\x00\x1c\nBB\x00\x2c"), "i2", B("AA\x00\x1c\nBB\x00\x2c\n  \x00\x0c")},
         {B("AA\x00\x1c\nBB\x00\x2c"), "d0", B("BB\x00\x2c")},
+        {B("AAAA\nBBBB\nCCCC\nDDDD\nEEEE\n"), "d3,0,1", B("CCCC\nEEEE\n")},
+        {B("AAAA\nBBBB\nCCCC\n"), "d2,0 u", B("AAAA\nBBBB\nCCCC\n")},
         // Bytes after the last whole record stay at the end.
         {B("AA\x00\x1c"
            "BB\x00\x2c"
@@ -209,6 +214,44 @@ TEST(RecordEdits, CancelledOrFailedSaveKeepsTheOldFile)
     EXPECT_EQ(readOnly.message.toStdString(),
               "Cannot write " + path.toStdString() + ": the file is read only");
     EXPECT_TRUE(readBytes(path) == old);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(RecordFields, NewRecordTakesTheValueClauses)
+{
+    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 R.\n"
+                                                                " 05 A PIC X(3) VALUE 'A''B'.\n"
+                                                                " 05 B PIC S9(3)V9 VALUE -1.5.\n"
+                                                                " 05 C PIC 9(2) VALUE ZERO.\n"
+                                                                " 05 D PIC X(2) VALUE SPACES.\n"
+                                                                " 05 E PIC X(2) VALUE ALL '*'.\n"
+                                                                " 05 F PIC 9(2) COMP-3.\n"
+                                                                " 05 G PIC X(3) VALUE \"Q\".\n"
+                                                                " 05 H PIC 9(2) VALUE 123.\n"
+                                                                " 05 I PIC X(2).\n"),
+                                                 {SourceFormat::Free, {}, {}});
+    ASSERT_TRUE(read.ok());
+    FieldTree tree;
+    ImportEntries(tree, read);
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    RecordLayout layout;
+    QString error;
+    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
+    EXPECT_EQ(InitialRecord(tree, map, layout, {}).toHex(' ').toStdString(), B("A'B"
+                                                                               "001u"
+                                                                               "00"
+                                                                               "  "
+                                                                               "  "
+                                                                               "\x00\x0f"
+                                                                               "Q  "
+                                                                               "00"
+                                                                               "  ")
+                                                                                 .toHex(' ')
+                                                                                 .toStdString());
 }
 
 } // namespace
