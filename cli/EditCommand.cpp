@@ -50,19 +50,14 @@ EditOptions parse(const QStringList &args)
             o.dryRun = true;
             continue;
         }
-        static const QStringList valued = {QStringLiteral("--layout"),
-                                           QStringLiteral("--encoding"),
-                                           QStringLiteral("--dialect"),
-                                           QStringLiteral("--record-length"),
-                                           QStringLiteral("--record-format"),
-                                           QStringLiteral("--record"),
-                                           QStringLiteral("--set"),
-                                           QStringLiteral("--variant"),
-                                           QStringLiteral("--when"),
-                                           QStringLiteral("--binary"),
-                                           QStringLiteral("--comp5"),
-                                           QStringLiteral("--float"),
-                                           QStringLiteral("-I")};
+        static const QStringList valued = {
+            QStringLiteral("--layout"),        QStringLiteral("--encoding"),
+            QStringLiteral("--dialect"),       QStringLiteral("--record-length"),
+            QStringLiteral("--record-format"), QStringLiteral("--record"),
+            QStringLiteral("--set"),           QStringLiteral("--variant"),
+            QStringLiteral("--layout-record"), QStringLiteral("--when"),
+            QStringLiteral("--binary"),        QStringLiteral("--comp5"),
+            QStringLiteral("--float"),         QStringLiteral("-I")};
         if (!valued.contains(a)) {
             o.error = QStringLiteral("unknown option %1").arg(a);
             break;
@@ -114,6 +109,8 @@ EditOptions parse(const QStringList &args)
                 o.error = QStringLiteral("--set takes FIELD=VALUE, not %1").arg(v);
             else
                 o.sets.emplace_back(v.left(eq), v.mid(eq + 1));
+        } else if (a == u"--layout-record") { // --record is the record's number here
+            o.choice.record = v;
         } else if (a == u"--variant") {
             o.choice.variants << v;
         } else if (a == u"--when") {

@@ -172,37 +172,49 @@ QString encodePacked(const Column &c, QStringView value, const Decimal &d, unsig
     return {};
 }
 
+// Any value the bytes hold, as the decoder shows any: the picture's digits do not limit it
+// (GnuCOBOL -std=ibm and a mainframe's TRUNC(BIN) store past them), its decimal places do.
 QString encodeBinary(const Column &c, QStringView value, const Decimal &d, bool bigEndian,
                      unsigned char *p)
 {
     if (c.length < 1 || c.length > 8)
         return QStringLiteral("%1 is too long for a binary number").arg(c.name);
-    const int bits = int(c.length) * 8;
-    // An index or a picture with no digits is limited by its bytes alone.
+    // Decimal places, the sign and Ps as the picture has them; the size as the bytes have it.
     Column limits = c;
-    if (limits.digits <= 0)
-        limits.digits = bits == 64 ? 20 : int(std::floor(bits * std::log10(2.0))) + 1;
+    if (c.scale <= c.digits) // Ps on the left keep the picture's digits: all after the point
+        limits.digits = 38 + std::max(c.scale, 0);
     std::string digits;
     const QString refusal = storedDigits(limits, value, d, limits.digits, digits);
     if (!refusal.isEmpty())
         return refusal;
-    quint64 magnitude = 0;
-    const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const int bits = int(c.length) * 8;
     const quint64 top = bits == 64 ? ~quint64(0) : (quint64(1) << bits) - 1;
     const quint64 highest = c.isSigned ? top >> 1 : top;
+    quint64 magnitude = 0;
+    const auto r = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
     const bool negative = d.negative && magnitude != 0;
-    if (r.ec != std::errc() || magnitude > highest + (negative ? 1 : 0)) {
-        const QString low =
-            c.isSigned ? QStringLiteral("-%1").arg(highest + 1) : QStringLiteral("0");
-        return QStringLiteral("%1 holds %2 to %3 in its %4 bytes, %5 given")
-            .arg(c.name, low, QString::number(highest))
-            .arg(c.length)
-            .arg(quoted(value));
+    if (r.ec == std::errc() && magnitude <= highest + (negative ? 1 : 0)) {
+        const quint64 v = (negative ? ~magnitude + 1 : magnitude) & top;
+        for (qint64 i = 0; i < c.length; ++i)
+            p[bigEndian ? c.length - 1 - i : i] = static_cast<unsigned char>(v >> (8 * i));
+        return {};
     }
-    const quint64 v = (negative ? ~magnitude + 1 : magnitude) & top;
-    for (qint64 i = 0; i < c.length; ++i)
-        p[bigEndian ? c.length - 1 - i : i] = static_cast<unsigned char>(v >> (8 * i));
-    return {};
+    // The range in the field's own terms (its scale applied), as the decoder writes it.
+    Column range = c;
+    range.offset = 0;
+    range.usage = Usage::Binary;
+    auto shown = [&](quint64 v) {
+        unsigned char bytes[8];
+        for (qint64 i = 0; i < c.length; ++i)
+            bytes[c.length - 1 - i] = static_cast<unsigned char>(v >> (8 * i));
+        std::string out;
+        DecodeField(range, bytes, c.length, {}, out);
+        return QString::fromStdString(out);
+    };
+    return QStringLiteral("%1 holds %2 to %3 in its %4 bytes, %5 given")
+        .arg(c.name, c.isSigned ? shown(highest + 1) : shown(0), shown(highest))
+        .arg(c.length)
+        .arg(quoted(value));
 }
 
 // System/360 hexadecimal floating point, rounded to the fraction's bits; false when out of range.

@@ -122,6 +122,8 @@ DataEditing::DataEditing(const Platform &platform, RecordTableModel *model, QTab
     undo_->setShortcut(QKeySequence::Undo);
     redo_->setShortcut(QKeySequence::Redo);
     save_->setShortcut(QKeySequence::Save);
+    insert->setShortcut(Qt::Key_Insert);
+    remove->setShortcut(QKeySequence::Delete);
     for (QPushButton *b : {insert, copy, remove, undo_, redo_, save_, saveAs})
         bar_->addWidget(b);
     bar_->addStretch(1);
@@ -285,7 +287,13 @@ bool DataEditing::saveTo(const QString &path)
         return false;
     }
     edits_->markSaved();
-    return reopen_(path);
+    // Back on the same cell of the file as saved.
+    const QModelIndex current = table_->currentIndex();
+    if (!reopen_(path))
+        return false;
+    if (current.isValid() && current.row() < model_->rowCount())
+        table_->setCurrentIndex(model_->index(current.row(), current.column()));
+    return true;
 }
 
 bool DataEditing::maySave()

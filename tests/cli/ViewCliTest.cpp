@@ -1,5 +1,5 @@
 // `orvane-cli view`: the three formats, the record range, bad fields and a file that does not
-// fit the layout.
+// fit the layout; and `edit` on the same file.
 
 #include "../common/Files.h"
 #include "RunCli.h"
@@ -63,4 +63,48 @@ TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
     EXPECT_TRUE(o.err.startsWith("file size is not a multiple of 11: 3 bytes left over\n"))
         << o.err.toStdString();
     EXPECT_EQ(view({"--when", "NAME"}).status, 2);
+}
+
+// `edit` on the same file: only the fields set change, refusals and the dry run leave it alone.
+TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
+{
+    const QByteArray old = readBytes(data);
+    auto edit = [&](const QStringList &options) {
+        return runCli(QStringList{"edit", data, "--layout", layout} + options);
+    };
+    const struct {
+        QStringList options;
+        int status;
+        const char *err;
+    } refused[] = {
+        {{"--record", "2", "--set", "AMT=1234"},
+         1,
+         "AMT takes at most 3 digits before the point, 4 given\n"},
+        {{"--record", "2", "--set", "NAME=X", "--set", "CODE=1"},
+         1,
+         "CODE is not a field of REC\n"},
+        {{"--record", "4", "--set", "NAME=X"}, 1, "DATA has 3 records; there is no record 4\n"},
+        {{"--record", "1", "--set", "NAME=X", "--record-format", "vb"},
+         2,
+         "orvane-cli: editing vb records is not possible yet: only fixed and lines (try "
+         "orvane-cli --help)\n"},
+    };
+    for (const auto &row : refused) {
+        Outcome o = edit(row.options);
+        o.err.replace(data.toUtf8(), "DATA");
+        EXPECT_EQ(o, (Outcome{row.status, "", row.err}));
+    }
+    EXPECT_EQ(edit({"--record", "2", "--set", "AMT=-3", "--dry-run"}),
+              (Outcome{0,
+                       "FIELD  BEFORE AFTER\n"
+                       "NAME   CD     CD  \n"
+                       "AMT    0.01   -3.00  *\n"
+                       "QTY(1) 0      0\n"
+                       "QTY(2) 1      1\n",
+                       ""}));
+    EXPECT_EQ(readBytes(data), old);
+    // The bad AMT of record 3 is typed over.
+    EXPECT_EQ(edit({"--record", "3", "--set", "amt=-1.5", "--set", "QTY (2)=7"}),
+              (Outcome{0, "", ""}));
+    EXPECT_EQ(readBytes(data).toStdString(), "A,B 1940}12\nCD  0000101\nEF  0015p17\n");
 }
