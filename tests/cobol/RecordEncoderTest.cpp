@@ -26,6 +26,7 @@ const RecordLayout &sampleLayout()
             BuildRecordLayout(mapOf(QStringLiteral("01 R.\n"
                                                    " 05 Z PIC S9(3).\n"
                                                    " 05 J PIC X(4) JUSTIFIED RIGHT.\n"
+                                                   " 05 P PIC 9(3) COMP-3.\n"
                                                    " 05 ACCT-CURR-BAL PIC S9(10)V99 COMP-3.\n"
                                                    " 05 QTY PIC 9(3).\n"
                                                    " 05 HUNDREDS PIC 9(2)PP.\n"
@@ -139,30 +140,30 @@ TEST(RecordEncoder, DecodingWhatWasEncodedGivesTheValueBack)
 TEST(RecordEncoder, WritesTheConventionsOfTheFile)
 {
     const RecordLayout &layout = sampleLayout();
-    struct Row {
+    const DecodeOptions ibm{Encoding::Ascii, false, false, FloatFormat::IbmHex};
+    const struct {
         const char *field;
         const char *value;
-        Encoding encoding;
+        DecodeOptions o;
         QByteArray old;
-        QByteArray bytes;
+        const char *hex; // the field's bytes after
+    } rows[] = {
+        {"Z", "-12", {}, "00A", "30314b"}, // a download's letters stay letters
+        {"Z", "12", {Encoding::Cp037}, "\xF0\xF0\xD0", "f0f1c2"},
+        {"Z", "-12", {Encoding::Cp037}, "\xF0\xF0\xF5", "f0f1d2"},
+        {"Z", "12", {Encoding::Cp037}, "\xF0\xF0\xF5", "f0f1f2"}, // F stays F
+        {"J", "  ABCD", {}, "xxxx", "41424344"},
+        {"P", "123", {}, "", "123f"},
+        {"SHORT", "0.99999999", ibm, "", "41100000"}, // rounded up to 16 to the power 1
     };
-    const Row rows[] = {
-        {"Z", "-12", Encoding::Ascii, "00A", "01K"}, // a download's letters stay letters
-        {"Z", "12", Encoding::Cp037, "\xF0\xF0\xD0", "\xF0\xF1\xC2"},
-        {"Z", "12", Encoding::Cp037, "\xF0\xF0\xF5", "\xF0\xF1\xF2"}, // F stays F
-        {"J", "  ABCD", Encoding::Ascii, "xxxx", "ABCD"},
-    };
-    for (const Row &row : rows) {
+    for (const auto &row : rows) {
         const Column &c = layout.columns[size_t(FindColumn(layout, row.field))];
         std::vector<unsigned char> record(size_t(layout.length), 0);
         std::copy(row.old.begin(), row.old.end(), record.begin() + c.offset);
-        DecodeOptions o{row.encoding};
-        EXPECT_EQ(EncodeField(c, QString::fromLatin1(row.value), o, record.data(), layout.length)
-                      .toStdString(),
-                  "");
+        const QString refusal =
+            EncodeField(c, QString::fromLatin1(row.value), row.o, record.data(), layout.length);
         const QByteArray got(reinterpret_cast<const char *>(record.data()) + c.offset, c.length);
-        EXPECT_EQ(got.toHex().toStdString(), row.bytes.toHex().toStdString())
-            << row.field << ' ' << row.value;
+        EXPECT_EQ((refusal + got.toHex()).toStdString(), row.hex) << row.field << row.value;
     }
 }
 
