@@ -92,12 +92,6 @@ const unsigned char *RecordEdits::record(qint64 index, qint64 &length) const
     return data_ + framing_.dataStart(r);
 }
 
-qint64 RecordEdits::original(qint64 index) const
-{
-    const size_t k = pieceAt(index);
-    return pieces_[k].owned ? -1 : pieces_[k].first + index - starts_[k];
-}
-
 const std::vector<int> &RecordEdits::editedColumns(qint64 index) const
 {
     static const std::vector<int> none;

@@ -70,8 +70,6 @@ public:
     qint64 count() const { return starts_.empty() ? 0 : starts_.back(); }
     // The record's bytes as they stand now.
     const unsigned char *record(qint64 index, qint64 &length) const;
-    // The file's record this one is, or -1 for an inserted or changed one.
-    qint64 original(qint64 index) const;
     // Columns set since the last save, for marking; empty for a record not edited.
     const std::vector<int> &editedColumns(qint64 index) const;
 

@@ -169,8 +169,7 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
         EXPECT_EQ(records[r].toStdString(), expected.join(u'|').toStdString());
     }
 
-    // Each field of each record set to the value the other record has, saved, and read back by
-    // the program: it must DISPLAY exactly the values set.
+    // Each record given the other's values: the program must DISPLAY exactly the values set.
     const FixedFraming framing(layout.length, 0, 2, file.size());
     RecordEdits edits(framing, file.data(), file.size());
     QString set;

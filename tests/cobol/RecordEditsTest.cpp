@@ -103,7 +103,6 @@ TEST(RecordEdits, SavingChangesOnlyTheEditedBytes)
         writeBytes(path, row.file);
         Opened opened(path, 4);
         apply(*opened.edits, layout, QString::fromLatin1(row.edits));
-        EXPECT_EQ(SavedSize(*opened.edits), row.saved.size());
         const SaveResult saved = SaveDataFile(*opened.edits, path);
         ASSERT_TRUE(saved.ok) << saved.message.toStdString();
         EXPECT_EQ(readBytes(path).toStdString(), row.saved.toStdString());
@@ -122,7 +121,6 @@ TEST(RecordEdits, KilledOrCancelledSaveLeavesTheOldFile)
         old += QByteArray::number(i % 10000).rightJustified(4, '0');
     writeBytes(path, old);
     for (const char *stop : {"cancel", "kill", "none"}) {
-        SCOPED_TRACE(stop);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
@@ -138,9 +136,8 @@ TEST(RecordEdits, KilledOrCancelledSaveLeavesTheOldFile)
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
         EXPECT_EQ(WIFSIGNALED(status) || WEXITSTATUS(status) == 3, *stop != 'n');
-        if (*stop == 'c') { // no temporary file left
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"big.dat"});
-        }
+        EXPECT_TRUE(*stop != 'c' ||
+                    QDir(dir.path()).entryList(QDir::Files) == QStringList{"big.dat"});
         EXPECT_TRUE(readBytes(path) ==
                     (*stop == 'n' ? "NEW " + old.mid(4, 16) + old.mid(24) : old));
     }

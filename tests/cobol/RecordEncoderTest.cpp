@@ -152,6 +152,7 @@ TEST(RecordEncoder, WritesTheConventionsOfTheFile)
         {"Z", "12", {Encoding::Cp037}, "\xF0\xF0\xD0", "f0f1c2"},
         {"Z", "-12", {Encoding::Cp037}, "\xF0\xF0\xF5", "f0f1d2"},
         {"Z", "12", {Encoding::Cp037}, "\xF0\xF0\xF5", "f0f1f2"}, // F stays F
+        {"Z", "-0", {Encoding::Cp037}, "\xF0\xF0\xD0", "f0f0c0"},
         {"J", "  ABCD", {}, "xxxx", "41424344"},
         {"P", "123", {}, "", "123f"},
         {"SHORT", "0.99999999", ibm, "", "41100000"}, // rounded up to 16 to the power 1
@@ -183,6 +184,7 @@ TEST(RecordEncoder, RefusesWhatTheFieldCannotHold)
         {"ACCT-CURR-BAL", "1.234", "ACCT-CURR-BAL takes at most 2 decimal places, 3 given"},
         {"ACCT-CURR-BAL", "1.2.3", "ACCT-CURR-BAL takes a number such as -12.50, not \"1.2.3\""},
         {"QTY", "-1", "QTY is unsigned: it takes no minus sign"},
+        {"QTY", "-0", ""},
         {"QTY", "1.5", "QTY takes no decimal places, 1 given"},
         {"HUNDREDS", "1250", "HUNDREDS takes a multiple of 100 (the picture's P), \"1250\" given"},
         {"HUNDREDS", "100000", "HUNDREDS takes at most 4 digits before the point, 6 given"},

@@ -31,7 +31,6 @@ TEST_F(DataEditWindowTest, EditsInsertsDeletesUndoesAndSaves)
     ASSERT_NE(w, nullptr);
     RecordTableModel *m = w->model();
     QTableView *table = child<QTableView>("tblDataRecords", w);
-    QLabel *status = child<QLabel>("lblDataStatus", w);
 
     // The bad AMT of record 2 is typed over; a value too long is refused and stays in the editor.
     table->setCurrentIndex(m->index(1, 1));
@@ -41,7 +40,8 @@ TEST_F(DataEditWindowTest, EditsInsertsDeletesUndoesAndSaves)
     EXPECT_EQ(editor->text(), u"");
     QTest::keyClicks(editor, QStringLiteral("1234"));
     QTest::keyClick(editor, Qt::Key_Return);
-    EXPECT_EQ(status->text(), u"AMT takes at most 3 digits before the point, 4 given");
+    EXPECT_EQ(child<QLabel>("lblDataStatus", w)->text(),
+              u"AMT takes at most 3 digits before the point, 4 given");
     EXPECT_TRUE(editor->isVisible());
     editor->setText(QStringLiteral("-1.5"));
     QPointer<QLineEdit> closed = editor;
