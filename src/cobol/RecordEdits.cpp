@@ -101,9 +101,42 @@ const std::vector<int> &RecordEdits::editedColumns(qint64 index) const
 
 void RecordEdits::change()
 {
-    undo_.push_back({pieces_, generation_});
-    redo_.clear();
+    before_ = pieces_;
+    beforeGeneration_ = generation_;
     generation_ = nextGeneration_++;
+}
+
+void RecordEdits::commit()
+{
+    auto same = [](const Piece &a, const Piece &b) {
+        return a.first == b.first && a.n == b.n && a.owned == b.owned;
+    };
+    size_t at = 0;
+    while (at < before_.size() && at < pieces_.size() && same(before_[at], pieces_[at]))
+        ++at;
+    size_t endBefore = before_.size();
+    size_t endAfter = pieces_.size();
+    while (endBefore > at && endAfter > at && same(before_[endBefore - 1], pieces_[endAfter - 1])) {
+        --endBefore;
+        --endAfter;
+    }
+    undo_.push_back({at,
+                     {before_.begin() + qsizetype(at), before_.begin() + qsizetype(endBefore)},
+                     {pieces_.begin() + qsizetype(at), pieces_.begin() + qsizetype(endAfter)},
+                     beforeGeneration_,
+                     generation_});
+    before_ = {};
+    redo_.clear();
+}
+
+void RecordEdits::apply(const Step &step, bool back)
+{
+    const std::vector<Piece> &out = back ? step.after : step.before;
+    const std::vector<Piece> &in = back ? step.before : step.after;
+    const auto at = pieces_.begin() + qsizetype(step.at);
+    pieces_.insert(pieces_.erase(at, at + qsizetype(out.size())), in.begin(), in.end());
+    generation_ = back ? step.generationBefore : step.generationAfter;
+    restarts();
 }
 
 QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int column,
@@ -132,6 +165,7 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
     splitAt(index + 1);
     pieces_[k] = {0, 1, std::move(owned)};
     restarts();
+    commit();
     return {};
 }
 
@@ -142,6 +176,7 @@ void RecordEdits::insert(qint64 index, const QByteArray &bytes)
     pieces_.insert(pieces_.begin() + qsizetype(k),
                    Piece{0, 1, std::make_shared<Owned>(Owned{bytes, {}})});
     restarts();
+    commit();
 }
 
 void RecordEdits::remove(std::vector<qint64> rows)
@@ -165,28 +200,25 @@ void RecordEdits::remove(std::vector<qint64> rows)
         restarts();
         end = begin;
     }
+    commit();
 }
 
 void RecordEdits::undo()
 {
     if (undo_.empty())
         return;
-    redo_.push_back({std::move(pieces_), generation_});
-    pieces_ = std::move(undo_.back().pieces);
-    generation_ = undo_.back().generation;
+    apply(undo_.back(), true);
+    redo_.push_back(std::move(undo_.back()));
     undo_.pop_back();
-    restarts();
 }
 
 void RecordEdits::redo()
 {
     if (redo_.empty())
         return;
-    undo_.push_back({std::move(pieces_), generation_});
-    pieces_ = std::move(redo_.back().pieces);
-    generation_ = redo_.back().generation;
+    apply(redo_.back(), false);
+    undo_.push_back(std::move(redo_.back()));
     redo_.pop_back();
-    restarts();
 }
 
 std::vector<RecordEdits::Run> RecordEdits::runs() const

@@ -111,14 +111,21 @@ private:
         qint64 n = 0;
         std::shared_ptr<const Owned> owned;
     };
-    struct State {
-        std::vector<Piece> pieces;
-        int generation;
+    // One edit to undo: the pieces from `at` on as they were and as they became. Only what
+    // changed is kept, so that thousands of edits do not keep thousands of whole lists.
+    struct Step {
+        size_t at;
+        std::vector<Piece> before;
+        std::vector<Piece> after;
+        int generationBefore;
+        int generationAfter;
     };
     size_t pieceAt(qint64 index) const;
     // Splits so that a piece starts at `index`; returns its position.
     size_t splitAt(qint64 index);
-    void change(); // before an edit: remember the state for undo
+    void change(); // before an edit
+    void commit(); // after it: keep what changed as a step to undo
+    void apply(const Step &step, bool back);
     void restarts();
 
     const RecordFraming &framing_;
@@ -126,8 +133,10 @@ private:
     qint64 size_;
     std::vector<Piece> pieces_;
     std::vector<qint64> starts_; // record index of each piece's start, and the count at the end
-    std::vector<State> undo_;
-    std::vector<State> redo_;
+    std::vector<Piece> before_;  // during an edit
+    int beforeGeneration_ = 0;
+    std::vector<Step> undo_;
+    std::vector<Step> redo_;
     int generation_ = 0;
     int nextGeneration_ = 1;
     int savedGeneration_ = 0;
