@@ -143,6 +143,18 @@ TEST(RecordEdits, KilledOrCancelledSaveLeavesTheOldFile)
     }
 }
 
+// Replacing it would quietly lift the protection.
+TEST(RecordEdits, ReadOnlyFileIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.dat");
+    writeBytes(path, "AA01");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    Opened opened(path, 4);
+    EXPECT_EQ(SaveDataFile(*opened.edits, path).message,
+              "Cannot write " + path + ": the file is read only");
+}
+
 TEST(RecordFields, NewRecordTakesTheValueClauses)
 {
     const ReadResult read = ReadDataDescriptions(QStringLiteral("01 R.\n"
