@@ -67,6 +67,12 @@ QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layo
     const int column = FindColumn(layout, name);
     if (column < 0)
         return QStringLiteral("%1 is not a field of %2").arg(name, layout.name);
+    return SetField(edits, index, layout, options, column, value);
+}
+
+QString SetField(RecordEdits &edits, qint64 index, const RecordLayout &layout,
+                 const DecodeOptions &options, int column, const QString &value)
+{
     qint64 length = 0;
     const unsigned char *record = edits.record(index, length);
     RecordDecoder decoder(layout, options);

@@ -26,6 +26,9 @@ QStringList RecordValues(const RecordEdits &edits, qint64 index, const RecordLay
 // this record, or the value does not fit.
 QString SetNamedField(RecordEdits &edits, qint64 index, const RecordLayout &layout,
                       const DecodeOptions &options, const QString &name, const QString &value);
+// The same for the layout's column `column` (two FILLERs share a name, not a column).
+QString SetField(RecordEdits &edits, qint64 index, const RecordLayout &layout,
+                 const DecodeOptions &options, int column, const QString &value);
 
 // A new record: spaces in text fields, zero in numbers, zero bytes where no field lies. Each
 // field is written once, in layout order, so that a REDEFINES variant shown by default wins.

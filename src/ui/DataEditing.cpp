@@ -186,9 +186,8 @@ QString DataEditing::setCell(int row, int column, const QString &text)
 {
     if (!edits_ || row < 0 || row >= edits_->count())
         return {};
-    const RecordLayout &layout = model_->layout();
-    const QString refusal = SetNamedField(*edits_, row, layout, model_->options(),
-                                          layout.columns[size_t(column)].name, text);
+    const QString refusal =
+        SetField(*edits_, row, model_->layout(), model_->options(), column, text);
     if (refusal.isEmpty())
         changed(false, row);
     return refusal;
