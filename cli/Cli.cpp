@@ -59,19 +59,8 @@ const char kHelp[] =
     "      byte (counted from 1 at the start of the record), last byte, length, usage\n"
     "      and picture, the slack bytes that SYNC adds, and each record's length.\n"
     "      --record-length checks each record against N bytes and names the field\n"
-    "      that crosses it.\n"
-    "  view DATA --layout PROJECT.qel|COPYBOOK [--encoding ENC] [--record-length N]\n"
-    "      [--format table|csv|json] [--records FROM:TO] [--line-ends auto|none|lf|crlf]\n"
-    "      [--record NAME] [--variant NAME]... [--when FIELD=VALUE:VARIANT]...\n"
-    "      [--dialect default|ibm|mf]\n"
-    "      [--binary big|native] [--comp5 big|native] [--float ieee|ieee-big|ibm]\n"
-    "      Decode the fixed-length records of DATA through the layout's first record\n"
-    "      (or --record NAME) and write one row per record, one column per field and\n"
-    "      per OCCURS entry. ENC is ascii (the default), cp1252, utf-8 or the EBCDIC\n"
-    "      cp037, cp1140, cp273, cp500, cp1047; EBCDIC implies --dialect ibm and\n"
-    "      big-endian COMP-5. A field that does not decode shows as <bad HEX>. The\n"
-    "      file is only read. --when shows VARIANT, an item that REDEFINES another,\n"
-    "      in the records whose FIELD reads VALUE, and leaves it empty elsewhere.\n"
+    "      that crosses it.\n";
+const char kHelpTail[] =
     "  check PROJECT.qel [--cobc PROGRAM] [--cobc-options OPTIONS]\n"
     "      Check the generated code, inside a minimal program, with GnuCOBOL's\n"
     "      cobc -fsyntax-only. Its errors and warnings go to standard error with the\n"
@@ -266,7 +255,7 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return io.usage(QStringLiteral("no command given"));
     const QString &command = arguments[0];
     if (command == u"--help" || command == u"-h" || command == u"help") {
-        io.print(kHelp);
+        io.print(QByteArray(kHelp) + kViewHelp + kHelpTail);
         return kOk;
     }
     if (command == u"--version") {

@@ -64,3 +64,26 @@ TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
         << o.err.toStdString();
     EXPECT_EQ(view({"--when", "NAME"}).status, 2);
 }
+
+TEST_F(ViewCli, JsonLinesHelpRangePastTheEndAndDamagedRdw)
+{
+    EXPECT_EQ(view({"--format", "jsonl", "--records", "2:2"}).out.toStdString(),
+              "{\"record\":2,\"fields\":{\"NAME\":\"CD  \",\"AMT\":0.01,\"QTY(1)\":0,"
+              "\"QTY(2)\":1}}\n");
+    const Outcome past = view({"--records", "3:5", "--format", "csv"});
+    EXPECT_EQ(past.status, 1);
+    EXPECT_TRUE(past.err.contains("--records 3:5 goes past the end of the file, which has 3 "
+                                  "records\n"))
+        << past.err.toStdString();
+    const Outcome help = runCli({"view", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--record-format auto|fixed|lines|rdw|vb"));
+
+    writeBytes(data, QByteArray::fromHex("000F0000") + "WXYZ0000101" +
+                         QByteArray::fromHex("00630000") + "AB");
+    const Outcome damaged = view({"--format", "csv", "--record-format", "rdw"});
+    EXPECT_EQ(damaged, (Outcome{1, "NAME,AMT,QTY(1),QTY(2)\nWXYZ,0.01,0,1\n",
+                                "record 2 at byte 15: the record descriptor word gives 99 "
+                                "bytes, more than the 6 left\n1 of 1 rdw records of 11 to 11 "
+                                "bytes shown; 0 fields did not decode\n"}));
+}
