@@ -313,11 +313,13 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
                 buffer += first ? "\n" : ",\n";
                 buffer += QByteArray(text.constData(), text.size() - 1).replace("}}\n", "}},\n");
                 first = false;
-            } else {
-                buffer += text;
+            } else if (!text.isEmpty()) {
+                // A chunk goes out as it is, without a copy.
+                writeFailed = out.write(buffer) != buffer.size() || out.write(text) != text.size();
+                buffer.clear();
             }
             if (buffer.size() >= kFlushAt) {
-                writeFailed = out.write(buffer) != buffer.size();
+                writeFailed = writeFailed || out.write(buffer) != buffer.size();
                 buffer.clear();
             }
             return !writeFailed;

@@ -566,16 +566,9 @@ void RecordDecoder::setRecord(const unsigned char *record, qint64 length)
 FieldState RecordDecoder::field(size_t column, std::string &out) const
 {
     out.clear();
-    const Column &c = layout_.columns[column];
-    if (c.chain >= 0 && selected_[size_t(c.chain)] != c.member)
+    if (!present(column))
         return FieldState::Absent;
-    for (const auto &[counter, occurrence] : c.dependsOn) {
-        const qint64 count = counts_[size_t(counter)];
-        // A counter that does not decode shows every occurrence: the bytes are there to see.
-        if (count >= 0 && occurrence > count)
-            return FieldState::Absent;
-    }
-    return DecodeFieldAt(c, offset(column), record_, length_, options_, out);
+    return DecodeFieldAt(layout_.columns[column], offset(column), record_, length_, options_, out);
 }
 
 } // namespace orvane::cobol

@@ -124,6 +124,19 @@ public:
     void setRecord(const unsigned char *record, qint64 length);
     // The column's text into `out` (which is cleared first).
     FieldState field(size_t column, std::string &out) const;
+    // Whether the column has a value in this record: its variant is shown and its occurrence
+    // lies within its tables' counts (a counter that does not decode shows every occurrence:
+    // the bytes are there to see).
+    bool present(size_t column) const
+    {
+        const Column &c = layout_.columns[column];
+        if (c.chain >= 0 && selected_[size_t(c.chain)] != c.member)
+            return false;
+        for (const auto &[counter, occurrence] : c.dependsOn)
+            if (counts_[size_t(counter)] >= 0 && occurrence > counts_[size_t(counter)])
+                return false;
+        return true;
+    }
     // Where the column lies in this record, its table counts taken into account.
     qint64 offset(size_t column) const
     {

@@ -3,6 +3,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 #include <thread>
 
 namespace orvane::cobol
@@ -67,9 +68,33 @@ void AppendJsonString(QByteArray &out, const std::string &s)
 
 RecordTextWriter::RecordTextWriter(const RecordLayout &layout, const DecodeOptions &options,
                                    ExportFormat format)
-    : decoder_(layout, options), format_(format)
+    : decoder_(layout, options), format_(format), ebcdic_(IsEbcdic(options.encoding))
 {
+    const char16_t *table = CodePageTable(options.encoding);
+    for (int b = 0; b < 256; ++b) {
+        std::string utf8;
+        const unsigned char byte = static_cast<unsigned char>(b);
+        if (table)
+            AppendText(utf8, &byte, 1, options.encoding);
+        Glyph &g = glyphs_[b];
+        g = Glyph{{0, 0, 0, 0}, 0, utf8 == " ", utf8 == "," || utf8 == "\""};
+        if (utf8.size() == 1 && static_cast<unsigned char>(utf8[0]) < 0x20)
+            utf8 = "."; // as tidyText does
+        g.size = static_cast<unsigned char>(std::min<size_t>(utf8.size(), 3));
+        std::copy_n(utf8.data(), g.size, g.bytes);
+        first_[b] = g.bytes[0];
+        plain_[b] = g.size == 1 && !g.quote;
+    }
+    const bool csv = format == ExportFormat::Csv;
     for (const Column &c : layout.columns) {
+        // Straight from the bytes: text in a code page of single bytes (UTF-8's characters span
+        // bytes), and zoned numbers.
+        const bool display = csv && c.usage == Usage::Display;
+        fast_.push_back(display && c.category == Category::Numeric               ? Fast::Zoned
+                        : display && table && options.encoding != Encoding::Utf8 ? Fast::Text
+                                                                                 : Fast::None);
+        // The longest a value can be: a byte as 3 bytes of UTF-8, each doubled by quoting.
+        csvBound_ += 6 * c.length + 96;
         QByteArray key;
         AppendJsonString(key, c.name.toStdString());
         keys_.push_back(key + ':');
@@ -90,51 +115,189 @@ void RecordTextWriter::header(QByteArray &out) const
     out += '\n';
 }
 
+namespace
+{
+
+char *put(char *w, const std::string &s)
+{
+    std::memcpy(w, s.data(), s.size());
+    return w + s.size();
+}
+
+char *putCsv(char *w, const std::string &s)
+{
+    if (s.find_first_of(",\"\r\n") == std::string::npos)
+        return put(w, s);
+    *w++ = '"';
+    for (char ch : s) {
+        if (ch == '"')
+            *w++ = '"';
+        *w++ = ch;
+    }
+    *w++ = '"';
+    return w;
+}
+
+// A zoned number with its sign, if any, in the last byte's zone, as DecodeField writes it;
+// nullptr for anything else (an overpunched ASCII sign, a separate or leading sign, P
+// scaling, a byte that is no digit), which the decoder then reads.
+char *putZoned(char *w, const unsigned char *p, const Column &c, bool ebcdic)
+{
+    const qint64 n = c.length;
+    if (n > 38 || c.scale < 0 || c.scale > n || c.signSeparate || c.sign == SignPosition::Leading)
+        return nullptr;
+    char digits[40];
+    bool negative = false;
+    bool nonZero = false;
+    for (qint64 i = 0; i < n; ++i) {
+        const unsigned char b = p[i];
+        int d = 0;
+        if (ebcdic) {
+            d = b & 0x0F;
+            const int zone = b >> 4;
+            if (d > 9)
+                return nullptr;
+            if (zone != 0xF) {
+                if (!c.isSigned || i != n - 1)
+                    return nullptr;
+                if (zone == 0xD || zone == 0xB)
+                    negative = true;
+                else if (zone != 0xC && zone != 0xA && zone != 0xE)
+                    return nullptr;
+            }
+        } else {
+            if (b < '0' || b > '9')
+                return nullptr;
+            d = b - '0';
+        }
+        digits[i] = char('0' + d);
+        nonZero = nonZero || d != 0;
+    }
+    const qint64 whole = n - c.scale;
+    if (negative && nonZero)
+        *w++ = '-';
+    if (whole > 0) {
+        qint64 i = 0;
+        while (i < whole - 1 && digits[i] == '0')
+            ++i;
+        std::memcpy(w, digits + i, size_t(whole - i));
+        w += whole - i;
+    } else {
+        *w++ = '0';
+    }
+    if (c.scale > 0) {
+        *w++ = '.';
+        std::memcpy(w, digits + whole, size_t(c.scale));
+        w += c.scale;
+    }
+    return w;
+}
+
+} // namespace
+
 qint64 RecordTextWriter::append(qint64 number, const unsigned char *record, qint64 length,
                                 QByteArray &out)
 {
     decoder_.setRecord(record, length);
-    const bool csv = format_ == ExportFormat::Csv;
-    if (!csv) {
-        out += "{\"record\":";
-        out += QByteArray::number(number);
-        out += ",\"fields\":{";
-    }
+    if (format_ == ExportFormat::Csv)
+        return appendCsv(record, length, out);
+    out += "{\"record\":";
+    out += QByteArray::number(number);
+    out += ",\"fields\":{";
     qint64 bad = 0;
     for (size_t c = 0; c < keys_.size(); ++c) {
-        const FieldState state = decoder_.field(c, value_);
         if (c)
             out += ',';
+        out += keys_[c];
+        const FieldState state = decoder_.field(c, value_);
         if (state == FieldState::Bad) {
             ++bad;
-            if (csv) {
-                out += "<bad ";
-                out.append(value_.data(), qsizetype(value_.size()));
-                out += '>';
-            } else {
-                out += keys_[c];
-                out += "{\"bad\":";
-                AppendJsonString(out, value_);
-                out += '}';
-            }
-            continue;
-        }
-        if (!csv)
-            out += keys_[c];
-        if (state == FieldState::Absent) {
-            if (!csv)
-                out += "null";
+            out += "{\"bad\":";
+            AppendJsonString(out, value_);
+            out += '}';
+        } else if (state == FieldState::Absent) {
+            out += "null";
         } else if (numeric_[c]) {
             out.append(value_.data(), qsizetype(value_.size()));
-        } else if (csv) {
-            tidyText(value_);
-            AppendCsvValue(out, value_);
         } else {
             AppendJsonString(out, value_);
         }
     }
-    out += csv ? "\n" : "}}\n";
+    out += "}}\n";
     return bad;
+}
+
+// One record as a CSV line, written through a pointer into room made once for the record.
+qint64 RecordTextWriter::appendCsv(const unsigned char *record, qint64 length, QByteArray &out)
+{
+    const qsizetype start = out.size();
+    out.resize(start + qsizetype(csvBound_) + 1);
+    char *w = out.data() + start;
+    const std::vector<Column> &columns = decoder_.layout().columns;
+    qint64 bad = 0;
+    for (size_t c = 0; c < columns.size(); ++c) {
+        if (c)
+            *w++ = ',';
+        if (fast_[c] != Fast::None) {
+            if (!decoder_.present(c))
+                continue;
+            const qint64 at = decoder_.offset(c);
+            const qint64 size = columns[c].length;
+            if (at >= 0 && at + size <= length) {
+                char *end = fast_[c] == Fast::Text ? putText(w, record + at, size)
+                                                   : putZoned(w, record + at, columns[c], ebcdic_);
+                if (end) {
+                    w = end;
+                    continue;
+                }
+            }
+        }
+        const FieldState state = decoder_.field(c, value_);
+        if (state == FieldState::Bad) {
+            ++bad;
+            std::memcpy(w, "<bad ", 5);
+            w = put(w + 5, value_);
+            *w++ = '>';
+        } else if (state == FieldState::Ok) {
+            if (!numeric_[c])
+                tidyText(value_);
+            w = numeric_[c] ? put(w, value_) : putCsv(w, value_);
+        }
+    }
+    *w++ = '\n';
+    out.resize(w - out.data());
+    return bad;
+}
+
+char *RecordTextWriter::putText(char *w, const unsigned char *p, qint64 size) const
+{
+    while (size > 0 && glyphs_[p[size - 1]].blank)
+        --size;
+    // Most text is one byte a character and needs no quotes: copied as it is translated.
+    char *const begin = w;
+    unsigned char plain = 1;
+    for (qint64 i = 0; i < size; ++i) {
+        w[i] = first_[p[i]];
+        plain &= plain_[p[i]];
+    }
+    if (plain)
+        return w + size;
+    w = begin;
+    bool quote = false;
+    for (qint64 i = 0; i < size; ++i)
+        quote = quote || glyphs_[p[i]].quote;
+    if (quote)
+        *w++ = '"';
+    for (qint64 i = 0; i < size; ++i) {
+        const Glyph &g = glyphs_[p[i]];
+        if (quote && g.size == 1 && g.bytes[0] == '"')
+            *w++ = '"';
+        std::memcpy(w, g.bytes, g.size);
+        w += g.size;
+    }
+    if (quote)
+        *w++ = '"';
+    return w;
 }
 
 qint64 ExportRecords(const ExportJob &job,
@@ -156,6 +319,7 @@ qint64 ExportRecords(const ExportJob &job,
             RecordSource(*job.framing, job.data, job.layoutLength, job.blank), QByteArray(), 0}));
     auto run = [&](Worker &w, qint64 first, qint64 last) {
         w.text.clear();
+        w.text.reserve(qsizetype((last - first) * (job.layoutLength * 5 / 4 + 32)));
         for (qint64 i = first; i < last; ++i) {
             const qint64 row = job.rows ? (*job.rows)[size_t(i)] : job.from + i;
             qint64 length = 0;

@@ -29,8 +29,26 @@ public:
     qint64 append(qint64 number, const unsigned char *record, qint64 length, QByteArray &out);
 
 private:
+    qint64 appendCsv(const unsigned char *record, qint64 length, QByteArray &out);
+    // A text field straight from its bytes, without going through a string: trailing blanks
+    // dropped, control characters as dots, quoted when it holds a comma or a quote.
+    char *putText(char *w, const unsigned char *p, qint64 size) const;
+
+    enum class Fast : char { None, Text, Zoned };
+    struct Glyph {
+        char bytes[4]; // UTF-8
+        unsigned char size;
+        bool blank;
+        bool quote;
+    };
     RecordDecoder decoder_;
     ExportFormat format_;
+    bool ebcdic_;
+    Glyph glyphs_[256];
+    char first_[256];              // a glyph's first byte
+    unsigned char plain_[256];     // 1 where that byte is the whole glyph and needs no quotes
+    std::vector<Fast> fast_;       // by column
+    qint64 csvBound_ = 1;          // the most bytes one record's line can take
     std::vector<QByteArray> keys_; // "NAME": ready for JSON
     std::vector<char> numeric_;
     std::string value_;

@@ -1,12 +1,6 @@
 // How a data file divides into records: given formats, detection (and its refusal when two
 // readings fit), and damage named by record and byte with the good records before it kept.
 #include "cobol/RecordFraming.h"
-#include "cobol/RecordExport.h"
-
-#include "CobolTestSupport.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -102,31 +96,4 @@ TEST(RecordFraming, ReadsDetectsAndNamesDamage)
                   c.message)
             << c.name;
     }
-}
-
-TEST(RecordFraming, ShortLinesArePaddedAndAnExportCancelledLeavesNoFile)
-{
-    const QByteArray bytes = "AB\nCDEF\n";
-    const unsigned char *data = reinterpret_cast<const unsigned char *>(bytes.constData());
-    const Framing f = FrameRecords(data, bytes.size(), given(RecordFormat::Lines));
-    RecordSource source(f, data, 4, '.');
-    qint64 length = 0;
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char *>(source.record(0, length)), 4), "AB..");
-
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(
-        orvane::testing::mapOf(QStringLiteral("01 R. 05 A PIC X(2). 05 B PIC XX.")), {}, layout,
-        error));
-    QTemporaryDir dir;
-    ExportJob job{&f, data, 4, ' ', &layout, {}, ExportFormat::Csv, nullptr, 0, 2, 2};
-    const QString path = dir.filePath(QStringLiteral("out.csv"));
-    EXPECT_FALSE(ExportToFile(
-        job, path, [](qint64) { return false; }, error));
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_TRUE(ExportToFile(
-        job, path, [](qint64) { return true; }, error));
-    QFile out(path);
-    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-    EXPECT_EQ(out.readAll(), "A,B\nAB,\nCD,EF\n");
 }
