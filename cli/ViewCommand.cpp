@@ -291,14 +291,9 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
     qint64 shown = std::max<qint64>(0, last - o.from + 1);
     bool writeFailed = false;
     if (o.format != u"table") {
-        ExportJob job;
-        job.framing = &framing;
-        job.data = file.data();
-        job.layoutLength = layout.length;
-        job.blank = IsEbcdic(o.encoding) ? 0x40 : ' ';
-        job.layout = &layout;
-        job.options = o.decode;
-        job.format = o.format == u"csv" ? ExportFormat::Csv : ExportFormat::JsonLines;
+        ExportJob job =
+            WholeFileJob(framing, file.data(), layout, o.decode,
+                         o.format == u"csv" ? ExportFormat::Csv : ExportFormat::JsonLines);
         job.from = o.from - 1;
         job.to = last;
         job.threads = int(std::max(1u, std::thread::hardware_concurrency()));
@@ -335,7 +330,7 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         }
         buffer += '\n';
         RecordDecoder decoder(layout, o.decode);
-        RecordSource source(framing, file.data(), layout.length, IsEbcdic(o.encoding) ? 0x40 : ' ');
+        RecordSource source(framing, file.data(), layout.length, SpaceByte(o.encoding));
         std::string value;
         for (qint64 r = o.from; r <= last && !writeFailed; ++r) {
             qint64 length = 0;

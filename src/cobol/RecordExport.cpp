@@ -300,6 +300,22 @@ char *RecordTextWriter::putText(char *w, const unsigned char *p, qint64 size) co
     return w;
 }
 
+ExportJob WholeFileJob(const Framing &framing, const unsigned char *data,
+                       const RecordLayout &layout, const DecodeOptions &options,
+                       ExportFormat format)
+{
+    ExportJob job;
+    job.framing = &framing;
+    job.data = data;
+    job.layoutLength = layout.length;
+    job.blank = SpaceByte(options.encoding);
+    job.layout = &layout;
+    job.options = options;
+    job.format = format;
+    job.to = framing.records();
+    return job;
+}
+
 qint64 ExportRecords(const ExportJob &job,
                      const std::function<bool(const QByteArray &text, qint64 done)> &sink)
 {

@@ -72,6 +72,17 @@ struct ExportJob {
     int threads = 2;
 };
 
+// The space of the encoding, with which a short line is padded.
+inline unsigned char SpaceByte(Encoding encoding)
+{
+    return IsEbcdic(encoding) ? 0x40 : ' ';
+}
+
+// A job over every record of the framed file, to be narrowed by `from`, `to` or `rows`.
+ExportJob WholeFileJob(const Framing &framing, const unsigned char *data,
+                       const RecordLayout &layout, const DecodeOptions &options,
+                       ExportFormat format);
+
 // Formats the job's records in chunks, on several threads for a large job, and hands the text
 // to `sink` in record order with the records done so far; stops early when `sink` returns
 // false. Returns the fields that did not decode.

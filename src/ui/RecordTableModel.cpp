@@ -49,7 +49,7 @@ bool RecordTableModel::open(const QString &path, const StorageMap &map, const La
         options_ = options;
         decoder_ = std::make_unique<RecordDecoder>(layout_, options_);
         source_ = std::make_unique<RecordSource>(framing_, file_.data(), layout_.length,
-                                                 IsEbcdic(options.encoding) ? 0x40 : ' ');
+                                                 SpaceByte(options.encoding));
     } else {
         layout_ = RecordLayout();
         file_.close();
@@ -172,8 +172,7 @@ qint64 RecordTableModel::badFields(qint64 &sampled) const
     if (!decoder_)
         return 0;
     RecordDecoder decoder(layout_, options_);
-    RecordSource source(framing_, file_.data(), layout_.length,
-                        IsEbcdic(options_.encoding) ? 0x40 : ' ');
+    RecordSource source(framing_, file_.data(), layout_.length, SpaceByte(options_.encoding));
     std::string value;
     qint64 bad = 0;
     for (qint64 r = 0; r < sampled; ++r) {
@@ -210,16 +209,8 @@ QString RecordTableModel::statusText() const
 
 ExportJob RecordTableModel::exportJob(ExportFormat format, const std::vector<qint64> *rows) const
 {
-    ExportJob job;
-    job.framing = &framing_;
-    job.data = file_.data();
-    job.layoutLength = layout_.length;
-    job.blank = IsEbcdic(options_.encoding) ? 0x40 : ' ';
-    job.layout = &layout_;
-    job.options = options_;
-    job.format = format;
+    ExportJob job = WholeFileJob(framing_, file_.data(), layout_, options_, format);
     job.rows = rows;
-    job.to = decoder_ ? framing_.records() : 0;
     return job;
 }
 
@@ -231,8 +222,7 @@ int RecordTableModel::find(int column, const QString &text, int from, bool *wrap
         return -1;
     const std::string wanted = text.trimmed().toStdString();
     RecordDecoder decoder(layout_, options_);
-    RecordSource source(framing_, file_.data(), layout_.length,
-                        IsEbcdic(options_.encoding) ? 0x40 : ' ');
+    RecordSource source(framing_, file_.data(), layout_.length, SpaceByte(options_.encoding));
     std::string value;
     const int rows = rowCount();
     const int start = std::clamp(from, 0, rows);
