@@ -3,6 +3,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <thread>
 
@@ -201,8 +202,10 @@ qint64 RecordTextWriter::append(qint64 number, const unsigned char *record, qint
     decoder_.setRecord(record, length);
     if (format_ == ExportFormat::Csv)
         return appendCsv(record, length, out);
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, number);
     out += "{\"record\":";
-    out += QByteArray::number(number);
+    out.append(digits, written.ptr - digits);
     out += ",\"fields\":{";
     qint64 bad = 0;
     for (size_t c = 0; c < keys_.size(); ++c) {
