@@ -71,7 +71,8 @@ const char kHelpTail[] =
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, the header\n"
     "is missing, a field has no storage or does not decode, a record has not the\n"
-    "length asked for or a data file's size is not a multiple of it,\n"
+    "length asked for, a data file's size is not a multiple of it, its records\n"
+    "are damaged or fit more than one format, or --records goes past its end,\n"
     "2 for a usage error.\n";
 
 struct Streams {
