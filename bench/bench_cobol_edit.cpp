@@ -66,8 +66,12 @@ void BM_SaveGigabyteWithThousandEdits(benchmark::State &state)
         QString error;
         if (!file.open(f.data, error))
             return state.SkipWithError("cannot open");
-        const FixedFraming framing(kLength, 0, kRecords, file.size());
-        RecordEdits edits(framing, file.data(), file.size());
+        FramingOptions fixed;
+        fixed.format = RecordFormat::Fixed;
+        fixed.recordLength = kLength;
+        const Framing framing = FrameRecords(file.data(), file.size(), fixed);
+        const FrameWriter writer(framing, file.data(), file.size());
+        RecordEdits edits(writer, file.data(), file.size());
         for (qint64 r = 0; r < kRecords; r += kRecords / 1000)
             SetNamedField(edits, r, f.layout, {}, QStringLiteral("K"), QString::number(r));
         const SaveResult saved = SaveDataFile(edits, out);

@@ -2,6 +2,7 @@
 #include "Cli.h"
 
 #include "CopybookCommands.h"
+#include "DataOptions.h"
 
 #include "cobol/DataFile.h"
 #include "cobol/DataSave.h"
@@ -19,17 +20,8 @@ using namespace orvane::cobol;
 namespace
 {
 
-struct EditOptions {
+struct EditOptions : DataOptions {
     QString data;
-    QString layout;
-    QStringList includeDirs;
-    bool dialectGiven = false;
-    Dialect dialect = Dialect::Default;
-    qint64 recordLength = -1;
-    LineEnds lineEnds = LineEnds::Auto;
-    LayoutChoice choice;
-    DecodeOptions decode;
-    bool comp5Given = false;
     qint64 record = 0;
     std::vector<std::pair<QString, QString>> sets;
     bool dryRun = false;
@@ -50,15 +42,7 @@ EditOptions parse(const QStringList &args)
             o.dryRun = true;
             continue;
         }
-        static const QStringList valued = {
-            QStringLiteral("--layout"),        QStringLiteral("--encoding"),
-            QStringLiteral("--dialect"),       QStringLiteral("--record-length"),
-            QStringLiteral("--record-format"), QStringLiteral("--record"),
-            QStringLiteral("--set"),           QStringLiteral("--variant"),
-            QStringLiteral("--layout-record"), QStringLiteral("--when"),
-            QStringLiteral("--binary"),        QStringLiteral("--comp5"),
-            QStringLiteral("--float"),         QStringLiteral("-I")};
-        if (!valued.contains(a)) {
+        if (a != u"--record" && a != u"--set" && a != u"--layout-record" && !o.known(a)) {
             o.error = QStringLiteral("unknown option %1").arg(a);
             break;
         }
@@ -67,38 +51,8 @@ EditOptions parse(const QStringList &args)
             break;
         }
         const QString &v = args[++i];
-        auto oneOf = [&](const QStringList &values) {
-            if (!values.contains(v))
-                o.error = QStringLiteral("%1 takes %2, not %3")
-                              .arg(a, values.join(QStringLiteral(", ")), v);
-            return o.error.isEmpty();
-        };
-        bool ok = true;
-        if (a == u"--layout") {
-            o.layout = v;
-        } else if (a == u"-I") {
-            o.includeDirs << v;
-        } else if (a == u"--encoding") {
-            if (!EncodingFromName(v, o.decode.encoding))
-                o.error = QStringLiteral("--encoding takes ascii, cp1252, utf-8, cp037, cp1140, "
-                                         "cp273, cp500 or cp1047, not %1")
-                              .arg(v);
-        } else if (a == u"--dialect") {
-            o.dialectGiven = true;
-            if (!DialectFromName(v, o.dialect))
-                o.error = QStringLiteral("--dialect takes default, ibm or mf, not %1").arg(v);
-        } else if (a == u"--record-length") {
-            o.recordLength = v.toLongLong(&ok);
-            if (!ok || o.recordLength < 1)
-                o.error = QStringLiteral("--record-length takes a number of bytes, not %1").arg(v);
-        } else if (a == u"--record-format") {
-            if (v == u"rdw" || v == u"vb")
-                o.error = QStringLiteral("editing %1 records is not possible yet: only fixed and "
-                                         "lines")
-                              .arg(v);
-            else if (oneOf({QStringLiteral("fixed"), QStringLiteral("lines")}))
-                o.lineEnds = v == u"fixed" ? LineEnds::None : LineEnds::Auto;
-        } else if (a == u"--record") {
+        if (a == u"--record") {
+            bool ok = false;
             o.record = v.toLongLong(&ok);
             if (!ok || o.record < 1)
                 o.error =
@@ -111,26 +65,8 @@ EditOptions parse(const QStringList &args)
                 o.sets.emplace_back(v.left(eq), v.mid(eq + 1));
         } else if (a == u"--layout-record") { // --record is the record's number here
             o.choice.record = v;
-        } else if (a == u"--variant") {
-            o.choice.variants << v;
-        } else if (a == u"--when") {
-            VariantRule rule;
-            if (!ParseVariantRule(v, rule))
-                o.error = QStringLiteral("--when takes FIELD=VALUE:VARIANT, not %1").arg(v);
-            else
-                o.choice.rules.push_back(rule);
-        } else if (a == u"--binary") {
-            if (oneOf({QStringLiteral("big"), QStringLiteral("native")}))
-                o.decode.binaryNative = v == u"native";
-        } else if (a == u"--comp5") {
-            o.comp5Given = true;
-            if (oneOf({QStringLiteral("big"), QStringLiteral("native")}))
-                o.decode.comp5BigEndian = v == u"big";
-        } else if (a == u"--float") {
-            if (oneOf({QStringLiteral("ieee"), QStringLiteral("ieee-big"), QStringLiteral("ibm")}))
-                o.decode.floats = v == u"ibm"        ? FloatFormat::IbmHex
-                                  : v == u"ieee-big" ? FloatFormat::IeeeBigEndian
-                                                     : FloatFormat::Ieee;
+        } else {
+            o.take(a, v, o.error);
         }
     }
     if (!o.error.isEmpty())
@@ -159,13 +95,7 @@ int editData(const QStringList &arguments, QIODevice &out, QIODevice &err)
     EditOptions o = parse(arguments);
     if (!o.error.isEmpty())
         return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
-    // A mainframe download: binary items sized and ordered as the mainframe has them.
-    if (IsEbcdic(o.decode.encoding)) {
-        if (!o.dialectGiven)
-            o.dialect = Dialect::Ibm;
-        if (!o.comp5Given)
-            o.decode.comp5BigEndian = true;
-    }
+    o.applyEncoding();
 
     FieldTree tree;
     if (!loadLayout(o.layout, o.includeDirs, tree, err))
@@ -182,14 +112,20 @@ int editData(const QStringList &arguments, QIODevice &out, QIODevice &err)
     DataFile file;
     if (!file.open(o.data, error))
         return fail(error);
-    const FileShape shape = ShapeOf(file.data(), file.size(), recordLength, o.lineEnds);
-    if (o.record > shape.records)
+    o.framing.recordLength = recordLength;
+    o.framing.lineEnds = o.lineEnds;
+    const Framing framing = FrameRecords(file.data(), file.size(), o.framing);
+    if (framing.refused)
+        return fail(framing.problem);
+    const FrameWriter writer(framing, file.data(), file.size());
+    if (!writer.refusal().isEmpty())
+        return fail(writer.refusal());
+    if (o.record > framing.records())
         return fail(QStringLiteral("%1 has %2 records; there is no record %3")
                         .arg(o.data)
-                        .arg(shape.records)
+                        .arg(framing.records())
                         .arg(o.record));
-    const FixedFraming framing(recordLength, shape.lineEnd, shape.records, file.size());
-    RecordEdits edits(framing, file.data(), file.size());
+    RecordEdits edits(writer, file.data(), file.size());
     const qint64 index = o.record - 1;
     const QStringList before = RecordValues(edits, index, layout, o.decode);
     for (const auto &[name, value] : o.sets) {

@@ -16,7 +16,7 @@ constexpr qint64 kChunk = qint64(1) << 20;
 // Calls `put` with each stretch of the new file's bytes in order; stops when it returns false.
 template <typename Put> bool forEachStretch(const RecordEdits &edits, Put put)
 {
-    const RecordFraming &f = edits.framing();
+    const FrameWriter &f = edits.framing();
     const std::vector<RecordEdits::Run> runs = edits.runs();
     QByteArray framed;
     for (size_t i = 0; i < runs.size(); ++i) {

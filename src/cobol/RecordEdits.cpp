@@ -1,6 +1,7 @@
 #include "RecordEdits.h"
 
 #include "RecordEncoder.h"
+#include "RecordExport.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,42 +9,7 @@
 namespace orvane::cobol
 {
 
-FixedFraming::FixedFraming(qint64 recordLength, int lineEnd, qint64 records, qint64 fileSize)
-    : length_(recordLength), lineEnd_(lineEnd), records_(records), size_(fileSize)
-{
-}
-
-qint64 FixedFraming::frameEnd(qint64 record) const
-{
-    return std::min((record + 1) * stride(), size_);
-}
-
-qint64 FixedFraming::tailStart() const
-{
-    return records_ == 0 ? 0 : frameEnd(records_ - 1);
-}
-
-void FixedFraming::frame(const unsigned char *data, qint64 length, bool last, QByteArray &out) const
-{
-    out.append(reinterpret_cast<const char *>(data), length);
-    // A file whose last line end is missing keeps it missing.
-    const bool endsShort =
-        records_ > 0 && frameEnd(records_ - 1) - frameStart(records_ - 1) < stride();
-    if (last && endsShort && tailStart() == size_)
-        return;
-    if (lineEnd_ == 2)
-        out += "\r\n";
-    else if (lineEnd_ == 1)
-        out += '\n';
-}
-
-QByteArray FixedFraming::missingAfter(qint64 record) const
-{
-    const qint64 have = frameEnd(record) - frameStart(record) - length_;
-    return QByteArray(lineEnd_ == 2 ? "\r\n" : "\n").right(std::max<qint64>(lineEnd_ - have, 0));
-}
-
-RecordEdits::RecordEdits(const RecordFraming &framing, const unsigned char *data, qint64 size)
+RecordEdits::RecordEdits(const FrameWriter &framing, const unsigned char *data, qint64 size)
     : framing_(framing), data_(data), size_(size)
 {
     if (framing.records() > 0)
@@ -146,9 +112,18 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
     const unsigned char *old = record(index, length);
     auto owned = std::make_shared<Owned>();
     owned->bytes = QByteArray(reinterpret_cast<const char *>(old), length);
-    // The record keeps its length: a field past its end is refused. (A record that grows with a
-    // DEPENDING ON count needs a framing that can write it.)
-    const Column &c = layout.columns[size_t(column)];
+    // A short line reads padded with blanks, and is written so once edited.
+    if (framing_.padsShortRecords() && owned->bytes.size() < layout.length)
+        owned->bytes.append(layout.length - owned->bytes.size(), char(SpaceByte(options.encoding)));
+    // The field lies where this record's table counts place it; an entry past its count has
+    // no bytes of its own (later fields follow the last entry).
+    RecordDecoder placed(layout, options);
+    placed.setRecord(old, length);
+    Column c = layout.columns[size_t(column)];
+    if (!c.dependsOn.empty() && !placed.present(size_t(column)))
+        return QStringLiteral("%1 lies past its table's count in this record").arg(c.name);
+    c.offset = placed.offset(size_t(column));
+    // The record keeps its length: a field past its end is refused.
     const QString refusal =
         EncodeField(c, value, options, reinterpret_cast<unsigned char *>(owned->bytes.data()),
                     owned->bytes.size());

@@ -4,6 +4,7 @@
 // the changed, inserted and removed ones laid over them. Only what was edited is held in memory,
 // so a file of any size can be edited; undo and redo step through the changes. QtCore only.
 
+#include "FrameWriter.h"
 #include "RecordDecoder.h"
 
 #include <QByteArray>
@@ -15,57 +16,11 @@
 namespace orvane::cobol
 {
 
-// Where each record's bytes lie in the file, and how a record is written back. Framings that
-// change a record's bytes around it (an RDW, a block) implement this too.
-class RecordFraming
-{
-public:
-    virtual ~RecordFraming() = default;
-    virtual qint64 records() const = 0;
-    virtual qint64 recordLength() const = 0; // of a new record
-    // The record's data, and its whole frame (data and what surrounds it) in the file.
-    virtual qint64 dataStart(qint64 record) const = 0;
-    virtual qint64 dataLength(qint64 record) const = 0;
-    virtual qint64 frameStart(qint64 record) const = 0;
-    virtual qint64 frameEnd(qint64 record) const = 0;
-    // What follows the last record's frame and is kept as it is (a part record, a trailer).
-    virtual qint64 tailStart() const = 0;
-    // Appends a new or changed record with its frame; `last` when nothing follows it.
-    virtual void frame(const unsigned char *data, qint64 length, bool last,
-                       QByteArray &out) const = 0;
-    // What a copied frame lacks when another record comes after it (a missing last line end).
-    virtual QByteArray missingAfter(qint64 record) const = 0;
-};
-
-// Fixed-length records, each followed by the same line end or by none; the last line end may
-// be missing, and stays missing while the record stays last.
-class FixedFraming : public RecordFraming
-{
-public:
-    FixedFraming(qint64 recordLength, int lineEnd, qint64 records, qint64 fileSize);
-    qint64 records() const override { return records_; }
-    qint64 recordLength() const override { return length_; }
-    qint64 dataStart(qint64 record) const override { return record * stride(); }
-    qint64 dataLength(qint64) const override { return length_; }
-    qint64 frameStart(qint64 record) const override { return record * stride(); }
-    qint64 frameEnd(qint64 record) const override;
-    qint64 tailStart() const override;
-    void frame(const unsigned char *data, qint64 length, bool last, QByteArray &out) const override;
-    QByteArray missingAfter(qint64 record) const override;
-
-private:
-    qint64 stride() const { return length_ + lineEnd_; }
-    qint64 length_;
-    int lineEnd_;
-    qint64 records_;
-    qint64 size_;
-};
-
 class RecordEdits
 {
 public:
     // The file's bytes must outlive this object (a mapping of the file).
-    RecordEdits(const RecordFraming &framing, const unsigned char *data, qint64 size);
+    RecordEdits(const FrameWriter &framing, const unsigned char *data, qint64 size);
 
     qint64 count() const { return starts_.empty() ? 0 : starts_.back(); }
     // The record's bytes as they stand now.
@@ -97,7 +52,7 @@ public:
     };
     std::vector<Run> runs() const;
 
-    const RecordFraming &framing() const { return framing_; }
+    const FrameWriter &framing() const { return framing_; }
     const unsigned char *data() const { return data_; }
     qint64 size() const { return size_; }
 
@@ -128,7 +83,7 @@ private:
     void apply(const Step &step, bool back);
     void restarts();
 
-    const RecordFraming &framing_;
+    const FrameWriter &framing_;
     const unsigned char *data_;
     qint64 size_;
     std::vector<Piece> pieces_;

@@ -24,16 +24,6 @@ QString normalName(const QString &name)
 
 } // namespace
 
-bool ParseVariantRule(const QString &v, VariantRule &rule)
-{
-    const qsizetype eq = v.indexOf(u'=');
-    const qsizetype colon = v.lastIndexOf(u':');
-    if (eq <= 0 || colon < eq || colon == v.size() - 1)
-        return false;
-    rule = {v.left(eq), v.mid(eq + 1, colon - eq - 1), v.mid(colon + 1)};
-    return true;
-}
-
 int FindColumn(const RecordLayout &layout, const QString &name)
 {
     const QString wanted = normalName(name);

@@ -3,15 +3,13 @@
 // Fields of an edited record found by name and shown as text: what the command line and the
 // data window share when a person sets a field. QtCore only.
 
+#include "LayoutChoices.h"
 #include "RecordEdits.h"
 
 #include <QStringList>
 
 namespace orvane::cobol
 {
-
-// FIELD=VALUE:VARIANT; the value may hold neither = nor :.
-bool ParseVariantRule(const QString &text, VariantRule &rule);
 
 // The column named NAME, or NAME(i) / NAME(i,j) for a table entry (any case, blanks ignored);
 // -1 when there is none.

@@ -146,13 +146,15 @@ void DataEditing::reset(const QString &path, const QByteArray &initial)
     edits_.reset();
     framing_.reset();
     path_ = path;
+    refusal_.clear();
     if (!path.isEmpty() && model_->columnCount() > 0) {
-        const FileShape &shape = model_->shape();
         const DataFile &file = model_->file();
-        framing_ = std::make_unique<FixedFraming>(shape.recordLength, shape.lineEnd, shape.records,
-                                                  file.size());
-        edits_ = std::make_unique<RecordEdits>(*framing_, file.data(), file.size());
-        model_->setEdits(edits_.get());
+        framing_ = std::make_unique<FrameWriter>(model_->framing(), file.data(), file.size());
+        refusal_ = framing_->refusal();
+        if (refusal_.isEmpty()) {
+            edits_ = std::make_unique<RecordEdits>(*framing_, file.data(), file.size());
+            model_->setEdits(edits_.get());
+        }
     }
     changed(false);
 }
@@ -161,7 +163,7 @@ QString DataEditing::title() const
 {
     if (path_.isEmpty())
         return QStringLiteral("Data");
-    return QStringLiteral("Data - %1%2")
+    return QStringLiteral("%1%2 - Data")
         .arg(QFileInfo(path_).fileName(), modified() ? QStringLiteral("*") : QString());
 }
 
@@ -202,7 +204,8 @@ void DataEditing::cmdDataInsert_Click()
     // A record length set apart from the layout's cuts the record or fills it with blanks.
     QByteArray record =
         initial_.isEmpty() ? BlankRecord(model_->layout(), model_->options()) : initial_;
-    const qint64 length = model_->shape().recordLength;
+    const qint64 length =
+        framing_->variable() ? model_->layout().length : model_->framing().fixed.recordLength;
     if (record.size() < length)
         record.append(
             QByteArray(length - record.size(), char(EncodeChar(u' ', model_->options().encoding))));

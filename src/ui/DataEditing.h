@@ -39,8 +39,10 @@ public:
     bool modified() const { return edits_ && edits_->modified(); }
     // Asks whether to save changes before they would be lost; false: keep them (stay).
     bool maySave();
-    // "Data - NAME", with "*" while there are changes.
+    // "NAME - Data", with "*" after the name while there are changes.
     QString title() const;
+    // Why the records cannot be edited (a blocked file); empty when they can.
+    const QString &refusal() const { return refusal_; }
 
     // Sets the cell from typed text; returns the refusal, empty when set.
     QString setCell(int row, int column, const QString &text);
@@ -66,8 +68,9 @@ private:
     QWidget *window_;
     std::function<bool(const QString &)> reopen_;
     QString path_;
+    QString refusal_;
     QByteArray initial_;
-    std::unique_ptr<cobol::FixedFraming> framing_;
+    std::unique_ptr<cobol::FrameWriter> framing_;
     std::unique_ptr<cobol::RecordEdits> edits_;
     QHBoxLayout *bar_;
     QPushButton *undo_ = nullptr;

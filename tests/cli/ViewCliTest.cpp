@@ -85,9 +85,8 @@ TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
          "CODE is not a field of REC\n"},
         {{"--record", "4", "--set", "NAME=X"}, 1, "DATA has 3 records; there is no record 4\n"},
         {{"--record", "1", "--set", "NAME=X", "--record-format", "vb"},
-         2,
-         "orvane-cli: editing vb records is not possible yet: only fixed and lines (try "
-         "orvane-cli --help)\n"},
+         1,
+         "Editing vb records is not possible yet: their blocks would have to be written anew\n"},
     };
     for (const auto &row : refused) {
         Outcome o = edit(row.options);
@@ -107,4 +106,27 @@ TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
     EXPECT_EQ(edit({"--record", "3", "--set", "amt=-1.5", "--set", "QTY (2)=7"}),
               (Outcome{0, "", ""}));
     EXPECT_EQ(readBytes(data).toStdString(), "A,B 1940}12\nCD  0000101\nEF  0015p17\n");
+}
+
+TEST_F(ViewCli, JsonLinesHelpRangePastTheEndAndDamagedRdw)
+{
+    EXPECT_EQ(view({"--format", "jsonl", "--records", "2:2"}).out.toStdString(),
+              "{\"record\":2,\"fields\":{\"NAME\":\"CD  \",\"AMT\":0.01,\"QTY(1)\":0,"
+              "\"QTY(2)\":1}}\n");
+    const Outcome past = view({"--records", "3:5", "--format", "csv"});
+    EXPECT_EQ(past.status, 1);
+    EXPECT_TRUE(past.err.contains("--records 3:5 goes past the end of the file, which has 3 "
+                                  "records\n"))
+        << past.err.toStdString();
+    const Outcome help = runCli({"view", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--record-format auto|fixed|lines|rdw|vb"));
+
+    writeBytes(data, QByteArray::fromHex("000F0000") + "WXYZ0000101" +
+                         QByteArray::fromHex("00630000") + "AB");
+    const Outcome damaged = view({"--format", "csv", "--record-format", "rdw"});
+    EXPECT_EQ(damaged, (Outcome{1, "NAME,AMT,QTY(1),QTY(2)\nWXYZ,0.01,0,1\n",
+                                "record 2 at byte 15: the record descriptor word gives 99 "
+                                "bytes, more than the 6 left\n1 of 1 rdw records of 11 to 11 "
+                                "bytes shown; 0 fields did not decode\n"}));
 }

@@ -170,8 +170,12 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
     }
 
     // Each record given the other's values: the program must DISPLAY exactly the values set.
-    const FixedFraming framing(layout.length, 0, 2, file.size());
-    RecordEdits edits(framing, file.data(), file.size());
+    FramingOptions fixed;
+    fixed.format = RecordFormat::Fixed;
+    fixed.recordLength = layout.length;
+    const Framing framing = FrameRecords(file.data(), file.size(), fixed);
+    const FrameWriter writer(framing, file.data(), file.size());
+    RecordEdits edits(writer, file.data(), file.size());
     QString set;
     for (int r = 0; r < 2; ++r) {
         for (const Item &item : kItems) {

@@ -35,17 +35,20 @@ RecordLayout layoutOf(const char *copybook)
 // The file mapped, framed and ready to edit.
 struct Opened {
     DataFile file;
-    std::unique_ptr<FixedFraming> framing;
+    Framing framing;
+    std::unique_ptr<FrameWriter> writer;
     std::unique_ptr<RecordEdits> edits;
 
-    Opened(const QString &path, qint64 recordLength)
+    Opened(const QString &path, qint64 recordLength, RecordFormat format = RecordFormat::Fixed)
     {
         QString error;
         EXPECT_TRUE(file.open(path, error)) << error.toStdString();
-        const FileShape shape = ShapeOf(file.data(), file.size(), recordLength, LineEnds::Auto);
-        framing =
-            std::make_unique<FixedFraming>(recordLength, shape.lineEnd, shape.records, file.size());
-        edits = std::make_unique<RecordEdits>(*framing, file.data(), file.size());
+        FramingOptions options;
+        options.format = format;
+        options.recordLength = recordLength;
+        framing = FrameRecords(file.data(), file.size(), options);
+        writer = std::make_unique<FrameWriter>(framing, file.data(), file.size());
+        edits = std::make_unique<RecordEdits>(*writer, file.data(), file.size());
     }
 };
 

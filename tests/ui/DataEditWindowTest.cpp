@@ -49,7 +49,7 @@ TEST_F(DataEditWindowTest, EditsInsertsDeletesUndoesAndSaves)
     EXPECT_TRUE(!closed || !closed->isVisible());
     EXPECT_EQ(m->data(m->index(1, 1), Qt::DisplayRole).toString(), u"-1.50");
     EXPECT_TRUE(m->data(m->index(1, 1), Qt::BackgroundRole).isValid()) << "marked as edited";
-    EXPECT_EQ(w->windowTitle(), u"Data - rec.dat*");
+    EXPECT_EQ(w->windowTitle(), u"rec.dat* - Data");
 
     // Typing on a cell starts its editor with what was typed.
     table->setCurrentIndex(m->index(0, 0));
@@ -81,11 +81,11 @@ TEST_F(DataEditWindowTest, EditsInsertsDeletesUndoesAndSaves)
     QTest::mouseClick(child<QPushButton>("cmdDataSaveAs", w), Qt::LeftButton);
     EXPECT_EQ(readBytes(copy), "Z   1940}\nEFGH0015p\n");
     EXPECT_EQ(readBytes(data), "ABCD1940}\nEFGH12X45\n");
-    EXPECT_EQ(w->windowTitle(), u"Data - copy.dat");
+    EXPECT_EQ(w->windowTitle(), u"copy.dat - Data");
     EXPECT_FALSE(m->data(m->index(1, 1), Qt::BackgroundRole).isValid()) << "saved: no marks";
     w->editing()->setCell(1, 0, QStringLiteral("X"));
     QTest::mouseClick(child<QPushButton>("cmdDataUndo", w), Qt::LeftButton);
-    EXPECT_EQ(w->windowTitle(), u"Data - copy.dat") << "undone back to what is saved";
+    EXPECT_EQ(w->windowTitle(), u"copy.dat - Data") << "undone back to what is saved";
     w->editing()->setCell(1, 0, QStringLiteral("Q"));
     QTest::mouseClick(child<QPushButton>("cmdDataSave", w), Qt::LeftButton);
     EXPECT_EQ(readBytes(copy), "Z   1940}\nQ   0015p\n");

@@ -1,0 +1,36 @@
+#pragma once
+
+// The options `view` and `edit` share: the layout, how the data file's records are framed, and
+// how their fields decode.
+
+#include "cobol/RecordDecoder.h"
+#include "cobol/RecordFraming.h"
+#include "cobol/StorageMap.h"
+
+#include <QStringList>
+
+namespace orvane::cli
+{
+
+struct DataOptions {
+    QString layout;
+    QStringList includeDirs;
+    bool dialectGiven = false;
+    cobol::Dialect dialect = cobol::Dialect::Default;
+    qint64 recordLength = -1;
+    cobol::LineEnds lineEnds = cobol::LineEnds::Auto;
+    cobol::FramingOptions framing;
+    cobol::LayoutChoice choice;
+    cobol::DecodeOptions decode;
+    bool comp5Given = false;
+
+    // Whether `name` is one of these options (each takes a value).
+    static bool known(const QString &name);
+    // Takes option `name` with its value when it is one of these; `error` then says what is
+    // wrong with the value, if anything. False: not one of these.
+    bool take(const QString &name, const QString &value, QString &error);
+    // A mainframe download: binary items sized and ordered as the mainframe has them.
+    void applyEncoding();
+};
+
+} // namespace orvane::cli
