@@ -3,6 +3,10 @@
 // its last entry).
 
 #include "RecordDecoder.h"
+#include "RecordEncoder.h"
+#include "RecordExport.h"
+
+#include <charconv>
 
 namespace orvane::cobol
 {
@@ -51,13 +55,93 @@ void PlaceDependingTables(const StorageMap &map, RecordLayout &layout)
                 column = int(c);
         if (column < 0)
             continue; // the layout already says the counter is missing
-        layout.tables.push_back({column, t.occursMax, t.entryLength});
+        layout.tables.push_back({column, t.occursMax, t.entryLength, t.offset + t.length});
         ends.push_back(t.offset + t.length);
     }
     for (Column &c : layout.columns) {
         c.slidAfter = 0;
         while (size_t(c.slidAfter) < ends.size() && ends[size_t(c.slidAfter)] <= c.offset)
             ++c.slidAfter;
+    }
+}
+
+QString ResizeDependingTables(const RecordLayout &layout, const DecodeOptions &options,
+                              const RecordDecoder &before, int column, QByteArray &record,
+                              bool keepLength)
+{
+    const qint64 oldLength = record.size();
+    const Column &counter = layout.columns[size_t(column)];
+    std::string text;
+    qint64 count = -1;
+    if (DecodeFieldAt(counter, before.offset(size_t(column)),
+                      reinterpret_cast<const unsigned char *>(record.constData()), record.size(),
+                      options, text) == FieldState::Ok) {
+        const auto r = std::from_chars(text.data(), text.data() + text.size(), count);
+        if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+            count = -1;
+    }
+    // From the last table back, so that the places found before any move stay true.
+    bool moved = false;
+    for (size_t k = layout.tables.size(); k-- > 0;) {
+        const RecordLayout::DependingTable &t = layout.tables[k];
+        if (t.counter != column)
+            continue;
+        if (count < 0 || count > t.maxCount)
+            return QStringLiteral("%1 counts the entries of a table of %2: %3 cannot be taken")
+                .arg(counter.name)
+                .arg(t.maxCount)
+                .arg(QString::fromStdString(text).trimmed());
+        // A count that did not decode showed the table whole.
+        const qint64 was = before.count(size_t(column)) < 0
+                               ? t.maxCount
+                               : std::min(before.count(size_t(column)), t.maxCount);
+        const qint64 end = t.end - before.shift(k + 1);
+        const qint64 delta = (count - was) * t.entryLength;
+        if (delta == 0 || end > record.size())
+            continue;
+        if (delta > 0)
+            record.insert(end, QByteArray(delta, char(SpaceByte(options.encoding))));
+        else
+            record.remove(end + delta, -delta);
+        moved = true;
+    }
+    if (!moved)
+        return {};
+    // The new entries' numbers read zero, not blanks.
+    RecordDecoder after(layout, options);
+    after.setRecord(reinterpret_cast<const unsigned char *>(record.constData()), record.size());
+    const qint64 was = before.count(size_t(column)) < 0 ? count : before.count(size_t(column));
+    for (size_t c = 0; c < layout.columns.size(); ++c)
+        for (const auto &[table, occurrence] : layout.columns[c].dependsOn)
+            if (table == column && occurrence > was && occurrence <= count) {
+                Column placed = layout.columns[c];
+                placed.offset = after.offset(c);
+                BlankField(placed, options, reinterpret_cast<unsigned char *>(record.data()),
+                           record.size());
+            }
+    if (keepLength)
+        record.resize(oldLength, char(SpaceByte(options.encoding)));
+    return {};
+}
+
+void FitDependingTables(const RecordLayout &layout, const DecodeOptions &options,
+                        QByteArray &record)
+{
+    std::string text;
+    for (size_t k = layout.tables.size(); k-- > 0;) {
+        const RecordLayout::DependingTable &t = layout.tables[k];
+        text.clear();
+        qint64 count = -1;
+        if (DecodeField(layout.columns[size_t(t.counter)],
+                        reinterpret_cast<const unsigned char *>(record.constData()), record.size(),
+                        options, text) == FieldState::Ok) {
+            const auto r = std::from_chars(text.data(), text.data() + text.size(), count);
+            if (r.ec != std::errc() || r.ptr != text.data() + text.size())
+                count = -1;
+        }
+        const qint64 lacking = (t.maxCount - count) * t.entryLength;
+        if (count >= 0 && count < t.maxCount && t.end <= record.size())
+            record.remove(t.end - lacking, lacking);
     }
 }
 

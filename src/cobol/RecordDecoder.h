@@ -82,6 +82,7 @@ struct RecordLayout {
         int counter; // column
         qint64 maxCount;
         qint64 entryLength;
+        qint64 end; // just past the table at its maximum size
     };
     std::vector<DependingTable> tables;
 };
@@ -145,6 +146,11 @@ public:
         return c.offset - shift_[size_t(c.slidAfter)];
     }
 
+    // The count a counter column read in this record; -1 when it did not decode.
+    qint64 count(size_t column) const { return counts_[column]; }
+    // The bytes the tables before the `tables`-th lack in this record.
+    qint64 shift(size_t tables) const { return shift_[tables]; }
+
     const RecordLayout &layout() const { return layout_; }
     // Whether a rule chose a variant in this record; true for a layout without rules.
     bool ruleMatched() const { return matched_; }
@@ -162,6 +168,19 @@ private:
     std::vector<char> decided_;
     bool matched_ = true;
 };
+
+// After the counter `column` was set in `record`, which `before` read as it was, moves what
+// follows each of its tables to follow the new last entry; new entries hold blanks and zeros.
+// The record grows or shrinks by the entries, or with `keepLength` (a fixed record) keeps its
+// length, padded or cut at the end. Returns why the count cannot be taken, or empty.
+QString ResizeDependingTables(const RecordLayout &layout, const DecodeOptions &options,
+                              const RecordDecoder &before, int column, QByteArray &record,
+                              bool keepLength);
+
+// A record laid out with every table at its maximum (a new record) cut to what its counts
+// hold, as a variable-length record is written.
+void FitDependingTables(const RecordLayout &layout, const DecodeOptions &options,
+                        QByteArray &record);
 
 void AppendHex(std::string &out, const unsigned char *bytes, qint64 size);
 

@@ -115,13 +115,11 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
     // A short line reads padded with blanks, and is written so once edited.
     if (framing_.padsShortRecords() && owned->bytes.size() < layout.length)
         owned->bytes.append(layout.length - owned->bytes.size(), char(SpaceByte(options.encoding)));
-    // The field lies where this record's table counts place it; an entry past its count has
-    // no bytes of its own (later fields follow the last entry).
+    // The field lies where this record's table counts place it (SetField refuses one that
+    // the record leaves out).
     RecordDecoder placed(layout, options);
     placed.setRecord(old, length);
     Column c = layout.columns[size_t(column)];
-    if (!c.dependsOn.empty() && !placed.present(size_t(column)))
-        return QStringLiteral("%1 lies past its table's count in this record").arg(c.name);
     c.offset = placed.offset(size_t(column));
     // The record keeps its length: a field past its end is refused.
     const QString refusal =
@@ -129,6 +127,11 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
                     owned->bytes.size());
     if (!refusal.isEmpty())
         return refusal;
+    // A new count moves the fields after its tables: the record grows or shrinks.
+    const QString resized =
+        ResizeDependingTables(layout, options, placed, column, owned->bytes, !framing_.variable());
+    if (!resized.isEmpty())
+        return resized;
     if (owned->bytes.size() == length &&
         std::memcmp(owned->bytes.constData(), old, size_t(length)) == 0)
         return {};

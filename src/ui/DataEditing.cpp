@@ -210,6 +210,8 @@ void DataEditing::cmdDataInsert_Click()
         record.append(
             QByteArray(length - record.size(), char(EncodeChar(u' ', model_->options().encoding))));
     record.truncate(length);
+    if (framing_->variable())
+        FitDependingTables(model_->layout(), model_->options(), record);
     edits_->insert(row, record);
     changed(true);
     table_->setCurrentIndex(model_->index(row, 0));

@@ -106,6 +106,11 @@ TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
     EXPECT_EQ(edit({"--record", "3", "--set", "amt=-1.5", "--set", "QTY (2)=7"}),
               (Outcome{0, "", ""}));
     EXPECT_EQ(readBytes(data).toStdString(), "A,B 1940}12\nCD  0000101\nEF  0015p17\n");
+    // RDW records, detected: the words and the other record stay as they were.
+    const QByteArray word = QByteArray::fromHex("000F0000");
+    writeBytes(data, word + "WXYZ0000101" + word + "ABCD0000101");
+    EXPECT_EQ(edit({"--record", "2", "--set", "NAME=Q"}), (Outcome{0, "", ""}));
+    EXPECT_EQ(readBytes(data).toHex(), (word + "WXYZ0000101" + word + "Q   0000101").toHex());
 }
 
 TEST_F(ViewCli, JsonLinesHelpRangePastTheEndAndDamagedRdw)

@@ -39,3 +39,27 @@ TEST(DependingTables, CountsPlaceLaterFieldsUnlessPadded)
         EXPECT_EQ(end < length ? end : -1, c.endAt) << c.record;
     }
 }
+
+// A new record, laid out at its tables' maximum, is cut to its counts (two tables, the second
+// counter after the first table).
+TEST(DependingTables, NewRecordFitsItsCounts)
+{
+    const StorageMap map = orvane::testing::mapOf(
+        QStringLiteral("01 R. 05 N PIC 9. 05 T PIC X OCCURS 0 TO 3 DEPENDING ON N.\n"
+                       "   05 M PIC 9. 05 U PIC XX OCCURS 0 TO 2 DEPENDING ON M. 05 E PIC X."));
+    RecordLayout layout;
+    QString error;
+    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
+    const struct {
+        const char *padded;
+        const char *fitted;
+    } cases[] = {{"1A..1BB..E", "1A1BBE"},
+                 {"3ABC2BBCCE", "3ABC2BBCCE"},
+                 {"0...0....E", "00E"},
+                 {"X...1BB..E", "X...1BBE"}};
+    for (const auto &c : cases) {
+        QByteArray record(c.padded);
+        FitDependingTables(layout, {}, record);
+        EXPECT_EQ(record.toStdString(), c.fitted);
+    }
+}

@@ -112,6 +112,59 @@ TEST(RecordEdits, SavingChangesOnlyTheEditedBytes)
     }
 }
 
+QByteArray word(int length)
+{
+    return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, 0);
+}
+
+// RDW records keep every byte but the fields set; a new DEPENDING ON count moves what follows
+// its table and the record's length (its word), or keeps a fixed record's length.
+TEST(RecordEdits, SavingRdwRecordsAndMovedTables)
+{
+    const RecordLayout layout =
+        layoutOf("01 R.\n 05 N PIC 9.\n 05 T PIC XX OCCURS 1 TO 3 DEPENDING ON N.\n"
+                 " 05 E PIC X(3).\n");
+    const QByteArray rdw = word(12) + "2AABBxyz" + word(10) + "1CCuvw";
+    const struct {
+        RecordFormat format;
+        QByteArray file;
+        const char *edits;
+        QByteArray saved; // or the last edit's refusal
+    } rows[] = {
+        {RecordFormat::Rdw, rdw, "s0=E=XYZ", word(12) + "2AABBXYZ" + word(10) + "1CCuvw"},
+        {RecordFormat::Rdw, rdw, "s0=N=3", word(14) + "3AABB  xyz" + word(10) + "1CCuvw"},
+        {RecordFormat::Rdw, rdw, "s0=N=1 s1=N=2", word(10) + "1AAxyz" + word(12) + "2CC  uvw"},
+        {RecordFormat::Rdw, rdw, "d0 s0=E=e", word(10) + "1CCe  "},
+        // Lengths that leave the word out stay so.
+        {RecordFormat::Rdw, word(8) + "2AABBxyz" + word(6) + "1CCuvw", "s1=N=3",
+         word(8) + "2AABBxyz" + word(10) + "3CC    uvw"},
+        {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=3", "3AABB  xyz"},
+        {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=1", "1AAxyz    "},
+        {RecordFormat::Rdw, rdw, "s1=N=4",
+         "N counts the entries of a table of 3: 4 cannot be taken"},
+        {RecordFormat::Rdw, rdw, "s1=T(2)=QQ",
+         "T(2) is not in record 2: another variant or a lower count leaves it out"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.dat");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.edits);
+        writeBytes(path, row.file);
+        Opened opened(path, 10, row.format);
+        const QStringList steps = QString::fromLatin1(row.edits).split(u' ');
+        apply(*opened.edits, layout, QStringList(steps.mid(0, steps.size() - 1)).join(u' '));
+        const QString &last = steps.back();
+        const QString refusal = SetNamedField(*opened.edits, last.mid(1, 1).toLongLong(), layout,
+                                              {}, last.section(u'=', 1, 1), last.section(u'=', 2));
+        if (!refusal.isEmpty()) {
+            EXPECT_EQ(refusal.toStdString(), row.saved.toStdString());
+            continue;
+        }
+        ASSERT_TRUE(SaveDataFile(*opened.edits, path).ok);
+        EXPECT_EQ(readBytes(path).toHex().toStdString(), row.saved.toHex().toStdString());
+    }
+}
+
 // A save killed or cancelled half-way leaves the old file whole (and a cancel leaves no
 // temporary file); one let run leaves the new one whole.
 TEST(RecordEdits, KilledOrCancelledSaveLeavesTheOldFile)
