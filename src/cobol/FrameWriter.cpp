@@ -24,14 +24,50 @@ FrameWriter::FrameWriter(const Framing &framing, const unsigned char *data, qint
             const qint64 end = framing.starts[0] + framing.lengths[0];
             lineEnd_ = end < size && data[end] == '\r' ? 2 : 1;
         }
+    } else if (framing.format == RecordFormat::Vb) {
+        // A record whose word does not follow the one before starts a block: the block's word
+        // lies in between.
+        for (qint64 r = 0; r < records(); ++r)
+            if (r == 0 || frameStart(r) != frameEnd(r - 1)) {
+                blockFirst_.push_back(r);
+                blockStart_.push_back(frameStart(r) - kWord);
+            }
+        for (qint64 b = 0; b < blocks(); ++b)
+            blockLimit_ = std::max(blockLimit_, blockEnd(b) - blockStart(b));
     }
+}
+
+qint64 FrameWriter::blockOf(qint64 record) const
+{
+    return std::upper_bound(blockFirst_.begin(), blockFirst_.end(), record) - blockFirst_.begin() -
+           1;
+}
+
+qint64 FrameWriter::blockFirst(qint64 block) const
+{
+    return block < blocks() ? blockFirst_[size_t(block)] : records();
+}
+
+qint64 FrameWriter::blockEnd(qint64 block) const
+{
+    return block + 1 < blocks() ? blockStart(block + 1) : tailStart();
+}
+
+void FrameWriter::word(qint64 total, QByteArray &out) const
+{
+    const HeaderStyle &s = framing_.header;
+    const quint32 n = quint32(total - (s.excludesHeader ? kWord : 0));
+    unsigned char bytes[kWord] = {0, 0, 0, 0};
+    const int width = s.wide ? 4 : 2;
+    for (int i = 0; i < width; ++i)
+        bytes[s.littleEndian ? i : width - 1 - i] = (n >> (8 * i)) & 0xFF;
+    out.append(reinterpret_cast<const char *>(bytes), kWord);
 }
 
 QString FrameWriter::refusal() const
 {
-    if (framing_.format == RecordFormat::Vb)
-        return QStringLiteral("Editing vb records is not possible yet: their blocks would have "
-                              "to be written anew");
+    if (framing_.format == RecordFormat::Vb && !framing_.problem.isEmpty())
+        return QStringLiteral("A damaged vb file cannot be edited: %1").arg(framing_.problem);
     return {};
 }
 
@@ -49,7 +85,8 @@ qint64 FrameWriter::dataLength(qint64 record) const
 
 qint64 FrameWriter::frameStart(qint64 record) const
 {
-    return dataStart(record) - (framing_.format == RecordFormat::Rdw ? kWord : 0);
+    const bool worded = framing_.format == RecordFormat::Rdw || framing_.format == RecordFormat::Vb;
+    return dataStart(record) - (worded ? kWord : 0);
 }
 
 qint64 FrameWriter::frameEnd(qint64 record) const
@@ -77,15 +114,8 @@ QByteArray FrameWriter::lineEnd() const
 
 void FrameWriter::frame(const unsigned char *data, qint64 length, bool last, QByteArray &out) const
 {
-    if (framing_.format == RecordFormat::Rdw || framing_.format == RecordFormat::Vb) {
-        const HeaderStyle &s = framing_.header;
-        const quint32 n = quint32(length + (s.excludesHeader ? 0 : kWord));
-        unsigned char word[kWord] = {0, 0, 0, 0};
-        const int bytes = s.wide ? 4 : 2;
-        for (int i = 0; i < bytes; ++i)
-            word[s.littleEndian ? i : bytes - 1 - i] = (n >> (8 * i)) & 0xFF;
-        out.append(reinterpret_cast<const char *>(word), kWord);
-    }
+    if (framing_.format == RecordFormat::Rdw || framing_.format == RecordFormat::Vb)
+        word(length + kWord, out);
     out.append(reinterpret_cast<const char *>(data), length);
     if (lineEnd_ == 0)
         return;

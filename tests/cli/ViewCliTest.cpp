@@ -86,7 +86,8 @@ TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
         {{"--record", "4", "--set", "NAME=X"}, 1, "DATA has 3 records; there is no record 4\n"},
         {{"--record", "1", "--set", "NAME=X", "--record-format", "vb"},
          1,
-         "Editing vb records is not possible yet: their blocks would have to be written anew\n"},
+         "A damaged vb file cannot be edited: block 1 at byte 0 (before record 1): 41 2C 42 20 "
+         "is not a block descriptor word\n"},
     };
     for (const auto &row : refused) {
         Outcome o = edit(row.options);

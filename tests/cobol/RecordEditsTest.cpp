@@ -125,6 +125,8 @@ TEST(RecordEdits, SavingRdwRecordsAndMovedTables)
         layoutOf("01 R.\n 05 N PIC 9.\n 05 T PIC XX OCCURS 1 TO 3 DEPENDING ON N.\n"
                  " 05 E PIC X(3).\n");
     const QByteArray rdw = word(12) + "2AABBxyz" + word(10) + "1CCuvw";
+    const QByteArray block2 = word(14) + word(10) + "1DDpqr";
+    const QByteArray vb = word(26) + rdw + block2;
     const struct {
         RecordFormat format;
         QByteArray file;
@@ -138,6 +140,13 @@ TEST(RecordEdits, SavingRdwRecordsAndMovedTables)
         // Lengths that leave the word out stay so.
         {RecordFormat::Rdw, word(8) + "2AABBxyz" + word(6) + "1CCuvw", "s1=N=3",
          word(8) + "2AABBxyz" + word(10) + "3CC    uvw"},
+        // Blocks: an unchanged one is copied, a changed one written anew within the longest.
+        {RecordFormat::Vb, vb, "s0=E=XYZ",
+         word(26) + word(12) + "2AABBXYZ" + word(10) + "1CCuvw" + block2},
+        {RecordFormat::Vb, vb, "s2=N=2", word(26) + rdw + word(16) + word(12) + "2DD  pqr"},
+        {RecordFormat::Vb, vb, "s0=N=3",
+         word(18) + word(14) + "3AABB  xyz" + word(14) + word(10) + "1CCuvw" + block2},
+        {RecordFormat::Vb, vb, "d1 s0=E=e", word(26) + word(12) + "2AABBe  " + word(10) + "1DDpqr"},
         {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=3", "3AABB  xyz"},
         {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=1", "1AAxyz    "},
         {RecordFormat::Rdw, rdw, "s1=N=4",
