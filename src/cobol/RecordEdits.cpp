@@ -112,15 +112,16 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
     const unsigned char *old = record(index, length);
     auto owned = std::make_shared<Owned>();
     owned->bytes = QByteArray(reinterpret_cast<const char *>(old), length);
-    // A short line reads padded with blanks, and is written so once edited.
-    if (framing_.padsShortRecords() && owned->bytes.size() < layout.length)
-        owned->bytes.append(layout.length - owned->bytes.size(), char(SpaceByte(options.encoding)));
     // The field lies where this record's table counts place it (SetField refuses one that
     // the record leaves out).
     RecordDecoder placed(layout, options);
     placed.setRecord(old, length);
     Column c = layout.columns[size_t(column)];
     c.offset = placed.offset(size_t(column));
+    // A short line reads padded with blanks: it grows by what the field needs.
+    if (framing_.padsShortRecords() && owned->bytes.size() < c.offset + c.length)
+        owned->bytes.append(c.offset + c.length - owned->bytes.size(),
+                            char(SpaceByte(options.encoding)));
     // The record keeps its length: a field past its end is refused.
     const QString refusal =
         EncodeField(c, value, options, reinterpret_cast<unsigned char *>(owned->bytes.data()),

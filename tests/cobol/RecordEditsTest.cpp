@@ -117,9 +117,9 @@ QByteArray word(int length)
     return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, 0);
 }
 
-// RDW records keep every byte but the fields set; a new DEPENDING ON count moves what follows
-// its table and the record's length (its word), or keeps a fixed record's length.
-TEST(RecordEdits, SavingRdwRecordsAndMovedTables)
+// RDW, VB and line records keep every byte but the fields set; a new DEPENDING ON count moves
+// what follows its table and the record's length (its word), or keeps a fixed record's length.
+TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
 {
     const RecordLayout layout =
         layoutOf("01 R.\n 05 N PIC 9.\n 05 T PIC XX OCCURS 1 TO 3 DEPENDING ON N.\n"
@@ -147,6 +147,10 @@ TEST(RecordEdits, SavingRdwRecordsAndMovedTables)
         {RecordFormat::Vb, vb, "s0=N=3",
          word(18) + word(14) + "3AABB  xyz" + word(14) + word(10) + "1CCuvw" + block2},
         {RecordFormat::Vb, vb, "d1 s0=E=e", word(26) + word(12) + "2AABBe  " + word(10) + "1DDpqr"},
+        // Lines keep their own ends; a short one grows by what the field needs.
+        {RecordFormat::Lines, "2AABBxyz\n1CCuvw", "s1=E=e", "2AABBxyz\n1CCe  "},
+        {RecordFormat::Lines, "2AABBxyz\r\n1CCuvw\r\n", "s0=N=1", "1AAxyz\r\n1CCuvw\r\n"},
+        {RecordFormat::Lines, "2AABBxyz\n1CC", "i2 s1=E=e", "2AABBxyz\n1CCe  \n0         "},
         {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=3", "3AABB  xyz"},
         {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=1", "1AAxyz    "},
         {RecordFormat::Rdw, rdw, "s1=N=4",
