@@ -122,7 +122,8 @@ QByteArray word(int length)
 TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
 {
     const RecordLayout layout =
-        layoutOf("01 R.\n 05 N PIC 9.\n 05 T PIC XX OCCURS 1 TO 3 DEPENDING ON N.\n"
+        layoutOf("01 R.\n 05 N PIC 9.\n 05 T OCCURS 1 TO 3 DEPENDING ON N.\n 10 TA PIC X.\n"
+                 " 10 TB PIC 9.\n"
                  " 05 E PIC X(3).\n");
     const QByteArray rdw = word(12) + "2AABBxyz" + word(10) + "1CCuvw";
     const QByteArray block2 = word(14) + word(10) + "1DDpqr";
@@ -134,29 +135,31 @@ TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
         QByteArray saved; // or the last edit's refusal
     } rows[] = {
         {RecordFormat::Rdw, rdw, "s0=E=XYZ", word(12) + "2AABBXYZ" + word(10) + "1CCuvw"},
-        {RecordFormat::Rdw, rdw, "s0=N=3", word(14) + "3AABB  xyz" + word(10) + "1CCuvw"},
-        {RecordFormat::Rdw, rdw, "s0=N=1 s1=N=2", word(10) + "1AAxyz" + word(12) + "2CC  uvw"},
+        {RecordFormat::Rdw, rdw, "s0=N=3", word(14) + "3AABB 0xyz" + word(10) + "1CCuvw"},
+        {RecordFormat::Rdw, rdw, "s0=N=1 s1=N=2", word(10) + "1AAxyz" + word(12) + "2CC 0uvw"},
         {RecordFormat::Rdw, rdw, "d0 s0=E=e", word(10) + "1CCe  "},
         // Lengths that leave the word out stay so.
         {RecordFormat::Rdw, word(8) + "2AABBxyz" + word(6) + "1CCuvw", "s1=N=3",
-         word(8) + "2AABBxyz" + word(10) + "3CC    uvw"},
+         word(8) + "2AABBxyz" + word(10) + "3CC 0 0uvw"},
         // Blocks: an unchanged one is copied, a changed one written anew within the longest.
         {RecordFormat::Vb, vb, "s0=E=XYZ",
          word(26) + word(12) + "2AABBXYZ" + word(10) + "1CCuvw" + block2},
-        {RecordFormat::Vb, vb, "s2=N=2", word(26) + rdw + word(16) + word(12) + "2DD  pqr"},
+        {RecordFormat::Vb, vb, "s2=N=2", word(26) + rdw + word(16) + word(12) + "2DD 0pqr"},
         {RecordFormat::Vb, vb, "s0=N=3",
-         word(18) + word(14) + "3AABB  xyz" + word(14) + word(10) + "1CCuvw" + block2},
+         word(18) + word(14) + "3AABB 0xyz" + word(14) + word(10) + "1CCuvw" + block2},
+        {RecordFormat::Vb, word(26) + rdw + word(24) + word(10) + "1DDpqr" + word(10) + "1EEstu",
+         "s2=E=e", word(26) + rdw + word(24) + word(10) + "1DDe  " + word(10) + "1EEstu"},
         {RecordFormat::Vb, vb, "d1 s0=E=e", word(26) + word(12) + "2AABBe  " + word(10) + "1DDpqr"},
         // Lines keep their own ends; a short one grows by what the field needs.
         {RecordFormat::Lines, "2AABBxyz\n1CCuvw", "s1=E=e", "2AABBxyz\n1CCe  "},
         {RecordFormat::Lines, "2AABBxyz\r\n1CCuvw\r\n", "s0=N=1", "1AAxyz\r\n1CCuvw\r\n"},
-        {RecordFormat::Lines, "2AABBxyz\n1CC", "i2 s1=E=e", "2AABBxyz\n1CCe  \n0         "},
-        {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=3", "3AABB  xyz"},
+        {RecordFormat::Lines, "2AABBxyz\n1CC", "i2 s1=E=e", "2AABBxyz\n1CCe  \n0 0 0 0   "},
+        {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=3", "3AABB 0xyz"},
         {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=1", "1AAxyz    "},
         {RecordFormat::Rdw, rdw, "s1=N=4",
          "N counts the entries of a table of 3: 4 cannot be taken"},
-        {RecordFormat::Rdw, rdw, "s1=T(2)=QQ",
-         "T(2) is not in record 2: another variant or a lower count leaves it out"},
+        {RecordFormat::Rdw, rdw, "s1=TA(2)=Q",
+         "TA(2) is not in record 2: another variant or a lower count leaves it out"},
     };
     QTemporaryDir dir;
     const QString path = dir.filePath("data.dat");
