@@ -101,5 +101,31 @@ TEST_F(DataEditWindowTest, EditsInsertsDeletesUndoesAndSaves)
     EXPECT_EQ(readBytes(copy), "Z   1940}\nQ   0015p\n");
 }
 
+// An RDW file: a new count moves the record's end and its word, a record inserted holds what
+// its count needs, and the export waits for the save.
+TEST_F(DataEditWindowTest, RdwRecordsGrowWithTheirCount)
+{
+    const int rec = tree().add(0, Relationship::Last, QStringLiteral("01 REC"));
+    tree().add(rec, Relationship::Child, QStringLiteral("05 N PIC 9"));
+    tree().add(rec, Relationship::Child, QStringLiteral("05 T PIC X OCCURS 0 TO 2 DEPENDING ON N"));
+    tree().add(rec, Relationship::Child, QStringLiteral("05 E PIC X"));
+    const QString data = path("rec.dat");
+    auto word = [](char n) { return QByteArray(1, 0) + n + QByteArray(2, 0); };
+    writeBytes(data, word(7) + "1AE" + word(6) + "0F");
+    platform.files.answers.push_back(data);
+    trigger("viewData");
+    auto *w = window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->editing()->setCell(0, 0, QStringLiteral("2")), u"");
+    child<QTableView>("tblDataRecords", w)->setCurrentIndex({});
+    QTest::mouseClick(child<QPushButton>("cmdDataInsert", w), Qt::LeftButton);
+    w->cmdDataExport_Click(false);
+    EXPECT_EQ(child<QLabel>("lblDataStatus", w)->text(),
+              u"Save the changes first: the export reads the file");
+    QTest::mouseClick(child<QPushButton>("cmdDataSave", w), Qt::LeftButton);
+    EXPECT_EQ(readBytes(data).toHex(),
+              (word(8) + "2A E" + word(6) + "0F" + word(6) + "0 ").toHex());
+}
+
 } // namespace
 } // namespace orvane::testing
