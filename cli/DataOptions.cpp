@@ -21,6 +21,28 @@ bool DataOptions::known(const QString &name)
     return names.contains(name);
 }
 
+void DataOptions::parse(const QStringList &args, const QStringList &flags, const QStringList &own,
+                        QStringList &files, QString &error,
+                        const std::function<void(const QString &, const QString &)> &handle)
+{
+    for (qsizetype i = 1; i < args.size() && error.isEmpty(); ++i) {
+        const QString &a = args[i];
+        if (!a.startsWith(u'-') || a == u"-") {
+            files << a;
+        } else if (flags.contains(a)) {
+            handle(a, {});
+        } else if (!own.contains(a) && !known(a)) {
+            error = QStringLiteral("unknown option %1").arg(a);
+        } else if (i + 1 >= args.size()) {
+            error = QStringLiteral("option %1 needs a value").arg(a);
+        } else if (own.contains(a)) {
+            handle(a, args[++i]);
+        } else {
+            take(a, args[++i], error);
+        }
+    }
+}
+
 bool DataOptions::take(const QString &a, const QString &v, QString &error)
 {
     auto oneOf = [&](const QStringList &values) {

@@ -9,6 +9,8 @@
 
 #include <QStringList>
 
+#include <functional>
+
 namespace orvane::cli
 {
 
@@ -24,6 +26,12 @@ struct DataOptions {
     cobol::DecodeOptions decode;
     bool comp5Given = false;
 
+    // Walks the arguments after the command: the positional ones into `files`, the command's
+    // own options, `flags` (without a value) and `own` (with one), to `handle`, and these
+    // options here. Stops at the first error, put in `error`.
+    void parse(const QStringList &args, const QStringList &flags, const QStringList &own,
+               QStringList &files, QString &error,
+               const std::function<void(const QString &name, const QString &value)> &handle);
     // Whether `name` is one of these options (each takes a value).
     static bool known(const QString &name);
     // Takes option `name` with its value when it is one of these; `error` then says what is

@@ -32,43 +32,28 @@ EditOptions parse(const QStringList &args)
 {
     EditOptions o;
     QStringList files;
-    for (qsizetype i = 1; i < args.size() && o.error.isEmpty(); ++i) {
-        const QString &a = args[i];
-        if (!a.startsWith(u'-') || a == u"-") {
-            files << a;
-            continue;
-        }
-        if (a == u"--dry-run") {
-            o.dryRun = true;
-            continue;
-        }
-        if (a != u"--record" && a != u"--set" && a != u"--layout-record" && !o.known(a)) {
-            o.error = QStringLiteral("unknown option %1").arg(a);
-            break;
-        }
-        if (i + 1 >= args.size()) {
-            o.error = QStringLiteral("option %1 needs a value").arg(a);
-            break;
-        }
-        const QString &v = args[++i];
-        if (a == u"--record") {
+    o.DataOptions::parse(
+        args, {QStringLiteral("--dry-run")},
+        {QStringLiteral("--record"), QStringLiteral("--set"), QStringLiteral("--layout-record")},
+        files, o.error, [&](const QString &a, const QString &v) {
             bool ok = false;
-            o.record = v.toLongLong(&ok);
-            if (!ok || o.record < 1)
-                o.error =
-                    QStringLiteral("--record takes a record number, counted from 1, not %1").arg(v);
-        } else if (a == u"--set") {
             const qsizetype eq = v.indexOf(u'=');
-            if (eq <= 0)
+            if (a == u"--dry-run") {
+                o.dryRun = true;
+            } else if (a == u"--record") {
+                o.record = v.toLongLong(&ok);
+                if (!ok || o.record < 1)
+                    o.error = QStringLiteral("--record takes a record number, counted from 1, "
+                                             "not %1")
+                                  .arg(v);
+            } else if (a == u"--set" && eq <= 0) {
                 o.error = QStringLiteral("--set takes FIELD=VALUE, not %1").arg(v);
-            else
+            } else if (a == u"--set") {
                 o.sets.emplace_back(v.left(eq), v.mid(eq + 1));
-        } else if (a == u"--layout-record") { // --record is the record's number here
-            o.choice.record = v;
-        } else {
-            o.take(a, v, o.error);
-        }
-    }
+            } else { // --layout-record: --record is the record's number here
+                o.choice.record = v;
+            }
+        });
     if (!o.error.isEmpty())
         return o;
     if (files.size() != 1)

@@ -53,44 +53,26 @@ ViewOptions parse(const QStringList &args)
 {
     ViewOptions o;
     QStringList files;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (!a.startsWith(u'-') || a == u"-") {
-            files << a;
-            continue;
-        }
-        if (a == u"--help" || a == u"-h") {
-            o.help = true;
-            return o;
-        }
-        if (a != u"--format" && a != u"--records" && a != u"--record" && !o.known(a)) {
-            o.error = QStringLiteral("unknown option %1").arg(a);
-            return o;
-        }
-        if (i + 1 >= args.size()) {
-            o.error = QStringLiteral("option %1 needs a value").arg(a);
-            return o;
-        }
-        const QString &v = args[++i];
-        if (a == u"--format") {
+    o.DataOptions::parse(
+        args, {QStringLiteral("--help"), QStringLiteral("-h")},
+        {QStringLiteral("--format"), QStringLiteral("--records"), QStringLiteral("--record")},
+        files, o.error, [&](const QString &a, const QString &v) {
             static const QStringList formats = {QStringLiteral("table"), QStringLiteral("csv"),
                                                 QStringLiteral("json"), QStringLiteral("jsonl")};
-            if (formats.contains(v))
+            if (a == u"--help" || a == u"-h")
+                o.help = true;
+            else if (a == u"--format" && formats.contains(v))
                 o.format = v;
-            else
+            else if (a == u"--format")
                 o.error = QStringLiteral("--format takes %1, not %2")
                               .arg(formats.join(QStringLiteral(", ")), v);
-        } else if (a == u"--records") {
-            if (!parseRange(v, o.from, o.to))
+            else if (a == u"--records" && !parseRange(v, o.from, o.to))
                 o.error = QStringLiteral("--records takes FROM:TO, counted from 1, not %1").arg(v);
-        } else if (a == u"--record") {
-            o.choice.record = v;
-        } else {
-            o.take(a, v, o.error);
-        }
-        if (!o.error.isEmpty())
-            return o;
-    }
+            else if (a == u"--record")
+                o.choice.record = v;
+        });
+    if (o.help || !o.error.isEmpty())
+        return o;
     if (files.size() != 1)
         o.error = QStringLiteral("view takes one data file");
     else if (o.layout.isEmpty())
