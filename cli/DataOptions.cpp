@@ -1,6 +1,11 @@
 #include "DataOptions.h"
 
+#include "CopybookCommands.h"
+
 #include "cobol/LayoutChoices.h"
+#include "model/FieldTree.h"
+
+#include <QIODevice>
 
 namespace orvane::cli
 {
@@ -127,6 +132,28 @@ void DataOptions::applyEncoding()
         if (!comp5Given)
             decode.comp5BigEndian = true;
     }
+}
+
+bool DataOptions::open(const QString &data, RecordLayout &layout, DataFile &file, Framing &framing,
+                       QIODevice &err)
+{
+    FieldTree tree;
+    if (!loadLayout(this->layout, includeDirs, tree, err))
+        return false;
+    QString error;
+    if (BuildRecordLayout(BuildStorageMap(tree, dialect), choice, layout, error)) {
+        this->framing.recordLength = recordLength > 0 ? recordLength : layout.length;
+        this->framing.lineEnds = lineEnds;
+        if (this->framing.recordLength < 1)
+            error = QStringLiteral("The record %1 has no length").arg(layout.name);
+        else if (file.open(data, error))
+            framing = FrameRecords(file.data(), file.size(), this->framing);
+        if (error.isEmpty() && framing.refused)
+            error = framing.problem;
+    }
+    if (!error.isEmpty())
+        err.write(error.toUtf8() + '\n');
+    return error.isEmpty();
 }
 
 } // namespace orvane::cli

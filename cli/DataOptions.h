@@ -3,6 +3,7 @@
 // The options `view` and `edit` share: the layout, how the data file's records are framed, and
 // how their fields decode.
 
+#include "cobol/DataFile.h"
 #include "cobol/RecordDecoder.h"
 #include "cobol/RecordFraming.h"
 #include "cobol/StorageMap.h"
@@ -10,6 +11,8 @@
 #include <QStringList>
 
 #include <functional>
+
+class QIODevice;
 
 namespace orvane::cli
 {
@@ -39,6 +42,10 @@ struct DataOptions {
     bool take(const QString &name, const QString &value, QString &error);
     // A mainframe download: binary items sized and ordered as the mainframe has them.
     void applyEncoding();
+    // Reads the layout, then `data`, and finds its records (the record length taken from the
+    // layout when not given); false after writing why to `err`.
+    bool open(const QString &data, cobol::RecordLayout &layout, cobol::DataFile &file,
+              cobol::Framing &framing, QIODevice &err);
 };
 
 } // namespace orvane::cli

@@ -1,14 +1,12 @@
 #include "EditCommand.h"
 #include "Cli.h"
 
-#include "CopybookCommands.h"
 #include "DataOptions.h"
 
 #include "cobol/DataFile.h"
 #include "cobol/DataSave.h"
 #include "cobol/RecordEdits.h"
 #include "cobol/RecordFields.h"
-#include "model/FieldTree.h"
 
 #include <QIODevice>
 
@@ -82,26 +80,12 @@ int editData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
     o.applyEncoding();
 
-    FieldTree tree;
-    if (!loadLayout(o.layout, o.includeDirs, tree, err))
-        return kFailed;
     RecordLayout layout;
-    QString error;
-    if (!BuildRecordLayout(BuildStorageMap(tree, o.dialect), o.choice, layout, error))
-        return fail(error);
-    const qint64 recordLength = o.recordLength > 0 ? o.recordLength : layout.length;
-    if (recordLength < 1)
-        return fail(QStringLiteral("The record %1 has no length").arg(layout.name));
-    layout.length = recordLength;
-
     DataFile file;
-    if (!file.open(o.data, error))
-        return fail(error);
-    o.framing.recordLength = recordLength;
-    o.framing.lineEnds = o.lineEnds;
-    const Framing framing = FrameRecords(file.data(), file.size(), o.framing);
-    if (framing.refused)
-        return fail(framing.problem);
+    Framing framing;
+    if (!o.open(o.data, layout, file, framing, err))
+        return kFailed;
+    layout.length = o.framing.recordLength;
     const FrameWriter writer(framing, file.data(), file.size());
     if (!writer.refusal().isEmpty())
         return fail(writer.refusal());

@@ -1,15 +1,12 @@
 #include "ViewCommand.h"
 #include "Cli.h"
 
-#include "CopybookCommands.h"
 #include "DataOptions.h"
 
 #include "cobol/DataFile.h"
-#include "cobol/LayoutChoices.h"
 #include "cobol/RecordDecoder.h"
 #include "cobol/RecordExport.h"
 #include "cobol/RecordFraming.h"
-#include "model/FieldTree.h"
 
 #include <QIODevice>
 
@@ -153,26 +150,11 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
     o.applyEncoding();
 
-    FieldTree tree;
-    if (!loadLayout(o.layout, o.includeDirs, tree, err))
-        return kFailed;
-    const StorageMap map = BuildStorageMap(tree, o.dialect);
     RecordLayout layout;
-    QString error;
-    if (!BuildRecordLayout(map, o.choice, layout, error))
-        return fail(error, kFailed);
-    const qint64 recordLength = o.recordLength > 0 ? o.recordLength : layout.length;
-    if (recordLength < 1)
-        return fail(QStringLiteral("The record %1 has no length").arg(layout.name), kFailed);
-
     DataFile file;
-    if (!file.open(o.data, error))
-        return fail(error, kFailed);
-    o.framing.recordLength = recordLength;
-    o.framing.lineEnds = o.lineEnds;
-    const Framing framing = FrameRecords(file.data(), file.size(), o.framing);
-    if (framing.refused)
-        return fail(framing.problem, kFailed);
+    Framing framing;
+    if (!o.open(o.data, layout, file, framing, err))
+        return kFailed;
     const qint64 records = framing.records();
     const qint64 last = o.to < 0 ? records : std::min(o.to, records);
     const bool pastEnd = o.from > records || (o.to > records);
@@ -270,7 +252,7 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
                                 "decode")
                      .arg(shown)
                      .arg(records)
-                     .arg(recordLength)
+                     .arg(o.framing.recordLength)
                      .arg(framing.fixed.lineEnd == 2   ? QStringLiteral(" and CR LF")
                           : framing.fixed.lineEnd == 1 ? QStringLiteral(" and LF")
                                                        : QString())
