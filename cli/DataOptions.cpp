@@ -137,6 +137,7 @@ void DataOptions::applyEncoding()
 bool DataOptions::open(const QString &data, RecordLayout &layout, DataFile &file, Framing &framing,
                        QIODevice &err)
 {
+    applyEncoding();
     FieldTree tree;
     if (!loadLayout(this->layout, includeDirs, tree, err))
         return false;

@@ -42,8 +42,8 @@ struct DataOptions {
     bool take(const QString &name, const QString &value, QString &error);
     // A mainframe download: binary items sized and ordered as the mainframe has them.
     void applyEncoding();
-    // Reads the layout, then `data`, and finds its records (the record length taken from the
-    // layout when not given); false after writing why to `err`.
+    // Applies the encoding's defaults, reads the layout, then `data`, and finds its records (the
+    // record length taken from the layout when not given); false after writing why to `err`.
     bool open(const QString &data, cobol::RecordLayout &layout, cobol::DataFile &file,
               cobol::Framing &framing, QIODevice &err);
 };

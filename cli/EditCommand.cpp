@@ -78,7 +78,6 @@ int editData(const QStringList &arguments, QIODevice &out, QIODevice &err)
     EditOptions o = parse(arguments);
     if (!o.error.isEmpty())
         return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
-    o.applyEncoding();
 
     RecordLayout layout;
     DataFile file;

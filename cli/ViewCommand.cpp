@@ -148,7 +148,6 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
     }
     if (!o.error.isEmpty())
         return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
-    o.applyEncoding();
 
     RecordLayout layout;
     DataFile file;

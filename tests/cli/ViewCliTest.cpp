@@ -136,3 +136,15 @@ TEST_F(ViewCli, JsonLinesHelpRangePastTheEndAndDamagedRdw)
                                 "bytes, more than the 6 left\n1 of 1 rdw records of 11 to 11 "
                                 "bytes shown; 0 fields did not decode\n"}));
 }
+
+// EBCDIC files take the mainframe's binary order unless told otherwise, in view and edit alike.
+TEST_F(ViewCli, EbcdicTakesBigEndianComp5)
+{
+    writeBytes(layout, "       01 R.\n          05 B PIC S9(4) COMP-5.\n");
+    writeBytes(data, QByteArray::fromHex("0005"));
+    const QStringList ebcdic{"--layout", layout, "--encoding", "cp037"};
+    EXPECT_EQ(runCli(QStringList{"view", data, "--format", "csv"} + ebcdic).out, "B\n5\n");
+    EXPECT_EQ(runCli(QStringList{"edit", data, "--record", "1", "--set", "B=-2"} + ebcdic).status,
+              0);
+    EXPECT_EQ(readBytes(data).toHex(), "fffe");
+}
