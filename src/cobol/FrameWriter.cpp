@@ -1,6 +1,7 @@
 #include "FrameWriter.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace orvane::cobol
 {
@@ -69,6 +70,17 @@ QString FrameWriter::refusal() const
     if (framing_.format == RecordFormat::Vb && !framing_.problem.isEmpty())
         return QStringLiteral("A damaged vb file cannot be edited: %1").arg(framing_.problem);
     return {};
+}
+
+qint64 FrameWriter::longestRecord() const
+{
+    if (framing_.format != RecordFormat::Rdw && framing_.format != RecordFormat::Vb)
+        return std::numeric_limits<qint64>::max();
+    const HeaderStyle &s = framing_.header;
+    // The words' largest value, less the words it counts besides the data: the record's own,
+    // and in a block the block's too.
+    const qint64 words = (framing_.format == RecordFormat::Vb ? 2 : 1) * kWord;
+    return (s.wide ? 0xFFFFFFFFLL : 0xFFFFLL) - words + (s.excludesHeader ? kWord : 0);
 }
 
 qint64 FrameWriter::dataStart(qint64 record) const

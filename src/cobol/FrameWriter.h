@@ -27,6 +27,8 @@ public:
     QString refusal() const;
     // Whether a record's length may change (each record carries its own).
     bool variable() const { return framing_.format != RecordFormat::Fixed; }
+    // The most data a record's descriptor words can hold (unlimited for records without one).
+    qint64 longestRecord() const;
     // Whether a line shorter than the layout is read padded with blanks.
     bool padsShortRecords() const { return framing_.format == RecordFormat::Lines; }
 

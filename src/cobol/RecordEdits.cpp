@@ -133,6 +133,11 @@ QString RecordEdits::setField(qint64 index, const RecordLayout &layout, int colu
         ResizeDependingTables(layout, options, placed, column, owned->bytes, !framing_.variable());
     if (!resized.isEmpty())
         return resized;
+    if (owned->bytes.size() > framing_.longestRecord())
+        return QStringLiteral("%1 bytes are more than a record's descriptor word can give: at "
+                              "most %2")
+            .arg(owned->bytes.size())
+            .arg(framing_.longestRecord());
     if (owned->bytes.size() == length &&
         std::memcmp(owned->bytes.constData(), old, size_t(length)) == 0)
         return {};

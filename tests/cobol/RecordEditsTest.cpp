@@ -179,6 +179,14 @@ TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
         ASSERT_TRUE(SaveDataFile(*opened.edits, path).ok);
         EXPECT_EQ(readBytes(path).toHex().toStdString(), row.saved.toHex().toStdString());
     }
+    // A record its 2-byte word cannot count is refused.
+    const RecordLayout big =
+        layoutOf("01 R.\n 05 N PIC 9(5).\n 05 T PIC X OCCURS 1 TO 70000 DEPENDING ON N.\n");
+    writeBytes(path, word(10) + "00001A");
+    Opened opened(path, 10, RecordFormat::Rdw);
+    EXPECT_EQ(SetNamedField(*opened.edits, 0, big, {}, "N", "65527").toStdString(),
+              "65532 bytes are more than a record's descriptor word can give: at most 65531");
+    EXPECT_EQ(SetNamedField(*opened.edits, 0, big, {}, "N", "65526").toStdString(), "");
 }
 
 // A save killed or cancelled half-way leaves the old file whole (and a cancel leaves no
