@@ -74,7 +74,7 @@ void BM_OpenGigabyteInTable(benchmark::State &state)
         view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         view.resize(1000, 700);
         QString error;
-        if (!model.open(b.path, b.map, {}, {}, 0, LineEnds::Auto, error))
+        if (!model.open(b.path, b.map, {}, {}, {}, error))
             state.SkipWithError("open failed");
         qint64 sampled = 0;
         benchmark::DoNotOptimize(model.badFields(sampled));
@@ -98,7 +98,7 @@ void BM_ScrollOnePage(benchmark::State &state)
     view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view.resize(1000, 700);
     QString error;
-    if (!model.open(b.path, b.map, {}, {}, 0, LineEnds::Auto, error))
+    if (!model.open(b.path, b.map, {}, {}, {}, error))
         state.SkipWithError("open failed");
     view.setModel(&model);
     view.show();

@@ -2,6 +2,7 @@
 
 #include "CheckCommand.h"
 #include "CopybookCommands.h"
+#include "EditCommand.h"
 #include "ViewCommand.h"
 
 #include "codegen/CodeGenerator.h"
@@ -59,19 +60,23 @@ const char kHelp[] =
     "      byte (counted from 1 at the start of the record), last byte, length, usage\n"
     "      and picture, the slack bytes that SYNC adds, and each record's length.\n"
     "      --record-length checks each record against N bytes and names the field\n"
-    "      that crosses it.\n"
-    "  view DATA --layout PROJECT.qel|COPYBOOK [--encoding ENC] [--record-length N]\n"
-    "      [--format table|csv|json] [--records FROM:TO] [--line-ends auto|none|lf|crlf]\n"
-    "      [--record NAME] [--variant NAME]... [--when FIELD=VALUE:VARIANT]...\n"
-    "      [--dialect default|ibm|mf]\n"
-    "      [--binary big|native] [--comp5 big|native] [--float ieee|ieee-big|ibm]\n"
-    "      Decode the fixed-length records of DATA through the layout's first record\n"
-    "      (or --record NAME) and write one row per record, one column per field and\n"
-    "      per OCCURS entry. ENC is ascii (the default), cp1252, utf-8 or the EBCDIC\n"
-    "      cp037, cp1140, cp273, cp500, cp1047; EBCDIC implies --dialect ibm and\n"
-    "      big-endian COMP-5. A field that does not decode shows as <bad HEX>. The\n"
-    "      file is only read. --when shows VARIANT, an item that REDEFINES another,\n"
-    "      in the records whose FIELD reads VALUE, and leaves it empty elsewhere.\n"
+    "      that crosses it.\n";
+const char kHelpTail[] =
+    "  edit DATA --layout PROJECT.qel|COPYBOOK --record N --set FIELD=VALUE...\n"
+    "      [--dry-run] [--layout-record NAME] and view's options but --format,\n"
+    "      --records and --record\n"
+    "      Set fields of record N (counted from 1) of DATA, read as view reads it;\n"
+    "      NAME(i) names an OCCURS entry. Each value is checked against its field's\n"
+    "      picture and usage, then encoded as the view command decodes it. The file\n"
+    "      is replaced in one step, and only the bytes of the fields set change. A\n"
+    "      refused value, an unknown field or a record past the end leaves the file\n"
+    "      as it was. --dry-run shows the record's fields before and after instead.\n"
+    "      --layout-record picks the layout's record, as --record does for view.\n"
+    "      A new DEPENDING ON count moves the fields after its table: an RDW or line\n"
+    "      record grows or shrinks with it, a fixed record keeps its length. In a vb\n"
+    "      file, blocks whose records all stay are kept; a changed block is written\n"
+    "      anew, split where it would pass the file's longest block. A damaged vb\n"
+    "      file is not edited.\n"
     "  check PROJECT.qel [--exact-positions] [--cobc PROGRAM] [--cobc-options OPTIONS]\n"
     "      Check the generated code, inside a minimal program, with GnuCOBOL's\n"
     "      cobc -fsyntax-only. Its errors and warnings go to standard error with the\n"
@@ -85,7 +90,8 @@ const char kHelp[] =
     "\n"
     "Exit status: 0 on success, 1 when a file cannot be read or written, the header\n"
     "is missing, a field has no storage or does not decode, a record has not the\n"
-    "length asked for or a data file's size is not a multiple of it,\n"
+    "length asked for, a data file's size is not a multiple of it, its records\n"
+    "are damaged or fit more than one format, or --records goes past its end,\n"
     "2 for a usage error.\n";
 
 struct Streams {
@@ -269,7 +275,7 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return io.usage(QStringLiteral("no command given"));
     const QString &command = arguments[0];
     if (command == u"--help" || command == u"-h" || command == u"help") {
-        io.print(kHelp);
+        io.print(QByteArray(kHelp) + kViewHelp + kHelpTail);
         return kOk;
     }
     if (command == u"--version") {
@@ -284,6 +290,8 @@ int run(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return storageMap(arguments, out, err);
     if (command == u"view")
         return viewData(arguments, out, err);
+    if (command == u"edit")
+        return editData(arguments, out, err);
     const bool isGenerate = command == u"generate";
     if (!isGenerate && command != u"show" && command != u"append")
         return io.usage(QStringLiteral("unknown command %1").arg(command));

@@ -1,15 +1,17 @@
 #include "ViewCommand.h"
 #include "Cli.h"
 
-#include "CopybookCommands.h"
+#include "DataOptions.h"
 
 #include "cobol/DataFile.h"
 #include "cobol/RecordDecoder.h"
-#include "model/FieldTree.h"
+#include "cobol/RecordExport.h"
+#include "cobol/RecordFraming.h"
 
 #include <QIODevice>
 
 #include <algorithm>
+#include <thread>
 
 namespace orvane::cli
 {
@@ -22,21 +24,12 @@ namespace
 constexpr qsizetype kFlushAt = 1 << 16;
 constexpr int kMaxTableWidth = 40;
 
-struct ViewOptions {
+struct ViewOptions : DataOptions {
     QString data;
-    QString layout;
-    QStringList includeDirs;
-    Encoding encoding = Encoding::Ascii;
-    bool dialectGiven = false;
-    Dialect dialect = Dialect::Default;
-    qint64 recordLength = -1;
     QString format = QStringLiteral("table");
     qint64 from = 1;
     qint64 to = -1; // -1: to the end
-    LineEnds lineEnds = LineEnds::Auto;
-    LayoutChoice choice;
-    DecodeOptions decode;
-    bool comp5Given = false;
+    bool help = false;
     QString error;
 };
 
@@ -57,95 +50,26 @@ ViewOptions parse(const QStringList &args)
 {
     ViewOptions o;
     QStringList files;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString &a = args[i];
-        if (!a.startsWith(u'-') || a == u"-") {
-            files << a;
-            continue;
-        }
-        static const QStringList valued = {
-            QStringLiteral("--layout"),    QStringLiteral("--encoding"),
-            QStringLiteral("--dialect"),   QStringLiteral("--record-length"),
-            QStringLiteral("--format"),    QStringLiteral("--records"),
-            QStringLiteral("--line-ends"), QStringLiteral("--record"),
-            QStringLiteral("--variant"),   QStringLiteral("--when"),
-            QStringLiteral("--binary"),    QStringLiteral("--comp5"),
-            QStringLiteral("--float"),     QStringLiteral("-I")};
-        if (!valued.contains(a)) {
-            o.error = QStringLiteral("unknown option %1").arg(a);
-            return o;
-        }
-        if (i + 1 >= args.size()) {
-            o.error = QStringLiteral("option %1 needs a value").arg(a);
-            return o;
-        }
-        const QString &v = args[++i];
-        auto oneOf = [&](const QStringList &values) {
-            if (!values.contains(v))
-                o.error = QStringLiteral("%1 takes %2, not %3")
-                              .arg(a, values.join(QStringLiteral(", ")), v);
-            return o.error.isEmpty();
-        };
-        if (a == u"--layout") {
-            o.layout = v;
-        } else if (a == u"-I") {
-            o.includeDirs << v;
-        } else if (a == u"--encoding") {
-            if (!EncodingFromName(v, o.encoding))
-                o.error = QStringLiteral("--encoding takes ascii, cp1252, utf-8, cp037, cp1140, "
-                                         "cp273, cp500 or cp1047, not %1")
-                              .arg(v);
-        } else if (a == u"--dialect") {
-            o.dialectGiven = true;
-            if (!DialectFromName(v, o.dialect))
-                o.error = QStringLiteral("--dialect takes default, ibm or mf, not %1").arg(v);
-        } else if (a == u"--record-length") {
-            bool ok = false;
-            o.recordLength = v.toLongLong(&ok);
-            if (!ok || o.recordLength < 1)
-                o.error = QStringLiteral("--record-length takes a number of bytes, not %1").arg(v);
-        } else if (a == u"--format") {
-            if (oneOf({QStringLiteral("table"), QStringLiteral("csv"), QStringLiteral("json")}))
+    o.DataOptions::parse(
+        args, {QStringLiteral("--help"), QStringLiteral("-h")},
+        {QStringLiteral("--format"), QStringLiteral("--records"), QStringLiteral("--record")},
+        files, o.error, [&](const QString &a, const QString &v) {
+            static const QStringList formats = {QStringLiteral("table"), QStringLiteral("csv"),
+                                                QStringLiteral("json"), QStringLiteral("jsonl")};
+            if (a == u"--help" || a == u"-h")
+                o.help = true;
+            else if (a == u"--format" && formats.contains(v))
                 o.format = v;
-        } else if (a == u"--records") {
-            if (!parseRange(v, o.from, o.to))
+            else if (a == u"--format")
+                o.error = QStringLiteral("--format takes %1, not %2")
+                              .arg(formats.join(QStringLiteral(", ")), v);
+            else if (a == u"--records" && !parseRange(v, o.from, o.to))
                 o.error = QStringLiteral("--records takes FROM:TO, counted from 1, not %1").arg(v);
-        } else if (a == u"--line-ends") {
-            if (oneOf({QStringLiteral("auto"), QStringLiteral("none"), QStringLiteral("lf"),
-                       QStringLiteral("crlf")}))
-                o.lineEnds = v == u"none"   ? LineEnds::None
-                             : v == u"lf"   ? LineEnds::Lf
-                             : v == u"crlf" ? LineEnds::CrLf
-                                            : LineEnds::Auto;
-        } else if (a == u"--record") {
-            o.choice.record = v;
-        } else if (a == u"--variant") {
-            o.choice.variants << v;
-        } else if (a == u"--when") {
-            // FIELD=VALUE:VARIANT; the value may hold neither = nor :.
-            const qsizetype eq = v.indexOf(u'=');
-            const qsizetype colon = v.lastIndexOf(u':');
-            if (eq <= 0 || colon < eq || colon == v.size() - 1)
-                o.error = QStringLiteral("--when takes FIELD=VALUE:VARIANT, not %1").arg(v);
-            else
-                o.choice.rules.push_back(
-                    {v.left(eq), v.mid(eq + 1, colon - eq - 1), v.mid(colon + 1)});
-        } else if (a == u"--binary") {
-            if (oneOf({QStringLiteral("big"), QStringLiteral("native")}))
-                o.decode.binaryNative = v == u"native";
-        } else if (a == u"--comp5") {
-            o.comp5Given = true;
-            if (oneOf({QStringLiteral("big"), QStringLiteral("native")}))
-                o.decode.comp5BigEndian = v == u"big";
-        } else if (a == u"--float") {
-            if (oneOf({QStringLiteral("ieee"), QStringLiteral("ieee-big"), QStringLiteral("ibm")}))
-                o.decode.floats = v == u"ibm"        ? FloatFormat::IbmHex
-                                  : v == u"ieee-big" ? FloatFormat::IeeeBigEndian
-                                                     : FloatFormat::Ieee;
-        }
-        if (!o.error.isEmpty())
-            return o;
-    }
+            else if (a == u"--record")
+                o.choice.record = v;
+        });
+    if (o.help || !o.error.isEmpty())
+        return o;
     if (files.size() != 1)
         o.error = QStringLiteral("view takes one data file");
     else if (o.layout.isEmpty())
@@ -171,43 +95,6 @@ int displayWidth(const Column &c)
     return std::max<int>({w, int(c.name.size()), 1});
 }
 
-void appendCsv(QByteArray &out, const std::string &s)
-{
-    bool plain = true;
-    for (char ch : s)
-        plain = plain && ch != ',' && ch != '"' && ch != '\r' && ch != '\n';
-    if (plain) {
-        out.append(s.data(), qsizetype(s.size()));
-        return;
-    }
-    out += '"';
-    for (char ch : s) {
-        if (ch == '"')
-            out += '"';
-        out += ch;
-    }
-    out += '"';
-}
-
-void appendJsonString(QByteArray &out, const std::string &s)
-{
-    out += '"';
-    for (unsigned char ch : s) {
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += char(ch);
-        } else if (ch < 0x20) {
-            static const char hex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += hex[ch >> 4];
-            out += hex[ch & 15];
-        } else {
-            out += char(ch);
-        }
-    }
-    out += '"';
-}
-
 // Trailing blanks are padding, not data; control characters would break a terminal's table.
 void forTable(std::string &s)
 {
@@ -220,6 +107,34 @@ void forTable(std::string &s)
 
 } // namespace
 
+const char kViewHelp[] =
+    "  view DATA --layout PROJECT.qel|COPYBOOK [--encoding ENC] [--record-length N]\n"
+    "      [--format table|csv|json|jsonl] [--records FROM:TO]\n"
+    "      [--record-format auto|fixed|lines|rdw|vb] [--line-ends auto|none|lf|crlf]\n"
+    "      [--rdw-length with-word|without-word] [--rdw-order big|little]\n"
+    "      [--rdw-size 2|4] [--tables varying|padded]\n"
+    "      [--record NAME] [--variant NAME]... [--when FIELD=VALUE:VARIANT]...\n"
+    "      [--dialect default|ibm|mf]\n"
+    "      [--binary big|native] [--comp5 big|native] [--float ieee|ieee-big|ibm]\n"
+    "      Decode the records of DATA through the layout's first record (or --record\n"
+    "      NAME) and write one row per record, one column per field and per OCCURS\n"
+    "      entry; jsonl writes one JSON object a line. Records are fixed-length (with\n"
+    "      or without line ends), one per line, behind a 4-byte record descriptor\n"
+    "      word (rdw: a big-endian length counting the word, then two zero bytes), or\n"
+    "      in blocks behind a block descriptor word (vb). Without --record-format the\n"
+    "      format is detected and named; a file that reads more than one way is\n"
+    "      refused. --rdw-length without-word reads lengths that leave the word out\n"
+    "      (GnuCOBOL's variable files); --rdw-order little and --rdw-size 4 read\n"
+    "      little-endian and 4-byte lengths. A damaged file shows the records before\n"
+    "      the damage and names it by record number and byte offset. Fields after an\n"
+    "      OCCURS DEPENDING ON table follow its last entry in each record; --tables\n"
+    "      padded reads every table at its maximum size. ENC is ascii (the default),\n"
+    "      cp1252, utf-8 or the EBCDIC cp037, cp1140, cp273, cp500, cp1047; EBCDIC\n"
+    "      implies --dialect ibm and big-endian COMP-5. A field that does not decode\n"
+    "      shows as <bad HEX>. The file is only read. --when shows VARIANT, an item\n"
+    "      that REDEFINES another, in the records whose FIELD reads VALUE, and leaves\n"
+    "      it empty elsewhere.\n";
+
 int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
 {
     auto fail = [&](const QString &line, int status) {
@@ -227,103 +142,80 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return status;
     };
     ViewOptions o = parse(arguments);
+    if (o.help) {
+        out.write(QByteArray("Usage: orvane-cli view ...\n") + kViewHelp);
+        return kOk;
+    }
     if (!o.error.isEmpty())
         return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
-    o.decode.encoding = o.encoding;
-    // A mainframe download: binary items sized and ordered as the mainframe has them.
-    if (IsEbcdic(o.encoding)) {
-        if (!o.dialectGiven)
-            o.dialect = Dialect::Ibm;
-        if (!o.comp5Given)
-            o.decode.comp5BigEndian = true;
-    }
 
-    FieldTree tree;
-    if (!loadLayout(o.layout, o.includeDirs, tree, err))
-        return kFailed;
-    const StorageMap map = BuildStorageMap(tree, o.dialect);
     RecordLayout layout;
-    QString error;
-    if (!BuildRecordLayout(map, o.choice, layout, error))
-        return fail(error, kFailed);
-    const qint64 recordLength = o.recordLength > 0 ? o.recordLength : layout.length;
-    if (recordLength < 1)
-        return fail(QStringLiteral("The record %1 has no length").arg(layout.name), kFailed);
-
     DataFile file;
-    if (!file.open(o.data, error))
-        return fail(error, kFailed);
-    const FileShape shape = ShapeOf(file.data(), file.size(), recordLength, o.lineEnds);
+    Framing framing;
+    if (!o.open(o.data, layout, file, framing, err))
+        return kFailed;
+    const qint64 records = framing.records();
+    const qint64 last = o.to < 0 ? records : std::min(o.to, records);
+    const bool pastEnd = o.from > records || (o.to > records);
 
     const std::vector<Column> &columns = layout.columns;
-    const bool csv = o.format == u"csv";
-    const bool json = o.format == u"json";
-    std::vector<int> widths;
     QByteArray buffer;
-    if (csv) {
-        for (size_t c = 0; c < columns.size(); ++c) {
-            if (c)
-                buffer += ',';
-            appendCsv(buffer, columns[c].name.toStdString());
-        }
-        buffer += '\n';
-    } else if (json) {
-        buffer += "[";
+    qint64 badFields = 0;
+    qint64 shown = std::max<qint64>(0, last - o.from + 1);
+    bool writeFailed = false;
+    if (o.format != u"table") {
+        ExportJob job =
+            WholeFileJob(framing, file.data(), layout, o.decode,
+                         o.format == u"csv" ? ExportFormat::Csv : ExportFormat::JsonLines);
+        job.from = o.from - 1;
+        job.to = last;
+        job.threads = int(std::max(1u, std::thread::hardware_concurrency()));
+        const bool json = o.format == u"json";
+        RecordTextWriter(layout, o.decode, job.format).header(buffer);
+        if (json)
+            buffer += '[';
+        bool first = true;
+        badFields = ExportRecords(job, [&](const QByteArray &text, qint64) {
+            if (json && !text.isEmpty()) {
+                // The lines of JSON Lines as the elements of one array.
+                buffer += first ? "\n" : ",\n";
+                buffer += QByteArray(text.constData(), text.size() - 1).replace("}}\n", "}},\n");
+                first = false;
+            } else if (!text.isEmpty()) {
+                // A chunk goes out as it is, without a copy.
+                writeFailed = out.write(buffer) != buffer.size() || out.write(text) != text.size();
+                buffer.clear();
+            }
+            if (buffer.size() >= kFlushAt) {
+                writeFailed = writeFailed || out.write(buffer) != buffer.size();
+                buffer.clear();
+            }
+            return !writeFailed;
+        });
+        if (json)
+            buffer += first ? "]\n" : "\n]\n";
     } else {
+        std::vector<int> widths;
         buffer += "RECORD";
         for (const Column &c : columns) {
             widths.push_back(displayWidth(c));
             buffer += ' ' + c.name.leftJustified(widths.back()).toUtf8();
         }
         buffer += '\n';
-    }
-
-    std::vector<char> numeric;
-    for (const Column &c : columns)
-        numeric.push_back(isNumber(c));
-    RecordDecoder decoder(layout, o.decode);
-    std::string value;
-    qint64 badFields = 0;
-    qint64 shown = 0;
-    const qint64 last = o.to < 0 ? shape.records : std::min(o.to, shape.records);
-    bool writeFailed = false;
-    for (qint64 r = o.from; r <= last && !writeFailed; ++r) {
-        const unsigned char *record = file.data() + (r - 1) * shape.stride();
-        decoder.setRecord(record, recordLength);
-        if (json)
-            buffer += (shown ? ",\n{\"record\":" : "\n{\"record\":") + QByteArray::number(r) +
-                      ",\"fields\":{";
-        else if (!csv)
+        RecordDecoder decoder(layout, o.decode);
+        RecordSource source(framing, file.data(), layout.length, SpaceByte(o.decode.encoding));
+        std::string value;
+        for (qint64 r = o.from; r <= last && !writeFailed; ++r) {
+            qint64 length = 0;
+            const unsigned char *record = source.record(r - 1, length);
+            decoder.setRecord(record, length);
             buffer += QByteArray::number(r).leftJustified(6);
-        for (size_t c = 0; c < columns.size(); ++c) {
-            const FieldState state = decoder.field(c, value);
-            if (state == FieldState::Bad) {
-                ++badFields;
-                value = "<bad " + value + '>';
-            }
-            if (csv) {
-                if (c)
-                    buffer += ',';
-                if (state == FieldState::Ok && !numeric[c])
-                    forTable(value);
-                appendCsv(buffer, value);
-            } else if (json) {
-                if (c)
-                    buffer += ',';
-                appendJsonString(buffer, columns[c].name.toStdString());
-                buffer += ':';
-                if (state == FieldState::Absent) {
-                    buffer += "null";
-                } else if (state == FieldState::Bad) {
-                    buffer += "{\"bad\":";
-                    appendJsonString(buffer, value.substr(5, value.size() - 6));
-                    buffer += '}';
-                } else if (numeric[c]) {
-                    buffer.append(value.data(), qsizetype(value.size()));
-                } else {
-                    appendJsonString(buffer, value);
+            for (size_t c = 0; c < columns.size(); ++c) {
+                const FieldState state = decoder.field(c, value);
+                if (state == FieldState::Bad) {
+                    ++badFields;
+                    value = "<bad " + value + '>';
                 }
-            } else {
                 forTable(value);
                 buffer += ' ';
                 buffer.append(value.data(), qsizetype(value.size()));
@@ -332,32 +224,47 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
                 if (c + 1 < columns.size() && chars < widths[c])
                     buffer += QByteArray(widths[c] - chars, ' ');
             }
-        }
-        buffer += json ? "}}" : "\n";
-        ++shown;
-        if (buffer.size() >= kFlushAt) {
-            writeFailed = out.write(buffer) != buffer.size();
-            buffer.clear();
+            buffer += '\n';
+            if (buffer.size() >= kFlushAt) {
+                writeFailed = out.write(buffer) != buffer.size();
+                buffer.clear();
+            }
         }
     }
-    if (json)
-        buffer += shown ? "\n]\n" : "]\n";
     if (writeFailed || out.write(buffer) != buffer.size())
         return fail(QStringLiteral("Cannot write the records: %1").arg(out.errorString()), kFailed);
 
     QStringList notes = layout.problems;
-    if (!shape.problem.isEmpty())
-        notes << shape.problem;
-    notes << QStringLiteral("%1 of %2 records shown, %3 bytes each%4; %5 fields did not decode")
-                 .arg(shown)
-                 .arg(shape.records)
-                 .arg(recordLength)
-                 .arg(shape.lineEnd == 2   ? QStringLiteral(" and CR LF")
-                      : shape.lineEnd == 1 ? QStringLiteral(" and LF")
-                                           : QString())
-                 .arg(badFields);
+    // Fixed records need no word: the last line names their length and line ends.
+    if (!framing.detected.isEmpty() && framing.format != RecordFormat::Fixed)
+        notes << framing.detected;
+    if (!framing.problem.isEmpty())
+        notes << framing.problem;
+    if (pastEnd)
+        notes << QStringLiteral("--records %1:%2 goes past the end of the file, which has %3 "
+                                "records")
+                     .arg(o.from)
+                     .arg(o.to < 0 ? QString() : QString::number(o.to))
+                     .arg(records);
+    if (framing.format == RecordFormat::Fixed)
+        notes << QStringLiteral("%1 of %2 records shown, %3 bytes each%4; %5 fields did not "
+                                "decode")
+                     .arg(shown)
+                     .arg(records)
+                     .arg(o.framing.recordLength)
+                     .arg(framing.fixed.lineEnd == 2   ? QStringLiteral(" and CR LF")
+                          : framing.fixed.lineEnd == 1 ? QStringLiteral(" and LF")
+                                                       : QString())
+                     .arg(badFields);
+    else
+        notes << QStringLiteral("%1 of %2 shown; %3 fields did not decode")
+                     .arg(shown)
+                     .arg(framing.describe())
+                     .arg(badFields);
     err.write((notes.join(u'\n') + u'\n').toUtf8());
-    return badFields == 0 && shape.problem.isEmpty() && layout.problems.isEmpty() ? kOk : kFailed;
+    return badFields == 0 && framing.problem.isEmpty() && layout.problems.isEmpty() && !pastEnd
+               ? kOk
+               : kFailed;
 }
 
 } // namespace orvane::cli

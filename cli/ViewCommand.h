@@ -13,4 +13,7 @@ namespace orvane::cli
 // record length to `err`.
 int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err);
 
+// The command's part of the tool's help, also shown by `view --help`.
+extern const char kViewHelp[];
+
 } // namespace orvane::cli

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds a fuzzer with clang and runs it for the given number of seconds (default 60): the
 # project-file reader, or with "copybook" as the second argument the copybook reader, or with
-# "decoder" the record decoder. New
+# "decoder" the record decoder, with "framing" the record framing (RDW, VB, lines). New
 # inputs go to a work corpus in the build folder; the seeds stay as they are.
 set -eu
 seconds=${1:-60}
@@ -13,6 +13,8 @@ if [ "$target" = fuzz_copybook ]; then
     extra="tests/data/copybooks tests/data/corpus" # the compiler tests' copybooks seed it too
 elif [ "$target" = fuzz_decoder ]; then
     seeds=corpus_decoder
+elif [ "$target" = fuzz_framing ]; then
+    seeds=corpus_framing
 fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ORVANE_FUZZ_BUILD:-$root/build-fuzz}

@@ -261,11 +261,17 @@ void AppendHex(std::string &out, const unsigned char *bytes, qint64 size)
 FieldState DecodeField(const Column &c, const unsigned char *record, qint64 recordLength,
                        const DecodeOptions &o, std::string &out)
 {
-    if (c.offset < 0 || c.length <= 0 || c.offset >= recordLength)
+    return DecodeFieldAt(c, c.offset, record, recordLength, o, out);
+}
+
+FieldState DecodeFieldAt(const Column &c, qint64 offset, const unsigned char *record,
+                         qint64 recordLength, const DecodeOptions &o, std::string &out)
+{
+    if (offset < 0 || c.length <= 0 || offset >= recordLength)
         return FieldState::Bad;
-    const unsigned char *p = record + c.offset;
-    if (c.offset + c.length > recordLength) {
-        AppendHex(out, p, recordLength - c.offset);
+    const unsigned char *p = record + offset;
+    if (offset + c.length > recordLength) {
+        AppendHex(out, p, recordLength - offset);
         return FieldState::Bad;
     }
     bool ok = true;
@@ -432,6 +438,7 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         c.isSigned = item.isSigned;
         c.sign = item.sign;
         c.signSeparate = item.signSeparate;
+        c.justified = item.justified;
         c.chain = variantOf[i].first;
         c.member = variantOf[i].second;
         const QString name = item.name.isEmpty() ? QStringLiteral("FILLER") : item.name;
@@ -487,12 +494,14 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         }
         layout.rules.push_back({column, p.rule.value.trimmed().toStdString(), p.chain, p.member});
     }
+    if (!choice.paddedTables)
+        PlaceDependingTables(map, layout);
     return true;
 }
 
 RecordDecoder::RecordDecoder(const RecordLayout &layout, const DecodeOptions &options)
     : layout_(layout), options_(options), counts_(layout.columns.size(), -1),
-      selected_(layout.chainDefaults)
+      selected_(layout.chainDefaults), shift_(layout.tables.size() + 1, 0)
 {
     std::vector<char> isCounter(layout.columns.size(), 0);
     for (const Column &c : layout.columns)
@@ -507,9 +516,11 @@ void RecordDecoder::setRecord(const unsigned char *record, qint64 length)
 {
     record_ = record;
     length_ = length;
-    std::string text;
+    std::string &text = scratch_;
     selected_ = layout_.chainDefaults;
-    std::vector<char> decided(selected_.size(), 0);
+    std::vector<char> &decided = decided_; // kept, so a record allocates nothing
+    decided.assign(selected_.size(), 0);
+    matched_ = layout_.rules.empty();
     for (const RecordLayout::Rule &rule : layout_.rules) {
         if (decided[size_t(rule.chain)])
             continue;
@@ -525,12 +536,25 @@ void RecordDecoder::setRecord(const unsigned char *record, qint64 length)
         if (value == rule.value) {
             selected_[size_t(rule.chain)] = rule.member;
             decided[size_t(rule.chain)] = 1;
+            matched_ = true;
         }
     }
+    // Counters in record order: a table's count places the counters after it too.
+    size_t placed = 0;
+    auto placeTo = [&](size_t tables) {
+        for (; placed < tables; ++placed) {
+            const RecordLayout::DependingTable &t = layout_.tables[placed];
+            const qint64 count = std::min(counts_[size_t(t.counter)], t.maxCount);
+            shift_[placed + 1] =
+                shift_[placed] + (count < 0 ? 0 : t.maxCount - count) * t.entryLength;
+        }
+    };
     for (int c : counterColumns_) {
+        const Column &column = layout_.columns[size_t(c)];
+        placeTo(size_t(column.slidAfter));
         text.clear();
         qint64 count = -1;
-        if (DecodeField(layout_.columns[size_t(c)], record, length, options_, text) ==
+        if (DecodeFieldAt(column, offset(size_t(c)), record, length, options_, text) ==
             FieldState::Ok) {
             const auto r = std::from_chars(text.data(), text.data() + text.size(), count);
             if (r.ec != std::errc() || r.ptr != text.data() + text.size())
@@ -538,21 +562,15 @@ void RecordDecoder::setRecord(const unsigned char *record, qint64 length)
         }
         counts_[size_t(c)] = count;
     }
+    placeTo(layout_.tables.size());
 }
 
 FieldState RecordDecoder::field(size_t column, std::string &out) const
 {
     out.clear();
-    const Column &c = layout_.columns[column];
-    if (c.chain >= 0 && selected_[size_t(c.chain)] != c.member)
+    if (!present(column))
         return FieldState::Absent;
-    for (const auto &[counter, occurrence] : c.dependsOn) {
-        const qint64 count = counts_[size_t(counter)];
-        // A counter that does not decode shows every occurrence: the bytes are there to see.
-        if (count >= 0 && occurrence > count)
-            return FieldState::Absent;
-    }
-    return DecodeField(c, record_, length_, options_, out);
+    return DecodeFieldAt(layout_.columns[column], offset(column), record_, length_, options_, out);
 }
 
 } // namespace orvane::cobol

@@ -43,6 +43,7 @@ struct Column {
     bool isSigned = false;
     SignPosition sign = SignPosition::None;
     bool signSeparate = false;
+    bool justified = false; // text is written against the right end
     // Under OCCURS DEPENDING ON: the counter's column and the occurrence this column holds;
     // the column is empty in a record whose counter is lower.
     std::vector<std::pair<int, qint64>> dependsOn;
@@ -50,6 +51,9 @@ struct Column {
     // column is empty in a record whose rule picks another.
     int chain = -1;
     int member = 0;
+    // How many DEPENDING ON tables end before the column: each moves it back by the entries
+    // its record lacks.
+    int slidAfter = 0;
 };
 
 // Shows the REDEFINES variant `variant` in a record whose field `field` reads `value` (blanks
@@ -73,6 +77,14 @@ struct RecordLayout {
     };
     std::vector<Rule> rules;
     std::vector<int> chainDefaults; // the member shown where no rule applies, by chain
+    // The DEPENDING ON tables that later fields follow, in record order.
+    struct DependingTable {
+        int counter; // column
+        qint64 maxCount;
+        qint64 entryLength;
+        qint64 end; // just past the table at its maximum size
+    };
+    std::vector<DependingTable> tables;
 };
 
 // Which record of a layout with several, and which REDEFINES variants replace the items they
@@ -81,6 +93,8 @@ struct LayoutChoice {
     QString record;
     QStringList variants;
     std::vector<VariantRule> rules;
+    // Every table takes its maximum size in every record, as in a file padded to the longest.
+    bool paddedTables = false;
 };
 
 constexpr int kMaxColumns = 100000;
@@ -96,6 +110,13 @@ enum class FieldState { Ok, Bad, Absent };
 // past the end of the record appends what bytes there are.
 FieldState DecodeField(const Column &column, const unsigned char *record, qint64 recordLength,
                        const DecodeOptions &options, std::string &out);
+// The same with the field at `offset`, where the record's table counts placed it.
+FieldState DecodeFieldAt(const Column &column, qint64 offset, const unsigned char *record,
+                         qint64 recordLength, const DecodeOptions &options, std::string &out);
+
+// Finds the DEPENDING ON tables of the layout's record that fields follow and which of them
+// each column comes after (RecordLayout::tables, Column::slidAfter).
+void PlaceDependingTables(const StorageMap &map, RecordLayout &layout);
 
 // The columns of one record at a time, with the counts of OCCURS DEPENDING ON read first.
 class RecordDecoder
@@ -105,8 +126,34 @@ public:
     void setRecord(const unsigned char *record, qint64 length);
     // The column's text into `out` (which is cleared first).
     FieldState field(size_t column, std::string &out) const;
+    // Whether the column has a value in this record: its variant is shown and its occurrence
+    // lies within its tables' counts (a counter that does not decode shows every occurrence:
+    // the bytes are there to see).
+    bool present(size_t column) const
+    {
+        const Column &c = layout_.columns[column];
+        if (c.chain >= 0 && selected_[size_t(c.chain)] != c.member)
+            return false;
+        for (const auto &[counter, occurrence] : c.dependsOn)
+            if (counts_[size_t(counter)] >= 0 && occurrence > counts_[size_t(counter)])
+                return false;
+        return true;
+    }
+    // Where the column lies in this record, its table counts taken into account.
+    qint64 offset(size_t column) const
+    {
+        const Column &c = layout_.columns[column];
+        return c.offset - shift_[size_t(c.slidAfter)];
+    }
+
+    // The count a counter column read in this record; -1 when it did not decode.
+    qint64 count(size_t column) const { return counts_[column]; }
+    // The bytes the tables before the `tables`-th lack in this record.
+    qint64 shift(size_t tables) const { return shift_[tables]; }
 
     const RecordLayout &layout() const { return layout_; }
+    // Whether a rule chose a variant in this record; true for a layout without rules.
+    bool ruleMatched() const { return matched_; }
 
 private:
     const RecordLayout &layout_;
@@ -116,7 +163,24 @@ private:
     std::vector<int> counterColumns_; // columns that some table depends on
     std::vector<qint64> counts_;      // by column; -1 when the counter does not decode
     std::vector<int> selected_;       // the member each rule chain shows in this record
+    std::vector<qint64> shift_;       // by tables passed: the bytes the shorter tables lack
+    std::string scratch_;
+    std::vector<char> decided_;
+    bool matched_ = true;
 };
+
+// After the counter `column` was set in `record`, which `before` read as it was, moves what
+// follows each of its tables to follow the new last entry; new entries hold blanks and zeros.
+// The record grows or shrinks by the entries, or with `keepLength` (a fixed record) keeps its
+// length, padded or cut at the end. Returns why the count cannot be taken, or empty.
+QString ResizeDependingTables(const RecordLayout &layout, const DecodeOptions &options,
+                              const RecordDecoder &before, int column, QByteArray &record,
+                              bool keepLength);
+
+// A record laid out with every table at its maximum (a new record) cut to what its counts
+// hold, as a variable-length record is written.
+void FitDependingTables(const RecordLayout &layout, const DecodeOptions &options,
+                        QByteArray &record);
 
 void AppendHex(std::string &out, const unsigned char *bytes, qint64 size);
 

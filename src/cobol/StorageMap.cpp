@@ -172,6 +172,7 @@ void Layout::place(const FieldNode *node, int depth)
     item.dependingOn = entry.dependingOn;
     item.sign = entry.sign;
     item.signSeparate = entry.signSeparate;
+    item.justified = entry.justified;
     item.redefines = !entry.redefines.isEmpty();
 
     Frame &parent = stack_.empty() ? stack_.emplace_back() : stack_.back();

@@ -44,6 +44,7 @@ struct StorageItem {
     bool isSigned = false;
     SignPosition sign = SignPosition::None; // None: the usage's default (trailing, embedded)
     bool signSeparate = false;
+    bool justified = false;
     bool redefines = false;
     qint64 slackBefore = 0; // SYNC slack bytes inserted before the item
     qint64 slackAfter = 0;  // slack bytes that pad each table entry at its end

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -14,12 +15,20 @@ class QTableView;
 namespace orvane
 {
 
+class DataEditing;
 class FieldTree;
+namespace cobol
+{
+struct StorageMap;
+}
 class RecordTableModel;
 
-// A window of its own that shows a fixed-length data file through the current layout (or a
-// copybook): the records as a table, the selected record in hexadecimal with the selected
-// field's bytes marked, and where file and layout disagree. It only reads the file.
+// A window of its own that shows a data file through the current layout (or a copybook): the
+// records as a table, the selected record in hexadecimal with the selected field's bytes
+// marked, and where file and layout disagree. Its boxes choose what the command line's view
+// options do (record format, record, variant and rules, byte order, floats) and every change
+// reads the file again. It exports the records as CSV or JSON Lines, and its records can be
+// edited and saved (DataEditing).
 class DataWindow : public QWidget
 {
     Q_OBJECT
@@ -33,25 +42,47 @@ public:
     void cmdDataCopybook_Click();
     void cmdDataGoTo_Click();
     void cmdDataFind_Click();
+    // Asks for a file and writes all records, or the selected ones, as CSV (or JSON Lines for
+    // a .jsonl name) with a progress box whose Cancel leaves no file.
+    void cmdDataExport_Click(bool selectedOnly);
 
     RecordTableModel *model() const { return model_; }
+    DataEditing *editing() const { return editing_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override; // asks to save changes
 
 private:
     void showRecord();
+    void reread();
+    // Fills the record and variant boxes from the layout, keeping what is chosen.
+    void offerChoices(const cobol::StorageMap &map);
 
     Platform platform_;
     const FieldTree &layout_;
     QString copybook_; // empty: the current layout
     RecordTableModel *model_ = nullptr;
+    DataEditing *editing_ = nullptr;
     QLineEdit *txtDataFile_ = nullptr;
     QLabel *lblDataLayout_ = nullptr;
     QComboBox *cboDataEncoding_ = nullptr;
     QSpinBox *spnDataRecordLength_ = nullptr;
+    QComboBox *cboDataRecordFormat_ = nullptr;
+    QComboBox *cboDataRdwLength_ = nullptr;
+    QCheckBox *chkDataRdwLittle_ = nullptr;
+    QCheckBox *chkDataRdwWide_ = nullptr;
+    QCheckBox *chkDataPaddedTables_ = nullptr;
+    QComboBox *cboDataRecord_ = nullptr;
+    QComboBox *cboDataVariant_ = nullptr;
+    QLineEdit *txtDataRules_ = nullptr;
+    QComboBox *cboDataBinary_ = nullptr;
+    QComboBox *cboDataFloat_ = nullptr;
     QTableView *tblDataRecords_ = nullptr;
     QPlainTextEdit *txtDataHex_ = nullptr;
     QSpinBox *spnDataGoTo_ = nullptr;
     QComboBox *cboDataFindColumn_ = nullptr;
     QLineEdit *txtDataFind_ = nullptr;
+    QLabel *lblDataFindResult_ = nullptr;
     QLabel *lblDataStatus_ = nullptr;
 };
 

@@ -206,6 +206,8 @@ void frmQEL::buildMenus()
                 auto *window = new DataWindow(platform_, fields_, this);
                 window->setAttribute(Qt::WA_DeleteOnClose);
                 window->show();
+                window->raise(); // in front of the main window, not behind it
+                window->activateWindow();
                 window->cmdDataBrowse_Click();
             });
     file_->addSeparator();

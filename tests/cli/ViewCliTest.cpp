@@ -1,5 +1,5 @@
 // `orvane-cli view`: the three formats, the record range, bad fields and a file that does not
-// fit the layout.
+// fit the layout; and `edit` on the same file.
 
 #include "../common/Files.h"
 #include "RunCli.h"
@@ -63,4 +63,88 @@ TEST_F(ViewCli, SaysWhereFileAndLayoutDisagree)
     EXPECT_TRUE(o.err.startsWith("file size is not a multiple of 11: 3 bytes left over\n"))
         << o.err.toStdString();
     EXPECT_EQ(view({"--when", "NAME"}).status, 2);
+}
+
+// `edit` on the same file: only the fields set change, refusals and the dry run leave it alone.
+TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
+{
+    const QByteArray old = readBytes(data);
+    auto edit = [&](const QStringList &options) {
+        return runCli(QStringList{"edit", data, "--layout", layout} + options);
+    };
+    const struct {
+        QStringList options;
+        int status;
+        const char *err;
+    } refused[] = {
+        {{"--record", "2", "--set", "AMT=1234"},
+         1,
+         "AMT takes at most 3 digits before the point, 4 given\n"},
+        {{"--record", "2", "--set", "NAME=X", "--set", "CODE=1"},
+         1,
+         "CODE is not a field of REC\n"},
+        {{"--record", "4", "--set", "NAME=X"}, 1, "DATA has 3 records; there is no record 4\n"},
+        {{"--record", "1", "--set", "NAME=X", "--record-format", "vb"},
+         1,
+         "A damaged vb file cannot be edited: block 1 at byte 0 (before record 1): 41 2C 42 20 "
+         "is not a block descriptor word\n"},
+    };
+    for (const auto &row : refused) {
+        Outcome o = edit(row.options);
+        o.err.replace(data.toUtf8(), "DATA");
+        EXPECT_EQ(o, (Outcome{row.status, "", row.err}));
+    }
+    EXPECT_EQ(edit({"--record", "2", "--set", "AMT=-3", "--dry-run"}),
+              (Outcome{0,
+                       "FIELD  BEFORE AFTER\n"
+                       "NAME   CD     CD  \n"
+                       "AMT    0.01   -3.00  *\n"
+                       "QTY(1) 0      0\n"
+                       "QTY(2) 1      1\n",
+                       ""}));
+    EXPECT_EQ(readBytes(data), old);
+    // The bad AMT of record 3 is typed over.
+    EXPECT_EQ(edit({"--record", "3", "--set", "amt=-1.5", "--set", "QTY (2)=7"}),
+              (Outcome{0, "", ""}));
+    EXPECT_EQ(readBytes(data).toStdString(), "A,B 1940}12\nCD  0000101\nEF  0015p17\n");
+    // RDW records, detected: the words and the other record stay as they were.
+    const QByteArray word = QByteArray::fromHex("000F0000");
+    writeBytes(data, word + "WXYZ0000101" + word + "ABCD0000101");
+    EXPECT_EQ(edit({"--record", "2", "--set", "NAME=Q"}), (Outcome{0, "", ""}));
+    EXPECT_EQ(readBytes(data).toHex(), (word + "WXYZ0000101" + word + "Q   0000101").toHex());
+}
+
+TEST_F(ViewCli, JsonLinesHelpRangePastTheEndAndDamagedRdw)
+{
+    EXPECT_EQ(view({"--format", "jsonl", "--records", "2:2"}).out.toStdString(),
+              "{\"record\":2,\"fields\":{\"NAME\":\"CD  \",\"AMT\":0.01,\"QTY(1)\":0,"
+              "\"QTY(2)\":1}}\n");
+    const Outcome past = view({"--records", "3:5", "--format", "csv"});
+    EXPECT_EQ(past.status, 1);
+    EXPECT_TRUE(past.err.contains("--records 3:5 goes past the end of the file, which has 3 "
+                                  "records\n"))
+        << past.err.toStdString();
+    const Outcome help = runCli({"view", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains("--record-format auto|fixed|lines|rdw|vb"));
+
+    writeBytes(data, QByteArray::fromHex("000F0000") + "WXYZ0000101" +
+                         QByteArray::fromHex("00630000") + "AB");
+    const Outcome damaged = view({"--format", "csv", "--record-format", "rdw"});
+    EXPECT_EQ(damaged, (Outcome{1, "NAME,AMT,QTY(1),QTY(2)\nWXYZ,0.01,0,1\n",
+                                "record 2 at byte 15: the record descriptor word gives 99 "
+                                "bytes, more than the 6 left\n1 of 1 rdw records of 11 to 11 "
+                                "bytes shown; 0 fields did not decode\n"}));
+}
+
+// EBCDIC files take the mainframe's binary order unless told otherwise, in view and edit alike.
+TEST_F(ViewCli, EbcdicTakesBigEndianComp5)
+{
+    writeBytes(layout, "       01 R.\n          05 B PIC S9(4) COMP-5.\n");
+    writeBytes(data, QByteArray::fromHex("0005"));
+    const QStringList ebcdic{"--layout", layout, "--encoding", "cp037"};
+    EXPECT_EQ(runCli(QStringList{"view", data, "--format", "csv"} + ebcdic).out, "B\n5\n");
+    EXPECT_EQ(runCli(QStringList{"edit", data, "--record", "1", "--set", "B=-2"} + ebcdic).status,
+              0);
+    EXPECT_EQ(readBytes(data).toHex(), "fffe");
 }

@@ -1,8 +1,10 @@
 // GnuCOBOL writes a file of records with every usage and the viewer must read back the values
-// the program moved.
+// the program moved; values set by the editor the same program must read back exactly.
 
 #include "CobolTestSupport.h"
 #include "cobol/DataFile.h"
+#include "cobol/DataSave.h"
+#include "cobol/RecordFields.h"
 
 #include "../common/Files.h"
 
@@ -50,22 +52,42 @@ const Item kItems[] = {
     {"R-TABLE(3)", nullptr, {"999", "5"}},
 };
 
-// The program that writes the two records.
-QString writerProgram()
+// The program over the file of these records: `writer` moves the values and writes two records,
+// otherwise it reads them and DISPLAYs each field, numbers through a numeric-edited item with
+// the field's decimal places so that they show as the viewer shows them.
+QString programText(bool writer, const RecordLayout *layout = nullptr)
 {
     QString data;
-    QString moves;
+    QString statements;
     for (const Item &item : kItems)
         if (item.declaration)
             data += QStringLiteral("           05 %1 %2.\n")
                         .arg(QString::fromLatin1(item.target).section(u'(', 0, 0),
                              QLatin1String(item.declaration));
     for (int r = 0; r < 2; ++r) {
-        for (const Item &item : kItems)
-            moves += QStringLiteral("           MOVE %1 TO %2\n")
-                         .arg(QLatin1String(item.values[r]), QLatin1String(item.target));
-        moves += QStringLiteral("           WRITE REC\n");
+        if (writer) {
+            for (const Item &item : kItems)
+                statements += QStringLiteral("           MOVE %1 TO %2\n")
+                                  .arg(QLatin1String(item.values[r]), QLatin1String(item.target));
+            statements += QStringLiteral("           WRITE REC\n");
+            continue;
+        }
+        statements += QStringLiteral("           READ OUT-FILE\n");
+        for (const Column &c : layout->columns) {
+            const bool number = c.category == Category::Numeric && c.usage != Usage::Float &&
+                                c.usage != Usage::Double;
+            statements += number ? QStringLiteral("           MOVE %1 TO E%2\n"
+                                                  "           DISPLAY FUNCTION TRIM(E%2)\n")
+                                       .arg(c.name)
+                                       .arg(std::max(c.scale, 0))
+                                 : QStringLiteral("           DISPLAY %1\n").arg(c.name);
+        }
     }
+    QString edited;
+    for (int scale = 0; scale < 5; ++scale)
+        edited += QStringLiteral("       01 E%1 PIC -(18)9%2.\n")
+                      .arg(scale)
+                      .arg(scale ? QStringLiteral(".9(%1)").arg(scale) : QString());
     return QStringLiteral("       IDENTIFICATION DIVISION.\n"
                           "       PROGRAM-ID. WRITER.\n"
                           "       ENVIRONMENT DIVISION.\n"
@@ -77,10 +99,28 @@ QString writerProgram()
                           "       FILE SECTION.\n"
                           "       FD  OUT-FILE.\n"
                           "       01  REC.\n") +
-           data +
+           data + QStringLiteral("       WORKING-STORAGE SECTION.\n") + edited +
            QStringLiteral("       PROCEDURE DIVISION.\n"
-                          "           OPEN OUTPUT OUT-FILE\n") +
-           moves + QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
+                          "           OPEN %1 OUT-FILE\n")
+               .arg(writer ? QStringLiteral("OUTPUT") : QStringLiteral("INPUT")) +
+           statements + QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
+}
+
+// Compiles the program in `dir` and runs it; its output.
+QByteArray compileAndRun(const QString &cobc, const QTemporaryDir &dir, const QString &program)
+{
+    const QString source = dir.filePath(QStringLiteral("program.cbl"));
+    orvane::testing::writeBytes(source, program.toLatin1());
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(cobc, {QStringLiteral("-x"), QStringLiteral("-std=ibm"), QStringLiteral("-o"),
+                         dir.filePath(QStringLiteral("program")), source});
+    EXPECT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    process.start(dir.filePath(QStringLiteral("program")), {});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
 }
 
 // Each record's values joined by |.
@@ -100,26 +140,15 @@ QStringList readBack(const RecordLayout &layout, const QByteArray &bytes,
 
 } // namespace
 
-TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReads)
+TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
 {
     const QString cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
     if (cobc.isEmpty())
         GTEST_SKIP() << "cobc is not installed";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString program = writerProgram();
-    const QString source = dir.filePath(QStringLiteral("writer.cbl"));
-    orvane::testing::writeBytes(source, program.toLatin1());
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(cobc, {QStringLiteral("-x"), QStringLiteral("-std=ibm"), QStringLiteral("-o"),
-                         dir.filePath(QStringLiteral("writer")), source});
-    ASSERT_TRUE(process.waitForFinished(120000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAll().toStdString();
-    process.start(dir.filePath(QStringLiteral("writer")), {});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    ASSERT_EQ(process.exitCode(), 0) << process.readAll().toStdString();
+    const QString program = programText(true);
+    compileAndRun(cobc, dir, program);
 
     const StorageMap map = mapOf(program, Dialect::Ibm, SourceFormat::Auto);
     RecordLayout layout;
@@ -139,4 +168,23 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReads)
             expected << QString::fromLatin1(item.values[r]).remove(u'\'');
         EXPECT_EQ(records[r].toStdString(), expected.join(u'|').toStdString());
     }
+
+    // Each record given the other's values: the program must DISPLAY exactly the values set.
+    FramingOptions fixed;
+    fixed.format = RecordFormat::Fixed;
+    fixed.recordLength = layout.length;
+    const Framing framing = FrameRecords(file.data(), file.size(), fixed);
+    const FrameWriter writer(framing, file.data(), file.size());
+    RecordEdits edits(writer, file.data(), file.size());
+    QString set;
+    for (int r = 0; r < 2; ++r) {
+        for (const Item &item : kItems) {
+            const QString value = QString::fromLatin1(item.values[1 - r]).remove(u'\'');
+            EXPECT_EQ(SetNamedField(edits, r, layout, {}, item.target, value).toStdString(), "");
+            set += value + u'\n';
+        }
+    }
+    ASSERT_TRUE(SaveDataFile(edits, dir.filePath(QStringLiteral("records.dat"))).ok);
+    EXPECT_EQ(compileAndRun(cobc, dir, programText(false, &layout)).toStdString(),
+              set.toStdString());
 }

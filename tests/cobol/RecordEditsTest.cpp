@@ -1,0 +1,259 @@
+// Edited records are saved with every byte that was not edited as it was, in one replacement
+// of the file, which a kill or a cancel half-way leaves untouched.
+
+#include "CobolTestSupport.h"
+#include "cobol/DataFile.h"
+#include "cobol/DataSave.h"
+#include "cobol/RecordFields.h"
+
+#include "../common/Files.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace orvane;
+using namespace orvane::cobol;
+using orvane::testing::mapOf;
+using orvane::testing::readBytes;
+using orvane::testing::writeBytes;
+
+namespace
+{
+
+RecordLayout layoutOf(const char *copybook)
+{
+    RecordLayout layout;
+    QString error;
+    EXPECT_TRUE(BuildRecordLayout(mapOf(QString::fromLatin1(copybook)), {}, layout, error));
+    return layout;
+}
+
+// The file mapped, framed and ready to edit.
+struct Opened {
+    DataFile file;
+    Framing framing;
+    std::unique_ptr<FrameWriter> writer;
+    std::unique_ptr<RecordEdits> edits;
+
+    Opened(const QString &path, qint64 recordLength, RecordFormat format = RecordFormat::Fixed)
+    {
+        QString error;
+        EXPECT_TRUE(file.open(path, error)) << error.toStdString();
+        FramingOptions options;
+        options.format = format;
+        options.recordLength = recordLength;
+        framing = FrameRecords(file.data(), file.size(), options);
+        writer = std::make_unique<FrameWriter>(framing, file.data(), file.size());
+        edits = std::make_unique<RecordEdits>(*writer, file.data(), file.size());
+    }
+};
+
+// Applies "sI=F=V" (set field F of record I to V), "iI" (insert a blank record before I), "dI"
+// (delete records I,J,...), "u" (undo), "r" (redo); records counted from 0.
+void apply(RecordEdits &edits, const RecordLayout &layout, const QString &script)
+{
+    const DecodeOptions o;
+    for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
+        const qint64 i = step.mid(1).section(u'=', 0, 0).toLongLong();
+        if (step[0] == u's') {
+            EXPECT_EQ(
+                SetNamedField(edits, i, layout, o, step.section(u'=', 1, 1), step.section(u'=', 2))
+                    .toStdString(),
+                "");
+        } else if (step[0] == u'i') {
+            edits.insert(i, BlankRecord(layout, o));
+        } else if (step[0] == u'd') {
+            std::vector<qint64> rows;
+            for (const QString &row : step.mid(1).split(u','))
+                rows.push_back(row.toLongLong());
+            edits.remove(rows);
+        } else {
+            step[0] == u'u' ? edits.undo() : edits.redo();
+        }
+    }
+}
+
+TEST(RecordEdits, SavingChangesOnlyTheEditedBytes)
+{
+    const RecordLayout layout = layoutOf("01 R.\n 05 K PIC X(2).\n 05 N PIC S9(2).\n");
+    const struct {
+        const char *file;
+        const char *edits;
+        QByteArray saved;
+    } rows[] = {
+        {"AA01\nBB02\nCC03\n", "s1=K=XY", "AA01\nXY02\nCC03\n"},
+        {"AA01\r\nBB02\r\n", "s0=N=-5 s1=K=Q", "AA0u\r\nQ 02\r\n"},
+        // The missing last line end stays missing, and comes back when a record follows.
+        {"AA01\nBB02", "s1=K=Z", "AA01\nZ 02"},
+        {"AA01\nBB02", "i2", "AA01\nBB02\n  00"},
+        {"AA01\nBB02", "d0", "BB02"},
+        {"AAAA\nBBBB\nCCCC\nDDDD\nEEEE\n", "d3,0,1", "CCCC\nEEEE\n"},
+        // Bytes after the last whole record stay at the end.
+        {"AA01BB02CC03xy", "i1 d3 s0=K=0", "0 01  00BB02xy"},
+        {"AA01BB02CC03", "d1 u s2=K=Z u r", "AA01BB02Z 03"},
+        // Setting a value the field already holds changes nothing; a bad one is overwritten.
+        {"AA01", "s0=K=AA", "AA01"},
+        {"AAXX", "s0=N=7", "AA07"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.dat");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.edits);
+        writeBytes(path, row.file);
+        Opened opened(path, 4);
+        apply(*opened.edits, layout, QString::fromLatin1(row.edits));
+        const SaveResult saved = SaveDataFile(*opened.edits, path);
+        ASSERT_TRUE(saved.ok) << saved.message.toStdString();
+        EXPECT_EQ(readBytes(path).toStdString(), row.saved.toStdString());
+    }
+}
+
+QByteArray word(int length)
+{
+    return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, 0);
+}
+
+// RDW, VB and line records keep every byte but the fields set; a new DEPENDING ON count moves
+// what follows its table and the record's length (its word), or keeps a fixed record's length.
+TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
+{
+    const RecordLayout layout =
+        layoutOf("01 R.\n 05 N PIC 9.\n 05 T OCCURS 1 TO 3 DEPENDING ON N.\n 10 TA PIC X.\n"
+                 " 10 TB PIC 9.\n"
+                 " 05 E PIC X(3).\n");
+    const QByteArray rdw = word(12) + "2AABBxyz" + word(10) + "1CCuvw";
+    const QByteArray block2 = word(14) + word(10) + "1DDpqr";
+    const QByteArray vb = word(26) + rdw + block2;
+    const struct {
+        RecordFormat format;
+        QByteArray file;
+        const char *edits;
+        QByteArray saved; // or the last edit's refusal
+    } rows[] = {
+        {RecordFormat::Rdw, rdw, "s0=E=XYZ", word(12) + "2AABBXYZ" + word(10) + "1CCuvw"},
+        {RecordFormat::Rdw, rdw, "s0=N=3", word(14) + "3AABB 0xyz" + word(10) + "1CCuvw"},
+        {RecordFormat::Rdw, rdw, "s0=N=1 s1=N=2", word(10) + "1AAxyz" + word(12) + "2CC 0uvw"},
+        {RecordFormat::Rdw, rdw, "d0 s0=E=e", word(10) + "1CCe  "},
+        // Lengths that leave the word out stay so.
+        {RecordFormat::Rdw, word(8) + "2AABBxyz" + word(6) + "1CCuvw", "s1=N=3",
+         word(8) + "2AABBxyz" + word(10) + "3CC 0 0uvw"},
+        // Blocks: an unchanged one is copied, a changed one written anew within the longest.
+        {RecordFormat::Vb, vb, "s0=E=XYZ",
+         word(26) + word(12) + "2AABBXYZ" + word(10) + "1CCuvw" + block2},
+        {RecordFormat::Vb, vb, "s2=N=2", word(26) + rdw + word(16) + word(12) + "2DD 0pqr"},
+        {RecordFormat::Vb, vb, "s0=N=3",
+         word(18) + word(14) + "3AABB 0xyz" + word(14) + word(10) + "1CCuvw" + block2},
+        {RecordFormat::Vb, word(26) + rdw + word(24) + word(10) + "1DDpqr" + word(10) + "1EEstu",
+         "s2=E=e", word(26) + rdw + word(24) + word(10) + "1DDe  " + word(10) + "1EEstu"},
+        {RecordFormat::Vb, vb, "d1 s0=E=e", word(26) + word(12) + "2AABBe  " + word(10) + "1DDpqr"},
+        // Lines keep their own ends; a short one grows by what the field needs.
+        {RecordFormat::Lines, "2AABBxyz\n1CCuvw", "s1=E=e", "2AABBxyz\n1CCe  "},
+        {RecordFormat::Lines, "2AABBxyz\r\n1CCuvw\r\n", "s0=N=1", "1AAxyz\r\n1CCuvw\r\n"},
+        {RecordFormat::Lines, "2AABBxyz\n1CC", "i2 s1=E=e", "2AABBxyz\n1CCe  \n0 0 0 0   "},
+        {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=3", "3AABB 0xyz"},
+        {RecordFormat::Fixed, "2AABBxyz  ", "s0=N=1", "1AAxyz    "},
+        {RecordFormat::Rdw, rdw, "s1=N=4",
+         "N counts the entries of a table of 3: 4 cannot be taken"},
+        {RecordFormat::Rdw, rdw, "s1=TA(2)=Q",
+         "TA(2) is not in record 2: another variant or a lower count leaves it out"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.dat");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.edits);
+        writeBytes(path, row.file);
+        Opened opened(path, 10, row.format);
+        const QStringList steps = QString::fromLatin1(row.edits).split(u' ');
+        apply(*opened.edits, layout, QStringList(steps.mid(0, steps.size() - 1)).join(u' '));
+        const QString &last = steps.back();
+        const QString refusal = SetNamedField(*opened.edits, last.mid(1, 1).toLongLong(), layout,
+                                              {}, last.section(u'=', 1, 1), last.section(u'=', 2));
+        if (!refusal.isEmpty()) {
+            EXPECT_EQ(refusal.toStdString(), row.saved.toStdString());
+            continue;
+        }
+        ASSERT_TRUE(SaveDataFile(*opened.edits, path).ok);
+        EXPECT_EQ(readBytes(path).toHex().toStdString(), row.saved.toHex().toStdString());
+    }
+    // A record its 2-byte word cannot count is refused.
+    const RecordLayout big =
+        layoutOf("01 R.\n 05 N PIC 9(5).\n 05 T PIC X OCCURS 1 TO 70000 DEPENDING ON N.\n");
+    writeBytes(path, word(10) + "00001A");
+    Opened opened(path, 10, RecordFormat::Rdw);
+    EXPECT_EQ(SetNamedField(*opened.edits, 0, big, {}, "N", "65527").toStdString(),
+              "65532 bytes are more than a record's descriptor word can give: at most 65531");
+    EXPECT_EQ(SetNamedField(*opened.edits, 0, big, {}, "N", "65526").toStdString(), "");
+}
+
+// A save killed or cancelled half-way leaves the old file whole (and a cancel leaves no
+// temporary file); one let run leaves the new one whole.
+TEST(RecordEdits, KilledOrCancelledSaveLeavesTheOldFile)
+{
+    const RecordLayout layout = layoutOf("01 R.\n 05 K PIC X(4).\n");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("big.dat");
+    QByteArray old;
+    for (int i = 0; i < 1 << 20; ++i)
+        old += QByteArray::number(i % 10000).rightJustified(4, '0');
+    writeBytes(path, old);
+    for (const char *stop : {"cancel", "kill", "none"}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            Opened opened(path, 4);
+            apply(*opened.edits, layout, "s0=K=NEW d5");
+            const SaveResult r = SaveDataFile(*opened.edits, path, [&](qint64 done, qint64 all) {
+                if (done > all / 2 && *stop == 'k')
+                    raise(SIGKILL);
+                return done <= all / 2 || *stop != 'c';
+            });
+            _exit(r.cancelled ? 3 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_EQ(WIFSIGNALED(status) || WEXITSTATUS(status) == 3, *stop != 'n');
+        EXPECT_TRUE(*stop != 'c' ||
+                    QDir(dir.path()).entryList(QDir::Files) == QStringList{"big.dat"});
+        EXPECT_TRUE(readBytes(path) ==
+                    (*stop == 'n' ? "NEW " + old.mid(4, 16) + old.mid(24) : old));
+    }
+}
+
+// Replacing it would quietly lift the protection.
+TEST(RecordEdits, ReadOnlyFileIsNotReplaced)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("data.dat");
+    writeBytes(path, "AA01");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    Opened opened(path, 4);
+    EXPECT_EQ(SaveDataFile(*opened.edits, path).message,
+              "Cannot write " + path + ": the file is read only");
+}
+
+TEST(RecordFields, NewRecordTakesTheValueClauses)
+{
+    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 R.\n"
+                                                                " 05 A PIC X(3) VALUE 'A''B'.\n"
+                                                                " 05 B PIC S9(3)V9 VALUE -1.5.\n"
+                                                                " 05 C PIC 9(2) VALUE ZERO.\n"
+                                                                " 05 D PIC X(2) VALUE SPACES.\n"
+                                                                " 05 E PIC X(2) VALUE ALL '*'.\n"
+                                                                " 05 G PIC X(3) VALUE \"Q\".\n"
+                                                                " 05 H PIC 9(2) VALUE 123.\n"),
+                                                 {SourceFormat::Free, {}, {}});
+    ASSERT_TRUE(read.ok());
+    FieldTree tree;
+    ImportEntries(tree, read);
+    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    RecordLayout layout;
+    QString error;
+    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
+    EXPECT_EQ(InitialRecord(tree, map, layout, {}).toStdString(), "A'B001u00    Q  00");
+}
+
+} // namespace

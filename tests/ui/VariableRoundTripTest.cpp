@@ -1,0 +1,165 @@
+// GnuCOBOL writes a variable-length file whose table count moves the field after it, and a
+// file of two record types; the command line and the data window's model read back what the
+// programs moved.
+#include "ui/RecordTableModel.h"
+
+#include "../cobol/CobolTestSupport.h"
+#include "../common/Files.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+using namespace orvane::cobol;
+
+namespace
+{
+
+const char kHead[] = "       IDENTIFICATION DIVISION.\n"
+                     "       PROGRAM-ID. WRITER.\n"
+                     "       ENVIRONMENT DIVISION.\n"
+                     "       INPUT-OUTPUT SECTION.\n"
+                     "       FILE-CONTROL.\n"
+                     "           SELECT OUT-FILE ASSIGN TO 'out.dat'\n"
+                     "               ORGANIZATION IS SEQUENTIAL.\n"
+                     "       DATA DIVISION.\n"
+                     "       FILE SECTION.\n";
+
+struct Program {
+    const char *options; // cobc's
+    const char *data;    // the FD and what follows up to the PROCEDURE DIVISION
+    const char *moves;
+    const char *rules; // --when for the viewer, or empty
+    const char *csv;   // the values the viewer shows, one line a record
+};
+
+const Program kPrograms[] = {
+    {"-fodoslide",
+     "       FD  OUT-FILE RECORD IS VARYING IN SIZE FROM 7 TO 37\n"
+     "               DEPENDING ON REC-SIZE.\n"
+     "       01  REC.\n"
+     "           05 R-KEY PIC X(4).\n"
+     "           05 R-N PIC 9(2).\n"
+     "           05 R-TAB OCCURS 0 TO 5 DEPENDING ON R-N.\n"
+     "              10 R-AMT PIC S9(5) COMP-3.\n"
+     "              10 R-CODE PIC X(3).\n"
+     "           05 R-END PIC X.\n"
+     "       WORKING-STORAGE SECTION.\n"
+     "       01 REC-SIZE PIC 9(4) COMP.\n",
+     "           MOVE 'AAAA' TO R-KEY MOVE 2 TO R-N\n"
+     "           MOVE 123 TO R-AMT(1) MOVE 'ONE' TO R-CODE(1)\n"
+     "           MOVE -45 TO R-AMT(2) MOVE 'TWO' TO R-CODE(2)\n"
+     "           MOVE 'Z' TO R-END\n"
+     "           COMPUTE REC-SIZE = FUNCTION LENGTH(REC)\n"
+     "           WRITE REC\n"
+     "           MOVE 'BBBB' TO R-KEY MOVE 0 TO R-N MOVE 'Y' TO R-END\n"
+     "           COMPUTE REC-SIZE = FUNCTION LENGTH(REC)\n"
+     "           WRITE REC\n"
+     "           MOVE 'CCCC' TO R-KEY MOVE 5 TO R-N MOVE 'X' TO R-END\n"
+     "           MOVE 1 TO R-AMT(1) MOVE 2 TO R-AMT(2) MOVE 3 TO R-AMT(3)\n"
+     "           MOVE 'THR' TO R-CODE(3) MOVE -4 TO R-AMT(4)\n"
+     "           MOVE 'FOU' TO R-CODE(4)\n"
+     "           MOVE 99999 TO R-AMT(5) MOVE 'FIV' TO R-CODE(5)\n"
+     "           COMPUTE REC-SIZE = FUNCTION LENGTH(REC)\n"
+     "           WRITE REC\n",
+     "",
+     "AAAA,2,123,-45,,,,ONE,TWO,,,,Z\n"
+     "BBBB,0,,,,,,,,,,,Y\n"
+     "CCCC,5,1,2,3,-4,99999,ONE,TWO,THR,FOU,FIV,X\n"},
+    {"",
+     "       FD  OUT-FILE.\n"
+     "       01  REC.\n"
+     "           05 R-TYPE PIC X.\n"
+     "           05 R-CUST.\n"
+     "              10 C-NAME PIC X(8).\n"
+     "              10 C-LIMIT PIC S9(7)V99 COMP-3.\n"
+     "           05 R-TRAN REDEFINES R-CUST.\n"
+     "              10 T-AMOUNT PIC S9(5)V99 COMP-3.\n"
+     "              10 T-COUNT PIC S9(4) COMP.\n"
+     "              10 T-REF PIC X(7).\n",
+     "           MOVE SPACES TO REC MOVE 'C' TO R-TYPE\n"
+     "           MOVE 'ALICE' TO C-NAME MOVE 1234.5 TO C-LIMIT\n"
+     "           WRITE REC\n"
+     "           MOVE SPACES TO REC MOVE 'T' TO R-TYPE\n"
+     "           MOVE -12.34 TO T-AMOUNT MOVE 7 TO T-COUNT\n"
+     "           MOVE 'REF0001' TO T-REF\n"
+     "           WRITE REC\n"
+     "           MOVE SPACES TO REC MOVE 'X' TO R-TYPE\n"
+     "           MOVE 'BOB' TO C-NAME MOVE 0 TO C-LIMIT\n"
+     "           WRITE REC\n",
+     "R-TYPE=C:R-CUST;R-TYPE=T:R-TRAN",
+     "C,ALICE,1234.50,,,\n"
+     "T,,,-12.34,7,REF0001\n"
+     "X,BOB,0.00,,,\n"},
+};
+
+QByteArray run(const QString &program, const QStringList &arguments, const QString &dir)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.start(program, arguments);
+    EXPECT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
+}
+
+} // namespace
+
+TEST(VariableRoundTrip, CliAndModelReadWhatGnuCobolWrote)
+{
+    const QString cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
+    if (cobc.isEmpty())
+        GTEST_SKIP() << "cobc is not installed";
+    for (const Program &p : kPrograms) {
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString source = dir.filePath(QStringLiteral("writer.cbl"));
+        const QString text = QLatin1String(kHead) + QLatin1String(p.data) +
+                             QStringLiteral("       PROCEDURE DIVISION.\n"
+                                            "           OPEN OUTPUT OUT-FILE\n") +
+                             QLatin1String(p.moves) +
+                             QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
+        orvane::testing::writeBytes(source, text.toLatin1());
+        QStringList options = {QStringLiteral("-x"), QStringLiteral("-o"),
+                               dir.filePath(QStringLiteral("writer")), source};
+        if (*p.options)
+            options.prepend(QLatin1String(p.options));
+        run(cobc, options, dir.path());
+        run(dir.filePath(QStringLiteral("writer")), {}, dir.path());
+        const QString data = dir.filePath(QStringLiteral("out.dat"));
+
+        QStringList cli = {QStringLiteral("view"),     data,
+                           QStringLiteral("--layout"), source,
+                           QStringLiteral("--format"), QStringLiteral("csv")};
+        std::vector<VariantRule> rules;
+        for (const QString &rule : QString::fromLatin1(p.rules).split(u';', Qt::SkipEmptyParts)) {
+            cli << QStringLiteral("--when") << rule;
+            rules.push_back({rule.section(u'=', 0, 0), rule.section(u'=', 1).section(u':', 0, 0),
+                             rule.section(u':', 1)});
+        }
+        const QByteArray csv = run(QStringLiteral(ORVANE_CLI_PATH), cli, dir.path());
+        EXPECT_EQ(csv.mid(csv.indexOf('\n') + 1).toStdString(), p.csv);
+
+        RecordTableModel model;
+        QString error;
+        ASSERT_TRUE(model.open(data,
+                               orvane::testing::mapOf(text, Dialect::Default, SourceFormat::Auto),
+                               {{}, {}, rules}, {}, {}, error))
+            << error.toStdString();
+        QString shown;
+        for (int r = 0; r < model.rowCount(); ++r) {
+            QStringList values;
+            for (int c = 0; c < model.columnCount(); ++c)
+                values << model.data(model.index(r, c), Qt::DisplayRole).toString().trimmed();
+            shown += values.join(u',') + u'\n';
+        }
+        EXPECT_EQ(shown.toStdString(), p.csv);
+        // The hex view marks R-END where record 2's empty table put it.
+        if (*p.options) {
+            EXPECT_EQ(model.fieldOffset(1, model.columnCount() - 1), 6);
+        }
+    }
+}
