@@ -333,6 +333,13 @@ void DataWindow::offerChoices(const StorageMap &map)
                                                                 : QString()));
 }
 
+void DataWindow::showInFront()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
 void DataWindow::cmdDataBrowse_Click()
 {
     const QString path = platform_.files.openFile(

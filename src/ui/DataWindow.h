@@ -39,6 +39,8 @@ public:
     // Opens `path` with the settings of the window's boxes; shows why not in the status line.
     bool openData(const QString &path);
     void cmdDataBrowse_Click();
+    // Shown in front of the main window, not behind it.
+    void showInFront();
     void cmdDataCopybook_Click();
     void cmdDataGoTo_Click();
     void cmdDataFind_Click();

@@ -205,9 +205,7 @@ void frmQEL::buildMenus()
             &QAction::triggered, this, [this] {
                 auto *window = new DataWindow(platform_, fields_, this);
                 window->setAttribute(Qt::WA_DeleteOnClose);
-                window->show();
-                window->raise(); // in front of the main window, not behind it
-                window->activateWindow();
+                window->showInFront();
                 window->cmdDataBrowse_Click();
             });
     file_->addSeparator();
