@@ -219,10 +219,9 @@ DataWindow::DataWindow(const Platform &platform, const FieldTree &layout, QWidge
     connect(tblDataRecords_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &DataWindow::showRecord);
     // Every choice reads the file again at once, as a new copybook does.
-    for (QComboBox *box : {cboDataEncoding_, cboDataRecordFormat_, cboDataRdwLength_,
-                           cboDataRecord_, cboDataVariant_, cboDataBinary_, cboDataFloat_})
+    for (QComboBox *box : readingCombos())
         connect(box, &QComboBox::currentIndexChanged, this, &DataWindow::reread);
-    for (QCheckBox *box : {chkDataRdwLittle_, chkDataRdwWide_, chkDataPaddedTables_})
+    for (QCheckBox *box : readingChecks())
         connect(box, &QCheckBox::toggled, this, &DataWindow::reread);
     connect(txtDataRules_, &QLineEdit::editingFinished, this, &DataWindow::reread);
     resize(900, 600);
@@ -232,8 +231,10 @@ DataWindow::~DataWindow() = default;
 
 bool DataWindow::openData(const QString &path)
 {
-    if (!editing_->maySave())
+    if (!editing_->maySave()) {
+        restoreReadingChoices();
         return false;
+    }
     txtDataFile_->setText(path);
     FieldTree tree;
     const FieldTree *layout = &layout_;
@@ -289,6 +290,12 @@ bool DataWindow::openData(const QString &path)
         lblDataStatus_->setText(error);
         return false;
     }
+    readWith_.clear();
+    for (const QComboBox *box : readingCombos())
+        readWith_ << box->currentIndex();
+    for (const QCheckBox *box : readingChecks())
+        readWith_ << int(box->isChecked());
+    rulesReadWith_ = txtDataRules_->text();
     for (const Column &c : model_->layout().columns)
         cboDataFindColumn_->addItem(c.name);
     spnDataGoTo_->setRange(1, std::max(1, model_->rowCount()));
@@ -314,6 +321,34 @@ void DataWindow::reread()
 {
     if (!txtDataFile_->text().isEmpty())
         openData(txtDataFile_->text());
+}
+
+std::array<QComboBox *, 7> DataWindow::readingCombos() const
+{
+    return {cboDataEncoding_, cboDataRecordFormat_, cboDataRdwLength_, cboDataRecord_,
+            cboDataVariant_,  cboDataBinary_,       cboDataFloat_};
+}
+
+std::array<QCheckBox *, 3> DataWindow::readingChecks() const
+{
+    return {chkDataRdwLittle_, chkDataRdwWide_, chkDataPaddedTables_};
+}
+
+void DataWindow::restoreReadingChoices()
+{
+    if (readWith_.size() != qsizetype(readingCombos().size() + readingChecks().size()))
+        return; // nothing read yet
+    int i = 0;
+    for (QComboBox *box : readingCombos()) {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(readWith_[i++]);
+    }
+    for (QCheckBox *box : readingChecks()) {
+        const QSignalBlocker block(box);
+        box->setChecked(readWith_[i++] != 0);
+    }
+    const QSignalBlocker block(txtDataRules_);
+    txtDataRules_->setText(rulesReadWith_);
 }
 
 void DataWindow::offerChoices(const StorageMap &map)

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <array>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -57,6 +59,14 @@ protected:
 private:
     void showRecord();
     void reread();
+    // The boxes that choose how the file is read; every change reads it again.
+    std::array<QComboBox *, 7> readingCombos() const;
+    std::array<QCheckBox *, 3> readingChecks() const;
+    // What they showed when the file was last read, so that a change whose re-read the user
+    // cancels (to keep unsaved edits) shows again how the records are read.
+    QList<int> readWith_;
+    QString rulesReadWith_;
+    void restoreReadingChoices();
     // Fills the record and variant boxes from the layout, keeping what is chosen.
     void offerChoices(const cobol::StorageMap &map);
 

@@ -8,6 +8,7 @@
 
 #include "MainWindowFixture.h"
 
+#include <QComboBox>
 #include <QPointer>
 #include <QTableView>
 
@@ -90,9 +91,16 @@ TEST_F(DataEditWindowTest, EditsInsertsDeletesUndoesAndSaves)
     QTest::mouseClick(child<QPushButton>("cmdDataSave", w), Qt::LeftButton);
     EXPECT_EQ(readBytes(copy), "Z   1940}\nQ   0015p\n");
 
-    // Closing with changes asks; Cancel keeps the window, No closes it without saving.
+    // Reading the file another way asks too: Cancel keeps the edit and the box as it was read.
     w->editing()->setCell(0, 0, QStringLiteral("LOST"));
-    platform.messages.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+    platform.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel, MessageAnswer::No};
+    auto *floats = child<QComboBox>("cboDataFloat", w);
+    const int readWith = floats->currentIndex();
+    floats->setCurrentIndex((readWith + 1) % floats->count());
+    EXPECT_EQ(floats->currentIndex(), readWith);
+    EXPECT_EQ(m->data(m->index(0, 0), Qt::DisplayRole).toString(), u"LOST");
+
+    // Closing with changes asks; Cancel keeps the window, No closes it without saving.
     EXPECT_FALSE(w->close());
     EXPECT_TRUE(w->close());
     EXPECT_EQ(platform.messages.shown.back(),
