@@ -1,5 +1,6 @@
 #include "DataOptions.h"
 
+#include "Cli.h"
 #include "CopybookCommands.h"
 
 #include "cobol/LayoutChoices.h"
@@ -126,12 +127,7 @@ bool DataOptions::take(const QString &a, const QString &v, QString &error)
 
 void DataOptions::applyEncoding()
 {
-    if (IsEbcdic(decode.encoding)) {
-        if (!dialectGiven)
-            dialect = Dialect::Ibm;
-        if (!comp5Given)
-            decode.comp5BigEndian = true;
-    }
+    ApplyEncodingDefaults(decode, dialect, dialectGiven, comp5Given);
 }
 
 bool DataOptions::open(const QString &data, RecordLayout &layout, DataFile &file, Framing &framing,
@@ -155,6 +151,17 @@ bool DataOptions::open(const QString &data, RecordLayout &layout, DataFile &file
     if (!error.isEmpty())
         err.write(error.toUtf8() + '\n');
     return error.isEmpty();
+}
+
+int DataOptions::start(const QString &usageError, const QString &data, RecordLayout &layout,
+                       DataFile &file, Framing &framing, QIODevice &err)
+{
+    if (!usageError.isEmpty()) {
+        err.write(
+            QStringLiteral("orvane-cli: %1 (try orvane-cli --help)\n").arg(usageError).toUtf8());
+        return kUsage;
+    }
+    return open(data, layout, file, framing, err) ? -1 : kFailed;
 }
 
 } // namespace orvane::cli

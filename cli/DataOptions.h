@@ -46,6 +46,10 @@ struct DataOptions {
     // record length taken from the layout when not given); false after writing why to `err`.
     bool open(const QString &data, cobol::RecordLayout &layout, cobol::DataFile &file,
               cobol::Framing &framing, QIODevice &err);
+    // The start `view` and `edit` share: a usage error is said, else `data` is opened. The exit
+    // status to end with, or -1 to go on.
+    int start(const QString &usageError, const QString &data, cobol::RecordLayout &layout,
+              cobol::DataFile &file, cobol::Framing &framing, QIODevice &err);
 };
 
 } // namespace orvane::cli

@@ -76,14 +76,11 @@ int editData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return status;
     };
     EditOptions o = parse(arguments);
-    if (!o.error.isEmpty())
-        return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
-
     RecordLayout layout;
     DataFile file;
     Framing framing;
-    if (!o.open(o.data, layout, file, framing, err))
-        return kFailed;
+    if (const int status = o.start(o.error, o.data, layout, file, framing, err); status >= 0)
+        return status;
     layout.length = o.framing.recordLength;
     const FrameWriter writer(framing, file.data(), file.size());
     if (!writer.refusal().isEmpty())

@@ -146,14 +146,11 @@ int viewData(const QStringList &arguments, QIODevice &out, QIODevice &err)
         out.write(QByteArray("Usage: orvane-cli view ...\n") + kViewHelp);
         return kOk;
     }
-    if (!o.error.isEmpty())
-        return fail(QStringLiteral("orvane-cli: %1 (try orvane-cli --help)").arg(o.error), kUsage);
-
     RecordLayout layout;
     DataFile file;
     Framing framing;
-    if (!o.open(o.data, layout, file, framing, err))
-        return kFailed;
+    if (const int status = o.start(o.error, o.data, layout, file, framing, err); status >= 0)
+        return status;
     const qint64 records = framing.records();
     const qint64 last = o.to < 0 ? records : std::min(o.to, records);
     const bool pastEnd = o.from > records || (o.to > records);

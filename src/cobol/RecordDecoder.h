@@ -30,6 +30,20 @@ struct DecodeOptions {
     FloatFormat floats = FloatFormat::Ieee;
 };
 
+// A mainframe download (EBCDIC): binary items sized as the mainframe sizes them (-std=ibm) and
+// COMP-5 big-endian, where the user did not choose otherwise. The command line and the data
+// window both start from these.
+inline void ApplyEncodingDefaults(DecodeOptions &options, Dialect &dialect, bool dialectGiven,
+                                  bool comp5Given)
+{
+    if (!IsEbcdic(options.encoding))
+        return;
+    if (!dialectGiven)
+        dialect = Dialect::Ibm;
+    if (!comp5Given)
+        options.comp5BigEndian = true;
+}
+
 // One elementary field, or one occurrence of it in a table, as a column of the viewer.
 struct Column {
     QString name; // NAME, or NAME(2) / NAME(1,3) for an occurrence

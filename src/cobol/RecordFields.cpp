@@ -155,4 +155,16 @@ QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,
     return text;
 }
 
+QByteArray RecordToInsert(QByteArray initial, const RecordLayout &layout,
+                          const DecodeOptions &options, qint64 length, bool variable)
+{
+    QByteArray record = initial.isEmpty() ? BlankRecord(layout, options) : std::move(initial);
+    if (record.size() < length)
+        record.append(QByteArray(length - record.size(), char(EncodeChar(u' ', options.encoding))));
+    record.truncate(length);
+    if (variable)
+        FitDependingTables(layout, options, record);
+    return record;
+}
+
 } // namespace orvane::cobol

@@ -42,6 +42,12 @@ bool ValueOfClause(const QString &fieldText, QString &value);
 QByteArray InitialRecord(const FieldTree &tree, const StorageMap &map, const RecordLayout &layout,
                          const DecodeOptions &options);
 
+// The record Insert puts in: `initial` (InitialRecord's, or BlankRecord's when empty) cut to
+// `length` or filled with blanks, and in a variable-length file cut to what its DEPENDING ON
+// counts hold.
+QByteArray RecordToInsert(QByteArray initial, const RecordLayout &layout,
+                          const DecodeOptions &options, qint64 length, bool variable);
+
 // One line per field: its name, its value before and after, and "*" where they differ.
 QString BeforeAfterText(const RecordLayout &layout, const QStringList &before,
                         const QStringList &after);

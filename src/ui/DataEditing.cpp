@@ -201,18 +201,11 @@ void DataEditing::cmdDataInsert_Click()
         return;
     const int row =
         table_->currentIndex().isValid() ? table_->currentIndex().row() : int(edits_->count());
-    // A record length set apart from the layout's cuts the record or fills it with blanks.
-    QByteArray record =
-        initial_.isEmpty() ? BlankRecord(model_->layout(), model_->options()) : initial_;
-    const qint64 length =
-        framing_->variable() ? model_->layout().length : model_->framing().fixed.recordLength;
-    if (record.size() < length)
-        record.append(
-            QByteArray(length - record.size(), char(EncodeChar(u' ', model_->options().encoding))));
-    record.truncate(length);
-    if (framing_->variable())
-        FitDependingTables(model_->layout(), model_->options(), record);
-    edits_->insert(row, record);
+    const bool variable = framing_->variable();
+    edits_->insert(row, RecordToInsert(initial_, model_->layout(), model_->options(),
+                                       variable ? model_->layout().length
+                                                : model_->framing().fixed.recordLength,
+                                       variable));
     changed(true);
     table_->setCurrentIndex(model_->index(row, 0));
 }

@@ -250,13 +250,13 @@ bool DataWindow::openData(const QString &path)
     }
     DecodeOptions options;
     options.encoding = Encoding(cboDataEncoding_->currentData().toInt());
-    const bool ebcdic = IsEbcdic(options.encoding);
-    // A mainframe download: binary items sized and ordered as the mainframe has them.
-    const int binary = cboDataBinary_->currentIndex();
+    const int binary = cboDataBinary_->currentIndex(); // 0: as the encoding has it
     options.binaryNative = binary == 2;
-    options.comp5BigEndian = binary == 1 || (binary == 0 && ebcdic);
+    options.comp5BigEndian = binary == 1;
     options.floats = FloatFormat(std::max(0, cboDataFloat_->currentIndex()));
-    const StorageMap map = BuildStorageMap(*layout, ebcdic ? Dialect::Ibm : Dialect::Default);
+    Dialect dialect = Dialect::Default;
+    ApplyEncodingDefaults(options, dialect, false, binary != 0);
+    const StorageMap map = BuildStorageMap(*layout, dialect);
     offerChoices(map);
 
     LayoutChoice choice;
