@@ -7,6 +7,10 @@
 #include "cobol/RecordDecoder.h"
 #include "cobol/StorageMap.h"
 
+#include "../common/Files.h"
+
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 namespace orvane::testing
@@ -39,6 +43,40 @@ inline QString shownValues(cobol::RecordDecoder &decoder, const cobol::RecordLay
                                                         : QStringLiteral("<bad %1>").arg(value));
     }
     return values.join(separator);
+}
+
+// A program's divisions up to its FILE SECTION, with OUT-FILE a sequential `file`.
+inline QString programHead(const char *file)
+{
+    return QStringLiteral("       IDENTIFICATION DIVISION.\n"
+                          "       PROGRAM-ID. WRITER.\n"
+                          "       ENVIRONMENT DIVISION.\n"
+                          "       INPUT-OUTPUT SECTION.\n"
+                          "       FILE-CONTROL.\n"
+                          "           SELECT OUT-FILE ASSIGN TO '%1'\n"
+                          "               ORGANIZATION IS SEQUENTIAL.\n"
+                          "       DATA DIVISION.\n"
+                          "       FILE SECTION.\n")
+        .arg(QLatin1String(file));
+}
+
+// Writes `program` to DIR/program.cbl, compiles it with cobc and `options`, and runs it in DIR;
+// its output.
+inline QByteArray compileAndRun(const QString &cobc, const QString &dir, const QString &program,
+                                const QStringList &options = {})
+{
+    const QString source = dir + QStringLiteral("/program.cbl");
+    writeBytes(source, program.toLatin1());
+    QProcess process;
+    process.setWorkingDirectory(dir);
+    process.start(cobc, options + QStringList{QStringLiteral("-x"), QStringLiteral("-o"),
+                                              dir + QStringLiteral("/program"), source});
+    EXPECT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    process.start(dir + QStringLiteral("/program"), {});
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return process.readAllStandardOutput();
 }
 
 } // namespace orvane::testing

@@ -205,6 +205,9 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     std::map<Dialect, int> agree;
+    // Only failures are recorded: a row agrees when it added none.
+    const ::testing::TestResult &result =
+        *::testing::UnitTest::GetInstance()->current_test_info()->result();
     const QStringList files = QDir(corpus).entryList({QStringLiteral("*.cpy")}, QDir::Files);
     ASSERT_GE(files.size(), 60);
     for (const QString &name : files) {
@@ -219,7 +222,7 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                               .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name));
         for (Dialect dialect : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
             SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
-            bool same = false;
+            const int failedBefore = result.total_part_count();
             if (*row.refusal) {
                 const QString refusal = read.errorText().remove(corpus + u'/');
                 EXPECT_EQ(refusal.toStdString(), row.refusal);
@@ -227,7 +230,6 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                     row.compileAs != nullptr ||
                     !symbols(program, dialect, dir, includes).messages.isEmpty();
                 EXPECT_TRUE(cobcRefuses) << "cobc accepts it";
-                same = refusal == QString::fromUtf8(row.refusal) && cobcRefuses;
             } else {
                 EXPECT_TRUE(read.ok()) << read.errorText().toStdString();
                 if (!read.ok())
@@ -239,8 +241,6 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                 if (row.mapError && dialect == Dialect::Default) {
                     EXPECT_EQ(map.errors.join(u'\n').toStdString(), row.mapError);
                     EXPECT_FALSE(listing.messages.isEmpty()) << "cobc accepts it";
-                    same = map.errors.join(u'\n') == QLatin1String(row.mapError) &&
-                           !listing.messages.isEmpty();
                 } else {
                     EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
                     EXPECT_TRUE(listing.messages.isEmpty()) << listing.messages.toStdString();
@@ -250,11 +250,9 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                         *InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree)),
                         dialect, dir, includes);
                     EXPECT_EQ(again.items, mapRows(map)) << again.messages.toStdString();
-                    same = map.errors.isEmpty() && listing.messages.isEmpty() &&
-                           listing.items == mapRows(map) && again.items == listing.items;
                 }
             }
-            agree[dialect] += same;
+            agree[dialect] += result.total_part_count() == failedBefore;
         }
     }
     for (const auto &[dialect, rows] : agree)

@@ -16,6 +16,7 @@
 
 using namespace orvane;
 using namespace orvane::cobol;
+using orvane::testing::compileAndRun;
 using orvane::testing::mapOf;
 
 namespace
@@ -88,39 +89,14 @@ QString programText(bool writer, const RecordLayout *layout = nullptr)
         edited += QStringLiteral("       01 E%1 PIC -(18)9%2.\n")
                       .arg(scale)
                       .arg(scale ? QStringLiteral(".9(%1)").arg(scale) : QString());
-    return QStringLiteral("       IDENTIFICATION DIVISION.\n"
-                          "       PROGRAM-ID. WRITER.\n"
-                          "       ENVIRONMENT DIVISION.\n"
-                          "       INPUT-OUTPUT SECTION.\n"
-                          "       FILE-CONTROL.\n"
-                          "           SELECT OUT-FILE ASSIGN TO 'records.dat'\n"
-                          "               ORGANIZATION IS SEQUENTIAL.\n"
-                          "       DATA DIVISION.\n"
-                          "       FILE SECTION.\n"
-                          "       FD  OUT-FILE.\n"
+    return orvane::testing::programHead("records.dat") +
+           QStringLiteral("       FD  OUT-FILE.\n"
                           "       01  REC.\n") +
            data + QStringLiteral("       WORKING-STORAGE SECTION.\n") + edited +
            QStringLiteral("       PROCEDURE DIVISION.\n"
                           "           OPEN %1 OUT-FILE\n")
                .arg(writer ? QStringLiteral("OUTPUT") : QStringLiteral("INPUT")) +
            statements + QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
-}
-
-// Compiles the program in `dir` and runs it; its output.
-QByteArray compileAndRun(const QString &cobc, const QTemporaryDir &dir, const QString &program)
-{
-    const QString source = dir.filePath(QStringLiteral("program.cbl"));
-    orvane::testing::writeBytes(source, program.toLatin1());
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.start(cobc, {QStringLiteral("-x"), QStringLiteral("-std=ibm"), QStringLiteral("-o"),
-                         dir.filePath(QStringLiteral("program")), source});
-    EXPECT_TRUE(process.waitForFinished(120000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    process.start(dir.filePath(QStringLiteral("program")), {});
-    EXPECT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return process.readAllStandardOutput();
 }
 
 // Each record's values joined by |.
@@ -148,7 +124,7 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString program = programText(true);
-    compileAndRun(cobc, dir, program);
+    compileAndRun(cobc, dir.path(), program, {QStringLiteral("-std=ibm")});
 
     const StorageMap map = mapOf(program, Dialect::Ibm, SourceFormat::Auto);
     RecordLayout layout;
@@ -185,6 +161,8 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
         }
     }
     ASSERT_TRUE(SaveDataFile(edits, dir.filePath(QStringLiteral("records.dat"))).ok);
-    EXPECT_EQ(compileAndRun(cobc, dir, programText(false, &layout)).toStdString(),
-              set.toStdString());
+    EXPECT_EQ(
+        compileAndRun(cobc, dir.path(), programText(false, &layout), {QStringLiteral("-std=ibm")})
+            .toStdString(),
+        set.toStdString());
 }

@@ -18,16 +18,6 @@ using namespace orvane::cobol;
 namespace
 {
 
-const char kHead[] = "       IDENTIFICATION DIVISION.\n"
-                     "       PROGRAM-ID. WRITER.\n"
-                     "       ENVIRONMENT DIVISION.\n"
-                     "       INPUT-OUTPUT SECTION.\n"
-                     "       FILE-CONTROL.\n"
-                     "           SELECT OUT-FILE ASSIGN TO 'out.dat'\n"
-                     "               ORGANIZATION IS SEQUENTIAL.\n"
-                     "       DATA DIVISION.\n"
-                     "       FILE SECTION.\n";
-
 struct Program {
     const char *options; // cobc's
     const char *data;    // the FD and what follows up to the PROCEDURE DIVISION
@@ -116,19 +106,14 @@ TEST(VariableRoundTrip, CliAndModelReadWhatGnuCobolWrote)
     for (const Program &p : kPrograms) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
-        const QString source = dir.filePath(QStringLiteral("writer.cbl"));
-        const QString text = QLatin1String(kHead) + QLatin1String(p.data) +
+        const QString text = orvane::testing::programHead("out.dat") + QLatin1String(p.data) +
                              QStringLiteral("       PROCEDURE DIVISION.\n"
                                             "           OPEN OUTPUT OUT-FILE\n") +
                              QLatin1String(p.moves) +
                              QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
-        orvane::testing::writeBytes(source, text.toLatin1());
-        QStringList options = {QStringLiteral("-x"), QStringLiteral("-o"),
-                               dir.filePath(QStringLiteral("writer")), source};
-        if (*p.options)
-            options.prepend(QLatin1String(p.options));
-        run(cobc, options, dir.path());
-        run(dir.filePath(QStringLiteral("writer")), {}, dir.path());
+        orvane::testing::compileAndRun(
+            cobc, dir.path(), text, QString::fromLatin1(p.options).split(u' ', Qt::SkipEmptyParts));
+        const QString source = dir.filePath(QStringLiteral("program.cbl"));
         const QString data = dir.filePath(QStringLiteral("out.dat"));
 
         QStringList cli = {QStringLiteral("view"),     data,
