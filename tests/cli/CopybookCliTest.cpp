@@ -163,6 +163,6 @@ TEST_F(CopybookCli, NoDataDescriptionAndLongEntries)
                        {},
                        "Cannot write " + project.toUtf8() +
                            ": too long for a project record (255 characters): VALID-STATE (line 3, "
-                           "3023 characters)\n"}));
+                           "373 characters)\n"}));
     EXPECT_FALSE(QFileInfo::exists(project));
 }

@@ -27,6 +27,15 @@ inline cobol::StorageMap mapOf(const QString &text,
     return cobol::BuildStorageMap(tree, dialect);
 }
 
+// The first record of a copybook, laid out for the decoder.
+inline cobol::RecordLayout layoutOf(const QString &text)
+{
+    cobol::RecordLayout layout;
+    QString error;
+    EXPECT_TRUE(cobol::BuildRecordLayout(mapOf(text), {}, layout, error)) << error.toStdString();
+    return layout;
+}
+
 // The record's values joined by `separator`: "-" for an absent field, "<bad HEX>" for one that
 // does not decode.
 inline QString shownValues(cobol::RecordDecoder &decoder, const cobol::RecordLayout &layout,

@@ -44,12 +44,9 @@ TEST(DependingTables, CountsPlaceLaterFieldsUnlessPadded)
 // counter after the first table).
 TEST(DependingTables, NewRecordFitsItsCounts)
 {
-    const StorageMap map = orvane::testing::mapOf(
+    const RecordLayout layout = orvane::testing::layoutOf(
         QStringLiteral("01 R. 05 N PIC 9. 05 T PIC X OCCURS 0 TO 3 DEPENDING ON N.\n"
                        "   05 M PIC 9. 05 U PIC XX OCCURS 0 TO 2 DEPENDING ON M. 05 E PIC X."));
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
     const struct {
         const char *padded;
         const char *fitted;

@@ -17,20 +17,12 @@
 
 using namespace orvane;
 using namespace orvane::cobol;
-using orvane::testing::mapOf;
+using orvane::testing::layoutOf;
 using orvane::testing::readBytes;
 using orvane::testing::writeBytes;
 
 namespace
 {
-
-RecordLayout layoutOf(const char *copybook)
-{
-    RecordLayout layout;
-    QString error;
-    EXPECT_TRUE(BuildRecordLayout(mapOf(QString::fromLatin1(copybook)), {}, layout, error));
-    return layout;
-}
 
 // The file mapped, framed and ready to edit.
 struct Opened {
@@ -52,9 +44,11 @@ struct Opened {
     }
 };
 
-// Applies "sI=F=V" (set field F of record I to V), "iI" (insert a blank record before I), "dI"
-// (delete records I,J,...), "u" (undo), "r" (redo); records counted from 0.
-void apply(RecordEdits &edits, const RecordLayout &layout, const QString &script)
+// Applies "sI=F=V" (set field F of record I to V), "iI" (insert a new record before I, as
+// Insert makes it), "dI" (delete records I,J,...), "u" (undo), "r" (redo); records counted
+// from 0.
+void apply(RecordEdits &edits, const RecordLayout &layout, const QString &script,
+           bool variable = false)
 {
     const DecodeOptions o;
     for (const QString &step : script.split(u' ', Qt::SkipEmptyParts)) {
@@ -65,7 +59,7 @@ void apply(RecordEdits &edits, const RecordLayout &layout, const QString &script
                     .toStdString(),
                 "");
         } else if (step[0] == u'i') {
-            edits.insert(i, BlankRecord(layout, o));
+            edits.insert(i, RecordToInsert({}, layout, o, layout.length, variable));
         } else if (step[0] == u'd') {
             std::vector<qint64> rows;
             for (const QString &row : step.mid(1).split(u','))
@@ -138,6 +132,7 @@ TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
         {RecordFormat::Rdw, rdw, "s0=N=3", word(14) + "3AABB 0xyz" + word(10) + "1CCuvw"},
         {RecordFormat::Rdw, rdw, "s0=N=1 s1=N=2", word(10) + "1AAxyz" + word(12) + "2CC 0uvw"},
         {RecordFormat::Rdw, rdw, "d0 s0=E=e", word(10) + "1CCe  "},
+        {RecordFormat::Rdw, rdw, "i2 s2=E=e", rdw + word(8) + "0e  "}, // cut to its count
         // Lengths that leave the word out stay so.
         {RecordFormat::Rdw, word(8) + "2AABBxyz" + word(6) + "1CCuvw", "s1=N=3",
          word(8) + "2AABBxyz" + word(10) + "3CC 0 0uvw"},
@@ -168,7 +163,8 @@ TEST(RecordEdits, SavingVariableRecordsAndMovedTables)
         writeBytes(path, row.file);
         Opened opened(path, 10, row.format);
         const QStringList steps = QString::fromLatin1(row.edits).split(u' ');
-        apply(*opened.edits, layout, QStringList(steps.mid(0, steps.size() - 1)).join(u' '));
+        apply(*opened.edits, layout, QStringList(steps.mid(0, steps.size() - 1)).join(u' '),
+              row.format == RecordFormat::Rdw || row.format == RecordFormat::Vb);
         const QString &last = steps.back();
         const QString refusal = SetNamedField(*opened.edits, last.mid(1, 1).toLongLong(), layout,
                                               {}, last.section(u'=', 1, 1), last.section(u'=', 2));

@@ -11,7 +11,7 @@
 
 using namespace orvane;
 using namespace orvane::cobol;
-using orvane::testing::mapOf;
+using orvane::testing::layoutOf;
 
 namespace
 {
@@ -19,26 +19,20 @@ namespace
 // A field of each kind the tables below need.
 const RecordLayout &sampleLayout()
 {
-    static const RecordLayout layout = [] {
-        RecordLayout layout;
-        QString error;
-        EXPECT_TRUE(
-            BuildRecordLayout(mapOf(QStringLiteral("01 R.\n"
-                                                   " 05 Z PIC S9(3).\n"
-                                                   " 05 J PIC X(4) JUSTIFIED RIGHT.\n"
-                                                   " 05 P PIC 9(3) COMP-3.\n"
-                                                   " 05 ACCT-CURR-BAL PIC S9(10)V99 COMP-3.\n"
-                                                   " 05 QTY PIC 9(3).\n"
-                                                   " 05 HUNDREDS PIC 9(2)PP.\n"
-                                                   " 05 RATE PIC SVPP99.\n"
-                                                   " 05 IX USAGE INDEX.\n"
-                                                   " 05 NAME PIC X(4).\n"
-                                                   " 05 WORD PIC A(4).\n"
-                                                   " 05 SHORT COMP-1.\n"
-                                                   " 05 NAT PIC N(2) USAGE NATIONAL.\n")),
-                              {}, layout, error));
-        return layout;
-    }();
+    static const RecordLayout layout =
+        layoutOf(QStringLiteral("01 R.\n"
+                                " 05 Z PIC S9(3).\n"
+                                " 05 J PIC X(4) JUSTIFIED RIGHT.\n"
+                                " 05 P PIC 9(3) COMP-3.\n"
+                                " 05 ACCT-CURR-BAL PIC S9(10)V99 COMP-3.\n"
+                                " 05 QTY PIC 9(3).\n"
+                                " 05 HUNDREDS PIC 9(2)PP.\n"
+                                " 05 RATE PIC SVPP99.\n"
+                                " 05 IX USAGE INDEX.\n"
+                                " 05 NAME PIC X(4).\n"
+                                " 05 WORD PIC A(4).\n"
+                                " 05 SHORT COMP-1.\n"
+                                " 05 NAT PIC N(2) USAGE NATIONAL.\n"));
     return layout;
 }
 

@@ -12,12 +12,9 @@ using namespace orvane::cobol;
 
 TEST(RecordExport, CsvWritesWhatTheDecoderReads)
 {
-    const StorageMap map = orvane::testing::mapOf(
+    const RecordLayout layout = orvane::testing::layoutOf(
         QStringLiteral("01 R. 05 A PIC S9(5)V99. 05 B PIC 9(3). 05 C PIC SV99. 05 D PIC X(4).\n"
                        "05 E PIC S9(3) SIGN LEADING. 05 F PIC 9(2)V9(3). 05 G PIC S99."));
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
     // Digits, zones, blanks, quotes and commas in both code pages.
     const QByteArray alphabet = QByteArray::fromHex("F0F1F9C0C5D0D9B3A2E1FA40") + "0 9p{}J,\"A\n";
     QRandomGenerator random(20);
@@ -63,12 +60,10 @@ TEST(RecordExport, ACancelledExportLeavesNoFile)
     FramingOptions lines;
     lines.format = RecordFormat::Lines;
     const Framing f = FrameRecords(data, bytes.size(), lines);
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(
-        orvane::testing::mapOf(QStringLiteral("01 R. 05 A PIC X(2). 05 B PIC XX.")), {}, layout,
-        error));
+    const RecordLayout layout =
+        orvane::testing::layoutOf(QStringLiteral("01 R. 05 A PIC X(2). 05 B PIC XX."));
     QTemporaryDir dir;
+    QString error;
     ExportJob job{&f, data, 4, ' ', &layout, {}, ExportFormat::Csv, nullptr, 0, 2, 2};
     const QString path = dir.filePath(QStringLiteral("out.csv"));
     EXPECT_FALSE(ExportToFile(

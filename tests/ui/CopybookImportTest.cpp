@@ -99,10 +99,10 @@ TEST_F(CopybookImportTest, AnEntryTooLongToSaveIsKeptAndNamed)
 {
     importFile(QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus/long-88-values.cpy"));
     ASSERT_EQ(tree().count(), 4);
-    EXPECT_EQ(tree().text(3).size(), 3023);
+    EXPECT_EQ(tree().text(3).size(), 373);
     EXPECT_EQ(platform.messages.shown.at(0).text,
               QStringLiteral("4 fields imported.\nToo long to save in a project file (a field "
-                             "holds 255 characters): VALID-STATE (line 3, 3023 characters)"));
+                             "holds 255 characters): VALID-STATE (line 3, 373 characters)"));
 }
 
 } // namespace
