@@ -4,8 +4,8 @@
 #include "platform/QtPlatform.h"
 #include "project/ProjectFile.h"
 #include "project/StartupSettings.h"
-#include "ui/AppIcon.h"
-#include "ui/frmQEL.h"
+#include "ui/shared/AppIcon.h"
+#include "ui/window/frmQEL.h"
 
 #include <QApplication>
 #include <QDir>

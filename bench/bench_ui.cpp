@@ -3,11 +3,11 @@
 #include "BenchPlatform.h"
 #include "BenchApplication.h"
 #include "platform/Platform.h"
-#include "ui/CodeViewPanel.h"
-#include "ui/EntryPanel.h"
-#include "ui/FieldTreeView.h"
-#include "ui/StatusBar.h"
-#include "ui/frmQEL.h"
+#include "ui/generator/CodeViewPanel.h"
+#include "ui/generator/EntryPanel.h"
+#include "ui/generator/FieldTreeView.h"
+#include "ui/window/StatusBar.h"
+#include "ui/window/frmQEL.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // (every line highlighted), a keystroke, and scrolling a page.
 #include "BenchApplication.h"
 #include "platform/Platform.h"
-#include "ui/CodeEdit.h"
-#include "ui/TextBoxes.h"
+#include "ui/shared/CodeEdit.h"
+#include "ui/shared/TextBoxes.h"
 
 #include <QApplication>
 #include <QFile>

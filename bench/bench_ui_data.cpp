@@ -3,7 +3,7 @@
 
 #include "model/FieldTree.h"
 #include "platform/Platform.h"
-#include "ui/RecordTableModel.h"
+#include "ui/data/RecordTableModel.h"
 
 #include "cobol/StorageMap.h"
 

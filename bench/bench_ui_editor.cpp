@@ -2,8 +2,8 @@
 // Next from the top to the one match at the end, and Replace All of 100,000 matches.
 #include "BenchApplication.h"
 #include "platform/Platform.h"
-#include "ui/TextBoxes.h"
-#include "ui/frmFind.h"
+#include "ui/shared/TextBoxes.h"
+#include "ui/editor/frmFind.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,13 +4,13 @@
 #include "BenchPlatform.h"
 #include "platform/Platform.h"
 #include "project/ProjectFile.h"
-#include "ui/ClipboardCommands.h"
-#include "ui/FieldTreeModel.h"
-#include "ui/FieldTreePanel.h"
-#include "ui/FieldTreeView.h"
-#include "ui/ImportBar.h"
-#include "ui/TreeButtons.h"
-#include "ui/frmQEL.h"
+#include "ui/generator/ClipboardCommands.h"
+#include "ui/generator/FieldTreeModel.h"
+#include "ui/generator/FieldTreePanel.h"
+#include "ui/generator/FieldTreeView.h"
+#include "ui/generator/ImportBar.h"
+#include "ui/generator/TreeButtons.h"
+#include "ui/window/frmQEL.h"
 
 #include <QApplication>
 #include <QComboBox>

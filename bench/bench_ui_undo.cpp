@@ -4,11 +4,11 @@
 #include "BenchApplication.h"
 #include "BenchPlatform.h"
 #include "PeakMemory.h"
-#include "ui/UndoCommands.h"
-#include "ui/frmQEL.h"
+#include "ui/generator/UndoCommands.h"
+#include "ui/window/frmQEL.h"
 
-#include "ui/ClipboardCommands.h"
-#include "ui/FieldTreeView.h"
+#include "ui/generator/ClipboardCommands.h"
+#include "ui/generator/FieldTreeView.h"
 
 #include <QAction>
 #include <QComboBox>

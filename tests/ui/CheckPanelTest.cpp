@@ -1,9 +1,9 @@
 // GnuCOBOL's check from the Editor and the Code View, with the compiler scripted.
-#include "ui/CheckPanel.h"
+#include "ui/shared/CheckPanel.h"
 #include "MainWindowFixture.h"
-#include "ui/CodeViewPanel.h"
-#include "ui/EditorPanel.h"
-#include "ui/UndoCommands.h"
+#include "ui/generator/CodeViewPanel.h"
+#include "ui/editor/EditorPanel.h"
+#include "ui/generator/UndoCommands.h"
 
 #include <QProgressBar>
 #include <QTreeWidget>

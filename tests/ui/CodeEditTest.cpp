@@ -1,10 +1,10 @@
 // The source boxes' column guides and their switch in the options window.
-#include "ui/CodeEdit.h"
+#include "ui/shared/CodeEdit.h"
 #include "MainWindowFixture.h"
 #include "project/StartupSettings.h"
-#include "ui/CodeViewPanel.h"
-#include "ui/EditorPanel.h"
-#include "ui/frmOptions.h"
+#include "ui/generator/CodeViewPanel.h"
+#include "ui/editor/EditorPanel.h"
+#include "ui/dialogs/frmOptions.h"
 
 #include <QScrollBar>
 #include <QTextBlock>

@@ -1,6 +1,6 @@
 // The Code View's copy and append through the real window, with scripted boxes; append is
 // checked against the command-line tool.
-#include "ui/CodeViewPanel.h"
+#include "ui/generator/CodeViewPanel.h"
 
 #include "MainWindowFixture.h"
 #include "project/ProjectFile.h"

@@ -1,6 +1,6 @@
 // File > "Import COBOL Copybook..." and the storage shown in the tree's tooltips, driven
 // through the real window with scripted boxes.
-#include "ui/CopybookImportCommand.h"
+#include "ui/window/CopybookImportCommand.h"
 
 #include "MainWindowFixture.h"
 

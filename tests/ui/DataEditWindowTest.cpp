@@ -2,9 +2,9 @@
 // the editor open, typing starts one, records inserted, copied, deleted and undone, the "*" in
 // the title, Save and Save As, and closing with changes. The rules themselves are the core's
 // (encoder, edits, saving), tested with tables there.
-#include "ui/DataEditing.h"
-#include "ui/DataWindow.h"
-#include "ui/RecordTableModel.h"
+#include "ui/data/DataEditing.h"
+#include "ui/data/DataWindow.h"
+#include "ui/data/RecordTableModel.h"
 
 #include "MainWindowFixture.h"
 

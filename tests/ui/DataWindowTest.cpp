@@ -1,8 +1,8 @@
 // File > "View Data File...": the records of a data file through the current layout, the hex
 // view of the selected field, go to record, find, and the status line (its forms are the
 // core's DataStatusText, tested with the data file).
-#include "ui/DataWindow.h"
-#include "ui/RecordTableModel.h"
+#include "ui/data/DataWindow.h"
+#include "ui/data/RecordTableModel.h"
 
 #include "MainWindowFixture.h"
 

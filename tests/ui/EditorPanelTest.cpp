@@ -1,6 +1,6 @@
 // The Editor tab through the real window: its file commands with their prompts, files kept
 // byte for byte, the caret status and the editor's step of closing the window.
-#include "ui/EditorPanel.h"
+#include "ui/editor/EditorPanel.h"
 
 #include "MainWindowFixture.h"
 

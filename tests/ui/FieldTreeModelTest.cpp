@@ -1,8 +1,8 @@
-#include "ui/FieldTreeModel.h"
+#include "ui/generator/FieldTreeModel.h"
 #include "../common/TreeText.h"
 #include "ScriptedPlatform.h"
 #include "model/FieldTree.h"
-#include "ui/FieldTreeView.h"
+#include "ui/generator/FieldTreeView.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

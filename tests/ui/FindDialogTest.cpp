@@ -1,9 +1,9 @@
 // The find and replace dialog over the editor, the code view and the field tree, driven
 // through its buttons with scripted message boxes.
-#include "ui/frmFind.h"
+#include "ui/editor/frmFind.h"
 
 #include "MainWindowFixture.h"
-#include "ui/EditorPanel.h"
+#include "ui/editor/EditorPanel.h"
 
 #include <functional>
 

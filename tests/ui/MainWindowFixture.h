@@ -3,11 +3,11 @@
 #include "../common/Files.h"
 #include "../common/TaggedTree.h"
 #include "ScriptedPlatform.h"
-#include "ui/EntryPanel.h"
-#include "ui/FieldTreeModel.h"
-#include "ui/FieldTreeView.h"
-#include "ui/StatusBar.h"
-#include "ui/frmQEL.h"
+#include "ui/generator/EntryPanel.h"
+#include "ui/generator/FieldTreeModel.h"
+#include "ui/generator/FieldTreeView.h"
+#include "ui/window/StatusBar.h"
+#include "ui/window/frmQEL.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,8 +1,8 @@
 // The options window and the about box, driven through the main window's menus.
 #include "MainWindowFixture.h"
 #include "project/StartupSettings.h"
-#include "ui/frmAbout.h"
-#include "ui/frmOptions.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/dialogs/frmOptions.h"
 
 namespace orvane::testing
 {

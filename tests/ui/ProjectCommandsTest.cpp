@@ -1,6 +1,6 @@
 // New, Open, Save and Save As through the File menu of the real window, with scripted file
 // boxes and answers.
-#include "ui/ProjectCommands.h"
+#include "ui/window/ProjectCommands.h"
 
 #include "../common/ProjectRecords.h"
 #include "MainWindowFixture.h"

@@ -1,9 +1,9 @@
 #include "MainWindowFixture.h"
 #include "model/Reshape.h"
 #include "project/ProjectFile.h"
-#include "ui/ClipboardCommands.h"
-#include "ui/FieldTreePanel.h"
-#include "ui/TreeButtons.h"
+#include "ui/generator/ClipboardCommands.h"
+#include "ui/generator/FieldTreePanel.h"
+#include "ui/generator/TreeButtons.h"
 
 namespace orvane::testing
 {

@@ -1,7 +1,7 @@
 #include "MainWindowFixture.h"
 #include "model/TreeClipboard.h"
 #include "project/ProjectFile.h"
-#include "ui/UndoCommands.h"
+#include "ui/generator/UndoCommands.h"
 
 #include "../common/ProjectRecords.h"
 

@@ -1,7 +1,7 @@
 // GnuCOBOL writes a variable-length file whose table count moves the field after it, and a
 // file of two record types; the command line and the data window's model read back what the
 // programs moved.
-#include "ui/RecordTableModel.h"
+#include "ui/data/RecordTableModel.h"
 
 #include "../cobol/CobolTestSupport.h"
 #include "../common/Files.h"

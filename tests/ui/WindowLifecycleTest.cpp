@@ -1,9 +1,9 @@
 // Loading and closing the main window: first run, settings, the command line and the
 // questions that keep unsaved work.
-#include "ui/WindowLifecycle.h"
+#include "ui/window/WindowLifecycle.h"
 #include "MainWindowFixture.h"
 #include "project/ProjectFile.h"
-#include "ui/ProjectCommands.h"
+#include "ui/window/ProjectCommands.h"
 
 #include "../common/ProjectRecords.h"
 
