@@ -85,11 +85,14 @@ int failed(QIODevice &err, const QString &line)
     return kFailed;
 }
 
+// A map or a view of a copybook with a member missing would be wrong without a word, so those
+// require every COPY; an import keeps the note and what it could read.
 bool readCopybook(const QString &path, const Options &o, FieldTree &tree, ReadResult &read,
-                  QIODevice &err)
+                  QIODevice &err, bool copiesRequired = true)
 {
     ReadOptions options;
     options.includeDirs = o.includeDirs;
+    options.copiesRequired = copiesRequired;
     if (o.sourceFormat == u"fixed")
         options.format = SourceFormat::Fixed;
     else if (o.sourceFormat == u"free")
@@ -336,7 +339,7 @@ int importCopybook(const QStringList &arguments, QIODevice &out, QIODevice &err)
         return failed(err, QStringLiteral("Cannot write %1: it is the copybook").arg(target));
     FieldTree tree;
     ReadResult read;
-    if (!readCopybook(source, o, tree, read, err))
+    if (!readCopybook(source, o, tree, read, err, false))
         return kFailed;
     // A layout may hold them, a project record cannot: write nothing rather than a part.
     if (const QStringList tooLong = TooLongToSave(read); !tooLong.isEmpty())

@@ -247,6 +247,10 @@ void Reader::include(const QString &name, const QString &library, const Token *a
 {
     const int line = at->line;
     const QString path = findCopybook(name, library);
+    if (path.isEmpty() && options_.copiesRequired) {
+        fail(QStringLiteral("COPY %1 was not found").arg(name), at);
+        return;
+    }
     if (path.isEmpty()) {
         r_.notes << QStringLiteral("Line %1: COPY %2 was not found and not expanded")
                         .arg(line)

@@ -20,6 +20,9 @@ struct ReadOptions {
     SourceFormat format = SourceFormat::Auto;
     QString baseDir;         // where COPY looks first: the folder of the file being read
     QStringList includeDirs; // then these, in order (cobc's -I)
+    // A COPY whose member is not found: an error, as the compiler has it, where the entries
+    // become positions and data; otherwise a note, so an import keeps what it could read.
+    bool copiesRequired = false;
 };
 
 struct ReadResult {

@@ -73,6 +73,14 @@ TEST_F(CopybookCli, ImportErrorsNameTheLineAndWriteNothing)
                            "parentheses\n"}));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("bad.qel")));
 
+    // A member not found: map refuses, as the compiler does; an import notes it and goes on.
+    const QString missing = dir.filePath("miss.cpy");
+    writeBytes(missing, "       01  REC.\n           COPY NOSUCH.\n           05  A PIC X.\n");
+    EXPECT_EQ(runCli({"map", missing}),
+              (Outcome{1, {}, "Cannot import " + missing.toUtf8() +
+                                  ": miss.cpy:2:12: COPY NOSUCH was not found\n"}));
+    EXPECT_EQ(runCli({"import-copybook", missing, "-o", dir.filePath("miss.qel")}).status, 0);
+
     const QByteArray folder = dir.path().toUtf8();
     EXPECT_EQ(runCli({"map", dir.path()}),
               (Outcome{1, {}, "Cannot import " + folder + ": " + folder + ": it is a folder\n"}));

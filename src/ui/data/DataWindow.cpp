@@ -239,7 +239,9 @@ bool DataWindow::openData(const QString &path)
     FieldTree tree;
     const FieldTree *layout = &layout_;
     if (!copybook_.isEmpty()) {
-        const ReadResult read = ReadDataDescriptionFile(copybook_, ReadOptions{});
+        ReadOptions options;
+        options.copiesRequired = true; // records read through a part of the layout mislead
+        const ReadResult read = ReadDataDescriptionFile(copybook_, options);
         if (!read.ok()) {
             lblDataStatus_->setText(
                 QStringLiteral("Cannot import %1: %2").arg(copybook_, read.errorText()));
