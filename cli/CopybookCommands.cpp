@@ -3,7 +3,7 @@
 
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
-#include "model/EntryRules.h"
+#include "model/FieldClause.h"
 #include "project/ProjectFile.h"
 
 #include <QDir>

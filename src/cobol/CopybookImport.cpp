@@ -2,7 +2,7 @@
 
 #include "StoragePositions.h"
 
-#include "model/EntryRules.h"
+#include "model/FieldClause.h"
 
 namespace orvane::cobol
 {

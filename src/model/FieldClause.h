@@ -9,6 +9,9 @@ namespace orvane
 // text there. Character 160 is byte 0xA0 in Windows-1252 and is never trimmed as a blank.
 inline constexpr QChar ClauseMark = QChar(0x00A0);
 
+// The most characters a field's clause text may hold.
+inline constexpr int MaxClauseLength = 255;
+
 // What the entry panel holds while a field is described, as the user typed it.
 struct FieldEntry {
     QString level = QStringLiteral("01");

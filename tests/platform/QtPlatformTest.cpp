@@ -2,7 +2,7 @@
 // Save box's default extension and plain-text message boxes.
 #include "platform/QtPlatform.h"
 
-#include "model/EntryRules.h"
+#include "model/PanelTexts.h"
 
 #include "Application.h"
 

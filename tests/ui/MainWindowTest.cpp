@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 #include "codegen/CodeGenerator.h"
-#include "model/EntryRules.h"
+#include "model/PanelTexts.h"
 
 #include <QAbstractButton>
 #include <QTextDocument>

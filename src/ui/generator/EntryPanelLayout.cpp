@@ -1,4 +1,5 @@
-// Creating and placing the entry panel's controls; the behaviour is in EntryPanel.cpp.
+// Creating and placing the entry panel's controls; the behaviour is in EntryPanel.cpp and
+// EntryPanelKeys.cpp.
 #include "ui/generator/EntryPanel.h"
 
 #include <QButtonGroup>

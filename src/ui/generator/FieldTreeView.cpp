@@ -1,7 +1,7 @@
 #include "ui/generator/FieldTreeView.h"
 
 #include "ui/generator/FieldTreeModel.h"
-#include "model/EntryRules.h"
+#include "model/TreeClicks.h"
 
 #include <QCoreApplication>
 #include <QDrag>

@@ -4,7 +4,7 @@
 #include "ui/generator/FieldTreePanel.h"
 #include "ui/generator/FieldTreeView.h"
 #include "ui/shared/FileDialogState.h"
-#include "model/EntryRules.h"
+#include "model/Twips.h"
 #include "model/ImportMarks.h"
 #include "platform/Platform.h"
 #include "project/ProjectFile.h"

@@ -1,4 +1,9 @@
-#include "model/EntryRules.h"
+#include "model/CharacterRules.h"
+#include "model/EntryNavigation.h"
+#include "model/FieldSizing.h"
+#include "model/PanelTexts.h"
+#include "model/TreeClicks.h"
+#include "model/Twips.h"
 
 #include <gtest/gtest.h>
 
