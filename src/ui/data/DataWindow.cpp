@@ -370,6 +370,14 @@ void DataWindow::offerChoices(const StorageMap &map)
                                                                 : QString()));
 }
 
+void DataWindow::openBeside(const Platform &platform, const FieldTree &layout, QWidget *owner)
+{
+    auto *window = new DataWindow(platform, layout, owner);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showInFront();
+    window->cmdDataBrowse_Click();
+}
+
 void DataWindow::showInFront()
 {
     show();

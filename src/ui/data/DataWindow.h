@@ -38,6 +38,10 @@ public:
     DataWindow(const Platform &platform, const FieldTree &layout, QWidget *parent = nullptr);
     ~DataWindow() override;
 
+    // The File menu's View Data File: a window of its own, so the data can stay beside the
+    // layout while the layout is edited. It goes when closed and asks for a file at once.
+    static void openBeside(const Platform &platform, const FieldTree &layout, QWidget *owner);
+
     // Opens `path` with the settings of the window's boxes; shows why not in the status line.
     bool openData(const QString &path);
     void cmdDataBrowse_Click();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/EntryRules.h"
+#include "model/EntryNavigation.h"
 #include "model/FieldClause.h"
 #include "model/Fillers.h"
 #include "model/Positions.h"
@@ -63,6 +63,7 @@ protected:
 
 private:
     void buildControls();
+    // Keys, mouse and focus (EntryPanelKeys.cpp).
     QLineEdit *lineEditOf(QObject *control) const;
     EntryControl controlId(QObject *watched) const;
     QWidget *widgetFor(EntryControl control) const;
@@ -70,6 +71,7 @@ private:
     bool handleKey(QObject *watched, QKeyEvent *key);
     bool handleOccursKeyKey(QKeyEvent *key);
 
+    // What each box's change does to the others and to the clause (EntryPanel.cpp).
     void CheckFieldText(QLineEdit *box, const QString &forbidden, bool isName);
     void UpdateLengthFromPositions();
     void refreshPreview();

@@ -1,35 +1,30 @@
 #include "ui/window/frmQEL.h"
 
-#include "ui/generator/ClipboardCommands.h"
-#include "ui/shared/CodeEdit.h"
-#include "ui/generator/CodeViewPanel.h"
+#include "codegen/CodeGenerator.h"
+#include "editor/FindRules.h"
+#include "model/Twips.h"
+#include "project/ProjectFile.h"
+#include "project/StartupSettings.h"
 #include "ui/data/DataWindow.h"
-#include "ui/window/CopybookImportCommand.h"
-#include "ui/shared/EditorOptions.h"
+#include "ui/dialogs/DialogWindows.h"
+#include "ui/dialogs/frmOptions.h"
 #include "ui/editor/EditorPanel.h"
+#include "ui/editor/frmFind.h"
+#include "ui/generator/CodeViewPanel.h"
 #include "ui/generator/EntryPanel.h"
 #include "ui/generator/FieldTreeModel.h"
 #include "ui/generator/FieldTreePanel.h"
 #include "ui/generator/FieldTreeView.h"
-#include "ui/generator/FillerCommands.h"
+#include "ui/generator/GeneratorWiring.h"
 #include "ui/generator/ImportBar.h"
+#include "ui/generator/UndoCommands.h"
+#include "ui/shared/CodeEdit.h"
+#include "ui/shared/EditorOptions.h"
+#include "ui/window/CopybookImportCommand.h"
 #include "ui/window/PositionCommands.h"
 #include "ui/window/ProjectCommands.h"
 #include "ui/window/StatusBar.h"
-#include "ui/generator/TreeButtons.h"
-#include "ui/generator/UndoCommands.h"
 #include "ui/window/WindowLifecycle.h"
-#include "codegen/CodeGenerator.h"
-#include "editor/FindRules.h"
-#include "ui/dialogs/frmAbout.h"
-#include "ui/editor/frmFind.h"
-#include "ui/dialogs/frmOptions.h"
-#include "model/EntryRules.h"
-#include "model/FieldClause.h"
-#include "model/Placement.h"
-#include "model/Positions.h"
-#include "project/ProjectFile.h"
-#include "project/StartupSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,7 +32,6 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTimer>
@@ -92,7 +86,30 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
                                    find_ = nullptr;
                                }});
     buildMenus();
-    wireReshaping();
+    generator_ = std::make_unique<GeneratorWiring>(
+        GeneratorWiring::Context{fields_, clipboard_, picGenerator_, entry_, treePanel_, *undo_,
+                                 platform_, [this] { return activeControl_; },
+                                 [this] { MarkModified(); }},
+        this);
+    // Undo and redo give the title its mark or take it away at the state last saved; a step
+    // away from that state marks it too, so that a drop or an import is not lost unasked.
+    connect(undo_.get(), &UndoCommands::cleanChanged, this, [this](bool clean) {
+        if (!clean)
+            MarkModified();
+        else if (isModified())
+            setWindowTitle(windowTitle().chopped(1));
+    });
+    picImport_ = new ImportBar({fields_, temp_, treePanel_, tabGen_, file_->menuAction(), dlgedit_,
+                                platform_.files, platform_.messages},
+                               centralWidget());
+    // The preview covers the Generator panel, so an import from another tab goes there first.
+    connect(import_, &QAction::triggered, this, [this] {
+        if (tabGen_->currentIndex() != 0)
+            tabGen_Click(0);
+        picImport_->import_Click();
+    });
+    generator_->wireImport(picImport_, viewTreeViewclipboard_);
+    generator_->wireClipboard(cut_, copy_, paste_);
     positions_ = new PositionCommands(*this, edit_);
     layout->insertWidget(1, picImport_);
 
@@ -112,16 +129,7 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
         if (tab >= 0 && tab == tabGen_->currentIndex())
             tabGen_Click(tab);
     });
-    // Add is the default button of the generator: Enter anywhere in it adds, except in the
-    // tree's in-place editor, where Enter ends the edit.
-    enterShortcut_ = new QShortcut(picGenerator_);
-    enterShortcut_->setKeys({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    enterShortcut_->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(enterShortcut_, &QShortcut::activated, this, &frmQEL::enterPressed);
-    connect(trvFields(), &FieldTreeView::editingChanged, enterShortcut_,
-            [this](bool editing) { enterShortcut_->setEnabled(!editing); });
-    connect(entry_, &EntryPanel::addClicked, this, &frmQEL::cmdAdd_Click);
-    connect(entry_, &EntryPanel::editClicked, this, &frmQEL::cmdEdit_Click);
+    generator_->wireEnter();
     connect(treePanel_, &FieldTreePanel::statusText, stb_, &StatusBar::setMessage);
     connect(codeView_, &CodeViewPanel::statusText, stb_, &StatusBar::setMessage);
     connect(editor_, &EditorPanel::statusText, stb_, &StatusBar::setMessage);
@@ -147,18 +155,17 @@ frmQEL::frmQEL(const Platform &platform, QWidget *parent) : QMainWindow(parent),
 
     setFillerColor(frmOptions::storedFillerColor(platform_.settings, currentProgramName()));
     setEditorOptions(readEditorOptions(platform_.settings, currentProgramName()));
-    lifecycle_->addDialogCloser([this] {
-        if (options_)
-            options_->close();
-        if (about_)
-            about_->close();
-    });
+    dialogs_ = std::make_unique<DialogWindows>(
+        platform_, this,
+        DialogWindows::Applied{[this](const QColor &c) { setFillerColor(c); },
+                               [this](const EditorOptions &o) { setEditorOptions(o); }});
+    lifecycle_->addDialogCloser([this] { dialogs_->closeAll(); });
 }
 
 frmQEL::~frmQEL()
 {
     // The options window has no owner to take it down.
-    delete options_;
+    dialogs_.reset();
     disconnect(qApp, &QApplication::focusChanged, this, &frmQEL::focusChanged);
     // The tree views' models listen to the trees, which are members and so die before QWidget's
     // destructor deletes the child widgets: take the views down while the trees still live.
@@ -169,6 +176,11 @@ frmQEL::~frmQEL()
 FieldTreeView *frmQEL::trvFields() const
 {
     return treePanel_->trvFields();
+}
+
+ClipboardCommands &frmQEL::clipboardCommands() const
+{
+    return generator_->clipboardCommands();
 }
 
 QAction *frmQEL::menuAction(QMenu *menu, const char *name, const QString &caption,
@@ -200,14 +212,8 @@ void frmQEL::buildMenus()
     connect(importCopybook, &QAction::triggered, this, [this] {
         CopybookImportCommand(*this, platform_.messages, platform_.files).importCopybook_Click();
     });
-    // A window of its own, so the data can stay beside the layout while the layout is edited.
-    connect(menuAction(file_, "viewData", QStringLiteral("View Data File...")),
-            &QAction::triggered, this, [this] {
-                auto *window = new DataWindow(platform_, fields_, this);
-                window->setAttribute(Qt::WA_DeleteOnClose);
-                window->showInFront();
-                window->cmdDataBrowse_Click();
-            });
+    connect(menuAction(file_, "viewData", QStringLiteral("View Data File...")), &QAction::triggered,
+            this, [this] { DataWindow::openBeside(platform_, fields_, this); });
     file_->addSeparator();
     Save_ =
         menuAction(file_, "Save", QStringLiteral("Save"), QKeySequence(QStringLiteral("Ctrl+S")));
@@ -245,81 +251,6 @@ void frmQEL::buildMenus()
     help_->setObjectName(QStringLiteral("help"));
     connect(menuAction(help_, "About", QStringLiteral("&About...")), &QAction::triggered, this,
             &frmQEL::About_Click);
-}
-
-void frmQEL::wireReshaping()
-{
-    connect(treePanel_->treeButtons(), &TreeButtons::modified, this, &frmQEL::MarkModified);
-    UndoCommands *undo = undo_.get();
-    connect(treePanel_->treeButtons(), &TreeButtons::stepDone, undo,
-            [undo](const QString &step) { undo->commit(step); });
-    connect(treePanel_, &FieldTreePanel::dropped, undo,
-            [undo](const QString &name) { undo->commit(QStringLiteral("Drop %1"), name); });
-    connect(undo, &UndoCommands::applied, treePanel_, &FieldTreePanel::showSelectedField);
-    connect(trvFields(), &FieldTreeView::editingChanged, undo, [undo](bool editing) {
-        if (!editing)
-            undo->commit(QStringLiteral("Edit %1"));
-    });
-    // Undo and redo give the title its mark or take it away at the state last saved; a step
-    // away from that state marks it too, so that a drop or an import is not lost unasked.
-    connect(undo, &UndoCommands::cleanChanged, this, [this](bool clean) {
-        if (!clean)
-            MarkModified();
-        else if (isModified())
-            setWindowTitle(windowTitle().chopped(1));
-    });
-
-    picImport_ = new ImportBar({fields_, temp_, treePanel_, tabGen_, file_->menuAction(), dlgedit_,
-                                platform_.files, platform_.messages},
-                               centralWidget());
-    // The preview covers the Generator panel, so an import from another tab goes there first.
-    connect(import_, &QAction::triggered, this, [this] {
-        if (tabGen_->currentIndex() != 0)
-            tabGen_Click(0);
-        picImport_->import_Click();
-    });
-    connect(picImport_, &ImportBar::importing, undo, &UndoCommands::begin);
-    connect(picImport_, &ImportBar::imported, undo, [this, undo] {
-        undo->commit(QStringLiteral("Import %1 Fields"),
-                     QString::number(fields_.count() - undo->countBefore()));
-    });
-    connect(viewTreeViewclipboard_, &QAction::triggered, picImport_,
-            &ImportBar::viewTreeViewclipboard_Click);
-
-    clipboardCommands_ = std::make_unique<ClipboardCommands>(
-        ClipboardCommands::Context{clipboard_, platform_.clipboard, platform_.messages,
-                                   [this] { return activeControl_; }, [this] { MarkModified(); },
-                                   [undo](const QString &format, const QString &name) {
-                                       undo->commit(format, name);
-                                   }});
-    ClipboardCommands *clip = clipboardCommands_.get();
-    connect(cut_, &QAction::triggered, this, [clip] { clip->cut_Click(); });
-    connect(copy_, &QAction::triggered, this, [clip] { clip->copy_Click(); });
-    connect(paste_, &QAction::triggered, this, [clip] { clip->paste_Click(); });
-    for (FieldTreeView *tree : {treePanel_->trvFields(), treePanel_->trvTemp()}) {
-        connect(tree, &FieldTreeView::cutPressed, this, [clip] { clip->cut_Click(); });
-        connect(tree, &FieldTreeView::copyPressed, this, [clip] { clip->copy_Click(); });
-        connect(tree, &FieldTreeView::pastePressed, this, [clip] { clip->paste_Click(); });
-    }
-
-    fillers_ = std::make_unique<FillerCommands>(*entry_, fields_, trvFields(), platform_.messages);
-    auto fill = [this, undo](FillerMode mode) {
-        undo->begin();
-        const int before = fields_.count();
-        if (fillers_->run(mode))
-            MarkModified();
-        const int n = fields_.count() - before;
-        // No FILLER inserted, yet the spans above were recomputed.
-        undo->commit(n == 0   ? QStringLiteral("Change Positions of %1")
-                     : n == 1 ? QStringLiteral("Insert 1 Filler")
-                              : QStringLiteral("Insert %1 Fillers"),
-                     n > 1 ? QString::number(n) : QString());
-        treePanel_->selectionChanged();
-    };
-    connect(treePanel_->cmdAutoInsertFiller(), &QPushButton::clicked, this,
-            [fill] { fill(FillerMode::Children); });
-    connect(treePanel_->autoInsertFillerForSameLevel(), &QPushButton::clicked, this,
-            [fill] { fill(FillerMode::SameLevel); });
 }
 
 void frmQEL::Timer1_Timer()
@@ -406,90 +337,19 @@ void frmQEL::find_Click()
     }
 }
 
-void frmQEL::enterPressed()
-{
-    // A focused button takes Enter itself, as the default button gives way to it.
-    auto *button = qobject_cast<QPushButton *>(QApplication::focusWidget());
-    if (button && button->isEnabled() && picGenerator_->isAncestorOf(button)) {
-        button->click();
-        return;
-    }
-    entry_->cmdAdd()->click();
-}
-
 void frmQEL::cmdAdd_Click()
 {
-    const QString clause = entry_->previewText();
-    if (clause.isEmpty())
-        return;
-    PlacementAnswers answers;
-    switch (classifyLevel(clauseLevel(clause))) {
-    case LevelKind::Condition:
-        switch (platform_.messages.show(QStringLiteral("Add as child?"),
-                                        QStringLiteral("Exception"), MessageButtons::YesNoCancel,
-                                        MessageIcon::Question)) {
-        case MessageAnswer::Yes:
-            answers.condition = ConditionAnswer::Child;
-            break;
-        case MessageAnswer::No:
-            answers.condition = ConditionAnswer::Sibling;
-            break;
-        default:
-            return;
-        }
-        break;
-    case LevelKind::Invalid:
-        if (platform_.messages.show(QStringLiteral("Are you sure you want to continue?"),
-                                    QStringLiteral("Level Number Is Invalid"),
-                                    MessageButtons::YesNo,
-                                    MessageIcon::Exclamation) != MessageAnswer::Yes)
-            return;
-        answers.confirmInvalid = true;
-        break;
-    case LevelKind::Valid:
-        break;
-    }
-
-    FieldTreeView *tree = trvFields();
-    undo_->begin();
-    const int current = CurrentNodeIndex(fields_, tree->selectedNode());
-    const int added = AddField(fields_, current, clause, answers, entry_->positions());
-    if (!added)
-        return;
-    tree->selectNode(added);
-    entry_->prepareNextField();
-    entry_->focusLevel();
-    tree->clearDragState();
-    MarkModified();
-    undo_->commit(QStringLiteral("Add %1"), undo_->fieldName(added));
+    generator_->cmdAdd_Click();
 }
 
 void frmQEL::cmdEdit_Click()
 {
-    FieldTreeView *tree = trvFields();
-    const int selected = tree->selectedNode();
-    if (!selected)
-        return;
-    const QModelIndex index = tree->fieldModel()->modelIndex(selected);
-    tree->setFocus(Qt::OtherFocusReason);
-    tree->edit(index);
-    MarkModified();
+    generator_->cmdEdit_Click();
 }
 
 void frmQEL::stb_DblClick()
 {
-    const int selected = trvFields()->selectedNode();
-    if (!selected)
-        return;
-    undo_->begin();
-    const QString answer =
-        platform_.input.ask(PositionDialogPrompt(), PositionDialogTitle(), fields_.tag(selected));
-    const QString tag = PositionDialogTag(answer);
-    if (!tag.isNull())
-        fields_.setTag(selected, tag);
-    UpdateParentSpans(fields_, selected);
-    treePanel_->showSelectedField();
-    undo_->commit(QStringLiteral("Change Positions of %1"));
+    generator_->stb_DblClick();
 }
 
 bool frmQEL::isModified() const
@@ -545,33 +405,22 @@ void frmQEL::edit_Click()
 
 void frmQEL::options_Click()
 {
-    if (!options_) {
-        options_ = new frmOptions(platform_.colours, platform_.settings, currentProgramName());
-        connect(options_, &frmOptions::fillerColorApplied, this, &frmQEL::setFillerColor);
-        connect(options_, &frmOptions::editorOptionsApplied, this, &frmQEL::setEditorOptions);
-    }
-    options_->show();
-    options_->raise();
-    options_->activateWindow();
+    dialogs_->options_Click();
 }
 
 frmOptions *frmQEL::optionsWindow() const
 {
-    return options_;
+    return dialogs_->optionsWindow();
 }
 
 frmAbout *frmQEL::aboutWindow() const
 {
-    return about_;
+    return dialogs_->aboutWindow();
 }
 
 void frmQEL::About_Click()
 {
-    if (!about_)
-        about_ = new frmAbout(platform_.messages, platform_.shell, this);
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
+    dialogs_->About_Click();
 }
 
 void frmQEL::setFillerColor(const QColor &colour)
@@ -583,9 +432,8 @@ void frmQEL::setFillerColor(const QColor &colour)
 
 void frmQEL::focusChanged(QWidget *, QWidget *now)
 {
-    if (now && (now == trvFields() || now == treePanel_->trvTemp() ||
-                entry_->isEntryControl(now) || editor_->ownsTextBox(now) ||
-                codeView_->ownsTextBox(now)))
+    if (now && (now == trvFields() || now == treePanel_->trvTemp() || entry_->isEntryControl(now) ||
+                editor_->ownsTextBox(now) || codeView_->ownsTextBox(now)))
         activeControl_ = now;
     else
         activeControl_ = nullptr;

@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <memory>
 
@@ -13,19 +12,19 @@ class QAction;
 class QMenu;
 class QTabBar;
 class QTimer;
-class QShortcut;
 
 namespace orvane
 {
 
 class ClipboardCommands;
+class DialogWindows;
 struct EditorOptions;
 class CodeViewPanel;
 class EditorPanel;
 class EntryPanel;
 class FieldTreePanel;
 class FieldTreeView;
-class FillerCommands;
+class GeneratorWiring;
 class ImportBar;
 class PositionCommands;
 class frmAbout;
@@ -37,7 +36,8 @@ class WindowLifecycle;
 class frmFind;
 
 // The main window. It owns the three field trees, the menus, the tab strip and the status bar,
-// and wires the panels to each other and to the core; the panels do the rest.
+// builds the panels and hands them to each other; each area wires itself (GeneratorWiring,
+// DialogWindows, DataWindow::openBeside) and the panels do the rest.
 class frmQEL : public QMainWindow
 {
     Q_OBJECT
@@ -62,7 +62,7 @@ public:
     ProjectCommands &projectCommands() const { return *commands_; }
     WindowLifecycle &lifecycle() const { return *lifecycle_; }
     ImportBar *picImport() const { return picImport_; }
-    ClipboardCommands &clipboardCommands() const { return *clipboardCommands_; }
+    ClipboardCommands &clipboardCommands() const;
     FieldTree &trvClipboardTree() { return clipboard_; }
     // Undo and redo of the field tree; commands name their steps through it.
     UndoCommands &undoCommands() const { return *undo_; }
@@ -99,9 +99,7 @@ protected:
 
 private:
     void buildMenus();
-    void wireReshaping();
     void focusChanged(QWidget *old, QWidget *now);
-    void enterPressed();
     QAction *menuAction(QMenu *menu, const char *name, const QString &caption,
                         const QKeySequence &shortcut = {});
 
@@ -109,8 +107,8 @@ private:
     FileDialogState dlgedit_;
     std::unique_ptr<ProjectCommands> commands_;
     std::unique_ptr<WindowLifecycle> lifecycle_;
-    std::unique_ptr<ClipboardCommands> clipboardCommands_;
-    std::unique_ptr<FillerCommands> fillers_;
+    std::unique_ptr<GeneratorWiring> generator_;
+    std::unique_ptr<DialogWindows> dialogs_;
     PositionCommands *positions_ = nullptr;
     FieldTree fields_;
     FieldTree temp_;
@@ -128,10 +126,7 @@ private:
     StatusBar *stb_ = nullptr;
     ImportBar *picImport_ = nullptr;
     QTimer *Timer1_ = nullptr;
-    QShortcut *enterShortcut_ = nullptr;
     QWidget *activeControl_ = nullptr;
-    QPointer<frmOptions> options_;
-    QPointer<frmAbout> about_;
 
     QMenu *file_ = nullptr;
     QMenu *edit_ = nullptr;
