@@ -29,6 +29,22 @@ inline void buildTagged(FieldTree &tree, const std::vector<Row> &rows)
         tree.setTag(first + int(i), rows[i].tag);
 }
 
+// The same layout written as tagged() writes it: "A[1:10](B[1:5]),C[]".
+inline void buildTagged(FieldTree &tree, const QString &layout)
+{
+    std::vector<Row> rows;
+    int depth = 1;
+    for (qsizetype at = 0; at < layout.size();) {
+        const qsizetype open = layout.indexOf(u'[', at), close = layout.indexOf(u']', open);
+        rows.push_back({depth, layout.mid(at, open - at), layout.mid(open + 1, close - open - 1)});
+        for (at = close + 1; at < layout.size() && layout[at] == u')'; ++at)
+            --depth;
+        if (at < layout.size() && layout[at++] == u'(') // else a ',' before a sibling
+            ++depth;
+    }
+    buildTagged(tree, rows);
+}
+
 // The outline with each node's tag after its text: "A[1:10](B[1:5])".
 inline QString tagged(const FieldTree &tree)
 {

@@ -58,6 +58,26 @@ inline void build(FieldTree &tree, const std::vector<std::pair<int, QString>> &n
     }
 }
 
+// Adds the nodes of an outline as outline() writes it, "A(B,C),D", behind those there; the texts
+// hold no brackets or commas.
+inline void build(FieldTree &tree, const QString &outline)
+{
+    std::vector<std::pair<int, QString>> nodes;
+    int depth = 1;
+    QString text;
+    for (const QChar c : outline + u',') {
+        if (c != u'(' && c != u')' && c != u',') {
+            text += c;
+            continue;
+        }
+        if (!text.isEmpty())
+            nodes.push_back({depth, text});
+        text.clear();
+        depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
+    }
+    build(tree, nodes);
+}
+
 // The index of the node with the given text, 0 when there is none.
 inline int find(const FieldTree &tree, const QString &text)
 {

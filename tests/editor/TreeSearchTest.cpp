@@ -10,15 +10,10 @@ using orvane::testing::build;
 using orvane::testing::find;
 using orvane::testing::outline;
 
-// 01 A-REC / 05 A-KEY / 10 A-KEY-X / 05 B-NAME, then 01 B-REC / 05 B-KEY.
 static void sample(FieldTree &tree)
 {
-    build(tree, {{1, "01 A-REC."},
-                 {2, "05 A-KEY."},
-                 {3, "10 A-KEY-X."},
-                 {2, "05 B-NAME."},
-                 {1, "01 B-REC."},
-                 {2, "05 B-KEY."}});
+    build(tree,
+          QStringLiteral("01 A-REC.(05 A-KEY.(10 A-KEY-X.),05 B-NAME.),01 B-REC.(05 B-KEY.)"));
 }
 
 TEST(TreeSearchTest, FindsInDisplayOrderWithoutWrapAndReplacesInEveryNode)

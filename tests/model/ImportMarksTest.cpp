@@ -12,9 +12,7 @@ namespace
 // G(C1(K),C2),H with the marks written as a string of 0/1 in collection order.
 void layout(FieldTree &tree)
 {
-    buildTagged(
-        tree,
-        {{1, "G", "1:9"}, {2, "C1", "1:4"}, {3, "K", "1:2"}, {2, "C2", "5:9"}, {1, "H", "10:12"}});
+    buildTagged(tree, QStringLiteral("G[1:9](C1[1:4](K[1:2]),C2[5:9]),H[10:12]"));
 }
 
 QString marks(const FieldTree &tree)

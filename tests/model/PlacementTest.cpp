@@ -11,7 +11,7 @@ using orvane::testing::outline;
 namespace
 {
 struct Case {
-    std::vector<std::pair<int, QString>> before;
+    QString before;  // as outline() writes it
     QString current; // empty: nothing selected
     QString added;
     PlacementAnswers answers;
@@ -25,37 +25,21 @@ TEST(Placement, LevelsDecideWhereTheFieldGoes)
     const PlacementAnswers no88{ConditionAnswer::Sibling, false};
     const PlacementAnswers confirm{ConditionAnswer::Cancel, true};
     const std::vector<Case> cases = {
-        {{{1, "01 A."}}, "01 A.", "05 N.", {}, "01 A.(05 N.)"},
-        {{{1, "01 A."}, {2, "05 B."}, {2, "05 Z."}},
-         "05 B.",
-         "05 N.",
-         {},
-         "01 A.(05 B.,05 Z.,05 N.)"},
-        {{{1, "01 A."}, {2, "05 B."}, {3, "10 C."}, {2, "05 Z."}},
-         "10 C.",
-         "05 N.",
-         {},
-         "01 A.(05 B.(10 C.),05 N.,05 Z.)"},
-        {{{1, "01 A."}, {1, "01 Z."}}, "01 A.", "01 N.", {}, "01 A.,01 N.,01 Z."},
-        {{{1, "01 A."}, {2, "05 B."}}, "05 B.", "88 N.", yes88, "01 A.(05 B.(88 N.))"},
-        {{{1, "01 A."}, {2, "05 B."}, {2, "05 Z."}},
-         "05 B.",
-         "88 N.",
-         no88,
-         "01 A.(05 B.,88 N.,05 Z.)"},
-        {{{1, "77 X."}}, "77 X.", "77 N.", {}, "77 X.(77 N.)"},
-        {{{1, "01 A."}, {2, "10 B."}, {3, "15 C."}},
-         "15 C.",
-         "05 N.",
-         {},
-         "01 A.(10 B.(15 C.)),05 N."},
+        {"01 A.", "01 A.", "05 N.", {}, "01 A.(05 N.)"},
+        {"01 A.(05 B.,05 Z.)", "05 B.", "05 N.", {}, "01 A.(05 B.,05 Z.,05 N.)"},
+        {"01 A.(05 B.(10 C.),05 Z.)", "10 C.", "05 N.", {}, "01 A.(05 B.(10 C.),05 N.,05 Z.)"},
+        {"01 A.,01 Z.", "01 A.", "01 N.", {}, "01 A.,01 N.,01 Z."},
+        {"01 A.(05 B.)", "05 B.", "88 N.", yes88, "01 A.(05 B.(88 N.))"},
+        {"01 A.(05 B.,05 Z.)", "05 B.", "88 N.", no88, "01 A.(05 B.,88 N.,05 Z.)"},
+        {"77 X.", "77 X.", "77 N.", {}, "77 X.(77 N.)"},
+        {"01 A.(10 B.(15 C.))", "15 C.", "05 N.", {}, "01 A.(10 B.(15 C.)),05 N."},
         // Questions answered Yes for invalid levels place them like valid ones.
-        {{{1, "01 A."}, {2, "05 B."}}, "05 B.", "66 N.", confirm, "01 A.(05 B.(66 N.))"},
+        {"01 A.(05 B.)", "05 B.", "66 N.", confirm, "01 A.(05 B.(66 N.))"},
         // A first field of level 05 becomes a top-level node; 88 in an empty tree too.
-        {{}, "", "05 N.", {}, "05 N."},
-        {{}, "", "88 N.", yes88, "88 N."},
+        {"", "", "05 N.", {}, "05 N."},
+        {"", "", "88 N.", yes88, "88 N."},
         // Nothing selected: the last added node is current.
-        {{{1, "01 A."}, {2, "05 B."}, {1, "01 C."}}, "", "05 N.", {}, "01 A.(05 B.),01 C.(05 N.)"},
+        {"01 A.(05 B.),01 C.", "", "05 N.", {}, "01 A.(05 B.),01 C.(05 N.)"},
     };
     for (const Case &c : cases) {
         FieldTree t;

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace orvane;
-using orvane::testing::build;
+using orvane::testing::buildTagged;
 using orvane::testing::tagged;
 
 TEST(Positions, TagReaders)
@@ -17,9 +17,7 @@ TEST(Positions, TagReaders)
     EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
 
     FieldTree t;
-    build(t, {{1, "A"}, {2, "B"}, {2, "C"}});
-    t.setTag(1, "1:9");
-    t.setTag(2, "1:6");
+    buildTagged(t, QStringLiteral("A[1:9](B[1:6],C[])"));
     EXPECT_EQ(PreviousTag(t, 3), "1:6");
     EXPECT_EQ(PreviousTag(t, 2), "0:0");
     EXPECT_EQ(ParentTag(t, 3), "1:9");
@@ -83,10 +81,7 @@ TEST(Positions, NewFieldsByPositionsTakeTheBoxesAsTheyAre)
 TEST(Positions, ParentSpansCopyTheChildrenPartsAsText)
 {
     FieldTree t;
-    build(t, {{1, "A"}, {2, "B"}, {3, "C"}, {3, "D"}, {2, "E"}});
-    t.setTag(3, "");
-    t.setTag(4, "5:9");
-    t.setTag(5, "x:12");
+    buildTagged(t, QStringLiteral("A[](B[](C[],D[5:9]),E[x:12])"));
     UpdateParentSpans(t, 3);
     EXPECT_EQ(t.tag(2), ":9");
     EXPECT_EQ(t.tag(1), ":12");

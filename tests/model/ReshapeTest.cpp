@@ -13,10 +13,8 @@ namespace
 
 using Operation = std::function<TreeEdit(FieldTree &, FieldTree &, int)>;
 
-const std::vector<Row> kLayout = {
-    {1, "01 R.", "1:30"},  {2, "05 A.", "1:10"},  {3, "10 A1.", "1:5"},  {3, "10 A2.", "6:10"},
-    {2, "05 B.", "11:20"}, {2, "05 C.", "21:30"}, {1, "01 S.", "31:40"},
-};
+const QString kLayout = QStringLiteral(
+    "01 R.[1:30](05 A.[1:10](10 A1.[1:5],10 A2.[6:10]),05 B.[11:20],05 C.[21:30]),01 S.[31:40]");
 
 } // namespace
 
@@ -108,7 +106,7 @@ TEST(Reshape, RemoveKeepsTheSubtreeAndSelectsTheNeighbour)
     EXPECT_FALSE(RemoveNode(tree, 0).changed());
     const TreeEdit all = RemoveAllNodes(tree);
     EXPECT_TRUE(tree.isEmpty());
-    EXPECT_EQ(all.removed.front().nodes->count(), int(kLayout.size()));
+    EXPECT_EQ(all.removed.front().nodes->count(), 7);
     EXPECT_FALSE(RemoveAllNodes(tree).changed());
 }
 

@@ -8,69 +8,36 @@ using namespace orvane::testing;
 
 TEST(TreeClipboard, PasteGoesByLevel)
 {
+    using P = PasteTarget;
+    using R = Relationship;
+    const QString r05 = "01 R.[1:10](05 A.[1:10])", r10 = "01 R.[1:10](10 A.[1:10])";
     struct Case {
         const char *name;
-        std::vector<Row> layout;
+        QString layout;
         QString selected;
-        bool clipboardFilled;
-        PasteTarget target;
-        Relationship answer;
+        P target; // Nothing: the clipboard is empty
+        R answer;
         QString expected;
         QString selectedAfter;
     } const cases[] = {
-        {"a level-05 group onto a level-01 field becomes its last child",
-         {{1, "01 R.", "1:10"}, {2, "05 A.", "1:10"}},
-         "01 R.",
-         true,
-         PasteTarget::Child,
-         Relationship::Child,
-         "01 R.[1:20](05 A.[1:10],05 G.[11:20](10 H.[11:20]))",
-         "05 G."},
-        {"onto a level-05 field, Yes: before it",
-         {{1, "01 R.", "1:10"}, {2, "05 A.", "1:10"}},
-         "05 A.",
-         true,
-         PasteTarget::AskPreviousOrNext,
-         Relationship::Previous,
-         "01 R.[11:10](05 G.[11:20](10 H.[11:20]),05 A.[1:10])",
-         "05 G."},
-        {"onto a level-10 field, No: after it",
-         {{1, "01 R.", "1:10"}, {2, "10 A.", "1:10"}},
-         "10 A.",
-         true,
-         PasteTarget::AskPreviousOrNext,
-         Relationship::Next,
-         "01 R.[1:20](10 A.[1:10],05 G.[11:20](10 H.[11:20]))",
-         "05 G."},
-        {"into an empty tree: the only field, nothing selected",
-         {},
-         "",
-         true,
-         PasteTarget::IntoEmpty,
-         Relationship::Child,
-         "05 G.[11:20](10 H.[11:20])",
-         ""},
+        {"a level-05 group onto a level-01 field becomes its last child", r05, "01 R.", P::Child,
+         R::Child, "01 R.[1:20](05 A.[1:10],05 G.[11:20](10 H.[11:20]))", "05 G."},
+        {"onto a level-05 field, Yes: before it", r05, "05 A.", P::AskPreviousOrNext, R::Previous,
+         "01 R.[11:10](05 G.[11:20](10 H.[11:20]),05 A.[1:10])", "05 G."},
+        {"onto a level-10 field, No: after it", r10, "10 A.", P::AskPreviousOrNext, R::Next,
+         "01 R.[1:20](10 A.[1:10],05 G.[11:20](10 H.[11:20]))", "05 G."},
+        {"into an empty tree: the only field, nothing selected", "", "", P::IntoEmpty, R::Child,
+         "05 G.[11:20](10 H.[11:20])", ""},
         {"fields but none selected: after the last top-level field",
-         {{1, "01 R.", "1:10"}, {2, "05 A.", "1:10"}, {1, "01 S.", "11:12"}},
-         "",
-         true,
-         PasteTarget::AtEnd,
-         Relationship::Child,
-         "01 R.[1:10](05 A.[1:10]),01 S.[11:12],05 G.[11:20](10 H.[11:20])",
-         "05 G."},
-        {"an empty clipboard",
-         {{1, "01 R.", "1:10"}},
-         "01 R.",
-         false,
-         PasteTarget::Nothing,
-         Relationship::Child,
-         "01 R.[1:10]",
-         ""},
+         "01 R.[1:10](05 A.[1:10]),01 S.[11:12]", "", P::AtEnd, R::Child,
+         "01 R.[1:10](05 A.[1:10]),01 S.[11:12],05 G.[11:20](10 H.[11:20])", "05 G."},
+        {"an empty clipboard", "01 R.[1:10]", "01 R.", P::Nothing, R::Child, "01 R.[1:10]", ""},
     };
     for (const Case &c : cases) {
         FieldTree tree, clipboard;
         buildTagged(tree, c.layout);
-        if (c.clipboardFilled)
+        const bool filled = c.target != P::Nothing;
+        if (filled)
             buildTagged(clipboard, {{1, "05 G.", "11:20"}, {2, "10 H.", "11:20"}});
         const int selected = find(tree, c.selected);
         const PasteTarget target = PasteTargetFor(tree, selected, clipboard);
@@ -78,7 +45,7 @@ TEST(TreeClipboard, PasteGoesByLevel)
         const TreeEdit edit = PasteFromClipboard(tree, selected, clipboard, target, c.answer);
         EXPECT_EQ(tagged(tree), c.expected) << c.name;
         EXPECT_EQ(tree.text(edit.selected), c.selectedAfter) << c.name;
-        EXPECT_EQ(clipboard.count(), c.clipboardFilled ? 2 : 0) << c.name; // kept for again
+        EXPECT_EQ(clipboard.count(), filled ? 2 : 0) << c.name; // kept for again
     }
 }
 
