@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 using namespace orvane;
 
@@ -17,16 +18,17 @@ QString shown(const QString &clause)
     return s.replace(ClauseMark, u'¤');
 }
 
+// `flags` holds 's' for treat as string, 'm' for several values, 'o' for an output field.
 FieldEntry field(const QString &level, const QString &name, const QString &picture = {},
-                 const QString &length = {}, const QString &occurs = {}, const QString &value = {})
+                 const QString &length = {}, const QString &occurs = {}, const QString &value = {},
+                 const char *flags = "", const QString &keyKind = "Key", const QString &key = {},
+                 const QString &index = {})
 {
-    FieldEntry e;
-    e.level = level;
-    e.name = name;
-    e.pictureText = picture;
-    e.length = length;
-    e.occurs = occurs;
-    e.value = value;
+    FieldEntry e{level, name,  picture, length, occurs, keyKind,
+                 key,   index, value,   false,  false,  true};
+    e.multipleValues = strchr(flags, 'm');
+    e.treatAsString = strchr(flags, 's');
+    e.inputField = !strchr(flags, 'o');
     return e;
 }
 } // namespace
@@ -75,44 +77,21 @@ TEST(BuildFieldClause, Rows)
         // Whole numbers keep all their digits up to 9e15, beyond that they are written short.
         {field("5", "A", X, "123456789012345"), "05 A ¤PIC X(123456789012345)."},
         {field("5", "A", X, "9000000000000000"), "05 A ¤PIC X(9E+15)."},
+        // With OCCURS the value stands before the picture.
+        {field("10", "ITEM", "Alpha (A)", "5", "12", "Space", "", "AKey", "ITEM-KEY", "IX"),
+         "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ¤VALUE SPACE¤PIC A(5)."},
+        {field("5", "A", X, "5", "3", "", "", "dkey"),
+         "05 A OCCURS 3 TIMES DESCENDING KEY IS   ¤PIC X(5)."},
+        // Treat as string quotes the value and keeps its own blanks and quotes.
+        {field("5", "CODE", X, "3", "", "abc", "s"), "05 CODE ¤PIC X(3) ¤VALUE \"ABC\"."},
+        {field("5", "A", X, "9", "", " a\"b ", "s"), "05 A ¤PIC X(9) ¤VALUE \" A\"B \"."},
+        {field("88", "IS-OK", "", "", "", "\"y\" \"n\"", "m"), "88 IS-OK ¤VALUES \"Y\" \"N\"."},
+        {field("5", "TOTAL", "ZZ,ZZ9.99", "", "", "", "o"), "05 TOTAL ¤PIC ZZ,ZZ9.99."},
+        // Output field with a picture kind appends letter and list text: kept as described.
+        {field("5", "A", X, "4", "", "", "o"), "05 A ¤PIC XALPHANUM (X)."},
     };
     for (const auto &c : cases)
         EXPECT_EQ(shown(BuildFieldClause(c.entry)), c.expected) << c.expected.toStdString();
-}
-
-TEST(BuildFieldClause, KeysStringsSeveralValuesAndOutputFields)
-{
-    // With OCCURS the value stands before the picture.
-    FieldEntry item = field("10", "ITEM", "Alpha (A)", "5", "12", "Space");
-    item.keyKindText = "AKey";
-    item.keyDataName = "ITEM-KEY";
-    item.indexName = "IX";
-    EXPECT_EQ(
-        shown(BuildFieldClause(item)),
-        "10 ITEM OCCURS 12 TIMES ASCENDING KEY IS ITEM-KEY INDEXED BY IX ¤VALUE SPACE¤PIC A(5).");
-    FieldEntry arr = field("5", "A", "AlphaNum (X)", "5", "3");
-    arr.keyKindText = "dkey";
-    EXPECT_EQ(shown(BuildFieldClause(arr)), "05 A OCCURS 3 TIMES DESCENDING KEY IS   ¤PIC X(5).");
-
-    FieldEntry code = field("5", "CODE", "AlphaNum (X)", "3", "", "abc");
-    code.treatAsString = true;
-    EXPECT_EQ(shown(BuildFieldClause(code)), "05 CODE ¤PIC X(3) ¤VALUE \"ABC\".");
-    // Treat as string keeps the value's own blanks and quotes.
-    FieldEntry quoted = field("5", "A", "AlphaNum (X)", "9", "", " a\"b ");
-    quoted.treatAsString = true;
-    EXPECT_EQ(shown(BuildFieldClause(quoted)), "05 A ¤PIC X(9) ¤VALUE \" A\"B \".");
-
-    FieldEntry ok = field("88", "IS-OK", "", "", "", "\"y\" \"n\"");
-    ok.multipleValues = true;
-    EXPECT_EQ(shown(BuildFieldClause(ok)), "88 IS-OK ¤VALUES \"Y\" \"N\".");
-
-    FieldEntry total = field("5", "TOTAL", "ZZ,ZZ9.99");
-    total.inputField = false;
-    EXPECT_EQ(shown(BuildFieldClause(total)), "05 TOTAL ¤PIC ZZ,ZZ9.99.");
-    // Output field with a picture kind appends letter and list text: kept as described.
-    FieldEntry out = field("5", "A", "AlphaNum (X)", "4");
-    out.inputField = false;
-    EXPECT_EQ(shown(BuildFieldClause(out)), "05 A ¤PIC XALPHANUM (X).");
 }
 
 TEST(BuildFieldClause, UpperCaseStaysInsideWindows1252)
