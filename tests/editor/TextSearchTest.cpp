@@ -4,61 +4,48 @@
 
 using namespace orvane;
 
-TEST(TextSearchTest, FindDown)
+// Down from the selection's end (start + length), or up from its start.
+TEST(TextSearchTest, FindDownAndUp)
 {
     const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
     const struct {
         const char *text;
         const char *what;
+        bool up;
         qsizetype selStart, selLength;
         SearchOptions options;
         TextMatch expected;
     } cases[] = {
         // Overlapping matches come one after the other.
-        {"AAA", "AA", 0, 0, plain, {0, 2}},
-        {"AAA", "AA", 0, 2, plain, {1, 2}},
-        {"AAA", "AA", 1, 2, plain, {}},
+        {"AAA", "AA", false, 0, 0, plain, {0, 2}},
+        {"AAA", "AA", false, 0, 2, plain, {1, 2}},
+        {"AAA", "AA", false, 1, 2, plain, {}},
         // "_" and "." bound words; a blank does too.
-        {"A_B A", "A", 0, 0, whole, {0, 1}},
-        {"A_B A", "A", 0, 1, whole, {4, 1}},
+        {"A_B A", "A", false, 0, 0, whole, {0, 1}},
+        {"A_B A", "A", false, 0, 1, whole, {4, 1}},
         // A match inside a longer word is passed over.
-        {"ab abc ab", "ab", 0, 2, whole, {7, 2}},
-        {"9ab", "ab", 0, 0, whole, {}},
-        {"\u00e9ab", "ab", 0, 0, whole, {1, 2}},
-        {"ab", "AB", 0, 0, plain, {0, 2}},
-        {"ab AB", "AB", 0, 0, caseOn, {3, 2}},
-        {"abc", "", 0, 0, plain, {}},
-        {"abc", "c", 3, 0, plain, {}},
+        {"ab abc ab", "ab", false, 0, 2, whole, {7, 2}},
+        {"9ab", "ab", false, 0, 0, whole, {}},
+        {"\u00e9ab", "ab", false, 0, 0, whole, {1, 2}},
+        {"ab", "AB", false, 0, 0, plain, {0, 2}},
+        {"ab AB", "AB", false, 0, 0, caseOn, {3, 2}},
+        {"abc", "", false, 0, 0, plain, {}},
+        {"abc", "c", false, 3, 0, plain, {}},
+        {"AAA", "AA", true, 0, 0, plain, {}}, // at the very start nothing is above
+        {"AAA", "AA", true, 3, 0, plain, {1, 2}},
+        {"AAA", "AA", true, 2, 0, plain, {0, 2}},
+        {"AAA", "AA", true, 1, 0, plain, {}}, // a match must end before the selection
+        {"ab abc ab", "ab", true, 9, 0, whole, {7, 2}},
+        {"ab abc ab", "ab", true, 7, 0, whole, {0, 2}},
+        {"abc", "abc", true, 99, 0, plain, {0, 3}},
     };
     for (const auto &c : cases) {
-        const QString text = QString::fromUtf8(c.text);
-        EXPECT_EQ(findDown(text, QString::fromUtf8(c.what), c.selStart, c.selLength, c.options),
+        const QString text = QString::fromUtf8(c.text), what = QString::fromUtf8(c.what);
+        EXPECT_EQ(c.up ? findUp(text, what, c.selStart, c.options)
+                       : findDown(text, what, c.selStart, c.selLength, c.options),
                   c.expected)
-            << c.text << " / " << c.what << " from " << c.selStart;
+            << c.text << " / " << c.what << " from " << c.selStart << (c.up ? " up" : "");
     }
-}
-
-TEST(TextSearchTest, FindUp)
-{
-    const SearchOptions plain{}, whole{false, true};
-    const struct {
-        const char *text;
-        const char *what;
-        qsizetype selStart;
-        SearchOptions options;
-        TextMatch expected;
-    } cases[] = {
-        {"AAA", "AA", 0, plain, {}}, // at the very start nothing is above
-        {"AAA", "AA", 3, plain, {1, 2}},       {"AAA", "AA", 2, plain, {0, 2}},
-        {"AAA", "AA", 1, plain, {}}, // a match must end before the selection
-        {"ab abc ab", "ab", 9, whole, {7, 2}}, {"ab abc ab", "ab", 7, whole, {0, 2}},
-        {"abc", "abc", 99, plain, {0, 3}},
-    };
-    for (const auto &c : cases)
-        EXPECT_EQ(
-            findUp(QString::fromUtf8(c.text), QString::fromUtf8(c.what), c.selStart, c.options),
-            c.expected)
-            << c.text << " / " << c.what << " from " << c.selStart;
 }
 
 TEST(TextSearchTest, ReplaceAll)
