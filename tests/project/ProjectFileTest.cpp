@@ -76,53 +76,21 @@ TEST(ProjectFile, ThreeRootsRoundTripInPreOrderRecords)
     EXPECT_TRUE(empty.ok());
 }
 
-TEST(ProjectFile, DepthRulesWhenLoading)
-{
-    struct Case {
-        std::initializer_list<const char *> records;
-        const char *outline;
-    };
-    const Case cases[] = {
-        // climbing back attaches to the first root's level
-        {{"|1|A", "|2|B", "|3|C", "|1|D"}, "A(B(C)),D"},
-        {{"|1|A", "|2|B", "|3|C", "|2|D", "|3|E"}, "A(B(C),D(E))"},
-        // a jump of several levels counts as one; the depth read is remembered
-        {{"|1|A", "|3|B", "|3|C"}, "A(B,C)"},
-        {{"|1|A", "|3|B", "|2|C"}, "A(B),C"},
-        // hostile depths: below 1, huge, not a number, fractional
-        {{"|0|A", "|-5|B", "|99999999999999999999999|C", "|2|D"}, "A,B(C),D"},
-        {{"|1|A", "|x|B", "||C", "|2.9|D", "|1e400|E"}, "A,B,C(D),E"},
-        // a depth far beyond the real one climbs no further than the top level
-        {{"|1|A", "|2|B", "|1000000000|C", "|999999999|D", "|1|E"}, "A(B(C),D),E"},
-    };
-    for (const Case &c : cases) {
-        QByteArray bytes;
-        for (const char *r : c.records)
-            bytes += projectRecord(r);
-        FieldTree tree;
-        ASSERT_TRUE(load(tree, bytes).ok());
-        EXPECT_EQ(outline(tree), c.outline) << *c.records.begin();
-    }
-}
-
-TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
-{
-    FieldTree tree;
-    ASSERT_TRUE(
-        load(tree, projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"}))
-            .ok());
-    EXPECT_EQ(tagged(tree), "05 A \u00A0VALUE \"|\".[1:3],[no separators]([7:9]),[]");
-
-    // And a clause holding '|' is written and read back unchanged.
-    FieldTree again;
-    ASSERT_TRUE(load(again, save(tree)).ok());
-    EXPECT_EQ(tagged(again), tagged(tree));
-}
-
-TEST(ProjectFile, ShortAndOverlongRecords)
+TEST(ProjectFile, DepthsAndRecordLengthsWhenLoading)
 {
     const QByteArray a = projectRecord("|1|A");
     const std::pair<QByteArray, QString> cases[] = {
+        // climbing back attaches to the first root's level
+        {projectRecords({"|1|A", "|2|B", "|3|C", "|1|D"}), "A(B(C)),D"},
+        {projectRecords({"|1|A", "|2|B", "|3|C", "|2|D", "|3|E"}), "A(B(C),D(E))"},
+        // a jump of several levels counts as one; the depth read is remembered
+        {projectRecords({"|1|A", "|3|B", "|3|C"}), "A(B,C)"},
+        {projectRecords({"|1|A", "|3|B", "|2|C"}), "A(B),C"},
+        // hostile depths: below 1, huge, not a number, fractional
+        {projectRecords({"|0|A", "|-5|B", "|99999999999999999999999|C", "|2|D"}), "A,B(C),D"},
+        {projectRecords({"|1|A", "|x|B", "||C", "|2.9|D", "|1e400|E"}), "A,B,C(D),E"},
+        // a depth far beyond the real one climbs no further than the top level
+        {projectRecords({"|1|A", "|2|B", "|1000000000|C", "|999999999|D", "|1|E"}), "A(B(C),D),E"},
         // The last record's text is all there though the padding is missing: it loads.
         {a + projectRecord("|1|B").left(4 + 4), "A,B"},
         // Its text is cut off: loading ends with the record before.
@@ -140,6 +108,20 @@ TEST(ProjectFile, ShortAndOverlongRecords)
         ASSERT_TRUE(load(tree, bytes).ok());
         EXPECT_EQ(outline(tree), expected) << bytes.size();
     }
+}
+
+TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
+{
+    FieldTree tree;
+    ASSERT_TRUE(
+        load(tree, projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"}))
+            .ok());
+    EXPECT_EQ(tagged(tree), "05 A \u00A0VALUE \"|\".[1:3],[no separators]([7:9]),[]");
+
+    // And a clause holding '|' is written and read back unchanged.
+    FieldTree again;
+    ASSERT_TRUE(load(again, save(tree)).ok());
+    EXPECT_EQ(tagged(again), tagged(tree));
 }
 
 TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
