@@ -1,9 +1,9 @@
-// GnuCOBOL judges the storage map: for each copybook under tests/data/copybooks and each
-// dialect, every item's size in cobc's symbol table must be the map's; and the copybook
-// imported and generated again must compile to the same sizes.
+// GnuCOBOL judges the storage map: for each copybook under tests/data/copybooks and
+// tests/data/corpus and each dialect, every item's size in cobc's symbol table must be the map's;
+// and the copybook imported and generated again must compile to the same sizes.
 
-#include "../common/Files.h"
 #include "../common/QStringPrinter.h"
+#include "CobolTestSupport.h"
 #include "cobol/CopybookReader.h"
 #include "cobol/StorageMap.h"
 
@@ -11,9 +11,8 @@
 #include "codegen/WorkingStorage.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -27,8 +26,6 @@ using namespace orvane::cobol;
 
 namespace
 {
-
-const QString kCopybooks = QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/copybooks");
 
 const QString kSkeleton = QStringLiteral("       IDENTIFICATION DIVISION.\n"
                                          "       PROGRAM-ID. SIZES.\n"
@@ -44,28 +41,19 @@ struct Listing {
 };
 
 // Compiles the program and reads the symbol table of its listing.
-Listing symbols(const QString &program, Dialect dialect, const QTemporaryDir &dir,
-                const QStringList &includeDirs = {kCopybooks})
+Listing symbols(const QString &cobc, const QString &program, Dialect dialect,
+                const QTemporaryDir &dir, const QStringList &includeDirs)
 {
     Listing listing;
-    const QString source = dir.filePath(QStringLiteral("sizes.cbl"));
     const QString lst = dir.filePath(QStringLiteral("sizes.lst"));
-    orvane::testing::writeBytes(source, program.toLatin1());
-    QProcess cobc;
-    cobc.setProcessChannelMode(QProcess::MergedChannels);
     QStringList arguments{QStringLiteral("-std=") + DialectName(dialect),
-                          QStringLiteral("-fsyntax-only"),
-                          QStringLiteral("-t"),
-                          lst,
-                          QStringLiteral("-ftsymbols"),
-                          source};
+                          QStringLiteral("-fsyntax-only"), QStringLiteral("-t"), lst,
+                          QStringLiteral("-ftsymbols")};
     for (const QString &include : includeDirs)
         arguments << QStringLiteral("-I") << include;
-    cobc.start(QStandardPaths::findExecutable(QStringLiteral("cobc")), arguments);
-    if (!cobc.waitForFinished(60000) || cobc.exitCode() != 0) {
-        listing.messages = QString::fromLocal8Bit(cobc.readAll()) + u'\n' + program;
+    listing.messages = orvane::testing::compile(cobc, dir.path(), program, arguments);
+    if (!listing.messages.isEmpty())
         return listing;
-    }
     static const QRegularExpression row(QStringLiteral("^(\\d{5}) +\\S+ +(\\d\\d) +([^ ,]+)"));
     for (const QString &line : QString::fromLatin1(orvane::testing::readBytes(lst)).split(u'\n')) {
         const QRegularExpressionMatch m = row.match(line);
@@ -94,57 +82,8 @@ QStringList mapRows(const StorageMap &map)
     return rows;
 }
 
-bool noCompiler()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("cobc")).isEmpty();
-}
-
-#define SKIP_WITHOUT_COBC()                                                                        \
-    if (noCompiler()) {                                                                            \
-        if (qEnvironmentVariableIsSet("CI"))                                                       \
-            FAIL() << "cobc not found (Debian package gnucobol3)";                                 \
-        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";                               \
-    }
-
-class CompilerSizes : public ::testing::TestWithParam<const char *>
-{
-};
-
-TEST_P(CompilerSizes, MapAndRegeneratedCodeMatchTheSymbolTable)
-{
-    SKIP_WITHOUT_COBC();
-    const QString name = QString::fromLatin1(GetParam());
-    const ReadResult read =
-        ReadDataDescriptionFile(kCopybooks + u'/' + name + QStringLiteral(".cpy"), ReadOptions{});
-    ASSERT_TRUE(read.ok()) << read.errorText().toStdString();
-    FieldTree tree;
-    ImportEntries(tree, read);
-    const auto regenerated =
-        InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree));
-    ASSERT_TRUE(regenerated);
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    for (Dialect dialect : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
-        SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
-        const StorageMap map = BuildStorageMap(tree, dialect);
-        EXPECT_TRUE(map.errors.isEmpty()) << map.errors.join(u'\n').toStdString();
-        const QStringList expected = mapRows(map);
-
-        const Listing original = symbols(
-            kSkeleton.arg(QStringLiteral("       COPY \"%1.cpy\".\n").arg(name)), dialect, dir);
-        ASSERT_TRUE(original.messages.isEmpty()) << original.messages.toStdString();
-        EXPECT_EQ(original.items, expected);
-
-        const Listing again = symbols(*regenerated, dialect, dir);
-        ASSERT_TRUE(again.messages.isEmpty()) << again.messages.toStdString();
-        EXPECT_EQ(again.items, expected);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Copybooks, CompilerSizes,
-                         ::testing::Values("customer", "account", "transaction", "statement"));
-
-// The corpus: one or a few small copybooks per construct. A copybook without a row, or with a
+// The corpus: one or a few small copybooks per construct, and a few whole records. A copybook
+// without a row, or with a
 // row without a refusal, must read, and its map must match cobc's symbol table in every
 // dialect; a refused one must give its
 // message, and cobc must refuse it too unless `compileAs` is "-" (no data description at all,
@@ -199,24 +138,27 @@ const CorpusRow kCorpus[] = {
 
 TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
 {
-    SKIP_WITHOUT_COBC();
+    COBC_OR_SKIP(cobc);
     const QString corpus = QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/corpus");
-    const QStringList includes{corpus, corpus + QStringLiteral("/members")};
+    const QString records = QStringLiteral(ORVANE_SOURCE_DIR "/tests/data/copybooks");
+    const QStringList includes{corpus, corpus + QStringLiteral("/members"), records};
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     std::map<Dialect, int> agree;
     // Only failures are recorded: a row agrees when it added none.
     const ::testing::TestResult &result =
         *::testing::UnitTest::GetInstance()->current_test_info()->result();
-    const QStringList files = QDir(corpus).entryList({QStringLiteral("*.cpy")}, QDir::Files);
+    QStringList files = QDir(corpus).entryList({QStringLiteral("*.cpy")}, QDir::Files);
     ASSERT_GE(files.size(), 60);
+    files += QDir(records).entryList({QStringLiteral("*.cpy")}, QDir::Files);
     for (const QString &name : files) {
         SCOPED_TRACE(name.toStdString());
         const auto special = std::find_if(std::begin(kCorpus), std::end(kCorpus),
                                           [&](const CorpusRow &r) { return name == r.file; });
         const CorpusRow row = special != std::end(kCorpus) ? *special : CorpusRow{""};
+        const QString folder = QFile::exists(corpus + u'/' + name) ? corpus : records;
         const ReadResult read =
-            ReadDataDescriptionFile(corpus + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
+            ReadDataDescriptionFile(folder + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
         const QString program =
             kSkeleton.arg(QStringLiteral("       COPY \"%1\".\n")
                               .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name));
@@ -224,11 +166,11 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
             SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
             const int failedBefore = result.total_part_count();
             if (*row.refusal) {
-                const QString refusal = read.errorText().remove(corpus + u'/');
+                const QString refusal = read.errorText().remove(folder + u'/');
                 EXPECT_EQ(refusal.toStdString(), row.refusal);
                 const bool cobcRefuses =
                     row.compileAs != nullptr ||
-                    !symbols(program, dialect, dir, includes).messages.isEmpty();
+                    !symbols(cobc, program, dialect, dir, includes).messages.isEmpty();
                 EXPECT_TRUE(cobcRefuses) << "cobc accepts it";
             } else {
                 EXPECT_TRUE(read.ok()) << read.errorText().toStdString();
@@ -237,7 +179,7 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                 FieldTree tree;
                 ImportEntries(tree, read);
                 const StorageMap map = BuildStorageMap(tree, dialect);
-                const Listing listing = symbols(program, dialect, dir, includes);
+                const Listing listing = symbols(cobc, program, dialect, dir, includes);
                 if (row.mapError && dialect == Dialect::Default) {
                     EXPECT_EQ(map.errors.join(u'\n').toStdString(), row.mapError);
                     EXPECT_FALSE(listing.messages.isEmpty()) << "cobc accepts it";
@@ -247,6 +189,7 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                     EXPECT_EQ(listing.items, mapRows(map));
                     // The layout generated again compiles to the same sizes.
                     const Listing again = symbols(
+                        cobc,
                         *InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree)),
                         dialect, dir, includes);
                     EXPECT_EQ(again.items, mapRows(map)) << again.messages.toStdString();

@@ -2,9 +2,6 @@
 #include "../common/QStringPrinter.h"
 
 #include "../common/Files.h"
-#include "../common/TaggedTree.h"
-
-#include "model/FieldClause.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -13,16 +10,10 @@
 
 using namespace orvane;
 using namespace orvane::cobol;
-using orvane::testing::tagged;
 using orvane::testing::writeBytes;
 
 namespace
 {
-
-ReadResult readFree(const char *text)
-{
-    return ReadDataDescriptions(QString::fromUtf8(text), ReadOptions{SourceFormat::Free, {}, {}});
-}
 
 // "name>parent" per entry ("-" for the top), in source order.
 QString structure(const ReadResult &r)
@@ -54,7 +45,8 @@ TEST(CopybookReader, LevelsMakeTheStructure)
         {"05 A PIC X. 03 B PIC X.", "A>- B>-"},
     };
     for (const Case &c : cases) {
-        const ReadResult r = readFree(c.text);
+        const ReadResult r =
+            ReadDataDescriptions(QString::fromUtf8(c.text), {SourceFormat::Free, {}, {}});
         ASSERT_TRUE(r.ok()) << c.text << r.errorText().toStdString();
         EXPECT_EQ(structure(r), QString::fromUtf8(c.structure)) << c.text;
     }
@@ -164,24 +156,4 @@ TEST(CopybookReader, CopyIsExpandedWhenFoundAndReportedWhenNot)
                                                 ReadOptions{SourceFormat::Auto, dir.path(), {}});
     EXPECT_EQ(bad.errorText(),
               QStringLiteral("BAD.cpy:1:19: PICTURE ?: '?' is not a picture symbol"));
-}
-
-TEST(CopybookReader, ImportAppendsAfterTheLastTopLevelFieldWithStoragePositions)
-{
-    FieldTree tree;
-    const int existing = tree.add(0, Relationship::Last, QStringLiteral("01 OLD."));
-    tree.add(existing, Relationship::Child, QStringLiteral("05 X."));
-    tree.setTag(existing, QStringLiteral("1:4"));
-    const ReadResult r = readFree("*> dropped\n01 NEW. 05 A PIC X(10). 05 B PIC S9(5) COMP-3. "
-                                  "88 B-ZERO VALUE 0. 05 C OCCURS 3 PIC X(2).");
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(ImportEntries(tree, r), 5);
-    // A record of its own starts at byte 1; C spans one of its 3 occurrences; B-ZERO is B's.
-    // The fields that were there keep their tags.
-    EXPECT_EQ(tagged(tree).replace(ClauseMark, u'~'),
-              "01 OLD.[1:4](05 X.[]),01 NEW.[1:19](05 A ~PIC X(10).[1:10],05 B ~PIC S9(5) "
-              "COMP-3.[11:13](88 B-ZERO ~VALUE 0.[11:13]),05 C OCCURS 3 ~PIC X(2).[14:15])");
-    EXPECT_EQ(ImportSummary(r, 5),
-              QStringLiteral("5 fields imported.\n1 comment line(s) left out: a layout holds no "
-                             "comments."));
 }

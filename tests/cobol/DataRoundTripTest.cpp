@@ -8,8 +8,6 @@
 
 #include "../common/Files.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -118,9 +116,7 @@ QStringList readBack(const RecordLayout &layout, const QByteArray &bytes,
 
 TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
 {
-    const QString cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
-    if (cobc.isEmpty())
-        GTEST_SKIP() << "cobc is not installed";
+    COBC_OR_SKIP(cobc);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString program = programText(true);

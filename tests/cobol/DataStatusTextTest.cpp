@@ -13,26 +13,22 @@ TEST(DataStatusText, SaysWhatTheLayoutAndTheFileSizeLeftOpen)
     const FileShape crlfShort{20, 2, 5, 7, QStringLiteral("file size is not a multiple of 22")};
     const FileShape bare{4, 0, 1000, 0, {}};
     const struct {
-        QStringList problems;
+        const char *problem; // of the layout
         FileShape shape;
         qint64 bad, sampled;
         const char *expected;
     } cases[] = {
-        {{}, lf, 0, 3, "3 records of 11 bytes and LF; 0 fields did not decode"},
-        {{},
-         crlfShort,
-         2,
-         5,
+        {"", lf, 0, 3, "3 records of 11 bytes and LF; 0 fields did not decode"},
+        {"", crlfShort, 2, 5,
          "file size is not a multiple of 22; 5 records of 20 bytes and CR LF; "
          "2 fields did not decode"},
-        {{QStringLiteral("no counter for ITEMS")},
-         bare,
-         7,
-         100,
+        {"no counter for ITEMS", bare, 7, 100,
          "no counter for ITEMS; 1000 records of 4 bytes; "
          "7 fields did not decode in the first 100 records"},
     };
-    for (const auto &c : cases)
-        EXPECT_EQ(DataStatusText(c.problems, c.shape, c.bad, c.sampled),
+    for (const auto &c : cases) {
+        const QStringList problems = *c.problem ? QStringList{c.problem} : QStringList{};
+        EXPECT_EQ(DataStatusText(problems, c.shape, c.bad, c.sampled),
                   QString::fromLatin1(c.expected));
+    }
 }

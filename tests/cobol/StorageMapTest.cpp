@@ -1,5 +1,6 @@
 #include "cobol/StorageMap.h"
 #include "../common/QStringPrinter.h"
+#include "../common/TaggedTree.h"
 #include "CobolTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -134,7 +135,7 @@ TEST(StorageMap, OffsetsFollowTheCompilersRules)
     }
 }
 
-TEST(StorageMap, ShowsSlackBytesAndRecordLengths)
+TEST(StorageMap, ShowsSlackBytesRecordLengthsAndTables)
 {
     const StorageMap map = mapOf(
         "01 R. 05 T OCCURS 2. 10 T1 PIC X. 10 T2 PIC S9(4) COMP SYNC. 10 T3 PIC X. 01 S PIC X(7).");
@@ -145,15 +146,13 @@ TEST(StorageMap, ShowsSlackBytesAndRecordLengths)
     EXPECT_EQ(findItem(map, "T2")->slackBefore, 1);
     EXPECT_EQ(findItem(map, "T")->slackAfter, 1);
     EXPECT_EQ(findItem(map, "T")->entryLength, 6);
-}
 
-TEST(StorageMap, GivesADecoderWhatItNeeds)
-{
-    const StorageMap map = mapOf("01 R. 05 N PIC 99. 05 AMT OCCURS 1 TO 9 DEPENDING ON N "
-                                 "PIC S9(5)V99 SIGN LEADING SEPARATE. 05 P PIC 9(3)P(2) "
-                                 "COMP-3.");
-    EXPECT_EQ(layout(map), "R:0+76 N:0+2 AMT:2+72 P:74+2");
-    const StorageItem *amt = findItem(map, "AMT");
+    // What a decoder needs of a table.
+    const StorageMap table = mapOf("01 R. 05 N PIC 99. 05 AMT OCCURS 1 TO 9 DEPENDING ON N "
+                                   "PIC S9(5)V99 SIGN LEADING SEPARATE. 05 P PIC 9(3)P(2) "
+                                   "COMP-3.");
+    EXPECT_EQ(layout(table), "R:0+76 N:0+2 AMT:2+72 P:74+2");
+    const StorageItem *amt = findItem(table, "AMT");
     ASSERT_NE(amt, nullptr);
     EXPECT_EQ(amt->entryLength, 8);
     EXPECT_EQ(amt->occursMin, 1);
@@ -165,14 +164,10 @@ TEST(StorageMap, GivesADecoderWhatItNeeds)
 TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)
 {
     FieldTree tree;
-    const int r = tree.add(0, Relationship::Last, QStringLiteral("01 R."));
-    const int a = tree.add(r, Relationship::Child, QStringLiteral("05 A PIC X(4)."));
-    tree.add(a, Relationship::Child, QStringLiteral("10 A1 PIC X."));
-    tree.add(r, Relationship::Child, QStringLiteral("05 B PIC WHAT."));
-    tree.add(r, Relationship::Child, QStringLiteral("05 C REDEFINES X PIC X."));
-    tree.add(r, Relationship::Child, QStringLiteral("05 D PIC 9(19) COMP."));
-    const int e = tree.add(0, Relationship::Last, QStringLiteral("66 E RENAMES NOPE."));
-    tree.add(e, Relationship::Child, QStringLiteral("05 E1 PIC X."));
+    orvane::testing::buildTagged(
+        tree, QStringLiteral("01 R.[](05 A PIC X(4).[](10 A1 PIC X.[]),05 B PIC WHAT.[],"
+                             "05 C REDEFINES X PIC X.[],05 D PIC 9(19) COMP.[]),"
+                             "66 E RENAMES NOPE.[](05 E1 PIC X.[])"));
     const StorageMap map = BuildStorageMap(tree, Dialect::Default);
     ASSERT_EQ(map.items.size(), size_t(tree.count()));
     EXPECT_EQ(map.errors.size(), 6) << map.errors.join(u'\n').toStdString();

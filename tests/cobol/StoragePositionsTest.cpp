@@ -3,35 +3,46 @@
 #include "cobol/CopybookReader.h"
 #include "model/Positions.h"
 
+#include "../common/QStringPrinter.h"
+#include "../common/TaggedTree.h"
+
 #include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
 
-// The tags an import gives are the compiler's positions, as `orvane-cli map` prints them.
+// The tags an import gives are the compiler's positions, as `orvane-cli map` prints them. The
+// fields already there keep theirs, and the new ones follow them.
 TEST(StoragePositions, ImportTagsAreTheMapsFirstAndLastBytes)
 {
     FieldTree tree;
-    ImportEntries(
-        tree, ReadDataDescriptions(QStringLiteral("01 REC. 05 KIND PIC X. 88 KIND-A VALUE 'A'.\n"
-                                                  "05 BODY PIC X(20). 05 BODY-A REDEFINES BODY.\n"
-                                                  "10 A-NUM PIC 9(4). 10 A-TXT PIC X(6).\n"
-                                                  "05 TAB OCCURS 3. 10 T-CODE PIC X(2).\n"
-                                                  "10 T-AMT PIC S9(5) COMP-3. 88 T-ZERO VALUE 0.\n"
-                                                  "05 TAIL PIC X(4). 01 OTHER PIC X(8).\n"),
-                                   ReadOptions{SourceFormat::Free, {}, {}}));
-    const char *const expected[] = {"1:40",  "1:1",   "1:1",   "2:21",  "2:11",  "2:5", "6:11",
-                                    "22:26", "22:23", "24:26", "24:26", "37:40", "1:8"};
+    orvane::testing::buildTagged(tree, QStringLiteral("01 OLD.[1:4](05 X.[])"));
+    const ReadResult read =
+        ReadDataDescriptions(QStringLiteral("*> dropped\n"
+                                            "01 REC. 05 KIND PIC X. 88 KIND-A VALUE 'A'.\n"
+                                            "05 BODY PIC X(20). 05 BODY-A REDEFINES BODY.\n"
+                                            "10 A-NUM PIC 9(4). 10 A-TXT PIC X(6).\n"
+                                            "05 TAB OCCURS 3. 10 T-CODE PIC X(2).\n"
+                                            "10 T-AMT PIC S9(5) COMP-3. 88 T-ZERO VALUE 0.\n"
+                                            "05 TAIL PIC X(4). 01 OTHER PIC X(8).\n"),
+                             ReadOptions{SourceFormat::Free, {}, {}});
+    ASSERT_EQ(ImportEntries(tree, read), 13);
+    EXPECT_EQ(tree.topLevelCount(), 3); // OLD, REC, OTHER
+    EXPECT_EQ(ImportSummary(read, 13), "13 fields imported.\n1 comment line(s) left out: a layout "
+                                       "holds no comments.");
+    const char *const expected[] = {"1:4",   "",      "1:40",  "1:1",   "1:1",
+                                    "2:21",  "2:11",  "2:5",   "6:11",  "22:26",
+                                    "22:23", "24:26", "24:26", "37:40", "1:8"};
     ASSERT_EQ(tree.count(), int(std::size(expected)));
     for (int node = 1; node <= tree.count(); ++node)
         EXPECT_EQ(tree.tag(node), QString::fromLatin1(expected[node - 1])) << node;
     // A table's tag spans one occurrence and reaches over all of them: the map's last byte.
     for (const StorageItem &item : BuildStorageMap(tree, Dialect::Default).items)
-        EXPECT_TRUE(item.category == Category::Condition ||
+        EXPECT_TRUE(item.node <= 2 || item.category == Category::Condition ||
                     tagReachEnd(tree.tag(item.node), tree.text(item.node)) ==
                         double(item.offset + item.length));
     StorageCache cache;
-    EXPECT_EQ(StorageStatusText(cache.item(tree, 2)), u"Storage 1 To 1, 1 byte");
-    EXPECT_EQ(StorageStatusText(cache.item(tree, 3)), u"Storage: its item's (88)");
-    EXPECT_EQ(StorageStatusText(cache.item(tree, 8)), u"Storage 22 To 36, 3 \u00D7 5 bytes");
+    EXPECT_EQ(StorageStatusText(cache.item(tree, 4)), u"Storage 1 To 1, 1 byte");
+    EXPECT_EQ(StorageStatusText(cache.item(tree, 5)), u"Storage: its item's (88)");
+    EXPECT_EQ(StorageStatusText(cache.item(tree, 10)), u"Storage 22 To 36, 3 \u00D7 5 bytes");
 }

@@ -1,14 +1,12 @@
-// GnuCOBOL judges the generated code: each layout is wrapped in a minimal fixed-format program
-// and must pass `cobc -fsyntax-only`.
+// GnuCOBOL judges the generated code: a random layout, with one long continued literal among its
+// fields, wrapped in a minimal fixed-format program, must compile and show that literal.
 
-#include "../common/Files.h"
+#include "../cobol/CobolTestSupport.h"
 #include "CodeGenTestSupport.h"
 
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -19,48 +17,9 @@
 
 using namespace orvane;
 using namespace orvane::test;
-using orvane::testing::writeBytes;
 
 namespace
 {
-
-const QString Skeleton = QStringLiteral("       IDENTIFICATION DIVISION.\r\n"
-                                        "       PROGRAM-ID. GENCHECK.\r\n"
-                                        "       DATA DIVISION.\r\n"
-                                        "       WORKING-STORAGE SECTION.\r\n"
-                                        "       PROCEDURE DIVISION.\r\n"
-                                        "%1"
-                                        "           STOP RUN.\r\n");
-
-// The compiler judges wherever it is installed (CI installs it); elsewhere the test is skipped.
-const QString Cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
-
-struct Compiled {
-    int exitCode = -1;
-    QString output;
-    QString program;
-};
-
-// Writes the program with the code behind its WORKING-STORAGE header and runs cobc on it.
-Compiled compile(const QString &code, const QString &procedure, const QStringList &options,
-                 const QTemporaryDir &dir)
-{
-    Compiled c;
-    c.program = InsertAfterWorkingStorage(Skeleton.arg(procedure), code).value();
-    const QString file = dir.filePath(QStringLiteral("gencheck.cbl"));
-    writeBytes(file, c.program.toLatin1());
-    QProcess cobc;
-    cobc.setWorkingDirectory(dir.path());
-    cobc.setProcessChannelMode(QProcess::MergedChannels);
-    cobc.start(Cobc, options + QStringList{file});
-    if (!cobc.waitForFinished(120000)) {
-        c.output = QStringLiteral("cobc did not finish: ") + cobc.errorString();
-        return c;
-    }
-    c.output = QString::fromLocal8Bit(cobc.readAll());
-    c.exitCode = cobc.exitStatus() == QProcess::NormalExit ? cobc.exitCode() : -1;
-    return c;
-}
 
 const char *const X = "AlphaNum (X)";
 
@@ -136,29 +95,12 @@ void randomLayout(FieldTree &tree, unsigned seed, int count)
 } // namespace
 
 // The layout's line width, the continuation of long lines and literals, and the depth reset
-// meet in random layouts: every line stays inside column 72 and the compiler accepts them.
-TEST(Cobol, RandomLayoutsStayInsideColumn72AndAreAccepted)
+// meet in random layouts: every line stays inside column 72, the compiler accepts them, and a
+// continued literal (with doubled quotes) keeps its text when the program shows it.
+TEST(Cobol, RandomLayoutsStayInsideColumn72AndContinuedLiteralsKeepTheirText)
 {
     FieldTree tree;
     randomLayout(tree, 1234, 3000);
-    const QString code = GenerateCode(tree);
-    ASSERT_TRUE(code.contains(u"\r\n      -")) << "the layouts should need continued literals";
-    for (const QString &line : codeLines(code))
-        ASSERT_LE(line.size(), CodeLastColumn) << qPrintable(line);
-    if (Cobc.isEmpty())
-        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const Compiled c = compile(code, QString(), {QStringLiteral("-fsyntax-only")}, dir);
-    EXPECT_EQ(c.exitCode, 0) << qPrintable(c.output) << "\n" << qPrintable(c.program);
-}
-
-// The continued literals must also carry the right text: compiled and run, the program shows it.
-TEST(Cobol, ContinuedLiteralKeepsItsText)
-{
-    if (Cobc.isEmpty())
-        GTEST_SKIP() << "cobc not found (Debian package gnucobol3)";
-    FieldTree tree;
     int parent = addText(tree, 0, BuildFieldClause(entry("1", "MSG-REC")));
     for (int level = 5; level <= 25; level += 5)
         parent =
@@ -173,17 +115,24 @@ TEST(Cobol, ContinuedLiteralKeepsItsText)
     msg.treatAsString = true;
     addText(tree, parent, BuildFieldClause(msg));
     const QString code = GenerateCode(tree);
-    ASSERT_TRUE(code.contains(u"\r\n      -"));
+    ASSERT_TRUE(code.contains(u"\r\n      -")) << "the layouts should need continued literals";
+    for (const QString &line : codeLines(code))
+        ASSERT_LE(line.size(), CodeLastColumn) << qPrintable(line);
+    COBC_OR_SKIP(cobc);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const Compiled c =
-        compile(code, QStringLiteral("           DISPLAY MSG-TEXT.\r\n"),
-                {QStringLiteral("-x"), QStringLiteral("-o"), dir.filePath("gencheck")}, dir);
-    ASSERT_EQ(c.exitCode, 0) << qPrintable(c.output) << "\n" << qPrintable(c.program);
-    QProcess run;
-    run.start(dir.filePath("gencheck"), {});
-    ASSERT_TRUE(run.waitForFinished(60000));
-    const QString shown = QString::fromLatin1(run.readAllStandardOutput()).trimmed();
+    const QString program =
+        InsertAfterWorkingStorage(QStringLiteral("       IDENTIFICATION DIVISION.\r\n"
+                                                 "       PROGRAM-ID. GENCHECK.\r\n"
+                                                 "       DATA DIVISION.\r\n"
+                                                 "       WORKING-STORAGE SECTION.\r\n"
+                                                 "       PROCEDURE DIVISION.\r\n"
+                                                 "           DISPLAY MSG-TEXT.\r\n"
+                                                 "           STOP RUN.\r\n"),
+                                  code)
+            .value();
+    const QString shown =
+        QString::fromLatin1(orvane::testing::compileAndRun(cobc, dir.path(), program)).trimmed();
     // A quote inside the value is typed doubled, and the program shows it once.
     EXPECT_EQ(shown,
               text.toUpper().replace(QStringLiteral("\"\""), QStringLiteral("\"")).trimmed());

@@ -43,17 +43,14 @@ TEST(TextFileTest, TheBytesDecideTheForm)
     }
 }
 
-TEST(TextFileTest, FinalLineEndIsAddedOnce)
+TEST(TextFileTest, FinalLineEndIsAddedOnceAndNewTextTakesTheDefaultForm)
 {
     const TextForm lf{TextEncoding::Utf8, false, "\n"};
     EXPECT_EQ(toFileText(u"A\nB", TextForm{}), u"A\r\nB\r\n");
     EXPECT_EQ(toFileText(u"A\nB\n", TextForm{}), u"A\r\nB\r\n");
     EXPECT_EQ(toFileText(u"A\nB", lf), u"A\nB\n");
     EXPECT_EQ(toFileText(u"", TextForm{}), u"");
-}
-
-TEST(TextFileTest, NewTextIsCrLfAndWindows1252UnlessItNeedsMore)
-{
+    // New text is CR LF and Windows-1252 unless it needs more.
     EXPECT_EQ(newTextForm(u"CAF\u00C9 \u20AC"), TextForm{});
     EXPECT_EQ(newTextForm(u"\u0391").encoding, TextEncoding::Utf8);
 }
@@ -107,10 +104,7 @@ TEST(TextFileTest, RefusesWhatIsNoTextAndLeavesTheFileWhenAWriteFails)
 
     EXPECT_FALSE(
         writeTextFile(dir.filePath(QStringLiteral("no/such/dir.cbl")), u"A", TextForm{}).ok());
-}
-
-TEST(TextFileTest, WriteErrorsAreReported)
-{
+    // A device that fails as a full disk does names why.
     orvane::testing::FailingDevice device({}, 0);
     ASSERT_TRUE(device.open(QIODevice::WriteOnly));
     const TextFileResult r = writeTextFile(device, u"ABCDEF", TextForm{});

@@ -2,6 +2,7 @@
 #include "platform/QtCompilerRun.h"
 #include "cobol/CompilerMessages.h"
 
+#include "../common/Files.h"
 #include "Application.h"
 
 #include <QCoreApplication>
@@ -49,17 +50,14 @@ TEST(QtCompilerRun, CobcReportsBothErrorsOfAFileAtTheirLines)
         GTEST_SKIP() << "cobc is not installed";
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("two.cbl"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("       IDENTIFICATION DIVISION.\n"
-               "       PROGRAM-ID. TWO.\n"
-               "       DATA DIVISION.\n"
-               "       WORKING-STORAGE SECTION.\n"
-               "       01 A PIC X(3 .\n"
-               "       PROCEDURE DIVISION.\n"
-               "           MOVE NOSUCH TO A.\n"
-               "           GOBACK.\n");
-    file.close();
+    orvane::testing::writeBytes(path, "       IDENTIFICATION DIVISION.\n"
+                                      "       PROGRAM-ID. TWO.\n"
+                                      "       DATA DIVISION.\n"
+                                      "       WORKING-STORAGE SECTION.\n"
+                                      "       01 A PIC X(3 .\n"
+                                      "       PROCEDURE DIVISION.\n"
+                                      "           MOVE NOSUCH TO A.\n"
+                                      "           GOBACK.\n");
     const auto result =
         runToEnd(QStringLiteral("cobc"), cobol::syntaxCheckArguments(QString(), {}, path));
     ASSERT_TRUE(result);
@@ -93,9 +91,7 @@ TEST(QtCompilerRun, CancelStopsTheProcessAndNeverReports)
         {QStringLiteral("-c"), QStringLiteral("echo $$ > '%1'; exec sleep 60").arg(pidFile)},
         [&](const CompilerResult &) { reported = true; });
     ASSERT_TRUE(waitFor([&] { return QFileInfo(pidFile).size() > 0; }, 10000));
-    QFile file(pidFile);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QString pid = QString::fromLatin1(file.readAll()).trimmed();
+    const QString pid = QString::fromLatin1(orvane::testing::readBytes(pidFile)).trimmed();
     ASSERT_TRUE(QFileInfo::exists(QStringLiteral("/proc/") + pid));
     ASSERT_TRUE(job->isRunning());
 

@@ -137,38 +137,27 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
     QtFileBoxes boxes;
 
-    whenModal<QFileDialog>([&](QFileDialog *box) {
-        EXPECT_EQ(box->windowTitle(), "Save As");
-        EXPECT_EQ(QDir(box->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
-        box->selectFile(QStringLiteral("cust"));
-        static_cast<QDialog *>(box)->accept(); // as the Save button does
-    });
+    // The name typed and accepted as the Save button does; All Files chosen first the way a
+    // user does, in the box's list of file types, when `allFiles`.
+    const auto save = [&](const QString &start, const QString &name, bool allFiles) {
+        whenModal<QFileDialog>([&](QFileDialog *box) {
+            EXPECT_EQ(box->windowTitle(), "Save As");
+            EXPECT_EQ(QDir(box->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+            for (QComboBox *types : box->findChildren<QComboBox *>())
+                if (allFiles && types->findText(QStringLiteral("All Files (*)")) == 1) {
+                    types->setCurrentIndex(1);
+                    emit types->activated(1);
+                    emit types->textActivated(types->itemText(1));
+                }
+            box->selectFile(name);
+            static_cast<QDialog *>(box)->accept();
+        });
+        return QFileInfo(boxes.saveFile(QStringLiteral("Save As"), filter, start)).fileName();
+    };
     // Started from a folder pattern, as after start-up.
-    QString chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("*.*"));
-    EXPECT_EQ(QFileInfo(chosen).fileName(), "cust.qel");
-
-    whenModal<QFileDialog>([&](QFileDialog *box) {
-        // Chosen the way a user does, in the box's list of file types.
-        QComboBox *types = nullptr;
-        for (QComboBox *combo : box->findChildren<QComboBox *>())
-            if (combo->findText(QStringLiteral("All Files (*)")) >= 0)
-                types = combo;
-        ASSERT_NE(types, nullptr);
-        types->setCurrentIndex(1);
-        emit types->activated(1);
-        emit types->textActivated(types->itemText(1));
-        box->selectFile(QStringLiteral("notes"));
-        static_cast<QDialog *>(box)->accept(); // as the Save button does
-    });
-    chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
-    EXPECT_EQ(QFileInfo(chosen).fileName(), "notes");
-
-    whenModal<QFileDialog>([&](QFileDialog *box) {
-        box->selectFile(QStringLiteral("other.cbl"));
-        static_cast<QDialog *>(box)->accept(); // as the Save button does
-    });
-    chosen = boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel"));
-    EXPECT_EQ(QFileInfo(chosen).fileName(), "other.cbl");
+    EXPECT_EQ(save(dir.filePath("*.*"), "cust", false), "cust.qel");
+    EXPECT_EQ(save(dir.filePath("cust.qel"), "notes", true), "notes");
+    EXPECT_EQ(save(dir.filePath("cust.qel"), "other.cbl", false), "other.cbl");
 
     whenModal<QDialog>([](QDialog *box) { box->reject(); });
     EXPECT_EQ(boxes.saveFile(QStringLiteral("Save As"), filter, dir.filePath("cust.qel")), "");
