@@ -1,7 +1,10 @@
 #include "DataEntry.h"
 #include "EntryWords.h"
+#include "KeywordSet.h"
 
 #include "model/FieldClause.h"
+
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -13,7 +16,14 @@ namespace
 
 constexpr qint64 kMaxOccurs = 100'000'000;
 
-// Walks the tokens of one entry and keeps the words of every clause for the field text.
+// The tokens of one clause, from `from` up to, not including, `to`; empty when to == from.
+struct Clause {
+    size_t from = 0;
+    size_t to = 0;
+};
+using Clauses = QVarLengthArray<Clause, 6>;
+
+// Walks the tokens of one entry and keeps where every clause's words are, for the field text.
 class EntryParser
 {
 public:
@@ -46,16 +56,15 @@ private:
     }
     QString word() const
     {
-        return !atEnd() && t_[pos_].kind == TokenKind::Word ? t_[pos_].text.toString().toUpper()
-                                                            : QString();
+        return !atEnd() && t_[pos_].kind == TokenKind::Word ? UpperText(t_[pos_].text) : QString();
     }
     // Whether the current token is the keyword `w`, compared without copying the token.
-    bool is(const char *w) const
+    template <size_t N> bool is(const char (&w)[N]) const
     {
         return !atEnd() && t_[pos_].kind == TokenKind::Word &&
-               t_[pos_].text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
+               IsKeyword(t_[pos_].text, QLatin1StringView(w, qsizetype(N - 1)));
     }
-    bool accept(const char *w)
+    template <size_t N> bool accept(const char (&w)[N])
     {
         if (is(w)) {
             ++pos_;
@@ -80,26 +89,25 @@ private:
     {
         return QStringLiteral("expected %1, found %2").arg(what, found());
     }
-    // The words from `from` up to here, keywords upper case, literals as written.
-    QString piece(size_t from) const
+    // A clause's tokens, from `from` up to here.
+    Clause piece(size_t from) const { return Clause{from, pos_}; }
+    // Appends the clause's words, keywords upper case, literals as written.
+    void append(QString &text, Clause c) const
     {
-        QString s;
-        if (!keepText_)
-            return s;
-        for (size_t i = from; i < pos_; ++i) {
-            if (!s.isEmpty())
-                s += u' ';
-            s += t_[i].kind == TokenKind::Literal ? t_[i].text.toString()
-                                                  : t_[i].text.toString().toUpper();
+        for (size_t i = c.from; i < c.to; ++i) {
+            if (i > c.from)
+                text += u' ';
+            if (t_[i].kind == TokenKind::Literal)
+                text += t_[i].text;
+            else
+                AppendUpper(text, t_[i].text);
         }
-        return s;
     }
-    // Keeps a clause's words for the field text, when there is to be one.
-    void keep(QStringList &clauses, size_t from)
+    // Keeps a clause's words for the field text.
+    void keep(Clauses &clauses, size_t from)
     {
         otherClauses_ = true;
-        if (keepText_)
-            clauses << piece(from);
+        clauses.push_back(piece(from));
     }
     QString dataName(QString &into)
     {
@@ -136,11 +144,11 @@ private:
     const Constants *constants_;
     bool otherClauses_ = false; // any clause besides PICTURE, OCCURS and VALUE
     QString nameText_;
-    QStringList front_; // clauses that stand before the picture (and OCCURS)
-    QString occurs_;
-    QString picture_;
-    QStringList behind_; // clauses that follow the picture
-    QString value_;
+    Clauses front_; // clauses that stand before the picture (and OCCURS)
+    Clause occurs_;
+    bool picture_ = false;
+    Clauses behind_; // clauses that follow the picture
+    Clause value_;
 };
 
 QString EntryParser::parse()
@@ -201,12 +209,11 @@ QString EntryParser::parse()
             accept("IS");
             if (atEnd() || t_[pos_].kind != TokenKind::Word)
                 return expected(QStringLiteral("a picture string"));
-            e_.picture = t_[pos_].text.toString().toUpper();
+            e_.picture = UpperText(t_[pos_].text);
             if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo, constants_); !m.isEmpty())
                 return m;
             ++pos_;
-            if (keepText_)
-                picture_ = QStringLiteral("PIC ") + e_.picture;
+            picture_ = true;
         } else if (w == u"USAGE" || IsUsageWord(w)) {
             if (QString m = parseUsage(start); !m.isEmpty())
                 return m;
@@ -419,8 +426,8 @@ QString EntryParser::parseValue()
         const Token &t = t_[pos_];
         const QStringView w = key(buffer);
         if (t.kind == TokenKind::Literal || IsNumericLiteral(t.text) || IsFigurative(w) ||
-            (constants_ && t.kind == TokenKind::Word &&
-             constants_->contains(t.text.toString().toUpper()))) {
+            (constants_ && !constants_->isEmpty() && t.kind == TokenKind::Word &&
+             constants_->contains(UpperText(t.text)))) {
             ++pos_;
         } else if (w == u"ALL") {
             ++pos_;
@@ -445,38 +452,64 @@ QString EntryParser::parseValue()
 
 void EntryParser::buildText()
 {
-    QString name = QStringLiteral("%1").arg(e_.level, 2, 10, QLatin1Char('0'));
-    if (!nameText_.isEmpty())
-        name += u' ' + nameText_;
-    for (const QString &c : front_)
-        name += u' ' + c;
-    if (!occurs_.isEmpty())
-        name += u' ' + occurs_;
-    QString picture;
-    if (!picture_.isEmpty()) {
-        picture = ClauseMark + picture_;
-        for (const QString &c : behind_)
-            picture += u' ' + c;
-    } else {
-        for (const QString &c : behind_)
-            name += u' ' + c;
+    size_t room = 16 + nameText_.size();
+    for (size_t i = begin_; i < end_; ++i)
+        room += size_t(t_[i].text.size()) + 1;
+    QString &text = e_.fieldText;
+    text.clear();
+    text.reserve(qsizetype(room));
+    text += QChar(u'0' + e_.level / 10); // a sound level has two digits
+    text += QChar(u'0' + e_.level % 10);
+    if (!nameText_.isEmpty()) {
+        text += u' ';
+        text += nameText_;
     }
-    const QString value = value_.isEmpty() ? QString() : ClauseMark + value_;
-    // The order the entry panel builds: with OCCURS the value comes before the picture.
-    QString text = name;
-    if (!occurs_.isEmpty()) {
-        if (!value.isEmpty())
-            text += u' ' + value;
-        if (!picture.isEmpty() && value.isEmpty())
+    const auto appendAll = [&](const Clauses &clauses) {
+        for (const Clause &c : clauses) {
             text += u' ';
-        text += picture;
-    } else {
-        if (!picture.isEmpty())
-            text += u' ' + picture;
-        if (!value.isEmpty())
-            text += u' ' + value;
+            append(text, c);
+        }
+    };
+    appendAll(front_);
+    const bool occurs = occurs_.to > occurs_.from;
+    if (occurs) {
+        text += u' ';
+        append(text, occurs_);
     }
-    e_.fieldText = text + u'.';
+    if (!picture_)
+        appendAll(behind_);
+    const auto appendPicture = [&] {
+        text += ClauseMark;
+        text += QLatin1StringView("PIC ");
+        text += e_.picture;
+        appendAll(behind_);
+    };
+    const bool value = value_.to > value_.from;
+    const auto appendValue = [&] {
+        text += ClauseMark;
+        append(text, value_);
+    };
+    // The order the entry panel builds: with OCCURS the value comes before the picture.
+    if (occurs) {
+        if (value) {
+            text += u' ';
+            appendValue();
+        }
+        if (picture_ && !value)
+            text += u' ';
+        if (picture_)
+            appendPicture();
+    } else {
+        if (picture_) {
+            text += u' ';
+            appendPicture();
+        }
+        if (value) {
+            text += u' ';
+            appendValue();
+        }
+    }
+    text += u'.';
 }
 
 } // namespace

@@ -1,12 +1,7 @@
 #include "EntryWords.h"
 
+#include "KeywordSet.h"
 #include "UsageWords.h"
-
-#include <QLatin1String>
-
-#include <algorithm>
-#include <initializer_list>
-#include <vector>
 
 namespace orvane::cobol
 {
@@ -16,53 +11,22 @@ namespace
 
 constexpr int kMaxNameLength = 63;
 
-// Keyword lists looked up by binary search, so that no word needs a copy to be found.
-class WordList
-{
-public:
-    WordList(std::initializer_list<const char *> words) : words_(words)
-    {
-        std::sort(words_.begin(), words_.end(),
-                  [](const char *a, const char *b) { return QLatin1String(a) < QLatin1String(b); });
-    }
-    bool contains(QStringView w) const
-    {
-        return std::binary_search(words_.begin(), words_.end(), w, Less{});
-    }
-
-private:
-    struct Less {
-        bool operator()(const char *a, QStringView b) const
-        {
-            return QStringView(b).compare(QLatin1String(a)) > 0;
-        }
-        bool operator()(QStringView a, const char *b) const
-        {
-            return a.compare(QLatin1String(b)) < 0;
-        }
-    };
-    std::vector<const char *> words_;
-};
-
 } // namespace
 
 bool IsClauseWord(QStringView w)
 {
-    static const WordList words = [] {
-        WordList list{"REDEFINES", "RENAMES", "EXTERNAL",     "GLOBAL", "PIC",
-                      "PICTURE",   "USAGE",   "OCCURS",       "SIGN",   "LEADING",
-                      "TRAILING",  "SYNC",    "SYNCHRONIZED", "JUST",   "JUSTIFIED",
-                      "BLANK",     "VALUE",   "VALUES",       "IS",     "CONSTANT"};
-        return list;
-    }();
+    static const KeywordSet words{"REDEFINES", "RENAMES", "EXTERNAL",     "GLOBAL", "PIC",
+                                  "PICTURE",   "USAGE",   "OCCURS",       "SIGN",   "LEADING",
+                                  "TRAILING",  "SYNC",    "SYNCHRONIZED", "JUST",   "JUSTIFIED",
+                                  "BLANK",     "VALUE",   "VALUES",       "IS",     "CONSTANT"};
     return words.contains(w) || IsUsageWord(w);
 }
 
 bool IsFigurative(QStringView w)
 {
-    static const WordList words{"ZERO",       "ZEROS",       "ZEROES",    "SPACE",      "SPACES",
-                                "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE",
-                                "QUOTES",     "NULL",        "NULLS"};
+    static const KeywordSet words{"ZERO",       "ZEROS",       "ZEROES",    "SPACE",      "SPACES",
+                                  "HIGH-VALUE", "HIGH-VALUES", "LOW-VALUE", "LOW-VALUES", "QUOTE",
+                                  "QUOTES",     "NULL",        "NULLS"};
     return words.contains(w);
 }
 

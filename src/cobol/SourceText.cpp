@@ -49,6 +49,8 @@ bool isIndicator(QChar c)
 // The format a ">>SOURCE [FORMAT] [IS] FREE|FIXED" directive names, or Auto for another one.
 SourceFormat directiveFormat(QStringView directive)
 {
+    if (!directive.startsWith(u">>"))
+        return SourceFormat::Auto;
     const QString upper = directive.toString().toUpper();
     if (!upper.startsWith(QLatin1String(">>SOURCE")))
         return SourceFormat::Auto;
@@ -352,8 +354,18 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
 
     result.text = std::move(joiner.text);
     result.tokens.reserve(size_t(result.text.size() / 6));
-    if (!scanTokens(
-            result.text, [&](qsizetype at) { return joiner.where(at); }, result))
+    // Tokens come in order, so the piece that holds each one is found by walking on.
+    size_t piece = 0;
+    const auto where = [&](qsizetype at) {
+        const std::vector<Joiner::Piece> &pieces = joiner.pieces;
+        if (pieces.empty() || at < pieces.front().start)
+            return joiner.where(at);
+        while (piece + 1 < pieces.size() && pieces[piece + 1].start <= at)
+            ++piece;
+        return std::pair<int, int>(pieces[piece].line,
+                                   pieces[piece].column + int(at - pieces[piece].start));
+    };
+    if (!scanTokens(result.text, where, result))
         result.tokens.clear();
     return result;
 }

@@ -30,6 +30,15 @@ qint64 alignmentFor(Usage u, const UsageDetail &d, qint64 size)
     return aligns && (size == 2 || size == 4 || size == 8) ? size : 1;
 }
 
+// The level a field text starts with; two digits, as nearly every text has, are read directly.
+int levelOf(const QString &text)
+{
+    if (text.size() >= 2 && text[0].unicode() >= u'0' && text[0].unicode() <= u'9' &&
+        text[1].unicode() >= u'0' && text[1].unicode() <= u'9')
+        return (text[0].unicode() - u'0') * 10 + (text[1].unicode() - u'0');
+    return int(clauseLevel(text));
+}
+
 struct Frame {
     const FieldNode *node = nullptr; // nullptr: the record itself
     int item = -1;
@@ -111,11 +120,11 @@ StorageMap Layout::run()
     std::vector<char> constant(size_t(tree_.topLevelCount()), 0);
     for (int row = 0; row < tree_.topLevelCount(); ++row) {
         const FieldNode *top = tree_.topLevelNode(row);
-        constant[size_t(row)] = isConstant(top, int(clauseLevel(top->text())));
+        constant[size_t(row)] = isConstant(top, levelOf(top->text()));
     }
     for (int row = 0; row < tree_.topLevelCount(); ++row) {
         const FieldNode *top = tree_.topLevelNode(row);
-        const int level = int(clauseLevel(top->text()));
+        const int level = levelOf(top->text());
         if (constant[size_t(row)])
             continue;
         const bool isFragment = level >= 2 && level <= 49;
@@ -231,7 +240,7 @@ void Layout::place(const FieldNode *node, int depth)
     // A group may give a usage that fixes the size to its items: it stays a group.
     bool subordinates = false;
     for (int c = 0; entry.picture.isEmpty() && c < node->childCount() && !subordinates; ++c)
-        subordinates = clauseLevel(node->childAt(c)->text()) != 88;
+        subordinates = levelOf(node->childAt(c)->text()) != 88;
     const bool elementary =
         !entry.picture.isEmpty() || (HasUsageSize(item.usage, detail) && !subordinates);
     if (!elementary) {

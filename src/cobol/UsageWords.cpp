@@ -1,10 +1,8 @@
 #include "UsageWords.h"
 
-#include <QLatin1String>
+#include "KeywordSet.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
+#include <QLatin1String>
 
 namespace orvane::cobol
 {
@@ -75,28 +73,16 @@ bool LookupUsage(QStringView word, Usage &usage, UsageDetail &detail, QString &u
 
 bool IsUsageWord(QStringView word)
 {
-    // Asked of every word of every entry: a sorted list answers without a scan.
-    static const std::vector<const char *> words = [] {
-        std::vector<const char *> list;
+    // Asked of every word of every entry: a set by length answers without a scan.
+    static const KeywordSet words = [] {
+        KeywordSet set;
         for (const Entry &e : kEntries)
-            list.push_back(e.word);
+            set.add(e.word);
         for (const char *w : kUnsupported)
-            list.push_back(w);
-        std::sort(list.begin(), list.end(),
-                  [](const char *x, const char *y) { return std::strcmp(x, y) < 0; });
-        return list;
+            set.add(w);
+        return set;
     }();
-    struct Less {
-        bool operator()(const char *a, QStringView b) const
-        {
-            return b.compare(QLatin1String(a)) > 0;
-        }
-        bool operator()(QStringView a, const char *b) const
-        {
-            return a.compare(QLatin1String(b)) < 0;
-        }
-    };
-    return std::binary_search(words.begin(), words.end(), word, Less{});
+    return words.contains(word);
 }
 
 } // namespace orvane::cobol
