@@ -12,8 +12,10 @@ int ImportEntries(FieldTree &tree, const ReadResult &read)
     std::vector<int> nodes(read.entries.size(), 0);
     const int first = tree.count() + 1;
     int record = 0; // the top-level field of the record being read
+    bool constants = false;
     for (size_t i = 0; i < read.entries.size(); ++i) {
         const DataEntry &e = read.entries[i];
+        constants = constants || e.constant;
         const int parent = read.parents[i] >= 0 ? nodes[size_t(read.parents[i])] : 0;
         if (e.constant) {
             // A constant among a record's items goes in front of the record, so that the code
@@ -29,8 +31,13 @@ int ImportEntries(FieldTree &tree, const ReadResult &read)
         if (!parent)
             record = added;
     }
-    // The compiler's positions, from the storage map of the whole layout.
-    SetTagsFromStorage(tree, first);
+    // The compiler's positions, from the storage map of the whole layout, laid out from the
+    // entries just read. With constants every text is read again, with the values the whole
+    // layout gives them (an earlier constant of the same name may differ).
+    std::vector<const DataEntry *> known(constants ? 0 : size_t(tree.count()) + 1, nullptr);
+    for (size_t i = 0; !constants && i < read.entries.size(); ++i)
+        known[size_t(nodes[i])] = &read.entries[i];
+    SetTagsFromStorage(tree, BuildStorageMap(tree, Dialect::Default, known), first);
     return int(read.entries.size());
 }
 

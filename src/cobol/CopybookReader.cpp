@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace orvane::cobol
 {
 
@@ -492,6 +494,10 @@ ReadResult ReadDataDescriptions(const QString &text, const ReadOptions &options,
         r.errorColumn = main.text.errorColumn;
         return r;
     }
+    // One entry per period at most, so that a large copybook's entries never move.
+    r.entries.reserve(
+        size_t(std::count_if(main.text.tokens.begin(), main.text.tokens.end(),
+                             [](const Token &t) { return t.kind == TokenKind::Period; })));
     Reader(options, r).run(std::move(main));
     if (r.ok() && r.entries.empty()) {
         r.error = QStringLiteral("no data description entry found");

@@ -156,7 +156,9 @@ QString EntryParser::parse()
     if (atEnd() || t_[pos_].kind != TokenKind::Word || !IsLevelWord(t_[pos_].text))
         return expected(QStringLiteral("a level number"));
     const QStringView lw = t_[pos_].text;
-    e_.level = lw.toInt();
+    e_.level = 0;
+    for (const QChar c : lw) // one or two digits
+        e_.level = e_.level * 10 + (c.unicode() - u'0');
     if (!((e_.level >= 1 && e_.level <= 49) || e_.level == 66 || e_.level == 77 || e_.level == 78 ||
           e_.level == 88))
         return QStringLiteral("%1 is not a level number (01 to 49, 66, 77, 78 or 88)").arg(lw);

@@ -197,9 +197,11 @@ qsizetype literalEnd(const QString &text, qsizetype at)
     return -1;
 }
 
-bool endsWord(const QString &text, qsizetype j)
+inline bool endsWord(const QString &text, qsizetype j)
 {
     const QChar c = text[j];
+    if (c.unicode() > u';' && c.unicode() != 0xA0) // letters and most else: the common case
+        return false;
     if (isBlank(c) || isQuote(c))
         return true;
     // A period, comma or semicolon ends a word only when a blank follows.
@@ -290,6 +292,8 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
     if (format == SourceFormat::Auto)
         format = DetectFormat(text);
     Joiner joiner;
+    joiner.text.reserve(text.size() + 1); // about as long as the lines it comes from
+    joiner.pieces.reserve(size_t(text.count(u'\n')) + 1);
     int errorLine = 0;
     int errorColumn = 0;
     forEachLine(text, [&](QStringView raw, int number) {
@@ -372,11 +376,11 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format)
 
 void TokenizeLine(const QString &text, TokenizedSource &into)
 {
-    into.text = text;
+    into.text.clear();
     into.tokens.clear();
     into.error.clear();
     if (!scanTokens(
-            into.text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); }, into))
+            text, [](qsizetype at) { return std::pair<int, int>(1, int(at) + 1); }, into))
         into.tokens.clear();
 }
 
@@ -384,6 +388,7 @@ TokenizedSource TokenizeLine(const QString &text)
 {
     TokenizedSource result;
     TokenizeLine(text, result);
+    result.text = text; // shared, so the tokens still look into the same characters
     return result;
 }
 

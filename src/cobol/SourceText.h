@@ -50,7 +50,8 @@ TokenizedSource Tokenize(QStringView text, SourceFormat format = SourceFormat::A
 // Splits one line of text into tokens with no reference-format rules: all of it is program
 // text, and a literal must close on the line.
 TokenizedSource TokenizeLine(const QString &text);
-// The same into `into`, reusing the room its tokens had.
+// The same into `into`, reusing the room its tokens had; the tokens look into `text` itself,
+// which must outlive them.
 void TokenizeLine(const QString &text, TokenizedSource &into);
 
 // A word in upper case, in a buffer of the caller, so keywords compare without a copy; empty

@@ -3,8 +3,10 @@
 #include "model/FieldClause.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
+#include <array>
 
 namespace orvane::cobol
 {
@@ -39,6 +41,73 @@ int levelOf(const QString &text)
     return int(clauseLevel(text));
 }
 
+constexpr std::array<int, 100> filled(int value)
+{
+    std::array<int, 100> a{};
+    a.fill(value);
+    return a;
+}
+
+// The size with the usage's detail given apart: an item's own, or its group's.
+qint64 elementarySize(const DataEntry &entry, const UsageDetail &detail, Usage usage,
+                      Dialect dialect, QString &error)
+{
+    if (detail.bytes > 0)
+        return detail.bytes;
+    if (detail.fewest && !entry.picture.isEmpty()) {
+        // cobc gives COMP-X and COMP-N the fewest bytes in every dialect; PIC X(n) is n bytes.
+        const PictureInfo &info = entry.pictureInfo;
+        if (info.category != Category::Numeric)
+            return info.positions;
+        if (info.digits > 18) {
+            error = QStringLiteral("a binary item holds at most 18 digits");
+            return 0;
+        }
+        return BinarySize(info.digits, info.isSigned, false, Dialect::Mf);
+    }
+    switch (usage) {
+    case Usage::Float:
+    case Usage::Index:
+        return 4;
+    case Usage::Double:
+    case Usage::Pointer:
+        return 8;
+    default:
+        break;
+    }
+    if (entry.picture.isEmpty()) {
+        error = QStringLiteral("the item needs a PICTURE");
+        return 0;
+    }
+    const PictureInfo &info = entry.pictureInfo;
+    switch (usage) {
+    case Usage::Binary:
+    case Usage::Comp5:
+        if (info.category != Category::Numeric) {
+            error = QStringLiteral("a binary item needs a numeric picture");
+            return 0;
+        }
+        if (info.digits > 18) {
+            error = QStringLiteral("a binary item holds at most 18 digits");
+            return 0;
+        }
+        return BinarySize(info.digits, info.isSigned, usage == Usage::Comp5, dialect);
+    case Usage::Packed:
+        if (info.category != Category::Numeric) {
+            error = QStringLiteral("a packed-decimal item needs a numeric picture");
+            return 0;
+        }
+        return info.digits / 2 + 1; // the sign takes half a byte even when unsigned
+    case Usage::National:
+        return times(info.positions, 2);
+    default:
+        break;
+    }
+    if (info.category == Category::National)
+        return times(info.positions, 2);
+    return info.positions + (info.isSigned && entry.signSeparate ? 1 : 0);
+}
+
 struct Frame {
     const FieldNode *node = nullptr; // nullptr: the record itself
     int item = -1;
@@ -54,7 +123,8 @@ struct Frame {
 class Layout
 {
 public:
-    Layout(const FieldTree &tree, Dialect dialect) : tree_(tree), dialect_(dialect)
+    Layout(const FieldTree &tree, Dialect dialect, const std::vector<const DataEntry *> *read)
+        : tree_(tree), dialect_(dialect), read_(read)
     {
         map_.items.reserve(size_t(tree.count()));
     }
@@ -70,6 +140,15 @@ private:
                            .arg(item.name.isEmpty() ? QStringLiteral("unnamed") : item.name,
                                 message);
     }
+    // The field's entry: the one read already, or its text read now into `local`.
+    const DataEntry &entryOf(const FieldNode *node, DataEntry &local, QString &error)
+    {
+        const size_t i = size_t(node->index());
+        if (read_ && i < read_->size() && (*read_)[i] && (*read_)[i]->fieldText == node->text())
+            return *(*read_)[i];
+        error = ParseFieldText(node->text(), local, false, &constants_);
+        return local;
+    }
     void place(const FieldNode *node, int depth);
     bool isConstant(const FieldNode *node, int level);
     void close();
@@ -84,6 +163,7 @@ private:
 
     const FieldTree &tree_;
     Dialect dialect_;
+    const std::vector<const DataEntry *> *read_;
     StorageMap map_;
     std::vector<Frame> stack_;
     // The record a level-66 entry renames within: its first item and a lookup by name.
@@ -93,8 +173,11 @@ private:
     bool namesBuilt_ = false;
     Constants constants_;
     // Per level, the last top-level item that redefines nothing: what a record's REDEFINES names.
-    QHash<int, int> lastTopBase_;
+    std::array<int, 100> lastTopBase_ = filled(-1);
     QHash<int, int> baseOf_; // a redefining item below level 01: the item it redefines
+    // Every picture string once: a layout repeats few pictures over many fields, and the items
+    // share the one copy.
+    QSet<QString> pictures_;
     // The alignment a table entry is padded to. cobc keeps one such value for the whole walk:
     // every group starts it afresh at 1 and aligned items raise it, so after a nested group it
     // holds what that group left, not the largest alignment of the entry. The map follows cobc.
@@ -106,8 +189,13 @@ bool Layout::isConstant(const FieldNode *node, int level)
 {
     if (level != 78 && level != 1)
         return false;
-    DataEntry entry;
-    if (!ParseFieldText(node->text(), entry, false, &constants_).isEmpty() || !entry.constant)
+    // Only the CONSTANT clause makes a record a constant; most records need no reading here.
+    if (level == 1 && !node->text().contains(QLatin1StringView("CONSTANT"), Qt::CaseInsensitive))
+        return false;
+    DataEntry local;
+    QString error;
+    const DataEntry &entry = entryOf(node, local, error);
+    if (!error.isEmpty() || !entry.constant)
         return false;
     constants_.insert(entry.name, entry.constantValue);
     return true;
@@ -171,11 +259,13 @@ void Layout::place(const FieldNode *node, int depth)
     item.node = node->index();
     item.depth = depth;
     item.record = int(map_.records.size()) - 1;
-    DataEntry entry;
-    const QString parseError = ParseFieldText(node->text(), entry, false, &constants_);
+    DataEntry local;
+    QString parseError;
+    const DataEntry &entry = entryOf(node, local, parseError);
     item.level = entry.level;
     item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
-    item.picture = entry.picture;
+    if (!entry.picture.isEmpty())
+        item.picture = *pictures_.insert(entry.picture);
     item.occursMin = entry.occursMin;
     item.occursMax = entry.occursMax;
     item.dependingOn = entry.dependingOn;
@@ -224,7 +314,7 @@ void Layout::place(const FieldNode *node, int depth)
     }
     if (item.redefines) {
         // A record's REDEFINES names the record of its level before it.
-        const int base = depth == 1 ? lastTopBase_.value(entry.level, -1) : parent.lastBase;
+        const int base = depth == 1 ? lastTopBase_[size_t(entry.level)] : parent.lastBase;
         if (base < 0 || map_.items[size_t(base)].name != entry.redefines) {
             fail(item, QStringLiteral("REDEFINES %1 does not name the item before it")
                            .arg(entry.redefines));
@@ -236,7 +326,7 @@ void Layout::place(const FieldNode *node, int depth)
     }
 
     if (depth == 1 && !item.redefines)
-        lastTopBase_.insert(entry.level, index);
+        lastTopBase_[size_t(entry.level)] = index;
     // A group may give a usage that fixes the size to its items: it stays a group.
     bool subordinates = false;
     for (int c = 0; entry.picture.isEmpty() && c < node->childCount() && !subordinates; ++c)
@@ -253,8 +343,7 @@ void Layout::place(const FieldNode *node, int depth)
     }
 
     QString sizeError;
-    entry.usageDetail = detail;
-    const qint64 size = ElementarySize(entry, item.usage, dialect_, sizeError);
+    const qint64 size = elementarySize(entry, detail, item.usage, dialect_, sizeError);
     if (!sizeError.isEmpty())
         fail(item, sizeError);
     const PictureInfo &info = entry.pictureInfo;
@@ -374,32 +463,6 @@ void Layout::renames(StorageItem &item, const DataEntry &entry)
 
 } // namespace
 
-bool DialectFromName(QStringView name, Dialect &dialect)
-{
-    if (name == u"default")
-        dialect = Dialect::Default;
-    else if (name == u"ibm")
-        dialect = Dialect::Ibm;
-    else if (name == u"mf")
-        dialect = Dialect::Mf;
-    else
-        return false;
-    return true;
-}
-
-QString DialectName(Dialect dialect)
-{
-    switch (dialect) {
-    case Dialect::Ibm:
-        return QStringLiteral("ibm");
-    case Dialect::Mf:
-        return QStringLiteral("mf");
-    case Dialect::Default:
-        break;
-    }
-    return QStringLiteral("default");
-}
-
 qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect)
 {
     switch (dialect) {
@@ -428,145 +491,18 @@ qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect)
 
 qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error)
 {
-    const UsageDetail &detail = entry.usageDetail;
-    if (detail.bytes > 0)
-        return detail.bytes;
-    if (detail.fewest && !entry.picture.isEmpty()) {
-        // cobc gives COMP-X and COMP-N the fewest bytes in every dialect; PIC X(n) is n bytes.
-        const PictureInfo &info = entry.pictureInfo;
-        if (info.category != Category::Numeric)
-            return info.positions;
-        if (info.digits > 18) {
-            error = QStringLiteral("a binary item holds at most 18 digits");
-            return 0;
-        }
-        return BinarySize(info.digits, info.isSigned, false, Dialect::Mf);
-    }
-    switch (usage) {
-    case Usage::Float:
-    case Usage::Index:
-        return 4;
-    case Usage::Double:
-    case Usage::Pointer:
-        return 8;
-    default:
-        break;
-    }
-    if (entry.picture.isEmpty()) {
-        error = QStringLiteral("the item needs a PICTURE");
-        return 0;
-    }
-    const PictureInfo &info = entry.pictureInfo;
-    switch (usage) {
-    case Usage::Binary:
-    case Usage::Comp5:
-        if (info.category != Category::Numeric) {
-            error = QStringLiteral("a binary item needs a numeric picture");
-            return 0;
-        }
-        if (info.digits > 18) {
-            error = QStringLiteral("a binary item holds at most 18 digits");
-            return 0;
-        }
-        return BinarySize(info.digits, info.isSigned, usage == Usage::Comp5, dialect);
-    case Usage::Packed:
-        if (info.category != Category::Numeric) {
-            error = QStringLiteral("a packed-decimal item needs a numeric picture");
-            return 0;
-        }
-        return info.digits / 2 + 1; // the sign takes half a byte even when unsigned
-    case Usage::National:
-        return times(info.positions, 2);
-    default:
-        break;
-    }
-    if (info.category == Category::National)
-        return times(info.positions, 2);
-    return info.positions + (info.isSigned && entry.signSeparate ? 1 : 0);
-}
-
-QString UsageName(Usage usage)
-{
-    switch (usage) {
-    case Usage::Display:
-        return QStringLiteral("DISPLAY");
-    case Usage::Binary:
-        return QStringLiteral("BINARY");
-    case Usage::Comp5:
-        return QStringLiteral("COMP-5");
-    case Usage::Packed:
-        return QStringLiteral("COMP-3");
-    case Usage::Float:
-        return QStringLiteral("COMP-1");
-    case Usage::Double:
-        return QStringLiteral("COMP-2");
-    case Usage::Index:
-        return QStringLiteral("INDEX");
-    case Usage::Pointer:
-        return QStringLiteral("POINTER");
-    case Usage::National:
-        return QStringLiteral("NATIONAL");
-    case Usage::FloatDecimal:
-        return QStringLiteral("FLOAT-DECIMAL");
-    }
-    return {};
-}
-
-QString UsageText(const StorageItem &item)
-{
-    return item.usageWord ? QString::fromLatin1(item.usageWord) : UsageName(item.usage);
-}
-
-QString CategoryName(Category category)
-{
-    switch (category) {
-    case Category::Group:
-        return QStringLiteral("group");
-    case Category::Alphabetic:
-        return QStringLiteral("alphabetic");
-    case Category::Alphanumeric:
-        return QStringLiteral("alphanumeric");
-    case Category::AlphanumericEdited:
-        return QStringLiteral("alphanumeric-edited");
-    case Category::Numeric:
-        return QStringLiteral("numeric");
-    case Category::NumericEdited:
-        return QStringLiteral("numeric-edited");
-    case Category::National:
-        return QStringLiteral("national");
-    case Category::Condition:
-        return QStringLiteral("condition");
-    case Category::Renames:
-        return QStringLiteral("renames");
-    }
-    return {};
-}
-
-QString DescribeStorage(const StorageItem &item)
-{
-    if (!item.error.isEmpty())
-        return QStringLiteral("Storage unknown: %1").arg(item.error);
-    if (item.category == Category::Condition)
-        return QStringLiteral("Condition: no storage of its own");
-    QString text = QStringLiteral("Storage: bytes %1-%2, length %3")
-                       .arg(item.offset + 1)
-                       .arg(item.offset + item.length)
-                       .arg(item.length);
-    if (item.occursMax > 0)
-        text += QStringLiteral(" (%1 \u00D7 %2)").arg(item.occursMax).arg(item.entryLength);
-    text += QStringLiteral(", ") + (item.category == Category::Group     ? QStringLiteral("group")
-                                    : item.category == Category::Renames ? QStringLiteral("RENAMES")
-                                                                         : UsageText(item));
-    if (item.slackBefore > 0)
-        text += QStringLiteral("\n%1 slack byte(s) before it for SYNC").arg(item.slackBefore);
-    if (item.slackAfter > 0)
-        text += QStringLiteral("\n%1 slack byte(s) at the end of each entry").arg(item.slackAfter);
-    return text;
+    return elementarySize(entry, entry.usageDetail, usage, dialect, error);
 }
 
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect)
 {
-    return Layout(tree, dialect).run();
+    return Layout(tree, dialect, nullptr).run();
+}
+
+StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect,
+                           const std::vector<const DataEntry *> &read)
+{
+    return Layout(tree, dialect, &read).run();
 }
 
 } // namespace orvane::cobol

@@ -65,6 +65,11 @@ struct StorageMap {
 };
 
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
+// The same with entries already read, by node index (null where there is none): a field whose
+// text is its entry's field text is laid out from that entry, without reading the text again.
+// Each entry must have been read with the constants the map knows, or with none.
+StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect,
+                           const std::vector<const DataEntry *> &read);
 
 // The bytes of one occurrence of an elementary item (as the reader filled it) with the given
 // usage (the entry's own or its group's). Sets `error` and returns 0 when it has no size.

@@ -5,6 +5,37 @@
 namespace orvane::cobol
 {
 
+namespace
+{
+
+// Writes the number's digits, most significant first, at `out`; returns the end.
+char16_t *writeNumber(char16_t *out, quint64 n)
+{
+    char16_t digits[20];
+    int count = 0;
+    do {
+        digits[count++] = char16_t(u'0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+// "FIRST:LAST" in one allocation: a large layout has a tag per field.
+QString tagText(qint64 first, qint64 last)
+{
+    if (first < 0 || last < 0)
+        return QString::number(first) + u':' + QString::number(last);
+    char16_t text[42];
+    char16_t *end = writeNumber(text, quint64(first));
+    *end++ = u':';
+    end = writeNumber(end, quint64(last));
+    return QString(reinterpret_cast<const QChar *>(text), end - text);
+}
+
+} // namespace
+
 std::vector<QString> StorageTags(const StorageMap &map, int nodeCount)
 {
     std::vector<QString> tags(size_t(std::max(nodeCount, 0)) + 1);
@@ -28,15 +59,19 @@ std::vector<QString> StorageTags(const StorageMap &map, int nodeCount)
         if (!item.error.isEmpty()) // no known storage: no tag to give
             continue;
         const qint64 one = item.occursMax > 0 ? item.entryLength : item.length;
-        tags[size_t(item.node)] =
-            QString::number(item.offset + 1) + u':' + QString::number(item.offset + one);
+        tags[size_t(item.node)] = tagText(item.offset + 1, item.offset + one);
     }
     return tags;
 }
 
 int SetTagsFromStorage(FieldTree &tree, int first, Dialect dialect)
 {
-    const std::vector<QString> tags = StorageTags(BuildStorageMap(tree, dialect), tree.count());
+    return SetTagsFromStorage(tree, BuildStorageMap(tree, dialect), first);
+}
+
+int SetTagsFromStorage(FieldTree &tree, const StorageMap &map, int first)
+{
+    const std::vector<QString> tags = StorageTags(map, tree.count());
     int changed = 0;
     for (int node = std::max(first, 1); node <= tree.count(); ++node) {
         const QString &tag = tags[size_t(node)];

@@ -24,6 +24,8 @@ std::vector<QString> StorageTags(const StorageMap &map, int nodeCount);
 // Sets the tag of every field numbered `first` or later to its storage tag, through the
 // tree's setTag (so a journal sees each change). Returns how many tags changed.
 int SetTagsFromStorage(FieldTree &tree, int first = 1, Dialect dialect = Dialect::Default);
+// The same from a storage map of the whole tree built already.
+int SetTagsFromStorage(FieldTree &tree, const StorageMap &map, int first);
 
 // The storage status panel: "Storage 1 To 9, 9 bytes" (tables "12 × 10 bytes"), or why there
 // is none. Empty without an item.
