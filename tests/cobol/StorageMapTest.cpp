@@ -165,14 +165,16 @@ TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)
 {
     FieldTree tree;
     orvane::testing::buildTagged(
-        tree, QStringLiteral("01 R.[](05 A PIC X(4).[](10 A1 PIC X.[]),05 B PIC WHAT.[],"
-                             "05 C REDEFINES X PIC X.[],05 D PIC 9(19) COMP.[]),"
-                             "66 E RENAMES NOPE.[](05 E1 PIC X.[])"));
+        tree,
+        QStringLiteral("01 R.[](05 A PIC X(4).[](10 A1 PIC X.[]),05 B PIC WHAT.[](10 B1 PIC X.[]),"
+                       "05 C REDEFINES X PIC X.[],05 D PIC 9(19) COMP.[]),"
+                       "66 E RENAMES NOPE.[](05 E1 PIC X.[])"));
     const StorageMap map = BuildStorageMap(tree, Dialect::Default);
     ASSERT_EQ(map.items.size(), size_t(tree.count()));
     EXPECT_EQ(map.errors.size(), 6) << map.errors.join(u'\n').toStdString();
     EXPECT_FALSE(findItem(map, "A1")->error.isEmpty());
     EXPECT_EQ(findItem(map, "A")->error, QString());
+    EXPECT_EQ(findItem(map, "B1")->error, QString()) << "placed as in a group";
     EXPECT_EQ(findItem(map, "D")->length, 0);
 }
 
