@@ -1,4 +1,4 @@
-#include "DataEntry.h"
+#include "PictureAnalysis.h"
 
 namespace orvane::cobol
 {
