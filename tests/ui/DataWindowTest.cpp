@@ -2,8 +2,8 @@
 // view of the selected field, go to record, find, the status line, and the window as a record
 // editor. The rules themselves are the core's (decoder, encoder, edits, saving, DataStatusText),
 // tested with tables there; here each is reached once through the widgets.
-#include "ui/data/DataEditing.h"
 #include "ui/data/DataWindow.h"
+#include "ui/data/DataEditing.h"
 #include "ui/data/RecordTableModel.h"
 
 #include "MainWindowFixture.h"
