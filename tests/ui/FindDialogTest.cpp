@@ -143,7 +143,7 @@ TEST_F(FindTest, TypingNeverCompletesFromTheHistory)
     }
 }
 
-TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
+TEST_F(FindTest, AnEmptyTreeHidesTheDialogEqualTextsDisableReplacingAndTabsRetarget)
 {
     openFind();
     EXPECT_FALSE(dialog()->isVisible());
@@ -158,14 +158,12 @@ TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
     EXPECT_TRUE(dialog()->isVisible());
     window->tabGen_Click(0);
     EXPECT_FALSE(dialog()->isVisible());
-}
 
-TEST_F(FindTest, EveryTabChangeRetargets)
-{
+    // With a field to find, every tab change retargets the dialog.
     addField(QStringLiteral("01"), QStringLiteral("CUST-REC"), QStringLiteral("4"));
     window->tabGen_Click(2);
-    editor()->setPlainText(QStringLiteral("CUST-REC IN THE EDITOR"));
     openFind();
+    editor()->setPlainText(QStringLiteral("CUST-REC IN THE EDITOR"));
     setTexts(QStringLiteral("CUST-REC"));
     click("cmdFind");
     EXPECT_EQ(selection(editor()), std::make_pair(1, 8));
