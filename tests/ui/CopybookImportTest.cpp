@@ -58,9 +58,6 @@ TEST_F(CopybookImportTest, RecordsComeInAfterTheLastTopLevelField)
                                            "BINARY\n1 slack byte(s) before it for SYNC"));
     EXPECT_EQ(tooltip(tree().topLevelAt(1)),
               QStringLiteral("Position tag: 1:4\nStorage: bytes 1-4, length 4, group"));
-    // An edit of the field text changes what the tooltip says.
-    tree().setText(cnt, QStringLiteral("05 CNT \u00A0PIC S9(9) COMP SYNC."));
-    EXPECT_TRUE(tooltip(cnt).contains(QStringLiteral("bytes 5-8, length 4")));
 }
 
 TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
@@ -68,24 +65,17 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
     addField(QStringLiteral("01"), QStringLiteral("HEAD"), QStringLiteral("4"));
     const QString before = outline(tree());
     markSaved();
+    // The reader's own message (its texts, and the refusal of what is no copybook, are its
+    // tables'), and nothing changes.
     const QString copybook = path("broken.cpy");
     writeBytes(copybook, "       01  R.\n           05  A PIC X.\n           05  B PIC X(.\n");
-    const QString binary = path("data.bin");
-    writeBytes(binary, QByteArray("\x00\x01REC\x00", 6));
-    const std::pair<QString, QString> cases[] = {
-        {copybook, QStringLiteral("broken.cpy:3:22: PICTURE X(: a repeat count must be a number "
-                                  "from 1 in parentheses")},
-        {binary, binary + QStringLiteral(" is not a COBOL data description: it holds NUL bytes")},
-    };
-    std::vector<ShownMessage> shown;
-    for (const auto &[file, message] : cases) {
-        importFile(file);
-        shown.push_back({message, CopybookImportCommand::title(), MessageButtons::Ok,
-                         MessageIcon::Exclamation});
-        EXPECT_EQ(platform.messages.shown, shown);
-        EXPECT_EQ(outline(tree()), before);
-        EXPECT_FALSE(modified());
-    }
+    importFile(copybook);
+    const std::vector<ShownMessage> shown{
+        {"broken.cpy:3:22: PICTURE X(: a repeat count must be a number from 1 in parentheses",
+         CopybookImportCommand::title(), MessageButtons::Ok, MessageIcon::Exclamation}};
+    EXPECT_EQ(platform.messages.shown, shown);
+    EXPECT_EQ(outline(tree()), before);
+    EXPECT_FALSE(modified());
 
     // Cancelling the file box asks nothing more.
     platform.files.answers.push_back(QString());

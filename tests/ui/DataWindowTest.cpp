@@ -1,12 +1,15 @@
 // File > "View Data File...": the records of a data file through the current layout, the hex
-// view of the selected field, go to record, find, and the status line (its forms are the
-// core's DataStatusText, tested with the data file).
+// view of the selected field, go to record, find, the status line, and the window as a record
+// editor. The rules themselves are the core's (decoder, encoder, edits, saving, DataStatusText),
+// tested with tables there; here each is reached once through the widgets.
 #include "ui/data/DataWindow.h"
+#include "ui/data/DataEditing.h"
 #include "ui/data/RecordTableModel.h"
 
 #include "MainWindowFixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QPointer>
 #include <QSpinBox>
 #include <QTableView>
 
@@ -15,28 +18,32 @@ namespace orvane::testing
 namespace
 {
 
-using DataWindowTest = MainWindowTest;
-
-TEST_F(DataWindowTest, ShowsRecordsHexGoToAndFind)
+class DataWindowTest : public MainWindowTest
 {
-    const int rec = tree().add(0, Relationship::Last, QStringLiteral("01 REC"));
-    tree().add(rec, Relationship::Child, QStringLiteral("05 NAME PIC X(4)"));
-    tree().add(rec, Relationship::Child, QStringLiteral("05 AMT PIC S9(3)V99"));
-    tree().add(rec, Relationship::Child, QStringLiteral("05 QTY PIC 9 OCCURS 2"));
-    writeBytes(path("rec.dat"), "ABCD1940}12\nEFGH0000101\nIJKL12X4512\n");
-    platform.files.answers.push_back(path("rec.dat"));
-    trigger("viewData");
-    auto *w = window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
+protected:
+    // Opens `bytes` as rec.dat through the File menu, read with 01 REC holding `fields`.
+    DataWindow *open(std::initializer_list<const char *> fields, const QByteArray &bytes)
+    {
+        const int rec = tree().add(0, Relationship::Last, QStringLiteral("01 REC"));
+        for (const char *field : fields)
+            tree().add(rec, Relationship::Child, QString::fromLatin1(field));
+        writeBytes(path("rec.dat"), bytes);
+        platform.files.answers.push_back(path("rec.dat"));
+        trigger("viewData");
+        return window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
+    }
+};
+
+TEST_F(DataWindowTest, ShowsRecordsHexAndGoTo)
+{
+    DataWindow *w = open({"05 NAME PIC X(4)", "05 AMT PIC S9(3)V99", "05 QTY PIC 9 OCCURS 2"},
+                         "ABCD1940}12\nEFGH0000101\nIJKL12X4512\n");
     ASSERT_NE(w, nullptr);
     RecordTableModel *m = w->model();
     QAbstractItemModelTester tester(m, QAbstractItemModelTester::FailureReportingMode::Fatal);
     ASSERT_EQ(m->rowCount(), 3);
     ASSERT_EQ(m->columnCount(), 4);
-    EXPECT_EQ(m->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), u"QTY(2)");
     EXPECT_EQ(m->data(m->index(0, 1), Qt::DisplayRole).toString(), u"-194.00");
-    EXPECT_EQ(m->data(m->index(2, 1), Qt::DisplayRole).toString(), u"<bad 3132583435>");
-    EXPECT_EQ(child<QLabel>("lblDataStatus", w)->text(),
-              u"3 records of 11 bytes and LF; 1 fields did not decode");
 
     child<QSpinBox>("spnDataGoTo", w)->setValue(2);
     QTest::mouseClick(child<QPushButton>("cmdDataGoTo", w), Qt::LeftButton);
@@ -50,28 +57,16 @@ TEST_F(DataWindowTest, ShowsRecordsHexGoToAndFind)
     ASSERT_EQ(marks.size(), 5); // AMT: bytes 5-9
     EXPECT_EQ(marks.front().cursor.selectedText(), u"30");
     EXPECT_EQ(marks.front().cursor.selectionStart(), 10 + 4 * 3);
-
-    child<QLineEdit>("txtDataFind", w)->setText(QStringLiteral("IJKL"));
-    QTest::mouseClick(child<QPushButton>("cmdDataFind", w), Qt::LeftButton);
-    EXPECT_EQ(table->currentIndex().row(), 2);
 }
 
 // An RDW file of three record types: detection named, export of the selected records, a rule
 // and the base variant's mark, Find Next round the end, and a new encoding read at once.
 TEST_F(DataWindowTest, ExportsRulesFindRoundTheEndAndEncoding)
 {
-    const int rec = tree().add(0, Relationship::Last, QStringLiteral("01 REC"));
-    tree().add(rec, Relationship::Child, QStringLiteral("05 R-TYPE PIC X"));
-    tree().add(rec, Relationship::Child, QStringLiteral("05 R-A PIC XX"));
-    tree().add(rec, Relationship::Child, QStringLiteral("05 R-B REDEFINES R-A PIC 99"));
     const QByteArray word = QByteArray::fromHex("00070000");
-    writeBytes(path("rec.dat"),
-               word + "A12" + word + "B34" + QByteArray::fromHex("00080000") + "C567");
-    platform.files.answers.push_back(path("rec.dat"));
-    trigger("viewData");
-    auto *w = window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
+    DataWindow *w = open({"05 R-TYPE PIC X", "05 R-A PIC XX", "05 R-B REDEFINES R-A PIC 99"},
+                         word + "A12" + word + "B34" + QByteArray::fromHex("00080000") + "C567");
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(w->windowTitle(), u"rec.dat - Data");
     EXPECT_EQ(child<QLabel>("lblDataStatus", w)->text(),
               u"detected rdw records, lengths count the 4-byte word; 3 rdw records of 3 to 4 "
               u"bytes; 0 fields did not decode");
@@ -110,6 +105,93 @@ TEST_F(DataWindowTest, ExportsRulesFindRoundTheEndAndEncoding)
     auto *encoding = child<QComboBox>("cboDataEncoding", w);
     encoding->setCurrentIndex(encoding->findText(QStringLiteral("cp037 \u2013 EBCDIC US/Canada")));
     EXPECT_EQ(m->data(m->index(0, 0), Qt::DisplayRole).toString(), u"\u00A0"); // 0x41 in cp037
+}
+
+// A refused value keeps the editor open, typing starts one, records inserted, copied, deleted
+// and undone, the "*" in the title, Save and Save As, and closing with changes.
+TEST_F(DataWindowTest, EditsInsertsDeletesUndoesAndSaves)
+{
+    DataWindow *w = open({"05 NAME PIC X(4)", "05 AMT PIC S9(3)V99"}, "ABCD1940}\nEFGH12X45\n");
+    ASSERT_NE(w, nullptr);
+    const QString data = path("rec.dat");
+    RecordTableModel *m = w->model();
+    QTableView *table = child<QTableView>("tblDataRecords", w);
+
+    // The bad AMT of record 2 is typed over; a value too long is refused and stays in the editor.
+    table->setCurrentIndex(m->index(1, 1));
+    QTest::keyClick(table, Qt::Key_F2);
+    auto *editor = table->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), u"");
+    QTest::keyClicks(editor, QStringLiteral("1234"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_EQ(child<QLabel>("lblDataStatus", w)->text(),
+              u"AMT takes at most 3 digits before the point, 4 given");
+    EXPECT_TRUE(editor->isVisible());
+    editor->setText(QStringLiteral("-1.5"));
+    QPointer<QLineEdit> closed = editor;
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(!closed || !closed->isVisible());
+    EXPECT_EQ(m->data(m->index(1, 1), Qt::DisplayRole).toString(), u"-1.50");
+    EXPECT_TRUE(m->data(m->index(1, 1), Qt::BackgroundRole).isValid()) << "marked as edited";
+    EXPECT_EQ(w->windowTitle(), u"rec.dat* - Data");
+    w->cmdDataExport_Click(false);
+    EXPECT_EQ(child<QLabel>("lblDataStatus", w)->text(),
+              u"Save the changes first: the export reads the file");
+
+    // Typing on a cell starts its editor with what was typed.
+    table->setCurrentIndex(m->index(0, 0));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the last editor
+    QTest::keyClicks(table, QStringLiteral("Z"));
+    editor = table->findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Enter);
+    EXPECT_EQ(m->data(m->index(0, 0), Qt::DisplayRole).toString(), u"Z   ");
+
+    // Insert before record 1, copy it, delete both, undo the delete.
+    table->setCurrentIndex(m->index(0, 1));
+    QTest::mouseClick(child<QPushButton>("cmdDataInsert", w), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdDataCopy", w), Qt::LeftButton);
+    ASSERT_EQ(m->rowCount(), 4);
+    table->selectionModel()->select(QItemSelection(m->index(0, 0), m->index(1, 0)),
+                                    QItemSelectionModel::ClearAndSelect);
+    QTest::mouseClick(child<QPushButton>("cmdDataDelete", w), Qt::LeftButton);
+    EXPECT_EQ(m->rowCount(), 2);
+    QTest::mouseClick(child<QPushButton>("cmdDataUndo", w), Qt::LeftButton);
+    EXPECT_EQ(m->rowCount(), 4);
+    QTest::mouseClick(child<QPushButton>("cmdDataRedo", w), Qt::LeftButton);
+
+    // Save As writes the new file and leaves the old; Save then writes over the new one.
+    const QString copy = path("copy.dat");
+    platform.files.answers.push_back(copy);
+    QTest::mouseClick(child<QPushButton>("cmdDataSaveAs", w), Qt::LeftButton);
+    EXPECT_EQ(readBytes(copy), "Z   1940}\nEFGH0015p\n");
+    EXPECT_EQ(readBytes(data), "ABCD1940}\nEFGH12X45\n");
+    EXPECT_EQ(w->windowTitle(), u"copy.dat - Data");
+    EXPECT_FALSE(m->data(m->index(1, 1), Qt::BackgroundRole).isValid()) << "saved: no marks";
+    w->editing()->setCell(1, 0, QStringLiteral("X"));
+    QTest::mouseClick(child<QPushButton>("cmdDataUndo", w), Qt::LeftButton);
+    EXPECT_EQ(w->windowTitle(), u"copy.dat - Data") << "undone back to what is saved";
+    w->editing()->setCell(1, 0, QStringLiteral("Q"));
+    QTest::mouseClick(child<QPushButton>("cmdDataSave", w), Qt::LeftButton);
+    EXPECT_EQ(readBytes(copy), "Z   1940}\nQ   0015p\n");
+
+    // Reading the file another way asks too: Cancel keeps the edit and the box as it was read.
+    w->editing()->setCell(0, 0, QStringLiteral("LOST"));
+    platform.messages.answers = {MessageAnswer::Cancel, MessageAnswer::Cancel, MessageAnswer::No};
+    auto *floats = child<QComboBox>("cboDataFloat", w);
+    const int readWith = floats->currentIndex();
+    floats->setCurrentIndex((readWith + 1) % floats->count());
+    EXPECT_EQ(floats->currentIndex(), readWith);
+    EXPECT_EQ(m->data(m->index(0, 0), Qt::DisplayRole).toString(), u"LOST");
+
+    // Closing with changes asks; Cancel keeps the window, No closes it without saving.
+    EXPECT_FALSE(w->close());
+    EXPECT_TRUE(w->close());
+    EXPECT_EQ(platform.messages.shown.back(),
+              (ShownMessage{QStringLiteral("Save the changes to copy.dat?"), QStringLiteral("Data"),
+                            MessageButtons::YesNoCancel, MessageIcon::Question}));
+    EXPECT_EQ(readBytes(copy), "Z   1940}\nQ   0015p\n");
 }
 
 } // namespace

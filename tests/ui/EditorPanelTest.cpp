@@ -107,7 +107,7 @@ TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndReportsFilesThatCannotBeSho
                                                ": it is not a text file (it holds NUL bytes)")}));
 }
 
-TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
+TEST_F(EditorTest, SaveAsAsksBeforeOverwritingSaveWritesDirectlyAndAFailureKeepsTheWork)
 {
     const QString target = path("out.cbl");
     writeBytes(target, "OLD\r\n");
@@ -130,19 +130,14 @@ TEST_F(EditorTest, SaveAsAsksBeforeOverwritingAndSaveWritesDirectly)
     EXPECT_TRUE(panel()->cmdEditorSave_Click()); // to the file shown: no question, no box
     EXPECT_EQ(readBytes(target), "NEW2\r\n");
     EXPECT_EQ(platform.files.asked[1].fileName, u"");
-}
 
-TEST_F(EditorTest, AFailedSaveKeepsTheWorkAndTheOldFile)
-{
-    const QString target = path("ro.cbl");
-    writeBytes(target, "OLD\r\n");
-    open(target);
+    // A failed save keeps the work and the old file.
     QFile::setPermissions(target, QFileDevice::ReadOwner);
     typeAtEnd(QStringLiteral("X"));
     platform.messages.answers = {MessageAnswer::Ok};
     EXPECT_FALSE(panel()->cmdEditorSave_Click());
     EXPECT_TRUE(saveEnabled());
-    EXPECT_EQ(readBytes(target), "OLD\r\n");
+    EXPECT_EQ(readBytes(target), "NEW2\r\n");
     EXPECT_EQ(platform.messages.shown.back(),
               error("Error saving file " + target + ": the file is read only"));
 }

@@ -14,7 +14,7 @@ const QString M(1, QChar(0xA0)); // the clause mark
 
 using EntryPanelKeysTest = MainWindowTest;
 
-TEST_F(EntryPanelKeysTest, AltZAndAltSReplaceAQuotedValueByAnUnquotedFigurative)
+TEST_F(EntryPanelKeysTest, QuotedValuesAreMultipleUntilAltZAltSOrAnUnquotedValueReplaceThem)
 {
     type(box("txtFieldName"), QStringLiteral("flag"));
     QComboBox *value = combo("cboFieldValue");
@@ -32,6 +32,11 @@ TEST_F(EntryPanelKeysTest, AltZAndAltSReplaceAQuotedValueByAnUnquotedFigurative)
         EXPECT_TRUE(treat->isEnabled()); // the user may still quote it
         EXPECT_EQ(preview(), QStringLiteral("01 FLAG ") + M + "VALUE " + word + ".");
     }
+    // A value typed without quotes leaves multiple values too, and is a string again.
+    type(value, QStringLiteral("\"y\" \"n\""));
+    type(value, QStringLiteral("abc"));
+    EXPECT_TRUE(treat->isEnabled());
+    EXPECT_EQ(preview(), QStringLiteral("01 FLAG ") + M + QStringLiteral("VALUE \"ABC\"."));
 }
 
 TEST_F(EntryPanelKeysTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeAlone)

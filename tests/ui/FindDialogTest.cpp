@@ -45,20 +45,30 @@ protected:
     }
 };
 
-// The engine's cases are tested in the core; here one of them through the buttons.
-TEST_F(FindTest, FindNextInTheEditor)
+// The engine's cases are the core's (TextSearchTest); here each button and option reaches it.
+TEST_F(FindTest, FindUpwardAndReplaceInTheEditor)
 {
-    editorText(QStringLiteral("AAA"));
-    setTexts(QStringLiteral("AA"));
+    editorText(QStringLiteral("MOVE A TO B. MOVE C TO D."));
+    setTexts(QStringLiteral("move"), QStringLiteral("ADD"));
     // Enter in the find box presses the default button, Find.
     QTest::keyClick(control<QComboBox>("cboFind")->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(selection(editor()), std::make_pair(1, 2));
+    EXPECT_EQ(selection(editor()), std::make_pair(1, 4));
     click("cmdFind");
-    EXPECT_EQ(selection(editor()), std::make_pair(2, 2));
-    platform.messages.answers = {MessageAnswer::Ok};
+    EXPECT_EQ(selection(editor()), std::make_pair(14, 4));
+    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
     click("cmdFind");
     EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
-    EXPECT_EQ(selection(editor()), std::make_pair(2, 2));
+    EXPECT_EQ(selection(editor()), std::make_pair(14, 4));
+    // Upward, Replace changes the selection, then finds the next one up.
+    control<QRadioButton>("optUp")->setChecked(true);
+    click("cmdReplace");
+    EXPECT_EQ(editor()->toPlainText(), u"MOVE A TO B. ADD C TO D.");
+    EXPECT_EQ(selection(editor()), std::make_pair(1, 4));
+    control<QCheckBox>("chkMatchCase")->setChecked(true);
+    click("cmdReplace"); // "MOVE" is not "move"
+    EXPECT_EQ(editor()->toPlainText(), u"ADD A TO B. ADD C TO D.");
+    EXPECT_EQ(platform.messages.shown,
+              std::vector<ShownMessage>(2, plain("The search string was not found.")));
 }
 
 // The dialog keeps a copy of the text between searches; every kind of edit must reach it.
@@ -91,25 +101,6 @@ TEST_F(FindTest, TheKeptTextFollowsEveryEdit)
         edit();
     }
     EXPECT_EQ(kept.text(editor()), plainText(editor()));
-}
-
-TEST_F(FindTest, UpwardAndReplace)
-{
-    editorText(QStringLiteral("MOVE A TO B. MOVE C TO D."));
-    setTexts(QStringLiteral("move"), QStringLiteral("ADD"));
-    control<QRadioButton>("optUp")->setChecked(true);
-    editor()->moveCursor(QTextCursor::End);
-    click("cmdFind");
-    EXPECT_EQ(selection(editor()), std::make_pair(14, 4));
-    // Replace changes the selection, then finds the next one up.
-    click("cmdReplace");
-    EXPECT_EQ(editor()->toPlainText(), u"MOVE A TO B. ADD C TO D.");
-    EXPECT_EQ(selection(editor()), std::make_pair(1, 4));
-    control<QCheckBox>("chkMatchCase")->setChecked(true);
-    platform.messages.answers = {MessageAnswer::Ok};
-    click("cmdReplace"); // "MOVE" is not "move"
-    EXPECT_EQ(editor()->toPlainText(), u"ADD A TO B. ADD C TO D.");
-    EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
 }
 
 TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
@@ -152,7 +143,7 @@ TEST_F(FindTest, TypingNeverCompletesFromTheHistory)
     }
 }
 
-TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
+TEST_F(FindTest, AnEmptyTreeHidesTheDialogEqualTextsDisableReplacingAndTabsRetarget)
 {
     openFind();
     EXPECT_FALSE(dialog()->isVisible());
@@ -167,14 +158,12 @@ TEST_F(FindTest, AnEmptyTreeHidesTheDialogAndEqualTextsDisableReplacing)
     EXPECT_TRUE(dialog()->isVisible());
     window->tabGen_Click(0);
     EXPECT_FALSE(dialog()->isVisible());
-}
 
-TEST_F(FindTest, EveryTabChangeRetargets)
-{
+    // With a field to find, every tab change retargets the dialog.
     addField(QStringLiteral("01"), QStringLiteral("CUST-REC"), QStringLiteral("4"));
     window->tabGen_Click(2);
-    editor()->setPlainText(QStringLiteral("CUST-REC IN THE EDITOR"));
     openFind();
+    editor()->setPlainText(QStringLiteral("CUST-REC IN THE EDITOR"));
     setTexts(QStringLiteral("CUST-REC"));
     click("cmdFind");
     EXPECT_EQ(selection(editor()), std::make_pair(1, 8));

@@ -37,37 +37,27 @@ protected:
     }
 };
 
-TEST_F(OptionsAboutTest, CancelStoresNothingAndOkStoresTheChosenColourAsItsNumber)
-{
-    frmOptions *options = openOptions();
-    ASSERT_NE(options, nullptr);
-    EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
-    EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
-    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red)};
-    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
-    unloadClosedWindows();
-    EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
-    EXPECT_EQ(storedColour(), "<none>");
-
-    options = openOptions();
-    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>("cmdOK", options), Qt::LeftButton);
-    EXPECT_EQ(storedColour(), "255");
-    unloadClosedWindows();
-    EXPECT_EQ(window->optionsWindow(), nullptr);
-}
-
-TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsAtOnceAndANewWindowFromTheStart)
+TEST_F(OptionsAboutTest, ApplyAndOkColourTheFillerFieldsAndStoreTheColourCancelStoresNothing)
 {
     addField("01", "REC");
     addField("05", "FILLER", "3");
     addField("05", "NAME", "5");
     EXPECT_FALSE(foreground(2).isValid()) << "no colour stored: FILLER looks like any field";
     frmOptions *options = openOptions();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
+    EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
+    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red), QColor(Qt::red), QColor()};
+    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
+    EXPECT_EQ(storedColour(), "<none>");
+    EXPECT_FALSE(foreground(2).isValid());
+
+    options = openOptions();
     auto *apply = child<QPushButton>("cmdApply", options);
     EXPECT_TRUE(apply->isEnabled());
-    platform.colours.answers = {QColor(Qt::red), QColor(Qt::red), QColor()};
     QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     QTest::mouseClick(apply, Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
@@ -78,9 +68,12 @@ TEST_F(OptionsAboutTest, ApplyColoursTheFillerFieldsAtOnceAndANewWindowFromTheSt
     QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
+    QTest::mouseClick(child<QPushButton>("cmdOK", options), Qt::LeftButton);
+    EXPECT_EQ(storedColour(), "255");
+    unloadClosedWindows();
+    EXPECT_EQ(window->optionsWindow(), nullptr);
 
     // The stored colour is shown in a new window from the start.
-    QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
     window.reset();
     start();
     addField("01", "FILLER", "3");

@@ -122,35 +122,29 @@ TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
     }
 }
 
-TEST_F(WindowLifecycleTest, TheCommandLineOpensOnePathWithItsBlanks)
+// How the pieces make one path is projectPathFromArguments' table; here an existing project
+// is opened by it, and a missing one is created and saved under its name.
+TEST_F(WindowLifecycleTest, TheCommandLineOpensOrCreatesOnePathWithItsBlanks)
 {
     QDir(dir.path()).mkpath(QStringLiteral("my projects"));
     const QString file = path("my projects/cust file.qel");
     writeBytes(file, projectRecord("1:4|1|01 CUSTOMER \xA0PIC X(4)."));
-
-    // Split at its blanks and quoted, as a shell may hand it over.
-    QStringList pieces = file.split(u' ');
-    pieces.front().prepend(u'"');
-    pieces.back().append(u'"');
-    start(pieces);
+    start(file.split(u' ')); // split at its blanks, as a shell may hand it over
     EXPECT_EQ(title(), "Orvane [cust file.qel]");
     EXPECT_EQ(currentFile(), file);
     EXPECT_EQ(outline(tree()), "01 CUSTOMER \u00A0PIC X(4).");
     EXPECT_EQ(status(), "Done");
     EXPECT_TRUE(view()->isVisible());
-}
+    window.reset();
 
-TEST_F(WindowLifecycleTest, AMissingCommandLineProjectIsCreatedAndSavedUnderItsName)
-{
-    const QString file = path("brand new.qel");
-    start({file});
-    EXPECT_TRUE(QFileInfo::exists(file));
-    EXPECT_EQ(QFileInfo(file).size(), 0);
+    const QString created = path("brand new.qel");
+    start({created});
+    EXPECT_TRUE(QFileInfo::exists(created));
+    EXPECT_EQ(QFileInfo(created).size(), 0);
     EXPECT_EQ(title(), "Orvane [brand new.qel]");
-
     addFields({"01 REC 4"});
     window->projectCommands().Save_Click(); // no box: the name is known
-    EXPECT_EQ(QFileInfo(file).size(), ProjectRecordSize);
+    EXPECT_EQ(QFileInfo(created).size(), ProjectRecordSize);
     EXPECT_EQ(title(), "Orvane [brand new.qel]");
 }
 
