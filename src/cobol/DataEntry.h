@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <unordered_set>
 #include <vector>
 
 namespace orvane::cobol
@@ -46,6 +47,26 @@ using Constants = QHash<QString, QString>;
 // count may name one of the `constants`.
 QString AnalyzePicture(QStringView picture, PictureInfo &info,
                        const Constants *constants = nullptr);
+
+// Picture strings shared across the entries of a layout: a layout repeats few pictures over
+// many fields, so each is kept once and found again without building a string.
+class PictureStrings
+{
+public:
+    // The picture (upper case), sharing the copy kept when it was met before.
+    QString get(QStringView picture);
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(QStringView s) const { return qHash(s); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const { return a == b; }
+    };
+    std::unordered_set<QString, Hash, Equal> strings_;
+};
 
 // The whole number a count names: digits, or a constant holding them. False for anything else.
 bool CountValue(QStringView word, const Constants *constants, qint64 &value);
@@ -92,9 +113,10 @@ QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, D
 
 // Reads a field text back (the clause mark counts as a blank). A text that is not a data
 // description entry gives an error message. Without `keepText` the entry's own field text is
-// not built, which is all a reader of sizes needs.
+// not built, which is all a reader of sizes needs. With `pictures` the entry's picture is
+// the one kept there.
 QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText = true,
-                       const Constants *constants = nullptr);
+                       const Constants *constants = nullptr, PictureStrings *pictures = nullptr);
 
 // Whether a word is a level number as COBOL writes it (1 or 2 digits).
 bool IsLevelWord(QStringView word);

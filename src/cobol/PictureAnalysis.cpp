@@ -24,6 +24,13 @@ bool parseCount(QStringView w, qint64 &value)
 
 } // namespace
 
+QString PictureStrings::get(QStringView picture)
+{
+    if (const auto found = strings_.find(picture); found != strings_.end())
+        return *found;
+    return *strings_.insert(picture.toString()).first;
+}
+
 bool CountValue(QStringView word, const Constants *constants, qint64 &value)
 {
     if (parseCount(word, value))

@@ -3,7 +3,6 @@
 #include "model/FieldClause.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <array>
@@ -146,7 +145,7 @@ private:
         const size_t i = size_t(node->index());
         if (read_ && i < read_->size() && (*read_)[i] && (*read_)[i]->fieldText == node->text())
             return *(*read_)[i];
-        error = ParseFieldText(node->text(), local, false, &constants_);
+        error = ParseFieldText(node->text(), local, false, &constants_, &pictures_);
         return local;
     }
     void place(const FieldNode *node, int depth);
@@ -175,9 +174,9 @@ private:
     // Per level, the last top-level item that redefines nothing: what a record's REDEFINES names.
     std::array<int, 100> lastTopBase_ = filled(-1);
     QHash<int, int> baseOf_; // a redefining item below level 01: the item it redefines
-    // Every picture string once: a layout repeats few pictures over many fields, and the items
-    // share the one copy.
-    QSet<QString> pictures_;
+    // Every picture string once: a layout repeats few pictures over many fields, so the items
+    // share one copy and reading a field's text allocates none for its picture.
+    PictureStrings pictures_;
     // The alignment a table entry is padded to. cobc keeps one such value for the whole walk:
     // every group starts it afresh at 1 and aligned items raise it, so after a nested group it
     // holds what that group left, not the largest alignment of the entry. The map follows cobc.
@@ -265,7 +264,7 @@ void Layout::place(const FieldNode *node, int depth)
     item.level = entry.level;
     item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
     if (!entry.picture.isEmpty())
-        item.picture = *pictures_.insert(entry.picture);
+        item.picture = pictures_.get(entry.picture);
     item.occursMin = entry.occursMin;
     item.occursMax = entry.occursMax;
     item.dependingOn = entry.dependingOn;
