@@ -3,6 +3,7 @@
 #include "model/FieldClause.h"
 
 #include <QHash>
+#include <QStringMatcher>
 
 #include <algorithm>
 #include <array>
@@ -117,6 +118,7 @@ struct Frame {
     int lastBase = -1;           // the last child that redefines nothing
     int row = 0;                 // the next child to lay out
     bool conditionsOnly = false; // an elementary item: its children are its 88s
+    int base = -1;               // the item this one redefines below level 01
 };
 
 class Layout
@@ -151,13 +153,13 @@ private:
     void place(const FieldNode *node, int depth);
     bool isConstant(const FieldNode *node, int level);
     void close();
-    void advance(Frame &parent, int item);
+    void advance(Frame &parent, int item, int base);
     void renames(StorageItem &item, const DataEntry &entry);
     void push(const FieldNode *node, int index, const StorageItem &item, const UsageDetail &detail,
-              bool conditionsOnly)
+              bool conditionsOnly, int base = -1)
     {
         stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, detail, -1, 0,
-                               conditionsOnly});
+                               conditionsOnly, base});
     }
 
     const FieldTree &tree_;
@@ -173,7 +175,6 @@ private:
     Constants constants_;
     // Per level, the last top-level item that redefines nothing: what a record's REDEFINES names.
     std::array<int, 100> lastTopBase_ = filled(-1);
-    QHash<int, int> baseOf_; // a redefining item below level 01: the item it redefines
     // Every picture string once: a layout repeats few pictures over many fields, so the items
     // share one copy and reading a field's text allocates none for its picture.
     PictureStrings pictures_;
@@ -189,7 +190,9 @@ bool Layout::isConstant(const FieldNode *node, int level)
     if (level != 78 && level != 1)
         return false;
     // Only the CONSTANT clause makes a record a constant; most records need no reading here.
-    if (level == 1 && !node->text().contains(QLatin1StringView("CONSTANT"), Qt::CaseInsensitive))
+    // One matcher serves every record: a plain case-blind search prepares the word each time.
+    static const QStringMatcher constantWord(u"CONSTANT", Qt::CaseInsensitive);
+    if (level == 1 && constantWord.indexIn(node->text()) < 0)
         return false;
     DataEntry local;
     QString error;
@@ -263,8 +266,8 @@ void Layout::place(const FieldNode *node, int depth)
     const DataEntry &entry = entryOf(node, local, parseError);
     item.level = entry.level;
     item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
-    if (!entry.picture.isEmpty())
-        item.picture = pictures_.get(entry.picture);
+    if (!entry.picture.isEmpty()) // a text read here took its picture from pictures_ already
+        item.picture = &entry == &local ? entry.picture : pictures_.get(entry.picture);
     item.occursMin = entry.occursMin;
     item.occursMax = entry.occursMax;
     item.dependingOn = entry.dependingOn;
@@ -311,6 +314,7 @@ void Layout::place(const FieldNode *node, int depth)
         push(node, index, item, detail, true);
         return;
     }
+    int redefined = -1; // the base of a redefining item below level 01, for the size check
     if (item.redefines) {
         // A record's REDEFINES names the record of its level before it.
         const int base = depth == 1 ? lastTopBase_[size_t(entry.level)] : parent.lastBase;
@@ -320,7 +324,7 @@ void Layout::place(const FieldNode *node, int depth)
         } else {
             item.offset = map_.items[size_t(base)].offset;
             if (depth > 1)
-                baseOf_.insert(index, base);
+                redefined = base;
         }
     }
 
@@ -336,7 +340,7 @@ void Layout::place(const FieldNode *node, int depth)
         item.category = Category::Group;
         if (node->childCount() == 0)
             fail(item, QStringLiteral("an item without subordinate items needs a PICTURE"));
-        push(node, index, item, detail, false);
+        push(node, index, item, detail, false, redefined);
         tableAlign_ = 1;
         return;
     }
@@ -368,7 +372,7 @@ void Layout::place(const FieldNode *node, int depth)
     }
     item.entryLength = size;
     item.length = times(size, std::max<qint64>(1, entry.occursMax));
-    advance(parent, index);
+    advance(parent, index, redefined);
     push(node, index, item, detail, true);
 }
 
@@ -387,18 +391,18 @@ void Layout::close()
     }
     item.entryLength = entry;
     item.length = times(entry, std::max<qint64>(1, item.occursMax));
-    advance(stack_.back(), f.item);
+    advance(stack_.back(), f.item, f.base);
 }
 
-void Layout::advance(Frame &parent, int index)
+void Layout::advance(Frame &parent, int index, int baseIndex)
 {
     if (parent.conditionsOnly)
         return;
     const StorageItem &item = map_.items[size_t(index)];
     const qint64 end = std::min(kMaxLength, item.offset + item.length);
-    if (item.redefines && dialect_ == Dialect::Default && baseOf_.contains(index)) {
+    if (item.redefines && dialect_ == Dialect::Default && baseIndex >= 0) {
         // Only the lax dialects let a variant below level 01 outgrow what it redefines.
-        const StorageItem &base = map_.items[size_t(baseOf_.value(index))];
+        const StorageItem &base = map_.items[size_t(baseIndex)];
         if (item.length > base.length)
             fail(map_.items[size_t(index)],
                  QStringLiteral("it is larger (%1 bytes) than %2 (%3 bytes), which -std=default "
