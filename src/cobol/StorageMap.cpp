@@ -128,6 +128,9 @@ public:
         : tree_(tree), dialect_(dialect), read_(read)
     {
         map_.items.reserve(size_t(tree.count()));
+        // Every record starts at a top-level field: room for all at once spares the allocator
+        // the large moves and frees of a growing vector between the items' small strings.
+        map_.records.reserve(size_t(tree.topLevelCount()));
     }
 
     StorageMap run();
