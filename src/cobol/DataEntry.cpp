@@ -179,15 +179,15 @@ QString EntryParser::parse()
     WordBuffer buffer;
     const QStringView nk = key(buffer);
     if (!atEnd() && t_[pos_].kind == TokenKind::Word && !IsClauseWord(nk)) {
-        const QString nw = word();
-        if (nw == u"FILLER") {
+        QString nw = word();
+        if (nw == u"FILLER")
             e_.filler = true;
-        } else if (!IsDataName(nw)) {
+        else if (!IsDataName(nw))
             return QStringLiteral("'%1' is not a data name").arg(t_[pos_].text);
-        } else {
-            e_.name = nw;
-        }
-        nameText_ = nw;
+        if (keepText_) // only the field text needs the name twice
+            nameText_ = nw;
+        if (!e_.filler) // moved: a layout reads a name for every field
+            e_.name = std::move(nw);
         ++pos_;
     }
 
