@@ -223,7 +223,9 @@ QString EntryParser::parse()
             if (atEnd() || t_[pos_].kind != TokenKind::Word)
                 return expected(QStringLiteral("a picture string"));
             e_.picture = pictureText(t_[pos_].text);
-            if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo, constants_); !m.isEmpty())
+            if (QString m = pictures_ ? pictures_->analyze(e_.picture, e_.pictureInfo, constants_)
+                                      : AnalyzePicture(e_.picture, e_.pictureInfo, constants_);
+                !m.isEmpty())
                 return m;
             ++pos_;
             picture_ = true;

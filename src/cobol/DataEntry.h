@@ -10,7 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace orvane::cobol
@@ -55,6 +55,9 @@ class PictureStrings
 public:
     // The picture (upper case), sharing the copy kept when it was met before.
     QString get(QStringView picture);
+    // AnalyzePicture, remembered for a sound picture kept here and read without constants: that
+    // reading depends on the string alone, and a layout would repeat it for every field.
+    QString analyze(const QString &picture, PictureInfo &info, const Constants *constants);
 
 private:
     struct Hash {
@@ -65,7 +68,11 @@ private:
         using is_transparent = void;
         bool operator()(QStringView a, QStringView b) const { return a == b; }
     };
-    std::unordered_set<QString, Hash, Equal> strings_;
+    struct Known {
+        PictureInfo info;
+        bool analyzed = false;
+    };
+    std::unordered_map<QString, Known, Hash, Equal> strings_;
 };
 
 // The whole number a count names: digits, or a constant holding them. False for anything else.

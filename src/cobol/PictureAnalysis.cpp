@@ -34,8 +34,23 @@ QChar upper(QChar c)
 QString PictureStrings::get(QStringView picture)
 {
     if (const auto found = strings_.find(picture); found != strings_.end())
-        return *found;
-    return *strings_.insert(picture.toString()).first;
+        return found->first;
+    return strings_.emplace(picture.toString(), Known{}).first->first;
+}
+
+QString PictureStrings::analyze(const QString &picture, PictureInfo &info,
+                                const Constants *constants)
+{
+    const bool plain = !constants || constants->isEmpty();
+    const auto found = plain ? strings_.find(QStringView(picture)) : strings_.end();
+    if (found != strings_.end() && found->second.analyzed) {
+        info = found->second.info;
+        return {};
+    }
+    QString error = AnalyzePicture(picture, info, constants);
+    if (error.isEmpty() && found != strings_.end())
+        found->second = Known{info, true};
+    return error;
 }
 
 bool CountValue(QStringView word, const Constants *constants, qint64 &value)
