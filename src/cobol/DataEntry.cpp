@@ -28,9 +28,9 @@ class EntryParser
 {
 public:
     EntryParser(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
-                bool keepText, const Constants *constants)
+                bool keepText, const Constants *constants, PictureStrings *pictures)
         : t_(tokens), begin_(begin), pos_(begin), end_(end), e_(entry), keepText_(keepText),
-          constants_(constants)
+          constants_(constants), pictures_(pictures)
     {
     }
 
@@ -71,6 +71,16 @@ private:
             return true;
         }
         return false;
+    }
+    // The picture string in upper case: the shared copy when there are shared pictures, so a
+    // picture met before costs no new string.
+    QString pictureText(QStringView text) const
+    {
+        WordBuffer buffer;
+        const QStringView upper = UpperWord(text, buffer);
+        const bool ascii =
+            std::all_of(upper.begin(), upper.end(), [](QChar c) { return c.unicode() < 0x80; });
+        return pictures_ && !upper.isEmpty() && ascii ? pictures_->get(upper) : UpperText(text);
     }
     // A further name in a list of keys or indexes.
     bool listedName()
@@ -142,6 +152,7 @@ private:
     DataEntry &e_;
     bool keepText_;
     const Constants *constants_;
+    PictureStrings *pictures_;
     bool otherClauses_ = false; // any clause besides PICTURE, OCCURS and VALUE
     QString nameText_;
     Clauses front_; // clauses that stand before the picture (and OCCURS)
@@ -168,15 +179,15 @@ QString EntryParser::parse()
     WordBuffer buffer;
     const QStringView nk = key(buffer);
     if (!atEnd() && t_[pos_].kind == TokenKind::Word && !IsClauseWord(nk)) {
-        const QString nw = word();
-        if (nw == u"FILLER") {
+        QString nw = word();
+        if (nw == u"FILLER")
             e_.filler = true;
-        } else if (!IsDataName(nw)) {
+        else if (!IsDataName(nw))
             return QStringLiteral("'%1' is not a data name").arg(t_[pos_].text);
-        } else {
-            e_.name = nw;
-        }
-        nameText_ = nw;
+        if (keepText_) // only the field text needs the name twice
+            nameText_ = nw;
+        if (!e_.filler) // moved: a layout reads a name for every field
+            e_.name = std::move(nw);
         ++pos_;
     }
 
@@ -211,8 +222,10 @@ QString EntryParser::parse()
             accept("IS");
             if (atEnd() || t_[pos_].kind != TokenKind::Word)
                 return expected(QStringLiteral("a picture string"));
-            e_.picture = UpperText(t_[pos_].text);
-            if (QString m = AnalyzePicture(e_.picture, e_.pictureInfo, constants_); !m.isEmpty())
+            e_.picture = pictureText(t_[pos_].text);
+            if (QString m = pictures_ ? pictures_->analyze(e_.picture, e_.pictureInfo, constants_)
+                                      : AnalyzePicture(e_.picture, e_.pictureInfo, constants_);
+                !m.isEmpty())
                 return m;
             ++pos_;
             picture_ = true;
@@ -529,12 +542,12 @@ bool IsLevelWord(QStringView word)
 QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, DataEntry &entry,
                    size_t &errorToken, const Constants *constants)
 {
-    EntryParser parser(tokens, begin, end, entry, true, constants);
+    EntryParser parser(tokens, begin, end, entry, true, constants, nullptr);
     return parser.run(errorToken);
 }
 
 QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText,
-                       const Constants *constants)
+                       const Constants *constants, PictureStrings *pictures)
 {
     // The clause mark is a blank to the tokenizer. One token list per thread serves every call,
     // so that laying out a large layout does not allocate one per field.
@@ -549,7 +562,7 @@ QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText
         if (source.tokens[i].kind == TokenKind::Period)
             return QStringLiteral("a period inside the entry");
     size_t errorToken = 0;
-    return EntryParser(source.tokens, 0, end, entry, keepText, constants).run(errorToken);
+    return EntryParser(source.tokens, 0, end, entry, keepText, constants, pictures).run(errorToken);
 }
 
 } // namespace orvane::cobol

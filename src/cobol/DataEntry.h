@@ -59,9 +59,10 @@ QString ParseEntry(const std::vector<Token> &tokens, size_t begin, size_t end, D
 
 // Reads a field text back (the clause mark counts as a blank). A text that is not a data
 // description entry gives an error message. Without `keepText` the entry's own field text is
-// not built, which is all a reader of sizes needs.
+// not built, which is all a reader of sizes needs. With `pictures` the entry's picture is
+// the one kept there.
 QString ParseFieldText(const QString &fieldText, DataEntry &entry, bool keepText = true,
-                       const Constants *constants = nullptr);
+                       const Constants *constants = nullptr, PictureStrings *pictures = nullptr);
 
 // Whether a word is a level number as COBOL writes it (1 or 2 digits).
 bool IsLevelWord(QStringView word);

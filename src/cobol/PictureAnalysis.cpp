@@ -22,7 +22,36 @@ bool parseCount(QStringView w, qint64 &value)
     return true;
 }
 
+// A picture symbol in upper case; plain ASCII, nearly every symbol, without Qt's case tables.
+QChar upper(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x80 ? QChar(u >= u'a' && u <= u'z' ? char16_t(u - 32) : u) : c.toUpper();
+}
+
 } // namespace
+
+QString PictureStrings::get(QStringView picture)
+{
+    if (const auto found = strings_.find(picture); found != strings_.end())
+        return found->first;
+    return strings_.emplace(picture.toString(), Known{}).first->first;
+}
+
+QString PictureStrings::analyze(const QString &picture, PictureInfo &info,
+                                const Constants *constants)
+{
+    const bool plain = !constants || constants->isEmpty();
+    const auto found = plain ? strings_.find(QStringView(picture)) : strings_.end();
+    if (found != strings_.end() && found->second.analyzed) {
+        info = found->second.info;
+        return {};
+    }
+    QString error = AnalyzePicture(picture, info, constants);
+    if (error.isEmpty() && found != strings_.end())
+        found->second = Known{info, true};
+    return error;
+}
 
 bool CountValue(QStringView word, const Constants *constants, qint64 &value)
 {
@@ -49,10 +78,10 @@ QString AnalyzePicture(QStringView picture, PictureInfo &info, const Constants *
     if (picture.isEmpty())
         return QStringLiteral("the picture string is empty");
     for (qsizetype i = 0; i < picture.size(); ++i) {
-        const QChar c = picture[i].toUpper();
+        const QChar c = upper(picture[i]);
         qint64 repeat = 1;
         if (c == u'C' || c == u'D') {
-            const QChar second = i + 1 < picture.size() ? picture[i + 1].toUpper() : QChar();
+            const QChar second = i + 1 < picture.size() ? upper(picture[i + 1]) : QChar();
             if ((c == u'C' && second == u'R') || (c == u'D' && second == u'B')) {
                 ++i;
                 info.positions += 2;

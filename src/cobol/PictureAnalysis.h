@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <unordered_map>
+
 namespace orvane::cobol
 {
 
@@ -38,6 +40,33 @@ using Constants = QHash<QString, QString>;
 // count may name one of the `constants`.
 QString AnalyzePicture(QStringView picture, PictureInfo &info,
                        const Constants *constants = nullptr);
+
+// Picture strings shared across the entries of a layout: a layout repeats few pictures over
+// many fields, so each is kept once and found again without building a string.
+class PictureStrings
+{
+public:
+    // The picture (upper case), sharing the copy kept when it was met before.
+    QString get(QStringView picture);
+    // AnalyzePicture, remembered for a sound picture kept here and read without constants: that
+    // reading depends on the string alone, and a layout would repeat it for every field.
+    QString analyze(const QString &picture, PictureInfo &info, const Constants *constants);
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(QStringView s) const { return qHash(s); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const { return a == b; }
+    };
+    struct Known {
+        PictureInfo info;
+        bool analyzed = false;
+    };
+    std::unordered_map<QString, Known, Hash, Equal> strings_;
+};
 
 // The whole number a count names: digits, or a constant holding them. False for anything else.
 bool CountValue(QStringView word, const Constants *constants, qint64 &value);

@@ -3,7 +3,7 @@
 #include "model/FieldClause.h"
 
 #include <QHash>
-#include <QSet>
+#include <QStringMatcher>
 
 #include <algorithm>
 #include <array>
@@ -118,6 +118,7 @@ struct Frame {
     int lastBase = -1;           // the last child that redefines nothing
     int row = 0;                 // the next child to lay out
     bool conditionsOnly = false; // an elementary item: its children are its 88s
+    int base = -1;               // the item this one redefines below level 01
 };
 
 class Layout
@@ -127,6 +128,9 @@ public:
         : tree_(tree), dialect_(dialect), read_(read)
     {
         map_.items.reserve(size_t(tree.count()));
+        // Every record starts at a top-level field: room for all at once spares the allocator
+        // the large moves and frees of a growing vector between the items' small strings.
+        map_.records.reserve(size_t(tree.topLevelCount()));
     }
 
     StorageMap run();
@@ -146,19 +150,19 @@ private:
         const size_t i = size_t(node->index());
         if (read_ && i < read_->size() && (*read_)[i] && (*read_)[i]->fieldText == node->text())
             return *(*read_)[i];
-        error = ParseFieldText(node->text(), local, false, &constants_);
+        error = ParseFieldText(node->text(), local, false, &constants_, &pictures_);
         return local;
     }
     void place(const FieldNode *node, int depth);
     bool isConstant(const FieldNode *node, int level);
     void close();
-    void advance(Frame &parent, int item);
+    void advance(Frame &parent, int item, int base);
     void renames(StorageItem &item, const DataEntry &entry);
     void push(const FieldNode *node, int index, const StorageItem &item, const UsageDetail &detail,
-              bool conditionsOnly)
+              bool conditionsOnly, int base = -1)
     {
         stack_.push_back(Frame{node, index, item.offset, item.offset, item.usage, detail, -1, 0,
-                               conditionsOnly});
+                               conditionsOnly, base});
     }
 
     const FieldTree &tree_;
@@ -174,10 +178,9 @@ private:
     Constants constants_;
     // Per level, the last top-level item that redefines nothing: what a record's REDEFINES names.
     std::array<int, 100> lastTopBase_ = filled(-1);
-    QHash<int, int> baseOf_; // a redefining item below level 01: the item it redefines
-    // Every picture string once: a layout repeats few pictures over many fields, and the items
-    // share the one copy.
-    QSet<QString> pictures_;
+    // Every picture string once: a layout repeats few pictures over many fields, so the items
+    // share one copy and reading a field's text allocates none for its picture.
+    PictureStrings pictures_;
     // The alignment a table entry is padded to. cobc keeps one such value for the whole walk:
     // every group starts it afresh at 1 and aligned items raise it, so after a nested group it
     // holds what that group left, not the largest alignment of the entry. The map follows cobc.
@@ -190,7 +193,9 @@ bool Layout::isConstant(const FieldNode *node, int level)
     if (level != 78 && level != 1)
         return false;
     // Only the CONSTANT clause makes a record a constant; most records need no reading here.
-    if (level == 1 && !node->text().contains(QLatin1StringView("CONSTANT"), Qt::CaseInsensitive))
+    // One matcher serves every record: a plain case-blind search prepares the word each time.
+    static const QStringMatcher constantWord(u"CONSTANT", Qt::CaseInsensitive);
+    if (level == 1 && constantWord.indexIn(node->text()) < 0)
         return false;
     DataEntry local;
     QString error;
@@ -264,8 +269,8 @@ void Layout::place(const FieldNode *node, int depth)
     const DataEntry &entry = entryOf(node, local, parseError);
     item.level = entry.level;
     item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
-    if (!entry.picture.isEmpty())
-        item.picture = *pictures_.insert(entry.picture);
+    if (!entry.picture.isEmpty()) // a text read here took its picture from pictures_ already
+        item.picture = &entry == &local ? entry.picture : pictures_.get(entry.picture);
     item.occursMin = entry.occursMin;
     item.occursMax = entry.occursMax;
     item.dependingOn = entry.dependingOn;
@@ -312,6 +317,7 @@ void Layout::place(const FieldNode *node, int depth)
         push(node, index, item, detail, true);
         return;
     }
+    int redefined = -1; // the base of a redefining item below level 01, for the size check
     if (item.redefines) {
         // A record's REDEFINES names the record of its level before it.
         const int base = depth == 1 ? lastTopBase_[size_t(entry.level)] : parent.lastBase;
@@ -321,7 +327,7 @@ void Layout::place(const FieldNode *node, int depth)
         } else {
             item.offset = map_.items[size_t(base)].offset;
             if (depth > 1)
-                baseOf_.insert(index, base);
+                redefined = base;
         }
     }
 
@@ -337,7 +343,7 @@ void Layout::place(const FieldNode *node, int depth)
         item.category = Category::Group;
         if (node->childCount() == 0)
             fail(item, QStringLiteral("an item without subordinate items needs a PICTURE"));
-        push(node, index, item, detail, false);
+        push(node, index, item, detail, false, redefined);
         tableAlign_ = 1;
         return;
     }
@@ -369,7 +375,7 @@ void Layout::place(const FieldNode *node, int depth)
     }
     item.entryLength = size;
     item.length = times(size, std::max<qint64>(1, entry.occursMax));
-    advance(parent, index);
+    advance(parent, index, redefined);
     push(node, index, item, detail, true);
 }
 
@@ -388,18 +394,18 @@ void Layout::close()
     }
     item.entryLength = entry;
     item.length = times(entry, std::max<qint64>(1, item.occursMax));
-    advance(stack_.back(), f.item);
+    advance(stack_.back(), f.item, f.base);
 }
 
-void Layout::advance(Frame &parent, int index)
+void Layout::advance(Frame &parent, int index, int baseIndex)
 {
     if (parent.conditionsOnly)
         return;
     const StorageItem &item = map_.items[size_t(index)];
     const qint64 end = std::min(kMaxLength, item.offset + item.length);
-    if (item.redefines && dialect_ == Dialect::Default && baseOf_.contains(index)) {
+    if (item.redefines && dialect_ == Dialect::Default && baseIndex >= 0) {
         // Only the lax dialects let a variant below level 01 outgrow what it redefines.
-        const StorageItem &base = map_.items[size_t(baseOf_.value(index))];
+        const StorageItem &base = map_.items[size_t(baseIndex)];
         if (item.length > base.length)
             fail(map_.items[size_t(index)],
                  QStringLiteral("it is larger (%1 bytes) than %2 (%3 bytes), which -std=default "

@@ -178,6 +178,20 @@ TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)
     EXPECT_EQ(findItem(map, "D")->length, 0);
 }
 
+// A picture met again, written in another case or counting with a constant, reads as it did
+// the first time; one that cannot be read fails every time.
+TEST(StorageMap, RepeatedPicturesReadAlike)
+{
+    const StorageMap map = mapOf("78 N VALUE 4. 01 R. 05 A pic x(3). 05 B PIC X(3). "
+                                 "05 C PIC X(N). 05 D PIC X(N).");
+    EXPECT_EQ(layout(map), "R:0+14 A:0+3 B:3+3 C:6+4 D:10+4");
+    EXPECT_EQ(findItem(map, "A")->picture, QStringLiteral("X(3)"));
+    FieldTree tree;
+    orvane::testing::buildTagged(tree,
+                                 QStringLiteral("01 R.[](05 A PIC WHAT.[],05 B PIC WHAT.[])"));
+    EXPECT_EQ(BuildStorageMap(tree, Dialect::Default).errors.size(), 2);
+}
+
 TEST(StorageMap, HugeTablesSaturateInsteadOfOverflowing)
 {
     FieldTree tree;
