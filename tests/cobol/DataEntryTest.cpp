@@ -96,6 +96,7 @@ TEST(DataEntry, RejectsWhatIsNoEntry)
     } cases[] = {
         {"A PIC X", "expected a level number"},
         {"50 A PIC X", "is not a level number"},
+        {"100 A PIC X", "expected a level number"},
         {"05 A PIC X PIC 9", "two PICTURE"},
         {"05 A PIC X(0)", "repeat count"},
         {"05 A PIC Q", "not a picture symbol"},
@@ -127,6 +128,10 @@ TEST(DataEntry, RejectsWhatIsNoEntry)
         EXPECT_TRUE(message.contains(QLatin1String(c.message)))
             << c.entry << ": " << message.toStdString();
     }
+    // A data name may have 63 characters, not 64.
+    DataEntry e;
+    EXPECT_EQ(ParseFieldText("05 " + QString(63, u'N') + " PIC X", e), QString());
+    EXPECT_TRUE(ParseFieldText("05 " + QString(64, u'N') + " PIC X", e).contains("data name"));
 }
 
 TEST(DataEntry, PicturesGiveCategorySizeDigitsAndScale)

@@ -151,6 +151,7 @@ TEST(RecordDecoder, PackedBinaryAndFloats)
             {"C1100000", F, N, 0, true, T, false, "-1", true},
             {"4110000000000000", G, N, 0, true, T, false, "1", true},
             {"42640000", F, N, 0, true, T, false, "100", true},
+            {"00100000", F, N, 0, true, T, false, "5.397605346934028e-79", true}, // below floats
             {"4019999999999999", G, N, 0, true, T, false, "0.09999999999999999", true},
         },
         {Encoding::Ascii, true, false, FloatFormat::IbmHex});

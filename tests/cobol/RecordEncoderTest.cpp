@@ -29,6 +29,7 @@ const RecordLayout &sampleLayout()
                                 " 05 HUNDREDS PIC 9(2)PP.\n"
                                 " 05 RATE PIC SVPP99.\n"
                                 " 05 IX USAGE INDEX.\n"
+                                " 05 S2 PIC S9(4) COMP-5.\n"
                                 " 05 NAME PIC X(4).\n"
                                 " 05 WORD PIC A(4).\n"
                                 " 05 SHORT COMP-1.\n"
@@ -152,6 +153,7 @@ TEST(RecordEncoder, WritesTheFilesConventionsAndRefusesWhatTheFieldCannotHold)
         {"J", "  ABCD", "41424344", {}, "xxxx"},
         {"P", "123", "123f"},
         {"SHORT", "0.99999999", "41100000", ibm}, // rounded up to 16 to the power 1
+        {"SHORT", "0", "00000000", ibm},
         {"ACCT-CURR-BAL", "123456789012",
          "ACCT-CURR-BAL takes at most 10 digits before the point, 12 given"},
         {"ACCT-CURR-BAL", "1.234", "ACCT-CURR-BAL takes at most 2 decimal places, 3 given"},
@@ -166,6 +168,7 @@ TEST(RecordEncoder, WritesTheFilesConventionsAndRefusesWhatTheFieldCannotHold)
          "given"},
         {"RATE", "1.0", "RATE takes no digits before the point, 1 given"},
         {"IX", "4294967296", "IX holds 0 to 4294967295 in its 4 bytes, \"4294967296\" given"},
+        {"S2", "40000", "S2 holds -32768 to 32767 in its 2 bytes, \"40000\" given"},
         {"NAME", "ABCDE", "NAME takes at most 4 characters, 5 given"},
         {"NAME", "ABCD   ", "41424344"},
         {"NAME", "Ä", "NAME takes only characters of ascii; \"Ä\" is not one"},

@@ -105,4 +105,6 @@ TEST(SourceText, ReportsErrorsWithLineAndColumn)
         EXPECT_EQ(s.errorColumn, c.column) << c.text;
         EXPECT_TRUE(s.error.contains(QLatin1String(c.message))) << s.error.toStdString();
     }
+    // A doubled quote at the very end stands for one: the literal is what is not closed.
+    EXPECT_EQ(TokenizeLine(QStringLiteral("VALUE 'AB''")).errorColumn, 7);
 }

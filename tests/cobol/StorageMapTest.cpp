@@ -58,6 +58,7 @@ TEST(StorageMap, ElementarySizesPerDialect)
         {"PIC S9(14) COMP", 8, 8, 6},
         {"PIC 9(16) COMP", 8, 8, 7},
         {"PIC 9(17) COMP", 8, 8, 8},
+        {"PIC 9(18) COMP-X", 8, 8, 8},
         {"PIC 9(2) COMP-5", 1, 1, 1},
         {"PIC 9(4) COMP-3", 3, 3, 3},
         {"PIC 9(5) PACKED-DECIMAL", 3, 3, 3},
@@ -125,6 +126,8 @@ TEST(StorageMap, OffsetsFollowTheCompilersRules)
         {"01 R. 05 A PIC X(3). 05 B PIC 9(4). 05 C PIC X. 66 AB RENAMES A THRU B. "
          "66 CC RENAMES C.",
          Dialect::Default, "R:0+8 A:0+3 B:3+4 C:7+1 AB:0+7 CC:7+1"},
+        // A condition on the very first item of the layout.
+        {"01 F PIC X. 88 F-Y VALUE 'Y'.", Dialect::Default, "F:0+1 F-Y:0+0"},
         // A copybook for a group: its top-level items follow one another.
         {"05 A PIC X(2). 05 B PIC 9(3). 01 S PIC X.", Dialect::Default, "A:0+2 B:2+3 S:0+1"},
     };

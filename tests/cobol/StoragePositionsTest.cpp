@@ -45,4 +45,12 @@ TEST(StoragePositions, ImportTagsAreTheMapsFirstAndLastBytes)
     EXPECT_EQ(StorageStatusText(cache.item(tree, 4)), u"Storage 1 To 1, 1 byte");
     EXPECT_EQ(StorageStatusText(cache.item(tree, 5)), u"Storage: its item's (88)");
     EXPECT_EQ(StorageStatusText(cache.item(tree, 10)), u"Storage 22 To 36, 3 \u00D7 5 bytes");
+
+    // A constant outside a record goes to the top, even where the first field now stands lower.
+    FieldTree moved;
+    moved.add(0, Relationship::Last, QStringLiteral("01 A."));
+    moved.setParent(1, moved.add(0, Relationship::Last, QStringLiteral("01 B.")));
+    ImportEntries(moved, ReadDataDescriptions(QStringLiteral("78 N VALUE 3.\n"),
+                                              ReadOptions{SourceFormat::Free, {}, {}}));
+    EXPECT_EQ(orvane::testing::outline(moved), "01 B.(01 A.),78 N \u00A0VALUE 3.");
 }

@@ -127,6 +127,7 @@ TEST(FormatFieldLines, WidthDecisionsAtTheirBoundaries)
         {"05 {N50} ~PIC X(10).", 2, 52, "9:05 {N50}|61:PIC X(10). "}, // 72 with its blank
         // the clause marker first, or twice: only the one before PIC counts
         {"~PIC X.", 2, 0, "10:PIC X."},
+        {"~VALUE 1.", 2, 0, "10:VALUE 1."},
         {"05 A ~~PIC X.", 2, 0, "9:05 A ~ PIC X."},
         // the gap to the group's column: kept, narrowed, or no room left at all
         {"05 {N40} ~PIC X(10).", 2, 54, "9:05 {N40}          PIC X(10)."},

@@ -15,6 +15,9 @@ TEST(Positions, TagReaders)
     EXPECT_EQ(TagTo(u":5"), "5");
     EXPECT_EQ(TagFrom(u"3:4:5"), "3");
     EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
+    // A table reaches over all its entries; a tag written backwards reaches only its own end.
+    EXPECT_EQ(tagReachEnd(u"3:4", u"05 T OCCURS 3 TIMES."), 8);
+    EXPECT_EQ(tagReachEnd(u"5:3", u"05 T OCCURS 3 TIMES."), 3);
 
     FieldTree t;
     buildTagged(t, QStringLiteral("A[1:9](B[1:6],C[])"));
