@@ -495,11 +495,6 @@ qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect)
     return digits <= 2 ? 1 : digits <= 4 ? 2 : digits <= 9 ? 4 : 8;
 }
 
-qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error)
-{
-    return elementarySize(entry, entry.usageDetail, usage, dialect, error);
-}
-
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect)
 {
     return Layout(tree, dialect, nullptr).run();

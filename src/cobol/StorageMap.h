@@ -71,9 +71,6 @@ StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect,
                            const std::vector<const DataEntry *> &read);
 
-// The bytes of one occurrence of an elementary item (as the reader filled it) with the given
-// usage (the entry's own or its group's). Sets `error` and returns 0 when it has no size.
-qint64 ElementarySize(const DataEntry &entry, Usage usage, Dialect dialect, QString &error);
 qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect);
 
 // One field's storage in words, for the tree's tooltip: first and last byte counted from 1,

@@ -23,14 +23,12 @@ char16_t *writeNumber(char16_t *out, quint64 n)
 }
 
 // "FIRST:LAST" in one allocation: a large layout has a tag per field.
-QString tagText(qint64 first, qint64 last)
+QString tagText(quint64 first, quint64 last)
 {
-    if (first < 0 || last < 0)
-        return QString::number(first) + u':' + QString::number(last);
     char16_t text[42];
-    char16_t *end = writeNumber(text, quint64(first));
+    char16_t *end = writeNumber(text, first);
     *end++ = u':';
-    end = writeNumber(end, quint64(last));
+    end = writeNumber(end, last);
     return QString(reinterpret_cast<const QChar *>(text), end - text);
 }
 
@@ -59,7 +57,7 @@ std::vector<QString> StorageTags(const StorageMap &map, int nodeCount)
         if (!item.error.isEmpty()) // no known storage: no tag to give
             continue;
         const qint64 one = item.occursMax > 0 ? item.entryLength : item.length;
-        tags[size_t(item.node)] = tagText(item.offset + 1, item.offset + one);
+        tags[size_t(item.node)] = tagText(quint64(item.offset + 1), quint64(item.offset + one));
     }
     return tags;
 }

@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "../cobol/CobolTestSupport.h"
 #include "../common/Files.h"
 #include "../common/TaggedTree.h"
 #include "RunCli.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
@@ -229,9 +229,7 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
 
 TEST(CliExamples, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
 {
-    const QString cobc = QStandardPaths::findExecutable("cobc");
-    if (cobc.isEmpty())
-        GTEST_SKIP() << "cobc (GnuCOBOL) is not installed";
+    COBC_OR_SKIP(cobc);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString program = dir.filePath("CUSTRPT.cbl");

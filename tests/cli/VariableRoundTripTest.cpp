@@ -5,11 +5,9 @@
 #include "../common/Files.h"
 #include "RunCli.h"
 
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 
 namespace
 {
@@ -86,9 +84,7 @@ const Program kPrograms[] = {
 
 TEST(VariableRoundTrip, TheCliReadsWhatGnuCobolWrote)
 {
-    const QString cobc = QStandardPaths::findExecutable(QStringLiteral("cobc"));
-    if (cobc.isEmpty())
-        GTEST_SKIP() << "cobc is not installed";
+    COBC_OR_SKIP(cobc);
     for (const Program &p : kPrograms) {
         QTemporaryDir dir;
         ASSERT_TRUE(dir.isValid());
