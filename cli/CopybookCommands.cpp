@@ -154,8 +154,9 @@ std::vector<Row> rowsOf(const StorageMap &map, int record)
                             item.offset - item.slackBefore, item.slackBefore, QString(), QString(),
                             QString(), true});
         rows.push_back({QStringLiteral("%1").arg(item.level, 2, 10, QLatin1Char('0')),
-                        item.name.isEmpty() ? QStringLiteral("(unnamed)") : item.name, item.offset,
-                        item.length, usageText(item), item.picture, occursText(item), false});
+                        item.name.isEmpty() ? QStringLiteral("(unnamed)") : item.name.toString(),
+                        item.offset, item.length, usageText(item), item.picture, occursText(item),
+                        false});
         if (item.slackAfter > 0)
             rows.push_back({QString(), QStringLiteral("(slack bytes per entry)"),
                             item.offset + item.entryLength - item.slackAfter, item.slackAfter,

@@ -47,7 +47,7 @@ void PlaceDependingTables(const StorageMap &map, RecordLayout &layout)
                                    .arg(t.name);
             continue;
         }
-        const QString counter = t.dependingOn.section(u' ', 0, 0);
+        const QStringView counter = CounterName(t.dependingOn);
         int column = -1;
         for (size_t c = 0; c < layout.columns.size() && column < 0; ++c)
             if (layout.columns[c].dependsOn.empty() &&

@@ -60,7 +60,7 @@ QStringList VariantNames(const StorageMap &map, const QString &record)
     QStringList names;
     for (const StorageItem &item : map.items)
         if (item.record == index && index >= 0 && item.redefines && !item.name.isEmpty())
-            names << item.name;
+            names << item.name.toString();
     return names;
 }
 

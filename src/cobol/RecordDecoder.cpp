@@ -240,13 +240,6 @@ void appendUtf16Be(std::string &out, const unsigned char *p, qint64 size)
     out += s.toStdString();
 }
 
-// The first word of "COUNTER OF GROUP": the counter's own name.
-QString baseName(const QString &qualified)
-{
-    const qsizetype blank = qualified.indexOf(u' ');
-    return blank < 0 ? qualified : qualified.left(blank);
-}
-
 } // namespace
 
 void AppendHex(std::string &out, const unsigned char *bytes, qint64 size)
@@ -420,7 +413,7 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
                 continue;
             int counter = -1;
             if (!t.dependingOn.isEmpty()) {
-                counter = columnOfName.value(baseName(t.dependingOn).toUpper(), -1);
+                counter = columnOfName.value(CounterName(t.dependingOn).toString().toUpper(), -1);
                 if (counter < 0)
                     layout.problems << QStringLiteral("%1 depends on %2, which is not a field "
                                                       "before it in the record")
@@ -441,7 +434,7 @@ bool BuildRecordLayout(const StorageMap &map, const LayoutChoice &choice, Record
         c.justified = item.justified;
         c.chain = variantOf[i].first;
         c.member = variantOf[i].second;
-        const QString name = item.name.isEmpty() ? QStringLiteral("FILLER") : item.name;
+        const QString name = item.name.isEmpty() ? QStringLiteral("FILLER") : item.name.toString();
         if (dims.empty()) {
             if (layout.columns.size() >= size_t(kMaxColumns))
                 break;

@@ -153,6 +153,24 @@ private:
         error = ParseFieldText(node->text(), local, false, &constants_, &pictures_);
         return local;
     }
+    // The text kept in the map's name blocks. A block is written in place and never grows, so
+    // the views into it stay valid; blocks grow in size as the layout does.
+    QStringView keep(QStringView text)
+    {
+        if (text.isEmpty())
+            return {};
+        if (map_.nameText.empty() || blockFree_ < text.size()) {
+            const qsizetype last = map_.nameText.empty() ? 512 : map_.nameText.back().size();
+            const qsizetype size = std::max(text.size(), std::min<qsizetype>(last * 2, 1 << 16));
+            map_.nameText.emplace_back(size, Qt::Uninitialized);
+            blockFree_ = size;
+        }
+        QString &block = map_.nameText.back();
+        QChar *at = block.data() + (block.size() - blockFree_);
+        std::copy(text.begin(), text.end(), at);
+        blockFree_ -= text.size();
+        return QStringView(at, text.size());
+    }
     void place(const FieldNode *node, int depth);
     bool isConstant(const FieldNode *node, int level);
     void close();
@@ -169,11 +187,12 @@ private:
     Dialect dialect_;
     const std::vector<const DataEntry *> *read_;
     StorageMap map_;
+    qsizetype blockFree_ = 0; // characters left in the last name block
     std::vector<Frame> stack_;
     // The record a level-66 entry renames within: its first item and a lookup by name.
     int recordFirstItem_ = -1;
     int recordEndItem_ = -1;
-    QHash<QString, int> recordNames_;
+    QHash<QStringView, int> recordNames_; // views into the name blocks
     bool namesBuilt_ = false;
     Constants constants_;
     // Per level, the last top-level item that redefines nothing: what a record's REDEFINES names.
@@ -249,7 +268,7 @@ StorageMap Layout::run()
         StorageRecord &record = map_.records.back();
         record.length = stack_.front().cursor;
         if (record.name.isEmpty() && !map_.items.empty())
-            record.name = map_.items[size_t(recordFirstItem_)].name;
+            record.name = map_.items[size_t(recordFirstItem_)].name.toString();
         recordEndItem_ = int(map_.items.size());
         namesBuilt_ = false;
     }
@@ -268,12 +287,12 @@ void Layout::place(const FieldNode *node, int depth)
     QString parseError;
     const DataEntry &entry = entryOf(node, local, parseError);
     item.level = entry.level;
-    item.name = entry.filler ? QStringLiteral("FILLER") : entry.name;
+    item.name = entry.filler ? QStringView(u"FILLER") : keep(entry.name);
     if (!entry.picture.isEmpty()) // a text read here took its picture from pictures_ already
         item.picture = &entry == &local ? entry.picture : pictures_.get(entry.picture);
     item.occursMin = entry.occursMin;
     item.occursMax = entry.occursMax;
-    item.dependingOn = entry.dependingOn;
+    item.dependingOn = keep(entry.dependingOn);
     item.sign = entry.sign;
     item.signSeparate = entry.signSeparate;
     item.justified = entry.justified;

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <vector>
 
@@ -28,7 +29,9 @@ struct StorageItem {
     int depth = 1;  // 1 for a top-level field
     int record = 0; // index into StorageMap::records; -1 for a 66 with no record before it
     int level = 0;
-    QString name; // empty for an unnamed item
+    // Names look into StorageMap::nameText: keep the map (or a copy) while using them, and copy
+    // a name into a QString to keep it longer.
+    QStringView name; // empty for an unnamed item
     QString picture;
     Category category = Category::Group;
     Usage usage = Usage::Display;    // the group's usage inherited when the item gives none
@@ -38,7 +41,7 @@ struct StorageItem {
     qint64 entryLength = 0; // one occurrence (the padding of a table entry included)
     qint64 occursMin = 0;   // the item's own OCCURS; 0 without one
     qint64 occursMax = 0;
-    QString dependingOn;
+    QStringView dependingOn; // into StorageMap::nameText, as the name
     int digits = 0;
     int scale = 0; // digits right of the decimal point; negative when Ps stand on the right
     bool isSigned = false;
@@ -62,6 +65,9 @@ struct StorageMap {
     std::vector<StorageItem> items; // in tree pre-order
     std::vector<StorageRecord> records;
     QStringList errors; // one line per field that could not be laid out
+    // The characters of the items' names, in blocks that never move or change once written:
+    // copies of the map share them, and a layout of many fields needs no string per name.
+    std::vector<QString> nameText;
 };
 
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
@@ -70,6 +76,13 @@ StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect);
 // Each entry must have been read with the constants the map knows, or with none.
 StorageMap BuildStorageMap(const FieldTree &tree, Dialect dialect,
                            const std::vector<const DataEntry *> &read);
+
+// The first word of "COUNTER OF GROUP": the counter's own name.
+inline QStringView CounterName(QStringView dependingOn)
+{
+    const qsizetype blank = dependingOn.indexOf(u' ');
+    return blank < 0 ? dependingOn : dependingOn.first(blank);
+}
 
 qint64 BinarySize(int digits, bool isSigned, bool native, Dialect dialect);
 
