@@ -1,10 +1,17 @@
 // The Editor tab through the real window: its file commands with their prompts, files kept
-// byte for byte, the caret status and the editor's step of closing the window.
+// byte for byte, the caret status, the editor's step of closing the window, and the source
+// boxes' column guides with their switch in the options window.
 #include "ui/editor/EditorPanel.h"
 
 #include "MainWindowFixture.h"
+#include "ui/dialogs/frmOptions.h"
+#include "ui/generator/CodeViewPanel.h"
+#include "ui/shared/CodeEdit.h"
 
 #include <QDialog>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 
 namespace orvane::testing
 {
@@ -43,7 +50,7 @@ protected:
     void open(const QString &chosen)
     {
         platform.files.answers = {chosen};
-        QTest::mouseClick(child<QPushButton>("cmdEditorOpen"), Qt::LeftButton);
+        click("cmdEditorOpen");
     }
 };
 
@@ -58,7 +65,7 @@ TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
     panel()->cmdEditorNew_Click();
     // Cancel keeps it too, and Open then does not replace it.
     platform.messages.answers = {MessageAnswer::Cancel};
-    QTest::mouseClick(child<QPushButton>("cmdEditorOpen"), Qt::LeftButton);
+    click("cmdEditorOpen");
     EXPECT_EQ(editor()->toPlainText(), u"MOVE");
     // No drops it.
     platform.messages.answers = {MessageAnswer::No};
@@ -72,8 +79,7 @@ TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndReportsFilesThatCannotBeSho
 {
     const QString source = path("prog.cbl");
     writeBytes(source, "       PROCEDURE DIVISION.\r\n");
-    platform.settings.save(QStringLiteral("Orvane"), QStringLiteral("history"),
-                           QStringLiteral("lastappend"), QStringLiteral("/src/last.cbl"));
+    setSetting("history", "lastappend", QStringLiteral("/src/last.cbl"));
     const FileDialogState project = window->dlgedit(); // the Open box borrows it
     open(source);
     EXPECT_EQ(platform.files.asked,
@@ -121,7 +127,7 @@ TEST_F(EditorTest, SaveAsAsksBeforeOverwritingSaveWritesDirectlyAndAFailureKeeps
 
     platform.messages.answers = {MessageAnswer::Yes};
     platform.files.answers = {target};
-    QTest::mouseClick(child<QPushButton>("cmdEditorSave"), Qt::LeftButton); // no path: Save As
+    click("cmdEditorSave"); // no path: Save As
     // A new text is CR LF, with its one final line end.
     EXPECT_EQ(readBytes(target), "NEW\r\n");
     EXPECT_FALSE(saveEnabled());
@@ -187,6 +193,75 @@ TEST_F(EditorTest, ClosingTheWindowOffersToSaveTheEditorsWork)
     EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(2, editorSaveQuestion));
     // The find dialog goes with the window.
     EXPECT_EQ(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
+}
+
+// Where the text really puts the start of 1-based column `column` + 1 in the box.
+qreal textX(CodeEdit *box, int column)
+{
+    QTextCursor cursor(box->document()->firstBlock());
+    cursor.setPosition(column);
+    return box->cursorRect(cursor).left();
+}
+
+TEST_F(EditorTest, GuidesStandWhereTheTextsColumnsBeginForEachFontSize)
+{
+    CodeEdit *box = window->editorPanel()->txtEditor();
+    box->setPlainText(QString(100, u'X'));
+    qreal previous = 0;
+    for (int points : {9, 18}) {
+        QFont font = box->font();
+        font.setPointSize(points);
+        box->setFont(font);
+        for (int column : {6, 7, 11, 72})
+            EXPECT_NEAR(box->guideX(column), textX(box, column), 1.0)
+                << points << " pt, column " << column;
+        EXPECT_GT(box->guideX(72), previous * 1.5) << "a larger font moves the guides out";
+        previous = box->guideX(72);
+    }
+}
+
+TEST_F(EditorTest, TheOptionsWindowSwitchesTheGuidesOffInBothBoxesAndKeepsTheChoice)
+{
+    child<QAction>("options")->trigger();
+    auto *guides = child<QCheckBox>("chkColumnGuides", window->optionsWindow());
+    ASSERT_NE(guides, nullptr);
+    EXPECT_TRUE(guides->isChecked()) << "on unless switched off";
+    guides->setChecked(false);
+    QTest::mouseClick(child<QPushButton>("cmdOK", window->optionsWindow()), Qt::LeftButton);
+    EXPECT_FALSE(window->editorPanel()->txtEditor()->columnGuides());
+    EXPECT_FALSE(window->codeViewPanel()->txtCodeView()->columnGuides());
+
+    // A new window starts with the stored choice, given to both boxes as above.
+    window.reset();
+    start();
+    EXPECT_FALSE(window->editorPanel()->txtEditor()->columnGuides());
+}
+
+bool coloured(const QTextBlock &block)
+{
+    return !block.layout()->formats().isEmpty();
+}
+
+TEST_F(EditorTest, AWholeFileIsColouredAsItsLinesComeIntoView)
+{
+    CodeEdit *box = window->editorPanel()->txtEditor();
+    QString text;
+    for (int i = 0; i < 5000; ++i)
+        text += QStringLiteral("       01 WS-ITEM-%1 PIC X(10).\n").arg(i);
+    box->setPlainText(text);
+    box->viewport()->repaint();
+    QTextDocument *document = box->document();
+    EXPECT_TRUE(coloured(document->findBlockByNumber(0))) << "the lines in view";
+    EXPECT_FALSE(coloured(document->findBlockByNumber(4000))) << "lines out of view wait";
+
+    box->verticalScrollBar()->setValue(4000);
+    box->viewport()->repaint();
+    EXPECT_TRUE(coloured(document->findBlockByNumber(4000)));
+
+    // Small edits are coloured at once, wherever they are.
+    QTextCursor far(document->findBlockByNumber(100));
+    far.insertText(QStringLiteral("      * NOTE\n"));
+    EXPECT_TRUE(coloured(document->findBlockByNumber(100)));
 }
 
 } // namespace

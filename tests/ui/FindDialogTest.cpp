@@ -27,10 +27,7 @@ protected:
         control<QComboBox>("cboFind")->setEditText(find);
         control<QComboBox>("cboReplace")->setEditText(replace);
     }
-    void click(const char *button)
-    {
-        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
-    }
+    void click(const char *button) { MainWindowTest::click(button, dialog()); }
     // 1-based first position and length of the selection, as the cases are written.
     std::pair<int, int> selection(QPlainTextEdit *box)
     {

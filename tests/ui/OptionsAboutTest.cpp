@@ -48,8 +48,8 @@ TEST_F(OptionsAboutTest, ApplyAndOkColourTheFillerFieldsAndStoreTheColourCancelS
     EXPECT_EQ(options->parentWidget(), nullptr) << "the options window has no owner";
     EXPECT_EQ(options->swatchColor(), QColor(Qt::black)) << "nothing stored reads as black";
     platform.colours.answers = {QColor(Qt::red), QColor(Qt::red), QColor(Qt::red), QColor()};
-    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>("cmdCancel", options), Qt::LeftButton);
+    click("cmdfillercolor", options);
+    click("cmdCancel", options);
     unloadClosedWindows();
     EXPECT_EQ(window->optionsWindow(), nullptr) << "Cancel unloads the window";
     EXPECT_EQ(storedColour(), "<none>");
@@ -58,17 +58,17 @@ TEST_F(OptionsAboutTest, ApplyAndOkColourTheFillerFieldsAndStoreTheColourCancelS
     options = openOptions();
     auto *apply = child<QPushButton>("cmdApply", options);
     EXPECT_TRUE(apply->isEnabled());
-    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
+    click("cmdfillercolor", options);
     QTest::mouseClick(apply, Qt::LeftButton);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(foreground(2).value<QBrush>().color(), QColor(Qt::red));
     EXPECT_FALSE(foreground(3).isValid()) << "only FILLER fields take the colour";
     // The same colour again, and a cancelled colour box, leave Apply as it was.
-    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>("cmdfillercolor", options), Qt::LeftButton);
+    click("cmdfillercolor", options);
+    click("cmdfillercolor", options);
     EXPECT_FALSE(apply->isEnabled());
     EXPECT_EQ(options->swatchColor(), QColor(Qt::red));
-    QTest::mouseClick(child<QPushButton>("cmdOK", options), Qt::LeftButton);
+    click("cmdOK", options);
     EXPECT_EQ(storedColour(), "255");
     unloadClosedWindows();
     EXPECT_EQ(window->optionsWindow(), nullptr);

@@ -24,17 +24,6 @@ class WindowLifecycleTest : public MainWindowTest
 {
 protected:
     WindowLifecycleTest() { startInSetUp = false; }
-
-    QString setting(const char *section, const char *key)
-    {
-        return platform.settings.get(QStringLiteral("Orvane"), QString::fromLatin1(section),
-                                     QString::fromLatin1(key), QStringLiteral("<none>"));
-    }
-    void setSetting(const char *section, const char *key, const QString &value)
-    {
-        platform.settings.save(QStringLiteral("Orvane"), QString::fromLatin1(section),
-                               QString::fromLatin1(key), value);
-    }
 };
 
 TEST_F(WindowLifecycleTest, TheFirstRunRegistersTheFileTypeOnceAndGoesOn)
