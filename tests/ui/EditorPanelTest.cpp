@@ -23,11 +23,6 @@ const ShownMessage editorSaveQuestion{QStringLiteral("Do you want to save the fi
                                       MessageButtons::YesNoCancel, MessageIcon::Question};
 const QString cobolFilter = QStringLiteral("Cobol Files (*.cbl);;All Files (*)");
 
-ShownMessage error(const QString &text)
-{
-    return {text, QStringLiteral("Error"), MessageButtons::Ok, MessageIcon::Critical};
-}
-
 class EditorTest : public MainWindowTest
 {
 protected:
@@ -107,10 +102,11 @@ TEST_F(EditorTest, OpenStartsAtTheLastAppendedFileAndReportsFilesThatCannotBeSho
     // A file that is there but was refused loses its name, so Save cannot overwrite it.
     EXPECT_EQ(shownFile(), u"");
     EXPECT_EQ(readBytes(binary), QByteArray("MZ\0\0", 4));
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{error("Error opening file " + missing),
-                                         error("Error opening file " + binary +
-                                               ": it is not a text file (it holds NUL bytes)")}));
+    EXPECT_EQ(
+        platform.messages.shown,
+        (std::vector<ShownMessage>{critical("Error opening file " + missing),
+                                   critical("Error opening file " + binary +
+                                            ": it is not a text file (it holds NUL bytes)")}));
 }
 
 TEST_F(EditorTest, SaveAsAsksBeforeOverwritingSaveWritesDirectlyAndAFailureKeepsTheWork)
@@ -145,7 +141,7 @@ TEST_F(EditorTest, SaveAsAsksBeforeOverwritingSaveWritesDirectlyAndAFailureKeeps
     EXPECT_TRUE(saveEnabled());
     EXPECT_EQ(readBytes(target), "NEW2\r\n");
     EXPECT_EQ(platform.messages.shown.back(),
-              error("Error saving file " + target + ": the file is read only"));
+              critical("Error saving file " + target + ": the file is read only"));
 }
 
 TEST_F(EditorTest, FilesComeBackByteForByte)

@@ -83,19 +83,6 @@ TEST_F(EntryPanelTest, RecordSizeByPositionsComputesTheLength)
     EXPECT_EQ(QApplication::focusWidget(), box("txtFieldLength"));
 }
 
-TEST_F(EntryPanelTest, AnOutputFieldIsAsLongAsItsPictureAndResetLeavesTheStartValues)
-{
-    QTest::mouseClick(child<QRadioButton>("optFieldTypeOutput"), Qt::LeftButton);
-    type(box("txtFieldName"), QStringLiteral("total"));
-    type(combo("cboFieldType"), QStringLiteral("ZZZ9"));
-    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("4"));
-    type(combo("cboFieldValue"), QStringLiteral("hello"));
-    window->ResetEntryPanel();
-    EXPECT_EQ(box("txtFieldLength")->text(), QString());
-    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
-    EXPECT_EQ(preview(), QStringLiteral("01."));
-}
-
 TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
 {
     box("txtFieldName")->setText(QStringLiteral("AB"));
@@ -108,7 +95,6 @@ TEST_F(EntryPanelTest, ArrowKeysMoveBetweenTheBoxes)
     // Which box comes next is the core's table (EntryMovement); here the caret and the panel's
     // state reach it from a line edit and from a drop-down.
     const Case cases[] = {
-        {"txtFieldName", 1, Qt::Key_Right, "txtFieldName"}, // inside the text: the caret moves
         {"txtFieldName", -1, Qt::Key_Right, "cboFieldType"},
         {"cboFieldValue", 0, Qt::Key_Backspace, "txtFieldOccurs"}, // no array: past its boxes
     };
@@ -155,10 +141,13 @@ TEST_F(EntryPanelTest, QuotedValuesAreMultipleUntilAltZAltSOrAnUnquotedValueRepl
     EXPECT_EQ(preview(), QStringLiteral("01 FLAG ") + M + QStringLiteral("VALUE \"ABC\"."));
 }
 
-TEST_F(EntryPanelTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeAlone)
+// How an output field is sized by its picture or its value is EntrySizing's table.
+TEST_F(EntryPanelTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeAloneAndResetClears)
 {
     QTest::mouseClick(child<QRadioButton>("optFieldTypeOutput"), Qt::LeftButton);
     type(box("txtFieldName"), QStringLiteral("fld"));
+    type(combo("cboFieldType"), QStringLiteral("ZZ9"));
+    EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("3"));
     type(combo("cboFieldType"), QStringLiteral("X"));
     type(box("txtFieldLength"), QStringLiteral("3"));
     auto *treat = child<QCheckBox>("chkTreatAsString");
@@ -191,6 +180,9 @@ TEST_F(EntryPanelTest, AFigurativeChosenFromTheListLeavesAnOutputFieldsSizeAlone
     type(value, QStringLiteral("hello"));
     EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("5"));
     EXPECT_EQ(combo("cboFieldType")->currentText(), QStringLiteral("X(5)"));
+    window->ResetEntryPanel(); // back to the start values
+    EXPECT_EQ(box("txtFieldLength")->text(), QString());
+    EXPECT_EQ(preview(), QStringLiteral("01."));
 }
 
 TEST_F(EntryPanelTest, OccursShowsTheArrayControlsAndTheKeyKindBoxTakesOnlyAOrD)
@@ -226,13 +218,13 @@ TEST_F(EntryPanelTest, OccursShowsTheArrayControlsAndTheKeyKindBoxTakesOnlyAOrD)
     QApplication::sendEvent(key, &wheel);
     EXPECT_EQ(key->currentText(), QStringLiteral("Key"));
 
-    // The box acts on the core's answer for each key: A and D choose; any other letter is
-    // swallowed, the text stays but the phrase is dropped, which shows with the next change.
+    // The box acts on the core's answer for each key (OccursKeyKeys' table): A chooses, Escape
+    // clears; any other letter is swallowed, the text stays but the phrase is dropped, which shows
+    // with the next change.
     QTest::keyClick(key, Qt::Key_A);
     EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES ASCENDING KEY IS."));
-    QTest::keyClick(key, Qt::Key_D);
     QTest::keyClick(key, Qt::Key_X);
-    EXPECT_EQ(key->currentText(), QStringLiteral("DKey"));
+    EXPECT_EQ(key->currentText(), QStringLiteral("AKey"));
     type(box("txtOccursIndexName"), QStringLiteral("ix"));
     EXPECT_EQ(preview(), QStringLiteral("10 ITEM OCCURS 3 TIMES INDEXED BY IX."));
     QTest::keyClick(key, Qt::Key_Escape);
@@ -319,9 +311,7 @@ TEST_F(EntryPanelTest, TypingPast255CharactersWarnsForEachChangeAbove)
     platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
     QTest::keyClicks(name, QStringLiteral("fg")); // 256, 257
     QTest::keyClick(name, Qt::Key_Backspace);     // 256
-    const ShownMessage tooLong{QStringLiteral("Field length exceeded 255 characters"),
-                               QStringLiteral("Warning"), MessageButtons::Ok,
-                               MessageIcon::Critical};
+    const ShownMessage tooLong = critical("Field length exceeded 255 characters", "Warning");
     EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(3, tooLong));
 
     // Back to 255 and below: no more warnings; the name box kept every keystroke.

@@ -43,6 +43,11 @@ inline ShownMessage plain(const QString &text)
 {
     return {text, QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None};
 }
+// An error: OK and the critical icon.
+inline ShownMessage critical(const QString &text, const QString &title = QStringLiteral("Error"))
+{
+    return {text, title, MessageButtons::Ok, MessageIcon::Critical};
+}
 
 // Builds the whole main window with scripted seams for each test, past its start-up timer.
 class MainWindowTest : public ::testing::Test

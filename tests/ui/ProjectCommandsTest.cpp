@@ -262,9 +262,8 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     platform.messages.answers = {MessageAnswer::Ok};
     trigger("fileopen");
     EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  {mixed + " is not a project file: record 3 does not hold a field", "Orvane",
-                   MessageButtons::Ok, MessageIcon::Critical}}));
+              std::vector<ShownMessage>{critical(
+                  mixed + " is not a project file: record 3 does not hold a field", "Orvane")});
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(title(), "Orvane []");
     EXPECT_EQ(currentFile(), "");

@@ -182,9 +182,7 @@ TEST_F(ReshapeWindowTest, ImportRefusesWhatIsNoProjectFile)
     platform.files.answers.push_back(source);
     platform.messages.answers.push_back(MessageAnswer::Ok);
     action("import")->trigger();
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  {text, QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::Critical}}));
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{critical(text, "Orvane")});
     EXPECT_FALSE(child<QWidget>("picImport")->isVisible());
     EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
     EXPECT_EQ(outline(tree()), "01 X.");
@@ -294,12 +292,9 @@ TEST_F(ReshapeWindowTest, TheClipboardViewShowsWhatWasCopied)
 
 TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
 {
-    const auto error = [](const char *text) {
-        return ShownMessage{text, "Error", MessageButtons::Ok, MessageIcon::Critical};
-    };
     const ShownMessage multiple =
-        error("Make sure the checkbox for multiple values is not selected");
-    const ShownMessage noPicture = error("Make sure picture for field type specified");
+        critical("Make sure the checkbox for multiple values is not selected");
+    const ShownMessage noPicture = critical("Make sure picture for field type specified");
     const ShownMessage noValue{
         QStringLiteral("Are You Sure You don't want the Fillers To Have Initial Value?"),
         QStringLiteral("Question"), MessageButtons::YesNo, MessageIcon::Question};

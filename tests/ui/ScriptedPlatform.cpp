@@ -30,7 +30,7 @@ public:
             result.exitStatus = compiler_.exitStatus;
         }
         QTimer::singleShot(0, &timer_, [this, result] {
-            if (!pending())
+            if (ended_)
                 return;
             end();
             auto done = std::move(done_);
@@ -38,15 +38,14 @@ public:
         });
     }
     ~ScriptedJob() override { cancel(); }
-    bool isRunning() const override { return pending(); }
+    bool isRunning() const override { return !ended_; }
     void cancel() override
     {
-        if (pending())
+        if (!ended_)
             end();
     }
 
 private:
-    bool pending() const { return !ended_; }
     void end()
     {
         ended_ = true;
@@ -69,7 +68,7 @@ ScriptedCompiler::start(const QString &program, const QStringList &arguments,
     QFile file(arguments.value(arguments.size() - 1));
     if (file.open(QIODevice::ReadOnly))
         source = QString::fromUtf8(file.readAll());
-    runs.push_back({program, arguments, source});
+    runs.push_back({program, source});
     return std::make_unique<ScriptedJob>(*this, std::move(done));
 }
 

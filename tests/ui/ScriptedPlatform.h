@@ -42,12 +42,6 @@ struct ShownMessage {
     bool operator==(const ShownMessage &) const = default;
 };
 
-struct AskedInput {
-    QString prompt;
-    QString title;
-    QString defaultAnswer;
-};
-
 class ScriptedMessages : public MessageBoxes
 {
 public:
@@ -66,12 +60,12 @@ public:
 class ScriptedInput : public InputBox
 {
 public:
-    QString ask(const QString &prompt, const QString &title, const QString &defaultAnswer) override
+    QString ask(const QString &, const QString &title, const QString &defaultAnswer) override
     {
-        asked.push_back({prompt, title, defaultAnswer});
+        offered.append(defaultAnswer);
         return nextAnswer(answers, "input box: " + title.toStdString(), QString());
     }
-    std::vector<AskedInput> asked;
+    QStringList offered; // each box's default answer
     std::deque<QString> answers;
 };
 
@@ -174,15 +168,14 @@ public:
 };
 
 // The compiler as a script: not installed, answering at once with `output`, or running until
-// cancelled. Each run keeps its arguments and the text of the file it was given.
+// cancelled. Each run is kept.
 class ScriptedCompiler : public CompilerRunner
 {
 public:
     enum class Mode { Absent, Answers, Slow };
     struct Run {
         QString program;
-        QStringList arguments;
-        QString source;
+        QString source; // the text of the file it was given
     };
 
     std::unique_ptr<CompilerJob> start(const QString &program, const QStringList &arguments,
