@@ -28,8 +28,7 @@ protected:
         for (const char *field : fields)
             tree().add(rec, Relationship::Child, QString::fromLatin1(field));
         writeBytes(path("rec.dat"), bytes);
-        platform.files.answers.push_back(path("rec.dat"));
-        trigger("viewData");
+        trigger("viewData", {path("rec.dat")});
         return window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
     }
 };

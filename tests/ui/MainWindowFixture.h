@@ -192,6 +192,14 @@ protected:
     void markSaved() { window->setWindowTitle(QStringLiteral("Orvane []")); }
 
     void trigger(const char *action) { child<QAction>(action)->trigger(); }
+    // Triggers an action whose file boxes answer `files` and message boxes `answers`, in turn.
+    void trigger(const char *action, std::initializer_list<QString> files,
+                 std::initializer_list<MessageAnswer> answers = {})
+    {
+        platform.files.answers.insert(platform.files.answers.end(), files);
+        platform.messages.answers.insert(platform.messages.answers.end(), answers);
+        trigger(action);
+    }
 
     QPoint nodeCentre(int nodeIndex)
     {

@@ -39,16 +39,7 @@ ShownMessage readOnlyQuestion(const QString &file)
 
 const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
 
-class ProjectCommandsTest : public MainWindowTest
-{
-protected:
-    // A file written by the program itself.
-    void saveAs(const QString &file)
-    {
-        platform.files.answers.push_back(file);
-        trigger("SaveAs");
-    }
-};
+using ProjectCommandsTest = MainWindowTest;
 
 TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 {
@@ -59,8 +50,7 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
 
     // Save without a name asks for one; with a name it asks nothing.
     const QString three = path("three.qel");
-    platform.files.answers.push_back(three);
-    trigger("Save");
+    trigger("Save", {three});
     EXPECT_EQ(platform.files.asked, (std::vector<AskedFile>{{true, "Save As", filter, ""}}));
     EXPECT_EQ(title(), "Orvane [three.qel]");
     EXPECT_TRUE(window->projectCommands().saveDone());
@@ -70,7 +60,7 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
     EXPECT_EQ(platform.files.asked.size(), 1u);
     EXPECT_EQ(readBytes(three), projectBytes(tree()));
     // Save As starts from the current name.
-    saveAs(path("other.qel"));
+    trigger("SaveAs", {path("other.qel")});
     EXPECT_EQ(title(), "Orvane [other.qel]");
     EXPECT_EQ(platform.files.asked.back().fileName, three);
 
@@ -80,8 +70,7 @@ TEST_F(ProjectCommandsTest, SaveNewOpenAndTheTitleForms)
     EXPECT_EQ(currentFile(), "");
 
     writeBytes(three, before);
-    platform.files.answers.push_back(three);
-    trigger("fileopen");
+    trigger("fileopen", {three});
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{false, "Open", filter, ""}));
     EXPECT_EQ(projectBytes(tree()), before);
     EXPECT_EQ(title(), "Orvane [three.qel]");
@@ -93,9 +82,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     const QString taken = path("taken.qel");
     writeBytes(taken, "old");
     addFields({"01 REC 4"});
-    platform.files.answers = {taken, path("free.qel")};
-    platform.messages.answers = {MessageAnswer::No};
-    trigger("SaveAs");
+    trigger("SaveAs", {taken, path("free.qel")}, {MessageAnswer::No});
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{overwriteQuestion}));
     EXPECT_EQ(platform.files.asked, std::vector<AskedFile>(2, {true, "Save As", filter, ""}));
     EXPECT_EQ(readBytes(taken), "old");
@@ -103,9 +90,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
 
     // Cancel: nothing written, no name left, so the next Save asks for one.
     addFields({"01 REC-2 4"});
-    platform.files.answers = {taken, QString()};
-    platform.messages.answers = {MessageAnswer::Cancel};
-    trigger("SaveAs");
+    trigger("SaveAs", {taken, QString()}, {MessageAnswer::Cancel});
     EXPECT_EQ(currentFile(), "");
     trigger("Save"); // and that box is cancelled
     EXPECT_EQ(platform.files.asked.back(), (AskedFile{true, "Save As", filter, ""}));
@@ -114,9 +99,7 @@ TEST_F(ProjectCommandsTest, SaveAsOntoAnExistingFileAnsweredNoAsksAgainAndCancel
     EXPECT_EQ(readBytes(path("free.qel")).size(), ProjectRecordSize);
 
     // Yes overwrites.
-    platform.files.answers = {taken};
-    platform.messages.answers = {MessageAnswer::Yes};
-    trigger("SaveAs");
+    trigger("SaveAs", {taken}, {MessageAnswer::Yes});
     EXPECT_EQ(readBytes(taken), projectBytes(tree()));
     EXPECT_EQ(title(), "Orvane [taken.qel]");
 }
@@ -127,24 +110,21 @@ TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenIsNeverReplaced)
     const QString locked = path("locked.qel");
     const QString immutable = path("immutable.qel");
     addFields({"01 REC 4"});
-    saveAs(immutable);
+    trigger("SaveAs", {immutable});
     const bool canMakeImmutable =
         QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), immutable}) == 0 &&
         !QFileInfo(immutable).isWritable();
-    saveAs(locked);
+    trigger("SaveAs", {locked});
     const QByteArray old = readBytes(locked);
     ASSERT_TRUE(QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     addFields({"01 REC-2 4"});
-    platform.messages.answers = {MessageAnswer::No};
-    trigger("Save");
+    trigger("Save", {}, {MessageAnswer::No});
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{readOnlyQuestion(locked)}));
     EXPECT_EQ(readBytes(locked), old);
     EXPECT_EQ(title(), "Orvane [locked.qel]*");
 
     // Yes: Save As, and the save goes to the new name only.
-    platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {path("copy.qel")};
-    trigger("Save");
+    trigger("Save", {path("copy.qel")}, {MessageAnswer::Yes});
     EXPECT_EQ(platform.files.asked.back().fileName, locked);
     EXPECT_EQ(readBytes(locked), old);
     EXPECT_EQ(readBytes(path("copy.qel")), projectBytes(tree()));
@@ -154,8 +134,7 @@ TEST_F(ProjectCommandsTest, AFileThatCannotBeWrittenIsNeverReplaced)
         window->dlgedit().fileName = immutable;
         window->MarkModified();
         platform.messages.shown.clear();
-        platform.messages.answers = {MessageAnswer::No};
-        trigger("Save");
+        trigger("Save", {}, {MessageAnswer::No});
         EXPECT_EQ(platform.messages.shown,
                   (std::vector<ShownMessage>{readOnlyQuestion(immutable)}));
         EXPECT_EQ(readBytes(immutable), old);
@@ -167,15 +146,14 @@ TEST_F(ProjectCommandsTest, AFailedSaveKeepsTheOldFileTheNameAndTheMarker)
 {
     const QString saved = path("keep.qel");
     addFields({"01 REC 4"});
-    saveAs(saved);
+    trigger("SaveAs", {saved});
     const QByteArray old = readBytes(saved);
 
     // A field text of 267 bytes: tag "1:4", "|", depth "1", "|" and 261 characters.
     const int field = tree().add(1, Relationship::Next, QString(261, u'X'));
     tree().setTag(field, QStringLiteral("1:4"));
     window->MarkModified();
-    platform.messages.answers = {MessageAnswer::Ok};
-    trigger("Save");
+    trigger("Save", {}, {MessageAnswer::Ok});
     EXPECT_EQ(platform.messages.shown,
               (std::vector<ShownMessage>{
                   saveError(SaveFailureText({ProjectStatus::RecordTooLong, 2, 2, {}}), saved)}));
@@ -205,12 +183,10 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
 {
     writeBytes(path("other.qel"), projectRecord("|1|01 OTHER."));
     addFields({"01 MINE 4"});
-    saveAs(path("mine.qel"));
+    trigger("SaveAs", {path("mine.qel")});
     addFields({"05 PART 2"});
     const QByteArray mine = projectBytes(tree());
-    platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {path("other.qel")};
-    trigger("fileopen");
+    trigger("fileopen", {path("other.qel")}, {MessageAnswer::Yes});
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{saveQuestion}));
     EXPECT_EQ(readBytes(path("mine.qel")), mine);
     EXPECT_EQ(outline(tree()), "01 OTHER.");
@@ -219,22 +195,17 @@ TEST_F(ProjectCommandsTest, OpenAfterYesSavesThenShowsOnlyTheChosenFile)
     // Yes whose Save As is cancelled: the changes stay and nothing is opened.
     trigger("filenew");
     addFields({"01 UNSAVED 1"});
-    platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {QString()};
-    trigger("fileopen");
+    trigger("fileopen", {QString()}, {MessageAnswer::Yes});
     EXPECT_TRUE(platform.files.asked.back().save); // no Open box came
     EXPECT_EQ(tree().count(), 1);
     EXPECT_EQ(title(), "Orvane []*");
 
     // Cancel: nothing happens.
-    platform.messages.answers = {MessageAnswer::Cancel};
-    trigger("fileopen");
+    trigger("fileopen", {}, {MessageAnswer::Cancel});
     EXPECT_EQ(tree().count(), 1);
 
     // No: the layout is dropped, and a cancelled Open box leaves it empty.
-    platform.messages.answers = {MessageAnswer::No};
-    platform.files.answers = {QString()};
-    trigger("fileopen");
+    trigger("fileopen", {QString()}, {MessageAnswer::No});
     EXPECT_TRUE(tree().isEmpty());
     EXPECT_EQ(title(), "Orvane []");
     EXPECT_EQ(status(), "Done");
@@ -263,9 +234,7 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
     const QString mixed = path("mixed.qel");
     writeBytes(mixed,
                projectRecords({"|1|01 A.", "|1|01 B."}) + QByteArray(ProjectRecordSize, 'x'));
-    platform.files.answers = {mixed};
-    platform.messages.answers = {MessageAnswer::Ok};
-    trigger("fileopen");
+    trigger("fileopen", {mixed}, {MessageAnswer::Ok});
     EXPECT_EQ(platform.messages.shown,
               std::vector<ShownMessage>{critical(
                   mixed + " is not a project file: record 3 does not hold a field", "Orvane")});
@@ -277,12 +246,7 @@ TEST_F(ProjectCommandsTest, AFileThatIsNotAProjectOpensNothingAndKeepsNoName)
 class CopybookImportTest : public MainWindowTest
 {
 protected:
-    void importFile(const QString &path)
-    {
-        platform.files.answers.push_back(path);
-        platform.messages.answers.push_back(MessageAnswer::Ok);
-        child<QAction>("importCopybook")->trigger();
-    }
+    void importFile(const QString &path) { trigger("importCopybook", {path}, {MessageAnswer::Ok}); }
     QString tooltip(int node)
     {
         const FieldTreeModel *model = view()->fieldModel();
@@ -343,8 +307,7 @@ TEST_F(CopybookImportTest, AnUnreadableCopybookChangesNothing)
     EXPECT_FALSE(modified());
 
     // Cancelling the file box asks nothing more.
-    platform.files.answers.push_back(QString());
-    child<QAction>("importCopybook")->trigger();
+    trigger("importCopybook", {QString()});
     EXPECT_EQ(platform.messages.shown, shown);
     EXPECT_EQ(outline(tree()), before);
 }
@@ -405,8 +368,7 @@ TEST_F(WindowLifecycleTest, SettingsComeBackAndTheLastFolderBecomesAPattern)
 
     // Save with the pattern as the name opens Save As in that folder.
     addFields({"01 REC 4"});
-    platform.files.answers = {path("new.qel")};
-    trigger("Save");
+    trigger("Save", {path("new.qel")});
     EXPECT_EQ(
         platform.files.asked,
         (std::vector<AskedFile>{{true, "Save As", filter, dir.path() + QStringLiteral("/*.*")}}));
@@ -439,8 +401,7 @@ TEST_F(WindowLifecycleTest, ClosingWithUnsavedChangesFollowsTheAnswer)
         start();
         addFields({"01 REC 4"});
         if (c.named) {
-            platform.files.answers = {file};
-            trigger("SaveAs");
+            trigger("SaveAs", {file});
             addFields({"05 PART 2"});
         }
         platform.messages.shown.clear();

@@ -137,8 +137,7 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
 
     select("01 X.");
     EXPECT_FALSE(enabled("autoInsertFillerForSameLevel")); // the only field
-    platform.files.answers.push_back(file);
-    action("import")->trigger();
+    trigger("import", {file});
     EXPECT_TRUE(preview->isVisible());
     EXPECT_TRUE(bar->isVisible());
     EXPECT_FALSE(child<QTabBar>("tabGen")->isVisible());
@@ -163,8 +162,7 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
     // Cancel imports nothing and empties the preview. From another tab the preview is shown
     // on the Generator tab.
     window->tabGen_Click(1);
-    platform.files.answers.push_back(file);
-    action("import")->trigger();
+    trigger("import", {file});
     EXPECT_TRUE(preview->isVisible());
     click("cmdImportCancel");
     EXPECT_EQ(tree().count(), 4);
@@ -179,9 +177,7 @@ TEST_F(ReshapeWindowTest, ImportRefusesWhatIsNoProjectFile)
     layout({{1, "01 X.", "1:5"}});
     FieldTree expectedReader;
     const QString text = LoadNodes(expectedReader, source).message;
-    platform.files.answers.push_back(source);
-    platform.messages.answers.push_back(MessageAnswer::Ok);
-    action("import")->trigger();
+    trigger("import", {source}, {MessageAnswer::Ok});
     EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{critical(text, "Orvane")});
     EXPECT_FALSE(child<QWidget>("picImport")->isVisible());
     EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
@@ -354,8 +350,7 @@ TEST_F(ReshapeWindowTest, StatusAndExpandButtonFollowRemovePasteAndNew)
     const TreeButtons *buttons = window->treePanel()->treeButtons();
     click("cmdExpandCollaplse");
     ASSERT_TRUE(buttons->offersCollapse());
-    platform.messages.answers = {MessageAnswer::No};
-    trigger("filenew");
+    trigger("filenew", {}, {MessageAnswer::No});
     EXPECT_FALSE(buttons->offersCollapse());
     EXPECT_EQ(status() + window->stb()->storage(), QString());
 }
@@ -382,8 +377,7 @@ protected:
     void openThrough(const char *action, const QString &file, const QByteArray &bytes)
     {
         writeBytes(dir.filePath(file), bytes);
-        platform.files.answers = {dir.filePath(file)};
-        child<QAction>(action)->trigger();
+        trigger(action, {dir.filePath(file)});
     }
     void fillers()
     {
