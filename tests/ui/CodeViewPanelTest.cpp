@@ -60,8 +60,7 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
     const QString source = path("a.cbl");
     writeBytes(source, "X\r\n");
     window->dlgedit().fileName = QStringLiteral("/p/cust.qel");
-    platform.files.answers = {source, QString()};
-    click("cmdCodeViewBrowse");
+    click("cmdCodeViewBrowse", {source, QString()});
     // The next box starts there, as it was remembered; a cancel leaves the path as it was.
     click("cmdCodeViewBrowse");
     EXPECT_EQ(platform.files.asked,

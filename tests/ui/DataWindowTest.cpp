@@ -73,8 +73,7 @@ TEST_F(DataWindowTest, ExportsRulesFindRoundTheEndAndEncoding)
     QTableView *table = child<QTableView>("tblDataRecords", w);
     table->selectionModel()->select(m->index(0, 0), QItemSelectionModel::Select);
     table->selectionModel()->select(m->index(2, 1), QItemSelectionModel::Select);
-    platform.files.answers.push_back(path("out.csv"));
-    click("cmdDataExportSelected", w);
+    click("cmdDataExportSelected", {path("out.csv")}, {}, w);
     EXPECT_EQ(readBytes(path("out.csv")), "R-TYPE,R-A\nA,12\nC,56\n");
 
     auto *rules = child<QLineEdit>("txtDataRules", w);
@@ -162,8 +161,7 @@ TEST_F(DataWindowTest, EditsInsertsDeletesUndoesAndSaves)
 
     // Save As writes the new file and leaves the old; Save then writes over the new one.
     const QString copy = path("copy.dat");
-    platform.files.answers.push_back(copy);
-    click("cmdDataSaveAs", w);
+    click("cmdDataSaveAs", {copy}, {}, w);
     EXPECT_EQ(readBytes(copy), "Z   1940}\nEFGH0015p\n");
     EXPECT_EQ(readBytes(data), "ABCD1940}\nEFGH12X45\n");
     EXPECT_EQ(w->windowTitle(), u"copy.dat - Data");

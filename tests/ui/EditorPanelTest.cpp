@@ -45,11 +45,7 @@ protected:
         editor()->moveCursor(QTextCursor::End);
         QTest::keyClicks(editor(), text);
     }
-    void open(const QString &chosen)
-    {
-        platform.files.answers = {chosen};
-        click("cmdEditorOpen");
-    }
+    void open(const QString &chosen) { click("cmdEditorOpen", {chosen}); }
 };
 
 TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
@@ -62,8 +58,7 @@ TEST_F(EditorTest, NewAsksOnlyForUnsavedWork)
     platform.files.answers = {QString()};
     panel()->cmdEditorNew_Click();
     // Cancel keeps it too, and Open then does not replace it.
-    platform.messages.answers = {MessageAnswer::Cancel};
-    click("cmdEditorOpen");
+    click("cmdEditorOpen", {}, {MessageAnswer::Cancel});
     EXPECT_EQ(editor()->toPlainText(), u"MOVE");
     // No drops it.
     platform.messages.answers = {MessageAnswer::No};
@@ -124,9 +119,7 @@ TEST_F(EditorTest, SaveAsAsksBeforeOverwritingSaveWritesDirectlyAndAFailureKeeps
     EXPECT_EQ(readBytes(target), "OLD\r\n");
     EXPECT_EQ(shownFile(), u"");
 
-    platform.messages.answers = {MessageAnswer::Yes};
-    platform.files.answers = {target};
-    click("cmdEditorSave"); // no path: Save As
+    click("cmdEditorSave", {target}, {MessageAnswer::Yes}); // no path: Save As
     // A new text is CR LF, with its one final line end.
     EXPECT_EQ(readBytes(target), "NEW\r\n");
     EXPECT_FALSE(saveEnabled());
@@ -278,7 +271,10 @@ protected:
         control<QComboBox>("cboFind")->setEditText(find);
         control<QComboBox>("cboReplace")->setEditText(replace);
     }
-    void click(const char *button) { MainWindowTest::click(button, dialog()); }
+    void click(const char *button, std::initializer_list<MessageAnswer> answers = {})
+    {
+        MainWindowTest::click(button, {}, answers, dialog());
+    }
     // 1-based first position and length of the selection, as the cases are written.
     std::pair<int, int> selection(QPlainTextEdit *box)
     {
@@ -303,8 +299,7 @@ TEST_F(FindTest, FindUpwardAndReplaceInTheEditor)
     EXPECT_EQ(selection(editor()), std::make_pair(1, 4));
     click("cmdFind");
     EXPECT_EQ(selection(editor()), std::make_pair(14, 4));
-    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-    click("cmdFind");
+    click("cmdFind", {MessageAnswer::Ok, MessageAnswer::Ok});
     EXPECT_EQ(platform.messages.shown.back(), plain("The search string was not found."));
     EXPECT_EQ(selection(editor()), std::make_pair(14, 4));
     // Upward, Replace changes the selection, then finds the next one up.
@@ -355,8 +350,7 @@ TEST_F(FindTest, ReplaceAllCountsAndTakesOneUndo)
 {
     editorText(QStringLiteral("aaa"));
     setTexts(QStringLiteral("a"), QStringLiteral("aa"));
-    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok};
-    click("cmdReplaceAll");
+    click("cmdReplaceAll", {MessageAnswer::Ok, MessageAnswer::Ok, MessageAnswer::Ok});
     EXPECT_EQ(editor()->toPlainText(), u"aaaaaa");
     EXPECT_EQ(editor()->textCursor().position(), 6);
     setTexts(QStringLiteral("x"), QStringLiteral("y"));
@@ -443,16 +437,15 @@ TEST_F(FindTest, TreeModeFindsInDisplayOrderAndReplaces)
     click("cmdFind");
     EXPECT_EQ(view()->selectedNode(), 4);
     EXPECT_FALSE(modified());
-    platform.messages.answers = {MessageAnswer::Ok};
-    click("cmdReplace"); // replaces in the hit, then finds nothing further down
+    // Replace changes the hit, then finds nothing further down.
+    click("cmdReplace", {MessageAnswer::Ok});
     EXPECT_EQ(tree().text(4), u"01 B-ID.");
     EXPECT_TRUE(modified());
 
     control<QCheckBox>("chkWholeWord")->setChecked(true);
-    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Ok};
-    click("cmdReplaceAll"); // No: nothing happens
+    click("cmdReplaceAll", {MessageAnswer::No}); // No: nothing happens
     EXPECT_EQ(tree().text(2), u"05 A-KEY.");
-    click("cmdReplaceAll");
+    click("cmdReplaceAll", {MessageAnswer::Yes, MessageAnswer::Ok});
     EXPECT_EQ(outline(tree()), u"01 A-REC.(05 A-ID.(10 A-ID-X.)),01 B-ID.");
     const ShownMessage question{
         QStringLiteral("During Replacement Find Whole Word Only option doesn't work"),

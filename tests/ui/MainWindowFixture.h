@@ -106,6 +106,18 @@ protected:
     {
         QTest::mouseClick(child<QPushButton>(button, in), Qt::LeftButton);
     }
+    // Clicks a button whose file boxes answer `files` and message boxes `answers`, in turn.
+    void click(const char *button, std::initializer_list<QString> files,
+               std::initializer_list<MessageAnswer> answers = {}, QWidget *in = nullptr)
+    {
+        script(files, answers);
+        click(button, in);
+    }
+    void script(std::initializer_list<QString> files, std::initializer_list<MessageAnswer> answers)
+    {
+        platform.files.answers.insert(platform.files.answers.end(), files);
+        platform.messages.answers.insert(platform.messages.answers.end(), answers);
+    }
     // The program's own settings, "<none>" for one never stored.
     QString setting(const char *section, const char *key)
     {
@@ -196,8 +208,7 @@ protected:
     void trigger(const char *action, std::initializer_list<QString> files,
                  std::initializer_list<MessageAnswer> answers = {})
     {
-        platform.files.answers.insert(platform.files.answers.end(), files);
-        platform.messages.answers.insert(platform.messages.answers.end(), answers);
+        script(files, answers);
         trigger(action);
     }
 

@@ -86,8 +86,7 @@ TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
 TEST_F(ReshapeWindowTest, RemoveAllAsksFirst)
 {
     layout();
-    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    click("cmdRemoveAll");
+    click("cmdRemoveAll", {}, {MessageAnswer::No, MessageAnswer::Yes});
     EXPECT_EQ(tree().count(), int(kLayout.size()));
     EXPECT_FALSE(modified());
     click("cmdRemoveAll");
@@ -331,8 +330,7 @@ TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
     tree().clear();
     layout({{1, "01 R.", "1:20"}, {2, "05 A.", "6:20"}});
     select("01 R.");
-    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-    click("cmdAutoInsertFiller");
+    click("cmdAutoInsertFiller", {}, {MessageAnswer::Ok, MessageAnswer::Ok});
     EXPECT_EQ(outline(tree()).count(QStringLiteral("FILLER")), 1);
 }
 
@@ -383,8 +381,7 @@ protected:
     {
         combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
         combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
-        platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-        click("autoInsertFillerForSameLevel");
+        click("autoInsertFillerForSameLevel", {}, {MessageAnswer::Ok, MessageAnswer::Ok});
     }
     struct Case {
         const char *select;
