@@ -484,8 +484,7 @@ protected:
     void append(const QString &path, std::initializer_list<MessageAnswer> answers)
     {
         pathBox()->setText(path);
-        platform.messages.answers = answers;
-        click("cmdCodeViewAppend");
+        click("cmdCodeViewAppend", {}, answers);
     }
 };
 
