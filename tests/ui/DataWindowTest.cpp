@@ -28,8 +28,7 @@ protected:
         for (const char *field : fields)
             tree().add(rec, Relationship::Child, QString::fromLatin1(field));
         writeBytes(path("rec.dat"), bytes);
-        platform.files.answers.push_back(path("rec.dat"));
-        trigger("viewData");
+        trigger("viewData", {path("rec.dat")});
         return window->findChild<DataWindow *>(QStringLiteral("DataWindow"));
     }
 };
@@ -46,7 +45,7 @@ TEST_F(DataWindowTest, ShowsRecordsHexAndGoTo)
     EXPECT_EQ(m->data(m->index(0, 1), Qt::DisplayRole).toString(), u"-194.00");
 
     child<QSpinBox>("spnDataGoTo", w)->setValue(2);
-    QTest::mouseClick(child<QPushButton>("cmdDataGoTo", w), Qt::LeftButton);
+    click("cmdDataGoTo", w);
     QTableView *table = child<QTableView>("tblDataRecords", w);
     EXPECT_EQ(table->currentIndex().row(), 1);
     table->setCurrentIndex(m->index(1, 1));
@@ -74,8 +73,7 @@ TEST_F(DataWindowTest, ExportsRulesFindRoundTheEndAndEncoding)
     QTableView *table = child<QTableView>("tblDataRecords", w);
     table->selectionModel()->select(m->index(0, 0), QItemSelectionModel::Select);
     table->selectionModel()->select(m->index(2, 1), QItemSelectionModel::Select);
-    platform.files.answers.push_back(path("out.csv"));
-    QTest::mouseClick(child<QPushButton>("cmdDataExportSelected", w), Qt::LeftButton);
+    click("cmdDataExportSelected", {path("out.csv")}, {}, w);
     EXPECT_EQ(readBytes(path("out.csv")), "R-TYPE,R-A\nA,12\nC,56\n");
 
     auto *rules = child<QLineEdit>("txtDataRules", w);
@@ -150,30 +148,29 @@ TEST_F(DataWindowTest, EditsInsertsDeletesUndoesAndSaves)
 
     // Insert before record 1, copy it, delete both, undo the delete.
     table->setCurrentIndex(m->index(0, 1));
-    QTest::mouseClick(child<QPushButton>("cmdDataInsert", w), Qt::LeftButton);
-    QTest::mouseClick(child<QPushButton>("cmdDataCopy", w), Qt::LeftButton);
+    click("cmdDataInsert", w);
+    click("cmdDataCopy", w);
     ASSERT_EQ(m->rowCount(), 4);
     table->selectionModel()->select(QItemSelection(m->index(0, 0), m->index(1, 0)),
                                     QItemSelectionModel::ClearAndSelect);
-    QTest::mouseClick(child<QPushButton>("cmdDataDelete", w), Qt::LeftButton);
+    click("cmdDataDelete", w);
     EXPECT_EQ(m->rowCount(), 2);
-    QTest::mouseClick(child<QPushButton>("cmdDataUndo", w), Qt::LeftButton);
+    click("cmdDataUndo", w);
     EXPECT_EQ(m->rowCount(), 4);
-    QTest::mouseClick(child<QPushButton>("cmdDataRedo", w), Qt::LeftButton);
+    click("cmdDataRedo", w);
 
     // Save As writes the new file and leaves the old; Save then writes over the new one.
     const QString copy = path("copy.dat");
-    platform.files.answers.push_back(copy);
-    QTest::mouseClick(child<QPushButton>("cmdDataSaveAs", w), Qt::LeftButton);
+    click("cmdDataSaveAs", {copy}, {}, w);
     EXPECT_EQ(readBytes(copy), "Z   1940}\nEFGH0015p\n");
     EXPECT_EQ(readBytes(data), "ABCD1940}\nEFGH12X45\n");
     EXPECT_EQ(w->windowTitle(), u"copy.dat - Data");
     EXPECT_FALSE(m->data(m->index(1, 1), Qt::BackgroundRole).isValid()) << "saved: no marks";
     w->editing()->setCell(1, 0, QStringLiteral("X"));
-    QTest::mouseClick(child<QPushButton>("cmdDataUndo", w), Qt::LeftButton);
+    click("cmdDataUndo", w);
     EXPECT_EQ(w->windowTitle(), u"copy.dat - Data") << "undone back to what is saved";
     w->editing()->setCell(1, 0, QStringLiteral("Q"));
-    QTest::mouseClick(child<QPushButton>("cmdDataSave", w), Qt::LeftButton);
+    click("cmdDataSave", w);
     EXPECT_EQ(readBytes(copy), "Z   1940}\nQ   0015p\n");
 
     // Reading the file another way asks too: Cancel keeps the edit and the box as it was read.

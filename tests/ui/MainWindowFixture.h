@@ -37,14 +37,16 @@ namespace orvane::testing
 inline const ShownMessage saveQuestion{QStringLiteral("Do you want to save the file?"),
                                        QStringLiteral("File not saved"),
                                        MessageButtons::YesNoCancel, MessageIcon::Question};
-inline const ShownMessage clauseTooLongWarning{
-    QStringLiteral("Field length exceeded 255 characters"), QStringLiteral("Warning"),
-    MessageButtons::Ok, MessageIcon::Critical};
 
 // A plain notice: the program's name as the title, OK, no icon.
 inline ShownMessage plain(const QString &text)
 {
     return {text, QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::None};
+}
+// An error: OK and the critical icon.
+inline ShownMessage critical(const QString &text, const QString &title = QStringLiteral("Error"))
+{
+    return {text, title, MessageButtons::Ok, MessageIcon::Critical};
 }
 
 // Builds the whole main window with scripted seams for each test, past its start-up timer.
@@ -56,8 +58,7 @@ protected:
     void SetUp() override
     {
         // Past the first run, unless a test clears this before it calls start().
-        platform.settings.save(QStringLiteral("Orvane"), QStringLiteral("firstrun"),
-                               QStringLiteral("firstrun"), QStringLiteral("1"));
+        setSetting("firstrun", "firstrun", QStringLiteral("1"));
         if (startInSetUp)
             start();
     }
@@ -101,18 +102,50 @@ protected:
         return widget;
     }
     QLineEdit *box(const char *name) { return child<QLineEdit>(name); }
+    void click(const char *button, QWidget *in = nullptr)
+    {
+        QTest::mouseClick(child<QPushButton>(button, in), Qt::LeftButton);
+    }
+    // Clicks a button whose file boxes answer `files` and message boxes `answers`, in turn.
+    void click(const char *button, std::initializer_list<QString> files,
+               std::initializer_list<MessageAnswer> answers = {}, QWidget *in = nullptr)
+    {
+        script(files, answers);
+        click(button, in);
+    }
+    void script(std::initializer_list<QString> files, std::initializer_list<MessageAnswer> answers)
+    {
+        platform.files.answers.insert(platform.files.answers.end(), files);
+        platform.messages.answers.insert(platform.messages.answers.end(), answers);
+    }
+    // The program's own settings, "<none>" for one never stored.
+    QString setting(const char *section, const char *key)
+    {
+        return platform.settings.get(QStringLiteral("Orvane"), QString::fromLatin1(section),
+                                     QString::fromLatin1(key), QStringLiteral("<none>"));
+    }
+    void setSetting(const char *section, const char *key, const QString &value)
+    {
+        platform.settings.save(QStringLiteral("Orvane"), QString::fromLatin1(section),
+                               QString::fromLatin1(key), value);
+    }
     QComboBox *combo(const char *name) { return child<QComboBox>(name); }
     QString preview() { return child<QLabel>("lblAddStringPreview")->text(); }
     FieldTree &tree() { return window->fields(); }
     FieldTreeView *view() { return window->trvFields(); }
     QString status() { return window->stb()->message(); }
 
+    // A line edit, or a drop-down's own.
+    static QLineEdit *lineEdit(QWidget *widget)
+    {
+        auto *edit = qobject_cast<QLineEdit *>(widget);
+        return edit ? edit : qobject_cast<QComboBox *>(widget)->lineEdit();
+    }
+
     // Replaces a box's text by typing, as a user would after selecting all.
     void type(QWidget *widget, const QString &text)
     {
-        QLineEdit *edit = qobject_cast<QLineEdit *>(widget);
-        if (!edit)
-            edit = qobject_cast<QComboBox *>(widget)->lineEdit();
+        QLineEdit *edit = lineEdit(widget);
         // A select-all still queued from an earlier focus change must not land mid-typing.
         QCoreApplication::processEvents();
         edit->selectAll();
@@ -141,9 +174,7 @@ protected:
     // `position` (-1: the end) with nothing selected.
     void placeCaret(QWidget *widget, int position)
     {
-        QLineEdit *edit = qobject_cast<QLineEdit *>(widget);
-        if (!edit)
-            edit = qobject_cast<QComboBox *>(widget)->lineEdit();
+        QLineEdit *edit = lineEdit(widget);
         widget->setFocus();
         QCoreApplication::processEvents();
         edit->deselect();
@@ -173,6 +204,13 @@ protected:
     void markSaved() { window->setWindowTitle(QStringLiteral("Orvane []")); }
 
     void trigger(const char *action) { child<QAction>(action)->trigger(); }
+    // Triggers an action whose file boxes answer `files` and message boxes `answers`, in turn.
+    void trigger(const char *action, std::initializer_list<QString> files,
+                 std::initializer_list<MessageAnswer> answers = {})
+    {
+        script(files, answers);
+        trigger(action);
+    }
 
     QPoint nodeCentre(int nodeIndex)
     {

@@ -1,9 +1,17 @@
 #include "MainWindowFixture.h"
 #include "model/Reshape.h"
+#include "model/TreeClipboard.h"
 #include "project/ProjectFile.h"
 #include "ui/generator/ClipboardCommands.h"
 #include "ui/generator/FieldTreePanel.h"
 #include "ui/generator/TreeButtons.h"
+#include "ui/generator/UndoCommands.h"
+
+#include "../common/ProjectRecords.h"
+
+#include <QAbstractItemModelTester>
+
+#include <functional>
 
 namespace orvane::testing
 {
@@ -12,7 +20,7 @@ namespace
 
 const std::vector<Row> kLayout = {
     {1, "01 R.", "1:30"},  {2, "05 A.", "1:10"},  {3, "10 A1.", "1:5"},  {3, "10 A2.", "6:10"},
-    {2, "05 B.", "11:20"}, {2, "05 C.", "21:30"}, {1, "01 S.", "31:40"},
+    {2, "05 B.", "13:20"}, {2, "05 C.", "21:30"}, {1, "01 S.", "31:40"},
 };
 
 class ReshapeWindowTest : public MainWindowTest
@@ -52,7 +60,7 @@ TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
         layout();
         markSaved();
         select(c.node);
-        QTest::mouseClick(button(c.button), Qt::LeftButton);
+        click(c.button);
         EXPECT_EQ(outline(tree()), c.expected) << c.button;
         EXPECT_TRUE(modified()) << c.button;
         EXPECT_EQ(window->focusWidget(), view()) << c.button;
@@ -69,7 +77,7 @@ TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
     markSaved();
     view()->clearSelection();
     view()->setCurrentIndex({});
-    QTest::mouseClick(button("cmdRemove"), Qt::LeftButton);
+    click("cmdRemove");
     EXPECT_EQ(tree().count(), 6);
     EXPECT_FALSE(modified());
     EXPECT_TRUE(buttonsFollow());
@@ -78,11 +86,10 @@ TEST_F(ReshapeWindowTest, TreeButtonsReshapeSelectAndMark)
 TEST_F(ReshapeWindowTest, RemoveAllAsksFirst)
 {
     layout();
-    platform.messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    QTest::mouseClick(button("cmdRemoveAll"), Qt::LeftButton);
+    click("cmdRemoveAll", {}, {MessageAnswer::No, MessageAnswer::Yes});
     EXPECT_EQ(tree().count(), int(kLayout.size()));
     EXPECT_FALSE(modified());
-    QTest::mouseClick(button("cmdRemoveAll"), Qt::LeftButton);
+    click("cmdRemoveAll");
     EXPECT_TRUE(tree().isEmpty());
     const ShownMessage question{"Are you sure you want to continue?", "Remove All",
                                 MessageButtons::YesNo, MessageIcon::Exclamation};
@@ -92,20 +99,20 @@ TEST_F(ReshapeWindowTest, RemoveAllAsksFirst)
 TEST_F(ReshapeWindowTest, ExpandAndCollapseTheTopLevel)
 {
     const TreeButtons *buttons = window->treePanel()->treeButtons();
-    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    click("cmdExpandCollaplse");
     EXPECT_FALSE(buttons->offersCollapse()); // an empty tree: nothing, not even the picture
 
     layout();
     auto expanded = [this](const char *text) {
         return view()->isExpanded(view()->fieldModel()->modelIndex(find(tree(), text)));
     };
-    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    click("cmdExpandCollaplse");
     EXPECT_TRUE(expanded("01 R."));
     EXPECT_FALSE(expanded("05 A.")); // deeper fields keep their state
     EXPECT_TRUE(buttons->offersCollapse());
     EXPECT_EQ(status(), QStringLiteral("Done"));
     EXPECT_TRUE(view()->isVisible());
-    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    click("cmdExpandCollaplse");
     EXPECT_FALSE(expanded("01 R."));
     EXPECT_FALSE(buttons->offersCollapse());
 }
@@ -129,8 +136,7 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
 
     select("01 X.");
     EXPECT_FALSE(enabled("autoInsertFillerForSameLevel")); // the only field
-    platform.files.answers.push_back(file);
-    action("import")->trigger();
+    trigger("import", {file});
     EXPECT_TRUE(preview->isVisible());
     EXPECT_TRUE(bar->isVisible());
     EXPECT_FALSE(child<QTabBar>("tabGen")->isVisible());
@@ -140,7 +146,7 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
     FieldTreeModel *marks = preview->fieldModel();
     marks->setData(marks->modelIndex(2), Qt::Unchecked, Qt::CheckStateRole);
 
-    QTest::mouseClick(button("cmdImportOk"), Qt::LeftButton);
+    click("cmdImportOk");
     EXPECT_EQ(tagged(tree()), "01 X.[1:5],01 G.[1:9](05 C2.[5:9]),01 H.[10:12]");
     QCoreApplication::processEvents();
     EXPECT_TRUE(enabled("autoInsertFillerForSameLevel")); // X has siblings now
@@ -155,10 +161,9 @@ TEST_F(ReshapeWindowTest, ImportChoosesFieldsThroughTheCheckBoxPreview)
     // Cancel imports nothing and empties the preview. From another tab the preview is shown
     // on the Generator tab.
     window->tabGen_Click(1);
-    platform.files.answers.push_back(file);
-    action("import")->trigger();
+    trigger("import", {file});
     EXPECT_TRUE(preview->isVisible());
-    QTest::mouseClick(button("cmdImportCancel"), Qt::LeftButton);
+    click("cmdImportCancel");
     EXPECT_EQ(tree().count(), 4);
     EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
 }
@@ -171,12 +176,8 @@ TEST_F(ReshapeWindowTest, ImportRefusesWhatIsNoProjectFile)
     layout({{1, "01 X.", "1:5"}});
     FieldTree expectedReader;
     const QString text = LoadNodes(expectedReader, source).message;
-    platform.files.answers.push_back(source);
-    platform.messages.answers.push_back(MessageAnswer::Ok);
-    action("import")->trigger();
-    EXPECT_EQ(platform.messages.shown,
-              (std::vector<ShownMessage>{
-                  {text, QStringLiteral("Orvane"), MessageButtons::Ok, MessageIcon::Critical}}));
+    trigger("import", {source}, {MessageAnswer::Ok});
+    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>{critical(text, "Orvane")});
     EXPECT_FALSE(child<QWidget>("picImport")->isVisible());
     EXPECT_TRUE(window->treePanel()->trvTemp()->fieldModel()->tree().isEmpty());
     EXPECT_EQ(outline(tree()), "01 X.");
@@ -278,20 +279,18 @@ TEST_F(ReshapeWindowTest, TheClipboardViewShowsWhatWasCopied)
     EXPECT_FALSE(button("cmdImportCancel")->isVisible());
     window->edit_Click();
     EXPECT_FALSE(viewClipboard->isEnabled()); // not again while the bar is up
-    QTest::mouseClick(button("cmdImportOk"), Qt::LeftButton);
+    click("cmdImportOk");
     EXPECT_FALSE(window->treePanel()->trvClipboard()->isVisible());
     EXPECT_EQ(outline(window->trvClipboardTree()), "05 B.");
     EXPECT_EQ(tree().count(), int(kLayout.size()));
 }
 
+// Which entries are refused or asked about is Fillers' table; here a refusal, the question
+// and the inserting each reach the user.
 TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
 {
-    const auto error = [](const char *text) {
-        return ShownMessage{text, "Error", MessageButtons::Ok, MessageIcon::Critical};
-    };
     const ShownMessage multiple =
-        error("Make sure the checkbox for multiple values is not selected");
-    const ShownMessage noPicture = error("Make sure picture for field type specified");
+        critical("Make sure the checkbox for multiple values is not selected");
     const ShownMessage noValue{
         QStringLiteral("Are You Sure You don't want the Fillers To Have Initial Value?"),
         QStringLiteral("Question"), MessageButtons::YesNo, MessageIcon::Question};
@@ -306,7 +305,6 @@ TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
         std::vector<ShownMessage> shown; // a FILLER is inserted (once) when the count is reported
     } const cases[] = {
         {true, "AlphaNum (X)", "SPACES", {A::Ok}, {multiple}},
-        {false, " ", "SPACES", {A::Ok}, {noPicture}},
         {false, "AlphaNum (X)", "", {A::No}, {noValue}},
         {false, "AlphaNum (X)", "Spaces", {A::Ok, A::Ok}, {notice, plain("1 Fillers inserted")}},
     };
@@ -320,7 +318,7 @@ TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
         select("01 A.");
         platform.messages.shown.clear();
         platform.messages.answers.assign(c.answers.begin(), c.answers.end());
-        QTest::mouseClick(button("autoInsertFillerForSameLevel"), Qt::LeftButton);
+        click("autoInsertFillerForSameLevel");
         EXPECT_EQ(platform.messages.shown, c.shown) << c.picture.toStdString();
         EXPECT_EQ(modified(), c.shown.size() == 2);
     }
@@ -332,8 +330,7 @@ TEST_F(ReshapeWindowTest, FillerButtonsCheckTheEntryPanelAndReport)
     tree().clear();
     layout({{1, "01 R.", "1:20"}, {2, "05 A.", "6:20"}});
     select("01 R.");
-    platform.messages.answers = {MessageAnswer::Ok, MessageAnswer::Ok};
-    QTest::mouseClick(button("cmdAutoInsertFiller"), Qt::LeftButton);
+    click("cmdAutoInsertFiller", {}, {MessageAnswer::Ok, MessageAnswer::Ok});
     EXPECT_EQ(outline(tree()).count(QStringLiteral("FILLER")), 1);
 }
 
@@ -349,12 +346,147 @@ TEST_F(ReshapeWindowTest, StatusAndExpandButtonFollowRemovePasteAndNew)
     QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier); // a deeper level: a child
     EXPECT_EQ(status(), u"Fields 6 To 10");
     const TreeButtons *buttons = window->treePanel()->treeButtons();
-    QTest::mouseClick(button("cmdExpandCollaplse"), Qt::LeftButton);
+    click("cmdExpandCollaplse");
     ASSERT_TRUE(buttons->offersCollapse());
-    platform.messages.answers = {MessageAnswer::No};
-    trigger("filenew");
+    trigger("filenew", {}, {MessageAnswer::No});
     EXPECT_FALSE(buttons->offersCollapse());
     EXPECT_EQ(status() + window->stb()->storage(), QString());
 }
+
+namespace
+{
+
+class UndoWindowTest : public ReshapeWindowTest
+{
+protected:
+    QAction *undo() { return child<QAction>("undo"); }
+    QAction *redo() { return child<QAction>("redo"); }
+    void editInPlace(const char *text)
+    {
+        window->cmdEdit_Click();
+        QCoreApplication::processEvents();
+        auto *editor = view()->viewport()->findChild<QLineEdit *>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText(QString::fromLatin1(text));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the delegate commits on the next turn
+    }
+    // Opens `file` with these contents through the menu action, as the file box would give it.
+    void openThrough(const char *action, const QString &file, const QByteArray &bytes)
+    {
+        writeBytes(dir.filePath(file), bytes);
+        trigger(action, {dir.filePath(file)});
+    }
+    void fillers()
+    {
+        combo("cboFieldType")->setEditText(QStringLiteral("AlphaNum (X)"));
+        combo("cboFieldValue")->setEditText(QStringLiteral("Spaces"));
+        click("autoInsertFillerForSameLevel", {}, {MessageAnswer::Ok, MessageAnswer::Ok});
+    }
+    struct Case {
+        const char *select;
+        std::function<void()> run;
+        QString step;
+    };
+    // Each command as the user gives it, on the layout with this field selected.
+    std::vector<Case> commands()
+    {
+        const QByteArray project = projectRecords({"1:9|1|01 G.", "1:9|2|05 G1."});
+        auto answer = [this](MessageAnswer a) { platform.messages.answers = {a}; };
+        // clang-format off
+        return {
+            {"05 A.", [this] { addField("10", "NEW", "3"); }, "Add NEW"},
+            {"05 B.", [this] { editInPlace("05 BB."); }, "Edit B"},
+            {"05 B.", [this] { platform.input.answers = {QStringLiteral("11:25")}; QTest::mouseDClick(window->stb()->panel(3), Qt::LeftButton); }, "Change Positions of B"},
+            {"05 A.", [this] { click("cmdRemove"); }, "Remove A"},
+            {"05 A.", [this, answer] { answer(MessageAnswer::Yes); click("cmdRemoveAll"); }, "Remove All"},
+            {"05 A.", [this] { click("cmdMoveNodeDown"); }, "Move A Down"},
+            {"10 A1.", [this] { click("cmdMakeNodeParent"); }, "Make A1 a Parent"},
+            {"01 S.", [this] { drag(7, 2); }, "Drop S"},
+            {"05 A.", [this] { QTest::keyClick(view(), Qt::Key_X, Qt::ControlModifier); }, "Cut A"},
+            {"05 C.", [this, answer] { CopyToClipboard(tree(), 7, window->trvClipboardTree()); answer(MessageAnswer::Yes); QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier); }, "Paste S"},
+            {"05 C.", [this, project] { openThrough("import", "other.qel", project); click("cmdImportOk"); }, "Import 2 Fields"},
+            {"05 C.", [this, answer] { answer(MessageAnswer::Ok); openThrough("importCopybook", "c.cpy", "       01 CB.\n           05 CB-A PIC X(3).\n"); }, "Import Copybook"},
+            {"05 A.", [this] { fillers(); }, "Insert 1 Filler"},
+        };
+        // clang-format on
+    }
+};
+
+TEST_F(UndoWindowTest, EveryCommandIsOneStepThatUndoesAndRedoesWithItsSelectionAndMark)
+{
+    for (const Case &c : commands()) {
+        SCOPED_TRACE(c.step.toStdString());
+        window->ResetEntryPanel();
+        layout();
+        window->undoCommands().clear(); // as a project just opened: nothing to undo
+        window->dlgedit().fileName = dir.filePath(QStringLiteral("saved.qel"));
+        trigger("Save");
+        select(c.select);
+        const QString before = tagged(tree());
+        const int selectedBefore = view()->selectedNode();
+        c.run();
+        platform.messages.shown.clear();
+        const QString after = tagged(tree());
+        const int selectedAfter = view()->selectedNode();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(undo()->text(), QStringLiteral("Undo ") + c.step);
+        EXPECT_FALSE(redo()->isEnabled());
+        EXPECT_TRUE(modified()); // away from the state saved
+
+        QAbstractItemModelTester checkModel(view()->fieldModel(),
+                                            QAbstractItemModelTester::FailureReportingMode::Fatal);
+        undo()->trigger();
+        EXPECT_EQ(tagged(tree()), before);
+        EXPECT_EQ(view()->selectedNode(), selectedBefore);
+        EXPECT_FALSE(undo()->isEnabled());
+        EXPECT_FALSE(modified());
+        EXPECT_EQ(redo()->text(), QStringLiteral("Redo ") + c.step);
+        redo()->trigger();
+        EXPECT_EQ(tagged(tree()), after);
+        EXPECT_EQ(view()->selectedNode(), selectedAfter);
+        EXPECT_FALSE(redo()->isEnabled());
+        EXPECT_TRUE(modified());
+    }
+    // Undoing past the state saved marks the title too; New forgets the history.
+    trigger("Save");
+    undo()->trigger();
+    EXPECT_TRUE(modified());
+    redo()->trigger();
+    EXPECT_FALSE(modified());
+    trigger("filenew");
+    EXPECT_FALSE(undo()->isEnabled());
+}
+
+TEST_F(UndoWindowTest, CtrlZReachesTheTreeOnlyWhenTheTreeHasTheFocus)
+{
+    addFields({"01 A", "05 B"});
+    QLineEdit *name = box("txtFieldName");
+    focus(name);
+    const QString typed = name->text();
+    QTest::keyClicks(name, QStringLiteral("XY"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), typed); // the box undid its own typing
+    EXPECT_EQ(tree().count(), 2);
+    focus(child<QPushButton>("cmdAdd"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(tree().count(), 2);
+
+    struct Key {
+        Qt::KeyboardModifiers modifiers;
+        Qt::Key key;
+        int count;
+    } const keys[] = {{Qt::ControlModifier, Qt::Key_Z, 1},
+                      {Qt::ControlModifier, Qt::Key_Z, 0},
+                      {Qt::ControlModifier, Qt::Key_Y, 1},
+                      {Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z, 2}};
+    for (const Key &k : keys) {
+        focus(view());
+        QTest::keyClick(view(), k.key, k.modifiers);
+        EXPECT_EQ(tree().count(), k.count);
+    }
+}
+
+} // namespace
 
 } // namespace orvane::testing

@@ -8,14 +8,17 @@
 #include "platform/Platform.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMap>
 #include <QStringList>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane::testing
@@ -42,12 +45,6 @@ struct ShownMessage {
     bool operator==(const ShownMessage &) const = default;
 };
 
-struct AskedInput {
-    QString prompt;
-    QString title;
-    QString defaultAnswer;
-};
-
 class ScriptedMessages : public MessageBoxes
 {
 public:
@@ -66,12 +63,12 @@ public:
 class ScriptedInput : public InputBox
 {
 public:
-    QString ask(const QString &prompt, const QString &title, const QString &defaultAnswer) override
+    QString ask(const QString &, const QString &title, const QString &defaultAnswer) override
     {
-        asked.push_back({prompt, title, defaultAnswer});
+        offered.append(defaultAnswer);
         return nextAnswer(answers, "input box: " + title.toStdString(), QString());
     }
-    std::vector<AskedInput> asked;
+    QStringList offered; // each box's default answer
     std::deque<QString> answers;
 };
 
@@ -174,15 +171,14 @@ public:
 };
 
 // The compiler as a script: not installed, answering at once with `output`, or running until
-// cancelled. Each run keeps its arguments and the text of the file it was given.
+// cancelled. Each run is kept.
 class ScriptedCompiler : public CompilerRunner
 {
 public:
     enum class Mode { Absent, Answers, Slow };
     struct Run {
         QString program;
-        QStringList arguments;
-        QString source;
+        QString source; // the text of the file it was given
     };
 
     std::unique_ptr<CompilerJob> start(const QString &program, const QStringList &arguments,
@@ -195,6 +191,63 @@ public:
     // Jobs started that have neither ended nor been cancelled.
     int running = 0;
 };
+
+class ScriptedJob : public CompilerJob
+{
+public:
+    ScriptedJob(ScriptedCompiler &compiler, std::function<void(const CompilerResult &)> done)
+        : compiler_(compiler), done_(std::move(done))
+    {
+        ++compiler_.running;
+        if (compiler_.mode == ScriptedCompiler::Mode::Slow)
+            return;
+        CompilerResult result;
+        if (compiler_.mode == ScriptedCompiler::Mode::Absent) {
+            result.outcome = CompilerResult::Outcome::NotFound;
+        } else {
+            result.output = compiler_.output;
+            result.exitStatus = compiler_.exitStatus;
+        }
+        QTimer::singleShot(0, &timer_, [this, result] {
+            if (ended_)
+                return;
+            end();
+            auto done = std::move(done_);
+            done(result);
+        });
+    }
+    ~ScriptedJob() override { cancel(); }
+    bool isRunning() const override { return !ended_; }
+    void cancel() override
+    {
+        if (!ended_)
+            end();
+    }
+
+private:
+    void end()
+    {
+        ended_ = true;
+        --compiler_.running;
+    }
+
+    ScriptedCompiler &compiler_;
+    std::function<void(const CompilerResult &)> done_;
+    QObject timer_;
+    bool ended_ = false;
+};
+
+inline std::unique_ptr<CompilerJob>
+ScriptedCompiler::start(const QString &program, const QStringList &arguments,
+                        std::function<void(const CompilerResult &)> done)
+{
+    QString source;
+    QFile file(arguments.value(arguments.size() - 1));
+    if (file.open(QIODevice::ReadOnly))
+        source = QString::fromUtf8(file.readAll());
+    runs.push_back({program, source});
+    return std::make_unique<ScriptedJob>(*this, std::move(done));
+}
 
 struct ScriptedPlatform {
     ScriptedMessages messages;
