@@ -1,48 +1,85 @@
 #pragma once
 
-// What several of these tests start from: a copybook imported and laid out, and the values a
-// decoder shows for one record.
+// What several of these tests start from: a copybook imported and laid out, a data file opened
+// for editing, and the values a decoder shows for one record.
 
 #include "cobol/CopybookReader.h"
+#include "cobol/DataFile.h"
 #include "cobol/RecordDecoder.h"
+#include "cobol/RecordFields.h"
 #include "cobol/StorageMap.h"
 
 #include "../common/Files.h"
+#include "../common/QStringPrinter.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace orvane::testing
 {
 
+// The copybook's storage map; `tree`, when given, keeps the imported fields.
 inline cobol::StorageMap mapOf(const QString &text,
                                cobol::Dialect dialect = cobol::Dialect::Default,
-                               cobol::SourceFormat format = cobol::SourceFormat::Free)
+                               cobol::SourceFormat format = cobol::SourceFormat::Free,
+                               FieldTree *tree = nullptr)
 {
     const cobol::ReadResult read = cobol::ReadDataDescriptions(text, {format, {}, {}});
     EXPECT_TRUE(read.ok()) << read.errorText().toStdString();
-    FieldTree tree;
-    cobol::ImportEntries(tree, read);
-    return cobol::BuildStorageMap(tree, dialect);
+    FieldTree own;
+    cobol::ImportEntries(tree ? *tree : own, read);
+    return cobol::BuildStorageMap(tree ? *tree : own, dialect);
 }
 
 // The first record of a copybook, laid out for the decoder.
-inline cobol::RecordLayout layoutOf(const QString &text)
+inline cobol::RecordLayout layoutOf(const QString &text,
+                                    cobol::Dialect dialect = cobol::Dialect::Default,
+                                    cobol::SourceFormat format = cobol::SourceFormat::Free)
 {
     cobol::RecordLayout layout;
     QString error;
-    EXPECT_TRUE(cobol::BuildRecordLayout(mapOf(text), {}, layout, error)) << error.toStdString();
+    EXPECT_TRUE(cobol::BuildRecordLayout(mapOf(text, dialect, format), {}, layout, error))
+        << error.toStdString();
     return layout;
 }
+
+// A record descriptor word: big-endian 2-byte length, two zero bytes.
+inline QByteArray descriptorWord(int length)
+{
+    return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, '\0');
+}
+
+// A data file mapped, framed and ready to edit.
+struct OpenedData {
+    cobol::DataFile file;
+    cobol::Framing framing;
+    std::unique_ptr<cobol::FrameWriter> writer;
+    std::unique_ptr<cobol::RecordEdits> edits;
+
+    OpenedData(const QString &path, qint64 recordLength,
+               cobol::RecordFormat format = cobol::RecordFormat::Fixed)
+    {
+        QString error;
+        EXPECT_TRUE(file.open(path, error)) << error.toStdString();
+        cobol::FramingOptions options;
+        options.format = format;
+        options.recordLength = recordLength;
+        framing = cobol::FrameRecords(file.data(), file.size(), options);
+        writer = std::make_unique<cobol::FrameWriter>(framing, file.data(), file.size());
+        edits = std::make_unique<cobol::RecordEdits>(*writer, file.data(), file.size());
+    }
+};
 
 // The record's values joined by `separator`: "-" for an absent field, "<bad HEX>" for one that
 // does not decode.
 inline QString shownValues(cobol::RecordDecoder &decoder, const cobol::RecordLayout &layout,
-                           const char *record, qint64 length, QChar separator = u' ')
+                           const void *record, qint64 length, QChar separator = u' ')
 {
-    decoder.setRecord(reinterpret_cast<const unsigned char *>(record), length);
+    decoder.setRecord(static_cast<const unsigned char *>(record), length);
     QStringList values;
     std::string out;
     for (size_t c = 0; c < layout.columns.size(); ++c) {

@@ -2,10 +2,7 @@
 // tests/data/corpus and each dialect, every item's size in cobc's symbol table must be the map's;
 // and the copybook imported and generated again must compile to the same sizes.
 
-#include "../common/QStringPrinter.h"
 #include "CobolTestSupport.h"
-#include "cobol/CopybookReader.h"
-#include "cobol/StorageMap.h"
 
 #include "codegen/CodeGenerator.h"
 #include "codegen/WorkingStorage.h"
@@ -18,8 +15,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-
-#include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
@@ -83,12 +78,11 @@ QStringList mapRows(const StorageMap &map)
 }
 
 // The corpus: one or a few small copybooks per construct, and a few whole records. A copybook
-// without a row, or with a
-// row without a refusal, must read, and its map must match cobc's symbol table in every
-// dialect; a refused one must give its
-// message, and cobc must refuse it too unless `compileAs` is "-" (no data description at all,
-// which the compiler takes as an empty copybook). `compileAs` names the member cobc compiles in
-// its place where it cannot read the original (EXEC SQL needs a precompiler).
+// without a row, or with a row without a refusal, must read, and its map must match cobc's
+// symbol table in every dialect; a refused one must give its message, and cobc must refuse it
+// too unless `compileAs` is "-" (no data description at all, which the compiler takes as an
+// empty copybook). `compileAs` names the member cobc compiles in its place where it cannot read
+// the original (EXEC SQL needs a precompiler).
 struct CorpusRow {
     const char *file;
     const char *refusal = "";

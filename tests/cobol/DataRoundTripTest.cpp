@@ -2,20 +2,13 @@
 // the program moved; values set by the editor the same program must read back exactly.
 
 #include "CobolTestSupport.h"
-#include "cobol/DataFile.h"
 #include "cobol/DataSave.h"
-#include "cobol/RecordFields.h"
-
-#include "../common/Files.h"
 
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
 using orvane::testing::compileAndRun;
-using orvane::testing::mapOf;
 
 namespace
 {
@@ -97,21 +90,6 @@ QString programText(bool writer, const RecordLayout *layout = nullptr)
            statements + QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
 }
 
-// Each record's values joined by |.
-QStringList readBack(const RecordLayout &layout, const QByteArray &bytes,
-                     const DecodeOptions &options)
-{
-    const FileShape shape = ShapeOf(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                    bytes.size(), layout.length, LineEnds::Auto);
-    EXPECT_EQ(shape.problem.toStdString(), "");
-    RecordDecoder decoder(layout, options);
-    QStringList records;
-    for (qint64 r = 0; r < shape.records; ++r)
-        records << orvane::testing::shownValues(
-            decoder, layout, bytes.constData() + r * shape.stride(), layout.length, u'|');
-    return records;
-}
-
 } // namespace
 
 TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
@@ -122,32 +100,23 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
     const QString program = programText(true);
     compileAndRun(cobc, dir.path(), program, {QStringLiteral("-std=ibm")});
 
-    const StorageMap map = mapOf(program, Dialect::Ibm, SourceFormat::Auto);
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error)) << error.toStdString();
-    DataFile file;
-    ASSERT_TRUE(file.open(dir.filePath(QStringLiteral("records.dat")), error))
-        << error.toStdString();
-    ASSERT_EQ(file.size(), 2 * layout.length);
-    const QByteArray bytes(reinterpret_cast<const char *>(file.data()), file.size());
+    const RecordLayout layout =
+        orvane::testing::layoutOf(program, Dialect::Ibm, SourceFormat::Auto);
+    orvane::testing::OpenedData opened(dir.filePath(QStringLiteral("records.dat")), layout.length);
+    ASSERT_EQ(opened.file.size(), 2 * layout.length);
     // -std=ibm: COMP big-endian; COMP-5 and the floats in this machine's order.
-    const QStringList records = readBack(layout, bytes, {Encoding::Ascii});
-    ASSERT_EQ(records.size(), 2);
+    RecordDecoder decoder(layout, {Encoding::Ascii});
     for (int r = 0; r < 2; ++r) {
         QStringList expected;
         for (const Item &item : kItems)
             expected << QString::fromLatin1(item.values[r]).remove(u'\'');
-        EXPECT_EQ(records[r].toStdString(), expected.join(u'|').toStdString());
+        EXPECT_EQ(orvane::testing::shownValues(
+                      decoder, layout, opened.file.data() + r * layout.length, layout.length, u'|'),
+                  expected.join(u'|'));
     }
 
     // Each record given the other's values: the program must DISPLAY exactly the values set.
-    FramingOptions fixed;
-    fixed.format = RecordFormat::Fixed;
-    fixed.recordLength = layout.length;
-    const Framing framing = FrameRecords(file.data(), file.size(), fixed);
-    const FrameWriter writer(framing, file.data(), file.size());
-    RecordEdits edits(writer, file.data(), file.size());
+    RecordEdits &edits = *opened.edits;
     QString set;
     for (int r = 0; r < 2; ++r) {
         for (const Item &item : kItems) {

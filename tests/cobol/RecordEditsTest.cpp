@@ -2,11 +2,7 @@
 // of the file, which a kill or a cancel half-way leaves untouched.
 
 #include "CobolTestSupport.h"
-#include "cobol/DataFile.h"
 #include "cobol/DataSave.h"
-#include "cobol/RecordFields.h"
-
-#include "../common/Files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,26 +19,6 @@ using orvane::testing::writeBytes;
 
 namespace
 {
-
-// The file mapped, framed and ready to edit.
-struct Opened {
-    DataFile file;
-    Framing framing;
-    std::unique_ptr<FrameWriter> writer;
-    std::unique_ptr<RecordEdits> edits;
-
-    Opened(const QString &path, qint64 recordLength, RecordFormat format = RecordFormat::Fixed)
-    {
-        QString error;
-        EXPECT_TRUE(file.open(path, error)) << error.toStdString();
-        FramingOptions options;
-        options.format = format;
-        options.recordLength = recordLength;
-        framing = FrameRecords(file.data(), file.size(), options);
-        writer = std::make_unique<FrameWriter>(framing, file.data(), file.size());
-        edits = std::make_unique<RecordEdits>(*writer, file.data(), file.size());
-    }
-};
 
 // Applies "sI=F=V" (set field F of record I to V), "iI" (insert a new record before I, as
 // Insert makes it), "dI" (delete records I,J,...), "u" (undo), "r" (redo); records counted
@@ -72,10 +48,8 @@ QString apply(RecordEdits &edits, const RecordLayout &layout, const QString &scr
     return {};
 }
 
-QByteArray word(int length)
-{
-    return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, 0);
-}
+using Opened = orvane::testing::OpenedData;
+constexpr auto word = &orvane::testing::descriptorWord;
 
 // Fixed, RDW, VB and line records keep every byte but the fields set; a new DEPENDING ON count
 // moves what follows its table and the record's length (its word), or keeps a fixed record's
@@ -213,19 +187,16 @@ TEST(RecordEdits, ReadOnlyFileIsNotReplaced)
 
 TEST(RecordFields, NewRecordTakesTheValueClauses)
 {
-    const ReadResult read = ReadDataDescriptions(QStringLiteral("01 R.\n"
-                                                                " 05 A PIC X(3) VALUE 'A''B'.\n"
-                                                                " 05 B PIC S9(3)V9 VALUE -1.5.\n"
-                                                                " 05 C PIC 9(2) VALUE ZERO.\n"
-                                                                " 05 D PIC X(2) VALUE SPACES.\n"
-                                                                " 05 E PIC X(2) VALUE ALL '*'.\n"
-                                                                " 05 G PIC X(3) VALUE \"Q\".\n"
-                                                                " 05 H PIC 9(2) VALUE 123.\n"),
-                                                 {SourceFormat::Free, {}, {}});
-    ASSERT_TRUE(read.ok());
     FieldTree tree;
-    ImportEntries(tree, read);
-    const StorageMap map = BuildStorageMap(tree, Dialect::Default);
+    const StorageMap map = orvane::testing::mapOf(QStringLiteral("01 R.\n"
+                                                                 " 05 A PIC X(3) VALUE 'A''B'.\n"
+                                                                 " 05 B PIC S9(3)V9 VALUE -1.5.\n"
+                                                                 " 05 C PIC 9(2) VALUE ZERO.\n"
+                                                                 " 05 D PIC X(2) VALUE SPACES.\n"
+                                                                 " 05 E PIC X(2) VALUE ALL '*'.\n"
+                                                                 " 05 G PIC X(3) VALUE \"Q\".\n"
+                                                                 " 05 H PIC 9(2) VALUE 123.\n"),
+                                                  Dialect::Default, SourceFormat::Free, &tree);
     RecordLayout layout;
     QString error;
     ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));

@@ -2,18 +2,14 @@
 // readings fit), and damage named by record and byte with the good records before it kept.
 #include "cobol/RecordFraming.h"
 
-#include <gtest/gtest.h>
+#include "CobolTestSupport.h"
 
 using namespace orvane::cobol;
 
 namespace
 {
 
-// A descriptor word: big-endian 2-byte length, two zero bytes.
-QByteArray word(int length)
-{
-    return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, '\0');
-}
+constexpr auto word = &orvane::testing::descriptorWord;
 QByteArray rdw(const QByteArray &data)
 {
     return word(int(data.size()) + 4) + data;

@@ -1,9 +1,6 @@
 #include "cobol/StorageMap.h"
-#include "../common/QStringPrinter.h"
 #include "../common/TaggedTree.h"
 #include "CobolTestSupport.h"
-
-#include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
