@@ -1,5 +1,6 @@
 // How a data file's bytes divide into records: line ends recognised or forced, and what is
-// left over.
+// left over; and the data window's status line, moved out of the window so every form of it is
+// checked here (the window's test checks that it shows the line).
 
 #include "cobol/DataFile.h"
 
@@ -63,4 +64,30 @@ TEST(DataFile, MapsReadOnlyAndNamesWhatFails)
     EXPECT_EQ(error, QStringLiteral("Cannot open %1: it is a folder").arg(dir.path()));
     EXPECT_FALSE(file.open(dir.filePath(QStringLiteral("none")), error));
     EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot open ")));
+}
+
+TEST(DataStatusText, SaysWhatTheLayoutAndTheFileSizeLeftOpen)
+{
+    const FileShape lf{11, 1, 3, 0, {}};
+    const FileShape crlfShort{20, 2, 5, 7, QStringLiteral("file size is not a multiple of 22")};
+    const FileShape bare{4, 0, 1000, 0, {}};
+    const struct {
+        const char *problem; // of the layout
+        FileShape shape;
+        qint64 bad, sampled;
+        const char *expected;
+    } cases[] = {
+        {"", lf, 0, 3, "3 records of 11 bytes and LF; 0 fields did not decode"},
+        {"", crlfShort, 2, 5,
+         "file size is not a multiple of 22; 5 records of 20 bytes and CR LF; "
+         "2 fields did not decode"},
+        {"no counter for ITEMS", bare, 7, 100,
+         "no counter for ITEMS; 1000 records of 4 bytes; "
+         "7 fields did not decode in the first 100 records"},
+    };
+    for (const auto &c : cases) {
+        const QStringList problems = *c.problem ? QStringList{c.problem} : QStringList{};
+        EXPECT_EQ(DataStatusText(problems, c.shape, c.bad, c.sampled),
+                  QString::fromLatin1(c.expected));
+    }
 }
