@@ -1,6 +1,5 @@
 #include "model/Fillers.h"
 #include "../common/TaggedTree.h"
-#include "model/FieldClause.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +8,6 @@ using namespace orvane::testing;
 
 namespace
 {
-
-// ¤ stands for the clause mark in the expected texts.
-QString marked(QString text)
-{
-    return text.replace(u'¤', ClauseMark);
-}
 
 struct FillerCase {
     const char *name;
@@ -33,32 +26,32 @@ TEST(Fillers, HolesOfARunAreFilled)
     const FillerMode kids = FillerMode::Children;
     const FillerCase cases[] = {
         {"a hole between two top-level fields", "01 A.[1:10],01 B.[16:20],01 C.[21:30]", "01 A.",
-         same, "01 A.[1:10],01 FILLER ¤PIC X(5) VALUE SPACES.[11:15],01 B.[16:20],01 C.[21:30]",
+         same, "01 A.[1:10],01 FILLER ~PIC X(5) VALUE SPACES.[11:15],01 B.[16:20],01 C.[21:30]",
          "1 Fillers inserted"},
         {"children measured from the group's From, not from position 1",
          "01 R.[11:40](05 A.[11:20],05 B.[26:40])", "01 R.", kids,
-         "01 R.[11:40](05 A.[11:20],05 FILLER ¤PIC X(5) VALUE SPACES.[21:25],05 B.[26:40])",
+         "01 R.[11:40](05 A.[11:20],05 FILLER ~PIC X(5) VALUE SPACES.[21:25],05 B.[26:40])",
          "1 Fillers inserted"},
         {"a group whose From was typed before its first child", "01 R.[11:40](05 A.[15:40])",
-         "05 A.", same, "01 R.[11:40](05 FILLER ¤PIC X(4) VALUE SPACES.[11:14],05 A.[15:40])",
+         "05 A.", same, "01 R.[11:40](05 FILLER ~PIC X(4) VALUE SPACES.[11:14],05 A.[15:40])",
          "1 Fillers inserted"},
         {"condition names hold no storage: the run starts at the first field after them",
          "01 R.[1:20](88 R-OK.[1:20],05 A.[5:20])", "01 R.", kids,
-         "01 R.[1:20](88 R-OK.[1:20],05 FILLER ¤PIC X(4) VALUE SPACES.[1:4],05 A.[5:20])",
+         "01 R.[1:20](88 R-OK.[1:20],05 FILLER ~PIC X(4) VALUE SPACES.[1:4],05 A.[5:20])",
          "1 Fillers inserted"},
         {"a group's From that is no number: the run starts at its first field",
          "01 R.[x:20](05 A.[5:9],05 B.[12:20])", "01 R.", kids,
-         "01 R.[x:20](05 A.[5:9],05 FILLER ¤PIC X(2) VALUE SPACES.[10:11],05 B.[12:20])",
+         "01 R.[x:20](05 A.[5:9],05 FILLER ~PIC X(2) VALUE SPACES.[10:11],05 B.[12:20])",
          "1 Fillers inserted"},
         {"positions typed by hand: letters read as 0, overlaps stay",
          "01 A.[abc],01 B.[20:25],01 C.[22:30]", "01 C.", same,
-         "01 A.[abc],01 FILLER ¤PIC X(19) VALUE SPACES.[1:19],01 B.[20:25],01 C.[22:30]",
+         "01 A.[abc],01 FILLER ~PIC X(19) VALUE SPACES.[1:19],01 B.[20:25],01 C.[22:30]",
          "1 Fillers inserted"},
         {"several holes in one pass; deeper fields are not examined",
          "01 A.[3:4](05 X.[9:9]),01 B.[8:8],01 C.[10:10]", "01 A.", same,
-         "01 FILLER ¤PIC X(2) VALUE SPACES.[1:2],01 A.[3:4](05 X.[9:9]),"
-         "01 FILLER ¤PIC X(3) VALUE SPACES.[5:7],01 B.[8:8],"
-         "01 FILLER ¤PIC X(1) VALUE SPACES.[9:9],01 C.[10:10]",
+         "01 FILLER ~PIC X(2) VALUE SPACES.[1:2],01 A.[3:4](05 X.[9:9]),"
+         "01 FILLER ~PIC X(3) VALUE SPACES.[5:7],01 B.[8:8],"
+         "01 FILLER ~PIC X(1) VALUE SPACES.[9:9],01 C.[10:10]",
          "3 Fillers inserted"},
         {"a table reaches over all its occurrences: its storage is no hole",
          "01 R.[1:140](05 A PIC X(10).[1:10],05 T OCCURS 12 TIMES PIC X(10).[11:20],05 B PIC "
@@ -67,7 +60,7 @@ TEST(Fillers, HolesOfARunAreFilled)
         {"a hole after a table counts from its last occurrence; OCCURS m TO n reaches n",
          "01 T OCCURS 1 TO 4 DEPENDING ON N.[1:5],01 U.[26:29]",
          "01 T OCCURS 1 TO 4 DEPENDING ON N.", same,
-         "01 T OCCURS 1 TO 4 DEPENDING ON N.[1:5],01 FILLER ¤PIC X(5) VALUE SPACES.[21:25],01 "
+         "01 T OCCURS 1 TO 4 DEPENDING ON N.[1:5],01 FILLER ~PIC X(5) VALUE SPACES.[21:25],01 "
          "U.[26:29]",
          "1 Fillers inserted"},
         {"children of a field without children: nothing", "01 A.[1:4],01 B.[8:8]", "01 A.", kids,
@@ -112,6 +105,6 @@ TEST(Fillers, EntryChecksPictureAndValue)
         EXPECT_EQ(FillerValue(c.entry), c.value);
     }
     // The whole text goes to upper case, the value included; no value, no VALUE clause.
-    EXPECT_EQ(FillerText("05", "S9", 3, "\"abc\""), marked("05 FILLER ¤PIC S9(3) VALUE \"ABC\"."));
-    EXPECT_EQ(FillerText("10", "X", 12, ""), marked("10 FILLER ¤PIC X(12)."));
+    EXPECT_EQ(FillerText("05", "S9", 3, "\"abc\""), marked("05 FILLER ~PIC S9(3) VALUE \"ABC\"."));
+    EXPECT_EQ(FillerText("10", "X", 12, ""), marked("10 FILLER ~PIC X(12)."));
 }

@@ -6,9 +6,8 @@
 #include "model/Reshape.h"
 #include "model/TreeClipboard.h"
 #include "model/TreeHistory.h"
-#include "project/ProjectFile.h"
 
-#include <QBuffer>
+#include "../common/ProjectRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +30,7 @@ QString dump(const FieldTree &tree)
                    .arg(tree.parent(i))
                    .arg(tree.node(i)->row())
                    .arg(tree.checked(i));
-    QBuffer saved;
-    saved.open(QIODevice::WriteOnly);
-    SaveNodes(tree, saved);
-    return out + QString::fromLatin1(saved.data().toHex());
+    return out + QString::fromLatin1(orvane::testing::projectBytes(tree).toHex());
 }
 
 struct Random {
