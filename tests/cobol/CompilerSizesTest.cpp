@@ -4,8 +4,8 @@
 
 #include "CobolTestSupport.h"
 
+#include "cobol/CompilerMessages.h"
 #include "codegen/CodeGenerator.h"
-#include "codegen/WorkingStorage.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,14 +21,6 @@ using namespace orvane::cobol;
 
 namespace
 {
-
-const QString kSkeleton = QStringLiteral("       IDENTIFICATION DIVISION.\n"
-                                         "       PROGRAM-ID. SIZES.\n"
-                                         "       DATA DIVISION.\n"
-                                         "       WORKING-STORAGE SECTION.\n"
-                                         "%1"
-                                         "       PROCEDURE DIVISION.\n"
-                                         "           STOP RUN.\n");
 
 struct Listing {
     QStringList items; // "LEVEL NAME SIZE" per item with storage, in order
@@ -154,8 +146,9 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
         const ReadResult read =
             ReadDataDescriptionFile(folder + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
         const QString program =
-            kSkeleton.arg(QStringLiteral("       COPY \"%1\".\n")
-                              .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name));
+            wrapDataItems(QStringLiteral("       COPY \"%1\".\n")
+                              .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name))
+                .text;
         for (Dialect dialect : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
             SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
             const int failedBefore = result.total_part_count();
@@ -182,10 +175,8 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                     EXPECT_TRUE(listing.messages.isEmpty()) << listing.messages.toStdString();
                     EXPECT_EQ(listing.items, mapRows(map));
                     // The layout generated again compiles to the same sizes.
-                    const Listing again = symbols(
-                        cobc,
-                        *InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree)),
-                        dialect, dir, includes);
+                    const Listing again = symbols(cobc, wrapDataItems(GenerateCode(tree)).text,
+                                                  dialect, dir, includes);
                     EXPECT_EQ(again.items, mapRows(map)) << again.messages.toStdString();
                 }
             }
