@@ -1,12 +1,8 @@
 #include "cobol/CopybookReader.h"
-#include "../common/QStringPrinter.h"
-
-#include "../common/Files.h"
+#include "CobolTestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
@@ -86,30 +82,23 @@ TEST(CopybookReader, ErrorsNameLineAndColumnAndImportNothing)
 
 TEST(CopybookReader, ReadsTheDataSectionsOfAProgram)
 {
-    const ReadResult r =
-        ReadDataDescriptions(QStringLiteral("       IDENTIFICATION DIVISION.\n"
-                                            "       PROGRAM-ID. P.\n"
-                                            "       ENVIRONMENT DIVISION.\n"
-                                            "       INPUT-OUTPUT SECTION.\n"
-                                            "       FILE-CONTROL.\n"
-                                            "           SELECT F ASSIGN TO 'F.DAT'.\n"
-                                            "       DATA DIVISION.\n"
-                                            "       FILE SECTION.\n"
-                                            "       FD  F RECORD CONTAINS 10 CHARACTERS.\n"
-                                            "       01  F-REC PIC X(10).\n"
-                                            "       WORKING-STORAGE SECTION.\n"
-                                            "       01  WS-A PIC 9.\n"
-                                            "           EXEC SQL INCLUDE SQLCA END-EXEC.\n"
-                                            "       LOCAL-STORAGE SECTION.\n"
-                                            "       77  LS-B PIC X.\n"
-                                            "       LINKAGE SECTION.\n"
-                                            "       01  LK-C PIC X.\n"
-                                            "       SCREEN SECTION.\n"
-                                            "       01  SCR-D.\n"
-                                            "       PROCEDURE DIVISION USING LK-C.\n"
-                                            "           DISPLAY WS-A. 01 NOT-DATA.\n"
-                                            "           STOP RUN.\n"),
-                             ReadOptions{});
+    const ReadResult r = ReadDataDescriptions(
+        orvane::testing::programHead("F.DAT") +
+            QStringLiteral("       FD  OUT-FILE RECORD CONTAINS 10 CHARACTERS.\n"
+                           "       01  F-REC PIC X(10).\n"
+                           "       WORKING-STORAGE SECTION.\n"
+                           "       01  WS-A PIC 9.\n"
+                           "           EXEC SQL INCLUDE SQLCA END-EXEC.\n"
+                           "       LOCAL-STORAGE SECTION.\n"
+                           "       77  LS-B PIC X.\n"
+                           "       LINKAGE SECTION.\n"
+                           "       01  LK-C PIC X.\n"
+                           "       SCREEN SECTION.\n"
+                           "       01  SCR-D.\n"
+                           "       PROCEDURE DIVISION USING LK-C.\n"
+                           "           DISPLAY WS-A. 01 NOT-DATA.\n"
+                           "           STOP RUN.\n"),
+        ReadOptions{});
     ASSERT_TRUE(r.ok()) << r.errorText().toStdString();
     EXPECT_EQ(structure(r), QStringLiteral("F-REC>- WS-A>- LS-B>- LK-C>-"));
     EXPECT_EQ(r.notes.size(), 1);
