@@ -35,16 +35,22 @@ inline cobol::StorageMap mapOf(const QString &text,
     return cobol::BuildStorageMap(tree ? *tree : own, dialect);
 }
 
-// The first record of a copybook, laid out for the decoder.
+// The map's first record, or the one `choice` names, laid out for the decoder.
+inline cobol::RecordLayout layoutOf(const cobol::StorageMap &map,
+                                    const cobol::LayoutChoice &choice = {})
+{
+    cobol::RecordLayout layout;
+    QString error;
+    EXPECT_TRUE(cobol::BuildRecordLayout(map, choice, layout, error)) << error.toStdString();
+    return layout;
+}
+
+// The first record of a copybook, laid out.
 inline cobol::RecordLayout layoutOf(const QString &text,
                                     cobol::Dialect dialect = cobol::Dialect::Default,
                                     cobol::SourceFormat format = cobol::SourceFormat::Free)
 {
-    cobol::RecordLayout layout;
-    QString error;
-    EXPECT_TRUE(cobol::BuildRecordLayout(mapOf(text, dialect, format), {}, layout, error))
-        << error.toStdString();
-    return layout;
+    return layoutOf(mapOf(text, dialect, format));
 }
 
 // A record descriptor word: big-endian 2-byte length, two zero bytes.

@@ -43,8 +43,7 @@ TEST(CompilerMessages, WrapsDataItemsAndMapsLinesBackInsideThem)
         wrapDataItems(QStringLiteral("       01 A PIC X.\n       01 B PIC 9."));
     const QStringList lines = program.text.split(u'\n');
     EXPECT_EQ(lines[program.firstLine - 1], "       01 A PIC X.");
-    EXPECT_TRUE(program.text.contains("WORKING-STORAGE SECTION.\n       01 A"));
-    EXPECT_TRUE(program.text.contains("       01 B PIC 9.\n       PROCEDURE DIVISION."));
+    // That the program around the items compiles, cobc judges in the compiler sizes test.
     const struct {
         int programLine, itemLine;
     } lineCases[] = {{program.firstLine, 1}, {program.firstLine + 1, 2}, {1, 1}, {100, 2}};

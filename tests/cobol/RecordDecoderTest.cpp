@@ -7,6 +7,7 @@
 #include <cstring>
 
 using namespace orvane::cobol;
+using orvane::testing::layoutOf;
 using orvane::testing::mapOf;
 using orvane::testing::shownValues;
 
@@ -203,9 +204,7 @@ TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
     const StorageMap map = mapOf(
         QStringLiteral("01 REC. 05 N PIC 9. 05 KIND PIC X. 05 A PIC X(2). 05 B REDEFINES A PIC 99. "
                        "05 T OCCURS 1 TO 3 DEPENDING ON N. 10 C PIC X OCCURS 2."));
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
+    RecordLayout layout = layoutOf(map);
     QStringList names;
     for (const Column &c : layout.columns)
         names << c.name + u'@' + QString::number(c.offset);
@@ -215,9 +214,10 @@ TEST(RecordDecoder, OccursColumnsDependingOnAndRedefines)
     RecordDecoder decoder(layout, {});
     EXPECT_EQ(shownValues(decoder, layout, "2K12abcdef", 10).toStdString(), "2 K 12 a b c d - -");
 
-    ASSERT_TRUE(BuildRecordLayout(map, {QString(), {QStringLiteral("b")}, {}}, layout, error));
+    layout = layoutOf(map, {QString(), {QStringLiteral("b")}, {}});
     EXPECT_EQ(layout.columns[2].name.toStdString(), "B");
     EXPECT_EQ(layout.columns[2].category, Category::Numeric);
+    QString error;
     EXPECT_FALSE(BuildRecordLayout(map, {QStringLiteral("OTHER"), {}, {}}, layout, error));
     EXPECT_EQ(error.toStdString(), "The layout has no record OTHER");
 }
@@ -227,11 +227,8 @@ TEST(RecordDecoder, ARuleOnARecordTypeFieldPicksTheVariant)
     const StorageMap map =
         mapOf(QStringLiteral("01 REC. 05 KIND PIC X. 05 A PIC X(2). 05 B REDEFINES A PIC S99. "
                              "05 C REDEFINES A PIC X."));
-    RecordLayout layout;
-    QString error;
-    const LayoutChoice choice{
-        QString(), {}, {{QStringLiteral("KIND"), QStringLiteral("N"), QStringLiteral("B")}}};
-    ASSERT_TRUE(BuildRecordLayout(map, choice, layout, error));
+    const RecordLayout layout = layoutOf(
+        map, {QString(), {}, {{QStringLiteral("KIND"), QStringLiteral("N"), QStringLiteral("B")}}});
     RecordDecoder decoder(layout, {});
     EXPECT_EQ(shownValues(decoder, layout, "N1q", 3), "N - -11"); // C: neither default nor ruled
     EXPECT_EQ(shownValues(decoder, layout, "Tx1", 3), "T x1 -");
@@ -261,9 +258,7 @@ TEST(DependingTables, CountsPlaceLaterFieldsUnlessPadded)
     for (const Case &c : cases) {
         LayoutChoice choice;
         choice.paddedTables = c.padded;
-        RecordLayout layout;
-        QString error;
-        ASSERT_TRUE(BuildRecordLayout(map, choice, layout, error));
+        const RecordLayout layout = layoutOf(map, choice);
         RecordDecoder decoder(layout, {});
         const qint64 length = qint64(strlen(c.record));
         EXPECT_EQ(shownValues(decoder, layout, c.record, length).toStdString(), c.values)

@@ -197,10 +197,7 @@ TEST(RecordFields, NewRecordTakesTheValueClauses)
                                                                  " 05 G PIC X(3) VALUE \"Q\".\n"
                                                                  " 05 H PIC 9(2) VALUE 123.\n"),
                                                   Dialect::Default, SourceFormat::Free, &tree);
-    RecordLayout layout;
-    QString error;
-    ASSERT_TRUE(BuildRecordLayout(map, {}, layout, error));
-    EXPECT_EQ(InitialRecord(tree, map, layout, {}).toStdString(), "A'B001u00    Q  00");
+    EXPECT_EQ(InitialRecord(tree, map, layoutOf(map), {}).toStdString(), "A'B001u00    Q  00");
 }
 
 } // namespace

@@ -65,12 +65,9 @@ TEST(StorageMap, ElementarySizesPerDialect)
         {"POINTER", 8, 8, 8},
     };
     for (const Case &c : cases) {
-        const QString text = QStringLiteral("77 A %1.").arg(QLatin1String(c.clauses));
-        FieldTree tree;
-        tree.add(0, Relationship::Last, text);
         const qint64 expected[] = {c.defaultSize, c.ibmSize, c.mfSize};
         for (Dialect d : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
-            const StorageMap map = BuildStorageMap(tree, d);
+            const StorageMap map = mapOf(QStringLiteral("77 A %1.").arg(c.clauses), d);
             ASSERT_EQ(map.items.size(), 1u);
             EXPECT_EQ(map.items[0].length, expected[int(d)])
                 << c.clauses << " -std=" << DialectName(d).toStdString();

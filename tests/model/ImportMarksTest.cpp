@@ -9,11 +9,8 @@ using namespace orvane::testing;
 namespace
 {
 
-// G(C1(K),C2),H with the marks written as a string of 0/1 in collection order.
-void layout(FieldTree &tree)
-{
-    buildTagged(tree, QStringLiteral("G[1:9](C1[1:4](K[1:2]),C2[5:9]),H[10:12]"));
-}
+// The marks of G(C1(K),C2),H are written as a string of 0/1 in collection order.
+const QString kLayout = QStringLiteral("G[1:9](C1[1:4](K[1:2]),C2[5:9]),H[10:12]");
 
 QString marks(const FieldTree &tree)
 {
@@ -48,7 +45,7 @@ TEST(ImportMarks, AChangedMarkCarriesItsSubtreeAndCheckedAncestors)
     };
     for (const Case &c : cases) {
         FieldTree tree;
-        layout(tree);
+        buildTagged(tree, kLayout);
         setMarks(tree, c.before);
         const int node = find(tree, c.node);
         tree.setChecked(node, c.mark);
@@ -71,7 +68,7 @@ TEST(ImportMarks, OnlyCheckedFieldsAreAppendedAfterTheLastTopLevelField)
     };
     for (const Case &c : cases) {
         FieldTree preview, fields;
-        layout(preview);
+        buildTagged(preview, kLayout);
         setMarks(preview, c.marks);
         buildTagged(fields, {{1, "X", "1:5"}});
         const InsertedRange range = ImportChecked(preview, fields);
@@ -82,7 +79,7 @@ TEST(ImportMarks, OnlyCheckedFieldsAreAppendedAfterTheLastTopLevelField)
     }
     // Into an empty layout the file's first top-level field becomes the first one.
     FieldTree preview, fields;
-    layout(preview);
+    buildTagged(preview, kLayout);
     SetAllChecked(preview, true);
     ImportChecked(preview, fields);
     EXPECT_EQ(outline(fields), "G(C1(K),C2),H");
