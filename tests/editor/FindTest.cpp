@@ -14,10 +14,11 @@ using orvane::testing::build;
 using orvane::testing::find;
 using orvane::testing::outline;
 
+static const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
+
 // Down from the selection's end (start + length), or up from its start.
 TEST(TextSearchTest, FindDownAndUp)
 {
-    const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
     const struct {
         const char *text;
         const char *what;
@@ -60,7 +61,6 @@ TEST(TextSearchTest, FindDownAndUp)
 
 TEST(TextSearchTest, ReplaceAll)
 {
-    const SearchOptions plain{}, whole{false, true}, caseOn{true, false};
     const struct {
         const char *text;
         const char *what;
@@ -106,7 +106,6 @@ TEST(TreeSearchTest, FindsInDisplayOrderWithoutWrapAndReplacesInEveryNode)
         SearchOptions options;
         const char *expected; // nullptr: not found
     };
-    const SearchOptions plain{}, whole{false, true};
     const Case cases[] = {
         {"01 A-REC.", nullptr, "KEY", plain, "05 A-KEY."},
         // From a hit the search goes on behind its subtree.
