@@ -94,6 +94,9 @@ TEST(Positions, TagReaders)
     // A table reaches over all its entries; a tag written backwards reaches only its own end.
     EXPECT_EQ(tagReachEnd(u"3:4", u"05 T OCCURS 3 TIMES."), 8);
     EXPECT_EQ(tagReachEnd(u"5:3", u"05 T OCCURS 3 TIMES."), 3);
+    EXPECT_EQ(NextFromPosition(u"1", u"10"), "11");
+    EXPECT_TRUE(NextFromPosition(u"5", u"5").isNull());
+    EXPECT_TRUE(NextFromPosition(u"12", u"8").isNull());
 
     FieldTree t;
     buildTagged(t, QStringLiteral("A[1:9](B[1:6],C[])"));
@@ -144,17 +147,9 @@ TEST(Positions, AConditionNameTakesItsParentsPositions)
     const int top = t.add(0, Relationship::Last, "88 TOP.");
     EXPECT_EQ(NewFieldTag(t, top, {false, {}, {}, "10"}), "17:16");
     EXPECT_EQ(NewFieldTag(t, ok, {true, "3", "4", "9"}), "3:4");
-}
-
-TEST(Positions, NewFieldsByPositionsTakeTheBoxesAsTheyAre)
-{
-    FieldTree t;
-    const int a = t.add(0, Relationship::Last, "A");
-    EXPECT_EQ(NewFieldTag(t, a, {true, "12", "8", "99"}), "12:8");
-    EXPECT_EQ(NewFieldTag(t, a, {true, " 007", "abc", ""}), "7:0");
-    EXPECT_EQ(NextFromPosition(u"1", u"10"), "11");
-    EXPECT_TRUE(NextFromPosition(u"5", u"5").isNull());
-    EXPECT_TRUE(NextFromPosition(u"12", u"8").isNull());
+    // By positions any field takes the boxes as they are.
+    EXPECT_EQ(NewFieldTag(t, top, {true, "12", "8", "99"}), "12:8");
+    EXPECT_EQ(NewFieldTag(t, top, {true, " 007", "abc", ""}), "7:0");
 }
 
 TEST(Positions, ParentSpansCopyTheChildrenPartsAsText)
