@@ -1,12 +1,10 @@
 #pragma once
 
-// What several of these tests start from: a copybook imported and laid out, a data file opened
-// for editing, and the values a decoder shows for one record.
+// What several of these tests start from: a copybook imported and laid out, and the values a
+// decoder shows for one record.
 
 #include "cobol/CopybookReader.h"
-#include "cobol/DataFile.h"
 #include "cobol/RecordDecoder.h"
-#include "cobol/RecordFields.h"
 #include "cobol/StorageMap.h"
 
 #include "../common/Files.h"
@@ -16,8 +14,6 @@
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 namespace orvane::testing
 {
@@ -58,27 +54,6 @@ inline QByteArray descriptorWord(int length)
 {
     return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, '\0');
 }
-
-// A data file mapped, framed and ready to edit.
-struct OpenedData {
-    cobol::DataFile file;
-    cobol::Framing framing;
-    std::unique_ptr<cobol::FrameWriter> writer;
-    std::unique_ptr<cobol::RecordEdits> edits;
-
-    OpenedData(const QString &path, qint64 recordLength,
-               cobol::RecordFormat format = cobol::RecordFormat::Fixed)
-    {
-        QString error;
-        EXPECT_TRUE(file.open(path, error)) << error.toStdString();
-        cobol::FramingOptions options;
-        options.format = format;
-        options.recordLength = recordLength;
-        framing = cobol::FrameRecords(file.data(), file.size(), options);
-        writer = std::make_unique<cobol::FrameWriter>(framing, file.data(), file.size());
-        edits = std::make_unique<cobol::RecordEdits>(*writer, file.data(), file.size());
-    }
-};
 
 // The record's values joined by `separator`: "-" for an absent field, "<bad HEX>" for one that
 // does not decode.

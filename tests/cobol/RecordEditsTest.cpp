@@ -4,7 +4,9 @@
 // values set by the editor the same program must read back exactly.
 
 #include "CobolTestSupport.h"
+#include "cobol/DataFile.h"
 #include "cobol/DataSave.h"
+#include "cobol/RecordFields.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -22,6 +24,26 @@ using orvane::testing::writeBytes;
 
 namespace
 {
+
+// A data file mapped, framed and ready to edit.
+struct Opened {
+    DataFile file;
+    Framing framing;
+    std::unique_ptr<FrameWriter> writer;
+    std::unique_ptr<RecordEdits> edits;
+
+    Opened(const QString &path, qint64 recordLength, RecordFormat format = RecordFormat::Fixed)
+    {
+        QString error;
+        EXPECT_TRUE(file.open(path, error)) << error.toStdString();
+        FramingOptions options;
+        options.format = format;
+        options.recordLength = recordLength;
+        framing = FrameRecords(file.data(), file.size(), options);
+        writer = std::make_unique<FrameWriter>(framing, file.data(), file.size());
+        edits = std::make_unique<RecordEdits>(*writer, file.data(), file.size());
+    }
+};
 
 // Applies "sI=F=V" (set field F of record I to V), "iI" (insert a new record before I, as
 // Insert makes it), "dI" (delete records I,J,...), "u" (undo), "r" (redo); records counted
@@ -51,7 +73,6 @@ QString apply(RecordEdits &edits, const RecordLayout &layout, const QString &scr
     return {};
 }
 
-using Opened = orvane::testing::OpenedData;
 constexpr auto word = &orvane::testing::descriptorWord;
 
 // Fixed, RDW, VB and line records keep every byte but the fields set; a new DEPENDING ON count
@@ -297,7 +318,7 @@ TEST(DataRoundTrip, GnuCobolWritesWhatTheViewerReadsAndReadsWhatTheEditorSets)
 
     const RecordLayout layout =
         orvane::testing::layoutOf(program, Dialect::Ibm, SourceFormat::Auto);
-    orvane::testing::OpenedData opened(dir.filePath(QStringLiteral("records.dat")), layout.length);
+    Opened opened(dir.filePath(QStringLiteral("records.dat")), layout.length);
     ASSERT_EQ(opened.file.size(), 2 * layout.length);
     // -std=ibm: COMP big-endian; COMP-5 and the floats in this machine's order.
     RecordDecoder decoder(layout, {Encoding::Ascii});
