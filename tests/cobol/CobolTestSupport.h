@@ -8,6 +8,7 @@
 #include "cobol/StorageMap.h"
 
 #include "../common/Files.h"
+#include "../common/QStringPrinter.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -17,32 +18,49 @@
 namespace orvane::testing
 {
 
+// The copybook's storage map; `tree`, when given, keeps the imported fields.
 inline cobol::StorageMap mapOf(const QString &text,
                                cobol::Dialect dialect = cobol::Dialect::Default,
-                               cobol::SourceFormat format = cobol::SourceFormat::Free)
+                               cobol::SourceFormat format = cobol::SourceFormat::Free,
+                               FieldTree *tree = nullptr)
 {
     const cobol::ReadResult read = cobol::ReadDataDescriptions(text, {format, {}, {}});
     EXPECT_TRUE(read.ok()) << read.errorText().toStdString();
-    FieldTree tree;
-    cobol::ImportEntries(tree, read);
-    return cobol::BuildStorageMap(tree, dialect);
+    FieldTree own;
+    cobol::ImportEntries(tree ? *tree : own, read);
+    return cobol::BuildStorageMap(tree ? *tree : own, dialect);
 }
 
-// The first record of a copybook, laid out for the decoder.
-inline cobol::RecordLayout layoutOf(const QString &text)
+// The map's first record, or the one `choice` names, laid out for the decoder.
+inline cobol::RecordLayout layoutOf(const cobol::StorageMap &map,
+                                    const cobol::LayoutChoice &choice = {})
 {
     cobol::RecordLayout layout;
     QString error;
-    EXPECT_TRUE(cobol::BuildRecordLayout(mapOf(text), {}, layout, error)) << error.toStdString();
+    EXPECT_TRUE(cobol::BuildRecordLayout(map, choice, layout, error)) << error.toStdString();
     return layout;
+}
+
+// The first record of a copybook, laid out.
+inline cobol::RecordLayout layoutOf(const QString &text,
+                                    cobol::Dialect dialect = cobol::Dialect::Default,
+                                    cobol::SourceFormat format = cobol::SourceFormat::Free)
+{
+    return layoutOf(mapOf(text, dialect, format));
+}
+
+// A record descriptor word: big-endian 2-byte length, two zero bytes.
+inline QByteArray descriptorWord(int length)
+{
+    return QByteArray(1, char(length >> 8)) + char(length & 0xFF) + QByteArray(2, '\0');
 }
 
 // The record's values joined by `separator`: "-" for an absent field, "<bad HEX>" for one that
 // does not decode.
 inline QString shownValues(cobol::RecordDecoder &decoder, const cobol::RecordLayout &layout,
-                           const char *record, qint64 length, QChar separator = u' ')
+                           const void *record, qint64 length, QChar separator = u' ')
 {
-    decoder.setRecord(reinterpret_cast<const unsigned char *>(record), length);
+    decoder.setRecord(static_cast<const unsigned char *>(record), length);
     QStringList values;
     std::string out;
     for (size_t c = 0; c < layout.columns.size(); ++c) {

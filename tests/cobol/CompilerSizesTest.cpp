@@ -2,13 +2,10 @@
 // tests/data/corpus and each dialect, every item's size in cobc's symbol table must be the map's;
 // and the copybook imported and generated again must compile to the same sizes.
 
-#include "../common/QStringPrinter.h"
 #include "CobolTestSupport.h"
-#include "cobol/CopybookReader.h"
-#include "cobol/StorageMap.h"
 
+#include "cobol/CompilerMessages.h"
 #include "codegen/CodeGenerator.h"
-#include "codegen/WorkingStorage.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,21 +16,11 @@
 #include <cstdio>
 #include <map>
 
-#include <gtest/gtest.h>
-
 using namespace orvane;
 using namespace orvane::cobol;
 
 namespace
 {
-
-const QString kSkeleton = QStringLiteral("       IDENTIFICATION DIVISION.\n"
-                                         "       PROGRAM-ID. SIZES.\n"
-                                         "       DATA DIVISION.\n"
-                                         "       WORKING-STORAGE SECTION.\n"
-                                         "%1"
-                                         "       PROCEDURE DIVISION.\n"
-                                         "           STOP RUN.\n");
 
 struct Listing {
     QStringList items; // "LEVEL NAME SIZE" per item with storage, in order
@@ -83,12 +70,11 @@ QStringList mapRows(const StorageMap &map)
 }
 
 // The corpus: one or a few small copybooks per construct, and a few whole records. A copybook
-// without a row, or with a
-// row without a refusal, must read, and its map must match cobc's symbol table in every
-// dialect; a refused one must give its
-// message, and cobc must refuse it too unless `compileAs` is "-" (no data description at all,
-// which the compiler takes as an empty copybook). `compileAs` names the member cobc compiles in
-// its place where it cannot read the original (EXEC SQL needs a precompiler).
+// without a row, or with a row without a refusal, must read, and its map must match cobc's
+// symbol table in every dialect; a refused one must give its message, and cobc must refuse it
+// too unless `compileAs` is "-" (no data description at all, which the compiler takes as an
+// empty copybook). `compileAs` names the member cobc compiles in its place where it cannot read
+// the original (EXEC SQL needs a precompiler).
 struct CorpusRow {
     const char *file;
     const char *refusal = "";
@@ -160,8 +146,9 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
         const ReadResult read =
             ReadDataDescriptionFile(folder + u'/' + name, ReadOptions{{}, {}, {includes[1]}});
         const QString program =
-            kSkeleton.arg(QStringLiteral("       COPY \"%1\".\n")
-                              .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name));
+            wrapDataItems(QStringLiteral("       COPY \"%1\".\n")
+                              .arg(row.compileAs ? QString::fromLatin1(row.compileAs) : name))
+                .text;
         for (Dialect dialect : {Dialect::Default, Dialect::Ibm, Dialect::Mf}) {
             SCOPED_TRACE("-std=" + DialectName(dialect).toStdString());
             const int failedBefore = result.total_part_count();
@@ -188,10 +175,8 @@ TEST(CompilerCorpus, EveryCopybookReadsAsCobcLaysItOutOrIsRefusedAsCobcDoes)
                     EXPECT_TRUE(listing.messages.isEmpty()) << listing.messages.toStdString();
                     EXPECT_EQ(listing.items, mapRows(map));
                     // The layout generated again compiles to the same sizes.
-                    const Listing again = symbols(
-                        cobc,
-                        *InsertAfterWorkingStorage(kSkeleton.arg(QString()), GenerateCode(tree)),
-                        dialect, dir, includes);
+                    const Listing again = symbols(cobc, wrapDataItems(GenerateCode(tree)).text,
+                                                  dialect, dir, includes);
                     EXPECT_EQ(again.items, mapRows(map)) << again.messages.toStdString();
                 }
             }

@@ -1,25 +1,11 @@
 #include "cobol/DataEntry.h"
 #include "../common/QStringPrinter.h"
-
-#include "model/FieldClause.h"
+#include "../common/TreeText.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvane;
 using namespace orvane::cobol;
-
-namespace
-{
-
-// The clause mark written as '~' so the tables stay readable.
-QString marked(const char *text)
-{
-    QString s = QString::fromUtf8(text);
-    s.replace(u'~', ClauseMark);
-    return s;
-}
-
-} // namespace
 
 TEST(DataEntry, EveryClauseKeepsItsWordsInTheFieldText)
 {
@@ -61,7 +47,7 @@ TEST(DataEntry, EveryClauseKeepsItsWordsInTheFieldText)
     for (const Case &c : cases) {
         DataEntry e;
         EXPECT_EQ(ParseFieldText(QString::fromUtf8(c.entry), e), QString()) << c.entry;
-        EXPECT_EQ(e.fieldText, marked(c.field)) << c.entry;
+        EXPECT_EQ(e.fieldText, orvane::testing::marked(c.field)) << c.entry;
         // The field text reads back into the same entry.
         DataEntry again;
         EXPECT_EQ(ParseFieldText(e.fieldText, again), QString()) << c.entry;

@@ -2,6 +2,7 @@
 
 // Small helpers for tests: describe a tree as text and build one from depths.
 
+#include "model/FieldClause.h"
 #include "model/FieldTree.h"
 
 #include <QString>
@@ -76,6 +77,12 @@ inline void build(FieldTree &tree, const QString &outline)
         depth += c == u'(' ? 1 : c == u')' ? -1 : 0;
     }
     build(tree, nodes);
+}
+
+// A field text as the tables write it, '~' standing for the clause mark.
+inline QString marked(QString text)
+{
+    return text.replace(u'~', ClauseMark);
 }
 
 // The index of the node with the given text, 0 when there is none.

@@ -61,11 +61,8 @@ TEST(TextFileTest, RefusesWhatIsNoTextAndLeavesTheFileWhenAWriteFails)
     const QString binary = dir.filePath(QStringLiteral("bin.cbl"));
     writeBytes(binary, QByteArray("AB\0CD", 5));
     const QString huge = dir.filePath(QStringLiteral("huge.cbl"));
-    {
-        QFile f(huge);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(MaxTextFileBytes + 1)); // sparse: costs no disk
-    }
+    writeBytes(huge, {});
+    ASSERT_TRUE(QFile::resize(huge, MaxTextFileBytes + 1)); // sparse: costs no disk
     const QString fifo = dir.filePath(QStringLiteral("pipe"));
     ASSERT_EQ(QProcess::execute(QStringLiteral("mkfifo"), {fifo}), 0);
     struct Case {

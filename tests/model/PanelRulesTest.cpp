@@ -1,11 +1,14 @@
 #include "model/CharacterRules.h"
 #include "model/EntryNavigation.h"
 #include "model/FieldSizing.h"
+#include "model/OccursKeyKeys.h"
 #include "model/PanelTexts.h"
 #include "model/TreeClicks.h"
 #include "model/Twips.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 using namespace orvane;
 
@@ -14,9 +17,8 @@ TEST(SpecialChars, HoldsEveryCodeButLettersDigitsAndHyphenInAscendingOrder)
     const QStringList &special = SpecialChars();
     EXPECT_EQ(special.size(), 256 - 52 - 10 - 1);
     EXPECT_GE(BinarySearch(special, QString(QChar(0xA0))), 0);
-    EXPECT_EQ(BinarySearch(special, QStringLiteral("-")), -1);
-    EXPECT_EQ(BinarySearch(special, QStringLiteral("a")), -1);
-    EXPECT_EQ(BinarySearch(special, QStringLiteral("7")), -1);
+    for (const char *absent : {"-", "a", "7"})
+        EXPECT_EQ(BinarySearch(special, QString::fromLatin1(absent)), -1) << absent;
     EXPECT_EQ(LetterChars().size(), 52);
     // The search finds both ends, tells the cases apart and finds nothing in nothing.
     EXPECT_EQ(BinarySearch(special, special.front()), 0);
@@ -82,6 +84,36 @@ TEST(EntryMovement, KeysMoveOnlyAtTheEndsAndASelectionCollapsesFirst)
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Backspace, 0, -1, 0, 2), EntryKeyAction::MovePrevious);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Left, 2, 0, 2, 2), EntryKeyAction::CollapseSelection);
     EXPECT_EQ(EntryKeyActionFor(EntryKey::Backspace, 1, -1, 0, 2), EntryKeyAction::None);
+}
+
+TEST(OccursKeyKeys, OnlyAAndDChooseAndOtherTypingDropsThePhrase)
+{
+    using A = OccursKeyAction;
+    const Qt::KeyboardModifiers none = Qt::NoModifier, shift = Qt::ShiftModifier;
+    const std::tuple<int, Qt::KeyboardModifiers, bool, OccursKeyAction> cases[] = {
+        {Qt::Key_A, none, true, A::Ascending},
+        {Qt::Key_D, shift, true, A::Descending},
+        {Qt::Key_D, Qt::ControlModifier, true, A::PassOn},
+        {Qt::Key_A, Qt::AltModifier, true, A::PassOn},
+        {Qt::Key_Escape, none, true, A::Reset},
+        {Qt::Key_Left, none, false, A::MovePrevious},
+        {Qt::Key_Right, none, false, A::MoveNext},
+        {Qt::Key_Backspace, none, true, A::LeaveAndDropPhrase},
+        {Qt::Key_Tab, none, true, A::PassOn},
+        {Qt::Key_Backtab, shift, false, A::PassOn},
+        {Qt::Key_F4, none, false, A::PassOn},
+        {Qt::Key_Up, none, false, A::DropPhrase},
+        {Qt::Key_Down, none, false, A::DropPhrase},
+        {Qt::Key_PageUp, none, false, A::DropPhrase},
+        {Qt::Key_PageDown, none, false, A::DropPhrase},
+        {Qt::Key_Delete, Qt::ControlModifier, true, A::DropPhrase},
+        {Qt::Key_X, shift, true, A::DropPhrase},
+        {Qt::Key_V, Qt::ControlModifier, true, A::PassOn}, // paste: the box is read-only
+        {Qt::Key_Insert, shift, false, A::PassOn},
+    };
+    for (const auto &[key, modifiers, typesText, action] : cases)
+        EXPECT_EQ(OccursKeyActionFor(key, modifiers, typesText), action)
+            << std::hex << key << ' ' << modifiers.toInt();
 }
 
 TEST(FieldSelection, StatusTextAndFillerButtons)

@@ -1,12 +1,13 @@
+// Where Add puts a new field by its level, and the position tag it gives it.
+
 #include "model/Placement.h"
-#include "../common/TreeText.h"
+#include "../common/TaggedTree.h"
+#include "model/Positions.h"
 
 #include <gtest/gtest.h>
 
 using namespace orvane;
-using orvane::testing::build;
-using orvane::testing::find;
-using orvane::testing::outline;
+using namespace orvane::testing;
 
 namespace
 {
@@ -40,6 +41,10 @@ TEST(Placement, LevelsDecideWhereTheFieldGoes)
         {"", "", "88 N.", yes88, "88 N."},
         // Nothing selected: the last added node is current.
         {"01 A.(05 B.),01 C.", "", "05 N.", {}, "01 A.(05 B.),01 C.(05 N.)"},
+        // Declined questions and an empty preview add nothing.
+        {"01 A.(05 B.)", "05 B.", "88 N.", confirm, "01 A.(05 B.)"},
+        {"01 A.(05 B.)", "05 B.", "50 N.", yes88, "01 A.(05 B.)"},
+        {"01 A.(05 B.)", "05 B.", "", {}, "01 A.(05 B.)"},
     };
     for (const Case &c : cases) {
         FieldTree t;
@@ -48,19 +53,12 @@ TEST(Placement, LevelsDecideWhereTheFieldGoes)
         const int added = PlaceFieldByLevel(t, current, c.added, c.answers);
         EXPECT_EQ(outline(t), c.after)
             << c.added.toStdString() << " after " << c.current.toStdString();
-        EXPECT_EQ(added, t.count());
+        EXPECT_EQ(added, c.after == c.before ? 0 : t.count()) << c.added.toStdString();
     }
 }
 
-TEST(Placement, DeclinedQuestionsAndEmptyPreviewChangeNothing)
+TEST(Placement, WithoutACurrentFieldTheNewOneGoesToTheEnd)
 {
-    FieldTree t;
-    build(t, {{1, "01 A."}, {2, "05 B."}});
-    EXPECT_EQ(PlaceFieldByLevel(t, 2, "88 N.", {ConditionAnswer::Cancel, true}), 0);
-    EXPECT_EQ(PlaceFieldByLevel(t, 2, "50 N.", {ConditionAnswer::Child, false}), 0);
-    EXPECT_EQ(PlaceFieldByLevel(t, 2, "", {}), 0);
-    EXPECT_EQ(outline(t), "01 A.(05 B.)");
-
     // Without a current field the new one goes to the end of the top level, even when node 1
     // has been moved below another.
     FieldTree m;
@@ -84,4 +82,84 @@ TEST(Placement, LevelKindsAndClimbing)
     EXPECT_EQ(ClimbToLevel(t, 3, 0), 1); // stops at the top
     EXPECT_EQ(NodeLevel(t, 3), 10);
     EXPECT_EQ(NodeLevel(t, 0), 0);
+}
+
+TEST(Positions, TagReaders)
+{
+    EXPECT_EQ(TagFrom(u"15"), "");
+    EXPECT_EQ(TagTo(u"15"), "15");
+    EXPECT_EQ(TagTo(u":5"), "5");
+    EXPECT_EQ(TagFrom(u"3:4:5"), "3");
+    EXPECT_EQ(TagTo(u"3:4:5"), "4:5");
+    // A table reaches over all its entries; a tag written backwards reaches only its own end.
+    EXPECT_EQ(tagReachEnd(u"3:4", u"05 T OCCURS 3 TIMES."), 8);
+    EXPECT_EQ(tagReachEnd(u"5:3", u"05 T OCCURS 3 TIMES."), 3);
+    EXPECT_EQ(NextFromPosition(u"1", u"10"), "11");
+    EXPECT_TRUE(NextFromPosition(u"5", u"5").isNull());
+    EXPECT_TRUE(NextFromPosition(u"12", u"8").isNull());
+
+    FieldTree t;
+    buildTagged(t, QStringLiteral("A[1:9](B[1:6],C[])"));
+    EXPECT_EQ(PreviousTag(t, 3), "1:6");
+    EXPECT_EQ(PreviousTag(t, 2), "0:0");
+    EXPECT_EQ(ParentTag(t, 3), "1:9");
+    EXPECT_EQ(ParentTag(t, 1), "0:0");
+    EXPECT_TRUE(HasParent(t, 2));
+    EXPECT_FALSE(HasParent(t, 1));
+}
+
+namespace
+{
+// Adds a field as the Add button does, behind or under `current` by its level.
+int addByLength(FieldTree &t, int current, const QString &clause, const QString &length)
+{
+    return AddField(t, current, clause, {ConditionAnswer::Child, true}, {false, {}, {}, length});
+}
+} // namespace
+
+TEST(Positions, NewFieldsByLengthFollowTheirNeighbours)
+{
+    FieldTree g;
+    const int group = addByLength(g, 0, "01 G.", "0");
+    EXPECT_EQ(g.tag(group), "1:0");
+    const int first = addByLength(g, group, "05 F.", "5");
+    EXPECT_EQ(g.tag(group), "1:6");
+    const int second = addByLength(g, first, "05 S.", "3");
+    addByLength(g, second, "01 N.", "4");
+    EXPECT_EQ(tagged(g), "01 G.[1:9](05 F.[1:6],05 S.[6:9]),01 N.[10:13]");
+    // A parent whose From holds no number starts its first child at 0.
+    g.setTag(second, "x:y");
+    EXPECT_EQ(g.tag(addByLength(g, second, "10 C.", "2")), "0:2");
+    EXPECT_EQ(g.tag(second), "0:2");
+    // Nothing added, nothing tagged.
+    EXPECT_EQ(addByLength(g, second, QString(), "2"), 0);
+}
+
+TEST(Positions, AConditionNameTakesItsParentsPositions)
+{
+    FieldTree t;
+    const int rec = addByLength(t, 0, "01 REC.", "0");
+    const int a = addByLength(t, rec, "05 A.", "10");
+    const int ok = addByLength(t, a, "88 A-OK.", "10");
+    addByLength(t, ok, "05 B.", "5");
+    EXPECT_EQ(tagged(t), "01 REC.[1:16](05 A.[1:11](88 A-OK.[1:11]),05 B.[11:16])");
+    // At the top level it holds no bytes; by positions it keeps what was typed.
+    const int top = t.add(0, Relationship::Last, "88 TOP.");
+    EXPECT_EQ(NewFieldTag(t, top, {false, {}, {}, "10"}), "17:16");
+    EXPECT_EQ(NewFieldTag(t, ok, {true, "3", "4", "9"}), "3:4");
+    // By positions any field takes the boxes as they are.
+    EXPECT_EQ(NewFieldTag(t, top, {true, "12", "8", "99"}), "12:8");
+    EXPECT_EQ(NewFieldTag(t, top, {true, " 007", "abc", ""}), "7:0");
+}
+
+TEST(Positions, ParentSpansCopyTheChildrenPartsAsText)
+{
+    FieldTree t;
+    buildTagged(t, QStringLiteral("A[](B[](C[],D[5:9]),E[x:12])"));
+    UpdateParentSpans(t, 3);
+    EXPECT_EQ(t.tag(2), ":9");
+    EXPECT_EQ(t.tag(1), ":12");
+    UpdateParentSpans(t, 1); // top level: nothing to do
+    UpdateParentSpans(t, 0); // no node: nothing to do
+    EXPECT_EQ(t.tag(1), ":12");
 }
