@@ -62,6 +62,11 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
     EXPECT_TRUE(help.startsWith("Usage: orvane-cli COMMAND")) << help.toStdString();
     for (const char *spelling : {"--help", "-h", "help"})
         EXPECT_EQ(runCli({spelling}), (Outcome{0, help, {}})) << spelling;
+    // A command's own help is its part of the whole.
+    const Outcome view = runCli({"view", "--help"});
+    EXPECT_EQ(view.status, 0);
+    EXPECT_TRUE(view.out.startsWith("Usage: orvane-cli view ...\n  view DATA"));
+    EXPECT_TRUE(help.contains(view.out.sliced(view.out.indexOf('\n') + 1)));
 
     // Every usage error is one line: the reason, and where help is.
     const QList<std::pair<QStringList, QByteArray>> usage = {
@@ -87,6 +92,8 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
          "--encoding takes ascii, cp1252, utf-8, cp037, cp1140, cp273, cp500 or cp1047, not cp999"},
         {{"view", "a.dat", "--layout", "a.cpy", "--records", "5:2"},
          "--records takes FROM:TO, counted from 1, not 5:2"},
+        {{"view", "a.dat", "--layout", "a.cpy", "--when", "NAME"},
+         "--when takes FIELD=VALUE:VARIANT, not NAME"},
     };
     for (const auto &[args, message] : usage)
         EXPECT_EQ(runCli(args),
