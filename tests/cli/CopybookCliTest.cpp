@@ -1,4 +1,3 @@
-#include "../common/Files.h"
 #include "RunCli.h"
 
 #include "model/FieldTree.h"
@@ -8,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -18,32 +16,24 @@ using namespace orvane::testing;
 namespace
 {
 
-class CopybookCli : public ::testing::Test
+class CopybookCli : public CliFolder
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        copybook = dir.filePath("rec.cpy");
-        writeBytes(copybook, "      * a record with a binary counter\n"
-                             "       01  REC.\n"
-                             "           05  CODE      PIC X.\n"
-                             "           05  CNT       PIC S9(4) COMP SYNC.\n"
-                             "           05  AMT       PIC S9(5)V99 COMP-3.\n"
-                             "               88  NO-AMT VALUE ZERO.\n"
-                             "           05  NAME      PIC X(20).\n"
-                             "       77  COUNTER   PIC 9(4) COMP.\n");
-    }
-
-    QTemporaryDir dir;
-    QString copybook;
+    const QString copybook = write("rec.cpy", "      * a record with a binary counter\n"
+                                              "       01  REC.\n"
+                                              "           05  CODE      PIC X.\n"
+                                              "           05  CNT       PIC S9(4) COMP SYNC.\n"
+                                              "           05  AMT       PIC S9(5)V99 COMP-3.\n"
+                                              "               88  NO-AMT VALUE ZERO.\n"
+                                              "           05  NAME      PIC X(20).\n"
+                                              "       77  COUNTER   PIC 9(4) COMP.\n");
 };
 
 } // namespace
 
 TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
 {
-    const QString project = dir.filePath("rec.qel");
+    const QString project = path("rec.qel");
     const QByteArray summary = "7 fields imported.\n1 comment line(s) left out: a layout holds "
                                "no comments.\nWrote ";
     EXPECT_EQ(runCli({"import-copybook", copybook}),
@@ -57,8 +47,8 @@ TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
     EXPECT_EQ(runCli({"import-copybook", copybook}),
               (Outcome{1, {}, project.toUtf8() + " exists already; name the project with -o\n"}));
     EXPECT_EQ(readBytes(project), before);
-    EXPECT_EQ(runCli({"import-copybook", copybook, "-o", dir.filePath("other.qel")}).status, 0);
-    EXPECT_EQ(readBytes(dir.filePath("other.qel")), before);
+    EXPECT_EQ(runCli({"import-copybook", copybook, "-o", path("other.qel")}).status, 0);
+    EXPECT_EQ(readBytes(path("other.qel")), before);
 }
 
 TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
@@ -96,7 +86,7 @@ TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
 
     // The project the import wrote maps the same.
     ASSERT_EQ(runCli({"import-copybook", copybook}).status, 0);
-    EXPECT_EQ(runCli({"map", dir.filePath("rec.qel")}).out, table.out);
+    EXPECT_EQ(runCli({"map", path("rec.qel")}).out, table.out);
 }
 
 // The 77 is no record and is not checked.
@@ -119,17 +109,13 @@ TEST_F(CopybookCli, RecordLengthNamesTheFieldThatCrossesIt)
 // description, or a line is wrong, is the reader's; here each way it reaches the command line.
 TEST_F(CopybookCli, RefusalsNameTheFileAndWriteNothing)
 {
-    const auto file = [&](const char *name, const QByteArray &bytes) {
-        writeBytes(dir.filePath(name), bytes);
-        return dir.filePath(name);
-    };
-    const QString bad = file("bad.cpy", "       01  REC.\n           05  A PIC X(3.\n");
+    const QString bad = write("bad.cpy", "       01  REC.\n           05  A PIC X(3.\n");
     const QString missing =
-        file("miss.cpy", "       01  REC.\n           COPY NOSUCH.\n           05  A PIC X.\n");
-    const QString binary = file("data.bin", QByteArray("\x00\x01REC\xff\x00", 7));
-    const QString constants = file("constants.cpy", "       78  MAX-ROWS VALUE 10.\n");
+        write("miss.cpy", "       01  REC.\n           COPY NOSUCH.\n           05  A PIC X.\n");
+    const QString binary = write("data.bin", QByteArray("\x00\x01REC\xff\x00", 7));
+    const QString constants = write("constants.cpy", "       78  MAX-ROWS VALUE 10.\n");
     const QString longOne = ORVANE_SOURCE_DIR "/tests/data/corpus/long-88-values.cpy";
-    const QString project = dir.filePath("out.qel");
+    const QString project = path("out.qel");
     const QString folder = dir.path();
     const std::pair<QStringList, QString> cases[] = {
         {{"import-copybook", bad, "-o", project},

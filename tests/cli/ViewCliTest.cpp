@@ -1,10 +1,7 @@
 // `orvane-cli view`: the three formats, the record range, bad fields and a file that does not
 // fit the layout; and `edit` on the same file.
 
-#include "../common/Files.h"
 #include "RunCli.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -13,26 +10,19 @@ using namespace orvane::testing;
 namespace
 {
 
-class ViewCli : public ::testing::Test
+class ViewCli : public CliFolder
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        writeBytes(layout, "       01 REC.\n"
-                           "          05 NAME PIC X(4).\n"
-                           "          05 AMT  PIC S9(3)V99.\n"
-                           "          05 QTY  PIC 9 OCCURS 2.\n");
-        writeBytes(data, "A,B 1940}12\nCD  0000101\nEF  12X4512\n");
-    }
     // The data file viewed through the layout, with the options given.
     Outcome view(const QStringList &options) const
     {
         return runCli(QStringList{"view", data, "--layout", layout} + options);
     }
-    QTemporaryDir dir;
-    QString layout = dir.filePath("rec.cpy");
-    QString data = dir.filePath("rec.dat");
+    QString layout = write("rec.cpy", "       01 REC.\n"
+                                      "          05 NAME PIC X(4).\n"
+                                      "          05 AMT  PIC S9(3)V99.\n"
+                                      "          05 QTY  PIC 9 OCCURS 2.\n");
+    QString data = write("rec.dat", "A,B 1940}12\nCD  0000101\nEF  12X4512\n");
 };
 
 } // namespace
