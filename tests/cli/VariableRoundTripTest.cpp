@@ -2,12 +2,11 @@
 // file of two record types; the command line reads back what the programs moved. The data
 // window's model shows what the same decoder gives, so reading it again here would add nothing.
 #include "../cobol/CobolTestSupport.h"
-#include "../common/Files.h"
 #include "RunCli.h"
 
-#include <QTemporaryDir>
-
 #include <gtest/gtest.h>
+
+using namespace orvane::testing;
 
 namespace
 {
@@ -82,26 +81,24 @@ const Program kPrograms[] = {
 
 } // namespace
 
-TEST(VariableRoundTrip, TheCliReadsWhatGnuCobolWrote)
+using VariableRoundTrip = CliFolder;
+
+TEST_F(VariableRoundTrip, TheCliReadsWhatGnuCobolWrote)
 {
     COBC_OR_SKIP(cobc);
     for (const Program &p : kPrograms) {
-        QTemporaryDir dir;
-        ASSERT_TRUE(dir.isValid());
-        const QString text = orvane::testing::programHead("out.dat") + QLatin1String(p.data) +
+        const QString text = programHead("out.dat") + QLatin1String(p.data) +
                              QStringLiteral("       PROCEDURE DIVISION.\n"
                                             "           OPEN OUTPUT OUT-FILE\n") +
                              QLatin1String(p.moves) +
                              QStringLiteral("           CLOSE OUT-FILE\n           STOP RUN.\n");
-        orvane::testing::compileAndRun(
-            cobc, dir.path(), text, QString::fromLatin1(p.options).split(u' ', Qt::SkipEmptyParts));
-        const QString source = dir.filePath(QStringLiteral("program.cbl"));
-        const QString data = dir.filePath(QStringLiteral("out.dat"));
-
-        QStringList cli = {"view", data, "--layout", source, "--format", "csv"};
+        compileAndRun(cobc, dir.path(), text,
+                      QString::fromLatin1(p.options).split(u' ', Qt::SkipEmptyParts));
+        QStringList cli = {"view", path("out.dat"), "--layout", path("program.cbl"), "--format",
+                           "csv"};
         for (const QString &rule : QString::fromLatin1(p.rules).split(u';', Qt::SkipEmptyParts))
             cli << QStringLiteral("--when") << rule;
-        const orvane::testing::Outcome o = orvane::testing::runCli(cli);
+        const Outcome o = runCli(cli);
         EXPECT_EQ(o.status, 0) << o.err.toStdString();
         EXPECT_EQ(o.out.mid(o.out.indexOf('\n') + 1).toStdString(), p.csv);
     }
