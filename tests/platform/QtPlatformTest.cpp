@@ -8,7 +8,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -137,17 +136,15 @@ TEST(QtFileBoxes, TheSaveBoxAddsTheProjectExtensionAndCancelAnswersNothing)
     const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
     QtFileBoxes boxes;
 
-    // The name typed and accepted as the Save button does; All Files chosen first the way a
-    // user does, in the box's list of file types, when `allFiles`.
+    // The name typed and accepted as the Save button does; All Files chosen first, with the
+    // signal the box gives when the user picks it, when `allFiles`.
     const auto save = [&](const QString &start, const QString &name, bool allFiles) {
         whenModal<QFileDialog>([&](QFileDialog *box) {
             EXPECT_EQ(QDir(box->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
-            for (QComboBox *types : box->findChildren<QComboBox *>())
-                if (allFiles && types->findText(QStringLiteral("All Files (*)")) == 1) {
-                    types->setCurrentIndex(1);
-                    emit types->activated(1);
-                    emit types->textActivated(types->itemText(1));
-                }
+            if (allFiles) {
+                box->selectNameFilter(QStringLiteral("All Files (*)"));
+                emit box->filterSelected(box->selectedNameFilter());
+            }
             box->selectFile(name);
             static_cast<QDialog *>(box)->accept();
         });

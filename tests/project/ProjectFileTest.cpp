@@ -48,9 +48,7 @@ QByteArray recordText(const QByteArray &file, int n)
 
 QString clauseOfLength(int n)
 {
-    QString s = QStringLiteral("05 F");
-    s += QString(n - 5, u'X');
-    return s + u'.';
+    return "05 F" + QString(n - 5, u'X') + u'.';
 }
 
 } // namespace
@@ -68,8 +66,7 @@ TEST(ProjectFile, RecordsLoadAsTheirLayoutAndSaveBackUnchanged)
         // Only the first two separators split: a clause may hold '|'.
         {projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "7:9|2|", "|1|"}),
          u"05 A \u00A0VALUE \"|\".[1:3]([7:9]),[]"},
-        // Windows-1252: É (C9), the clause mark (A0), Ä (C4), € (80), ß (DF), ¤ (A4), Š (8A), Ÿ
-        // (9F)
+        // Windows-1252 bytes for characters beyond Latin-1 too (80, 8A, 9F)
         {projectRecords({"1:5|1|05 CAF\xC9 \xA0PIC X(5) \xA0VALUE \"\xC4\x80\xDF\xA4\".",
                          "6:6|2|88 \x8A\x9F."}),
          u"05 CAF\u00C9 \u00A0PIC X(5) \u00A0VALUE \"\u00C4\u20AC\u00DF\u00A4\".[1:5](88 "
@@ -119,7 +116,6 @@ TEST(ProjectFile, DepthsAndRecordLengthsWhenLoading)
         // A length field beyond the record holds only what the record has room for.
         {projectRecord("|1|" + QByteArray(300, 'Q'), 0xFFFF) + projectRecord("|1|Z"),
          QString(ProjectRecordTextMax - 3, u'Q') + ",Z"},
-        {{}, ""}, // an empty file gives an empty tree
         // Files written elsewhere may hold anything behind the text.
         {projectRecord("1:5|1|A", -1, '\xFF') + projectRecord("|2|B", -1, ' '), "A(B)"},
     };
