@@ -62,9 +62,7 @@ TEST(XdgFileTypeRegistration, FailsQuietlyWhereItCannotWrite)
 {
     QTemporaryDir home;
     ASSERT_TRUE(home.isValid());
-    QFile blocker(home.path() + "/share");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-    blocker.close();
+    orvane::testing::writeBytes(home.path() + "/share", {}); // a file where the folder should be
     XdgFileTypeRegistration reg(home.path() + "/share", "/usr/bin/orvane");
     EXPECT_FALSE(reg.registerFileType(".qel"));
     EXPECT_FALSE(XdgFileTypeRegistration("", "/usr/bin/orvane").registerFileType(".qel"));
