@@ -1,6 +1,7 @@
-// `orvane-cli view`: the three formats, the record range, bad fields and a file that does not
-// fit the layout; and `edit` on the same file.
+// `orvane-cli view`: its formats, the record range, bad fields, a file that does not fit the
+// layout, variants and a file GnuCOBOL wrote; and `edit` on the same file.
 
+#include "../cobol/CobolTestSupport.h"
 #include "RunCli.h"
 
 #include <gtest/gtest.h>
@@ -121,4 +122,63 @@ TEST_F(ViewCli, EbcdicTakesBigEndianComp5)
     EXPECT_EQ(runCli(QStringList{"edit", data, "--record", "1", "--set", "B=-2"} + ebcdic).status,
               0);
     EXPECT_EQ(readBytes(data).toHex(), "fffe");
+}
+
+// --when shows a variant in the records that name it; which one is the decoder's rule
+// (RecordDecoder.ARuleOnARecordTypeFieldPicksTheVariant).
+TEST_F(ViewCli, WhenShowsTheVariantARecordNames)
+{
+    writeBytes(layout, "       01 R.\n          05 K PIC X.\n          05 A PIC X(2).\n"
+                       "          05 B REDEFINES A PIC 99.\n");
+    writeBytes(data, "Nxy\nT12\n");
+    EXPECT_EQ(view({"--format", "csv", "--when", "K=T:B"}).out, "K,A,B\nN,xy,\nT,,12\n");
+}
+
+// GnuCOBOL writes a variable-length file whose table count moves the field after it; the view
+// reads back what the program moved.
+TEST_F(ViewCli, ReadsTheVariableLengthFileGnuCobolWrote)
+{
+    COBC_OR_SKIP(cobc);
+    compileAndRun(cobc, dir.path(),
+                  programHead("out.dat") +
+                      "       FD  OUT-FILE RECORD IS VARYING IN SIZE FROM 7 TO 37\n"
+                      "               DEPENDING ON REC-SIZE.\n"
+                      "       01  REC.\n"
+                      "           05 R-KEY PIC X(4).\n"
+                      "           05 R-N PIC 9(2).\n"
+                      "           05 R-TAB OCCURS 0 TO 5 DEPENDING ON R-N.\n"
+                      "              10 R-AMT PIC S9(5) COMP-3.\n"
+                      "              10 R-CODE PIC X(3).\n"
+                      "           05 R-END PIC X.\n"
+                      "       WORKING-STORAGE SECTION.\n"
+                      "       01 REC-SIZE PIC 9(4) COMP.\n"
+                      "       PROCEDURE DIVISION.\n"
+                      "           OPEN OUTPUT OUT-FILE\n"
+                      "           MOVE 'AAAA' TO R-KEY MOVE 2 TO R-N\n"
+                      "           MOVE 123 TO R-AMT(1) MOVE 'ONE' TO R-CODE(1)\n"
+                      "           MOVE -45 TO R-AMT(2) MOVE 'TWO' TO R-CODE(2)\n"
+                      "           MOVE 'Z' TO R-END\n"
+                      "           COMPUTE REC-SIZE = FUNCTION LENGTH(REC)\n"
+                      "           WRITE REC\n"
+                      "           MOVE 'BBBB' TO R-KEY MOVE 0 TO R-N MOVE 'Y' TO R-END\n"
+                      "           COMPUTE REC-SIZE = FUNCTION LENGTH(REC)\n"
+                      "           WRITE REC\n"
+                      "           MOVE 'CCCC' TO R-KEY MOVE 5 TO R-N MOVE 'X' TO R-END\n"
+                      "           MOVE 1 TO R-AMT(1) MOVE 2 TO R-AMT(2) MOVE 3 TO R-AMT(3)\n"
+                      "           MOVE 'THR' TO R-CODE(3) MOVE -4 TO R-AMT(4)\n"
+                      "           MOVE 'FOU' TO R-CODE(4)\n"
+                      "           MOVE 99999 TO R-AMT(5) MOVE 'FIV' TO R-CODE(5)\n"
+                      "           COMPUTE REC-SIZE = FUNCTION LENGTH(REC)\n"
+                      "           WRITE REC\n"
+                      "           CLOSE OUT-FILE\n"
+                      "           STOP RUN.\n",
+                  {"-fodoslide"});
+    layout = path("program.cbl");
+    data = path("out.dat");
+    const Outcome o = view({"--format", "csv"});
+    EXPECT_EQ(o.status, 0) << o.err.toStdString();
+    EXPECT_EQ(o.out.mid(o.out.indexOf('\n') + 1).toStdString(),
+              "AAAA,2,123,-45,,,,ONE,TWO,,,,Z\n"
+              "BBBB,0,,,,,,,,,,,Y\n"
+              "CCCC,5,1,2,3,-4,99999,ONE,TWO,THR,FOU,FIV,X\n");
 }
