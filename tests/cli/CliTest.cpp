@@ -161,12 +161,10 @@ TEST_F(CliTest, FailuresSayOneLineAndLeaveEveryFileAsItWas)
               (QStringList{"cust.qel", "prog.cbl", "ro.cbl"}));
 
     // Standard output that refuses the bytes.
-    QBuffer closedOut;
-    QByteArray err;
-    QBuffer errBuffer(&err);
-    errBuffer.open(QIODevice::WriteOnly);
-    EXPECT_EQ(cli::run({"generate", project}, closedOut, errBuffer), 1);
-    EXPECT_TRUE(err.startsWith("Cannot write the code: ")) << err.toStdString();
+    QBuffer closedOut, err;
+    err.open(QIODevice::WriteOnly);
+    EXPECT_EQ(cli::run({"generate", project}, closedOut, err), 1);
+    EXPECT_TRUE(err.data().startsWith("Cannot write the code: ")) << err.data().toStdString();
 }
 
 TEST_F(CliTest, ShowListsTheTreeWithTagsAndVisibleMarkers)

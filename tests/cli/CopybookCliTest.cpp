@@ -1,8 +1,5 @@
 #include "RunCli.h"
 
-#include "model/FieldTree.h"
-#include "project/ProjectFile.h"
-
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-using namespace orvane;
 using namespace orvane::testing;
 
 namespace
@@ -38,9 +34,8 @@ TEST_F(CopybookCli, ImportWritesAProjectNextToTheCopybook)
                                "no comments.\nWrote ";
     EXPECT_EQ(runCli({"import-copybook", copybook}),
               (Outcome{0, summary + project.toUtf8() + "\n", {}}));
-    FieldTree tree;
-    ASSERT_TRUE(LoadNodes(tree, project).ok());
-    EXPECT_EQ(tree.count(), 7); // what the entries become is the reader's own test
+    // What the entries become is the reader's own test; the project maps as the copybook does.
+    EXPECT_EQ(runCli({"map", project}), runCli({"map", copybook}));
 
     // A second import does not overwrite the project it made; -o names another one.
     const QByteArray before = readBytes(project);
@@ -83,10 +78,6 @@ TEST_F(CopybookCli, MapListsItemsSlackBytesAndRecordLengths)
     EXPECT_EQ(rec["length"].toInt(), 28);
     EXPECT_EQ(rec["items"].toArray().size(), 6);
     EXPECT_EQ(rec["items"].toArray()[4].toObject()["usage"].toString(), "COMP-3");
-
-    // The project the import wrote maps the same.
-    ASSERT_EQ(runCli({"import-copybook", copybook}).status, 0);
-    EXPECT_EQ(runCli({"map", path("rec.qel")}).out, table.out);
 }
 
 // The 77 is no record and is not checked.

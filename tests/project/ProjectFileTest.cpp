@@ -129,11 +129,11 @@ TEST(ProjectFile, DepthsAndRecordLengthsWhenLoading)
 TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
 {
     // Two fields, then a record with type code 0 (as a binary file may hold).
-    QByteArray bytes = projectRecords({"|1|A", "|2|B"});
     QByteArray other = projectRecord("|1|C");
     other[0] = 0;
     FieldTree a;
-    const ProjectResult r = load(a, bytes + other + projectRecord("|1|D"));
+    const ProjectResult r =
+        load(a, projectRecords({"|1|A", "|2|B"}) + other + projectRecord("|1|D"));
     EXPECT_EQ(r.status, ProjectStatus::NotAProjectFile);
     EXPECT_EQ(r.record, 3);
     EXPECT_EQ(outline(a), "A(B)"); // what came before is left for the caller to drop
