@@ -193,11 +193,9 @@ TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
     EXPECT_EQ(FindPicColumn(tree, 1), 0);
     const int f = addText(tree, 0, expand("05 F ~PIC X(3) ~VALUE \"A\"."));
     EXPECT_EQ(FindPicColumn(tree, f), 6);
-    for (int d : {-100, -5, 0, 32767}) {
-        depth = d;
-        const QString out = FormatFieldLines(tree, f, CodeLineWidth, -40, depth);
-        EXPECT_TRUE(out.contains(u"PIC X(3)")) << d;
-    }
+    for (int odd : {-100, -5, 0, 32767})
+        EXPECT_TRUE(FormatFieldLines(tree, f, CodeLineWidth, -40, odd).contains(u"PIC X(3)"))
+            << odd;
     depth = 2;
     EXPECT_TRUE(FormatFieldLines(tree, f, -3, 1000000, depth).contains(u"VALUE \"A\"."));
 }

@@ -22,8 +22,7 @@ QString readAll(const QString &path)
 void touch(const QString &path)
 {
     ASSERT_TRUE(QDir().mkpath(QFileInfo(path).absolutePath()));
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    orvane::testing::writeBytes(path, {});
 }
 } // namespace
 
