@@ -4,7 +4,6 @@
 #include "../common/Files.h"
 #include "../common/ProjectRecords.h"
 #include "../common/TaggedTree.h"
-#include "model/FieldClause.h"
 
 #include <QBuffer>
 #include <QDir>
