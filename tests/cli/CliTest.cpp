@@ -196,12 +196,11 @@ TEST_F(CliTest, ShowListsTheTreeWithTagsAndVisibleMarkers)
 TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
 {
     const QString code = GenerateCode(tree);
-    struct Case {
+    const struct {
         const char *name;
         QByteArray bytes;
         bool utf8;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"crlf.cbl",
          "       ID DIVISION.\r\n      * caf\xE9\r\n       working-storage section.\r\n"
          "       01 X PIC X.\r\n",
@@ -211,7 +210,7 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
          "       WORKING-STORAGE SECTION.\n",
          true},
     };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const QString file = write(c.name, c.bytes);
         EXPECT_EQ(runCli({"append", project, file}), (Outcome{0, "Append Successful\n", {}}))
             << c.name;
@@ -238,11 +237,8 @@ TEST_F(CliTest, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
     for (const char *example : {"customer.qel", "invoice.qel"}) {
         const QString project = kSource + "/examples/" + example;
         // The check command wraps the code in a program of its own; the compiler says nothing.
-        const Outcome check = runCli({"check", project});
-        EXPECT_EQ(check.status, 0) << example;
-        EXPECT_EQ(check.err.toStdString() + check.out.toStdString(), "");
-        const Outcome o = runCli({"append", project, program});
-        ASSERT_EQ(o.status, 0) << o.err.toStdString();
+        EXPECT_EQ(runCli({"check", project}), (Outcome{0, {}, {}})) << example;
+        ASSERT_EQ(runCli({"append", project, program}), (Outcome{0, "Append Successful\n", {}}));
         compiles(example);
     }
 }

@@ -19,6 +19,10 @@ protected:
     {
         return runCli(QStringList{"view", data, "--layout", layout} + options);
     }
+    Outcome edit(const QStringList &options) const
+    {
+        return runCli(QStringList{"edit", data, "--layout", layout} + options);
+    }
     QString layout = write("rec.cpy", "       01 REC.\n"
                                       "          05 NAME PIC X(4).\n"
                                       "          05 AMT  PIC S9(3)V99.\n"
@@ -80,9 +84,6 @@ TEST_F(ViewCli, EachFormatRangeAndDisagreementWritesAndSays)
 TEST_F(ViewCli, EditSetsOnlyTheFieldsGiven)
 {
     const QByteArray old = readBytes(data);
-    auto edit = [&](const QStringList &options) {
-        return runCli(QStringList{"edit", data, "--layout", layout} + options);
-    };
     const std::pair<QStringList, QByteArray> refused[] = {
         {{"--record", "2", "--set", "AMT=1234"},
          "AMT takes at most 3 digits before the point, 4 given\n"},
@@ -117,10 +118,8 @@ TEST_F(ViewCli, EbcdicTakesBigEndianComp5)
 {
     writeBytes(layout, "       01 R.\n          05 B PIC S9(4) COMP-5.\n");
     writeBytes(data, QByteArray::fromHex("0005"));
-    const QStringList ebcdic{"--layout", layout, "--encoding", "cp037"};
-    EXPECT_EQ(runCli(QStringList{"view", data, "--format", "csv"} + ebcdic).out, "B\n5\n");
-    EXPECT_EQ(runCli(QStringList{"edit", data, "--record", "1", "--set", "B=-2"} + ebcdic).status,
-              0);
+    EXPECT_EQ(view({"--format", "csv", "--encoding", "cp037"}).out, "B\n5\n");
+    EXPECT_EQ(edit({"--encoding", "cp037", "--record", "1", "--set", "B=-2"}).status, 0);
     EXPECT_EQ(readBytes(data).toHex(), "fffe");
 }
 
