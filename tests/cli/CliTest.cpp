@@ -1,7 +1,6 @@
 #include "Cli.h"
 
 #include "../cobol/CobolTestSupport.h"
-#include "../common/Files.h"
 #include "../common/TaggedTree.h"
 #include "RunCli.h"
 
@@ -10,14 +9,15 @@
 #include "model/Cp1252.h"
 #include "model/FieldTree.h"
 #include "project/ProjectFile.h"
+#include "project/StartupSettings.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -29,26 +29,22 @@ namespace
 
 const QString kSource = QStringLiteral(ORVANE_SOURCE_DIR);
 
-class CliTest : public ::testing::Test
+class CliTest : public CliFolder
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
+        CliFolder::SetUp();
         buildTagged(
             tree, {{1, "01 CUSTOMER.", "1:12"},
                    {2, QString::fromUtf16(u"05 CAF\u00C9-NAME \u00A0PIC X(10) \u00A0VALUE SPACES."),
                     "1:10"},
                    {2, QString::fromUtf16(u"05 CODE \u00A0PIC 9(2)."), "11:12"}});
-        project = dir.filePath("cust.qel");
         ASSERT_TRUE(SaveNodes(tree, project).ok());
     }
 
-    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir dir;
     FieldTree tree;
-    QString project;
+    QString project = path("cust.qel");
 };
 
 } // namespace
@@ -59,9 +55,13 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
 
     // The help's contents are the manual page test's; each spelling gives the same text.
     const QByteArray help = runCli({"--help"}).out;
-    EXPECT_TRUE(help.startsWith("Usage: orvane-cli COMMAND")) << help.toStdString();
     for (const char *spelling : {"--help", "-h", "help"})
         EXPECT_EQ(runCli({spelling}), (Outcome{0, help, {}})) << spelling;
+    // A command's own help is its part of the whole.
+    const Outcome view = runCli({"view", "--help"});
+    EXPECT_EQ(view.status, 0);
+    EXPECT_TRUE(view.out.startsWith("Usage: orvane-cli view ...\n  view DATA"));
+    EXPECT_TRUE(help.contains(view.out.sliced(view.out.indexOf('\n') + 1)));
 
     // Every usage error is one line: the reason, and where help is.
     const QList<std::pair<QStringList, QByteArray>> usage = {
@@ -87,6 +87,9 @@ TEST_F(CliTest, HelpVersionAndUsageErrors)
          "--encoding takes ascii, cp1252, utf-8, cp037, cp1140, cp273, cp500 or cp1047, not cp999"},
         {{"view", "a.dat", "--layout", "a.cpy", "--records", "5:2"},
          "--records takes FROM:TO, counted from 1, not 5:2"},
+        {{"check", "a.qel", "b.qel"}, "check takes one project file"},
+        {{"view", "a.dat", "--layout", "a.cpy", "--when", "NAME"},
+         "--when takes FIELD=VALUE:VARIANT, not NAME"},
     };
     for (const auto &[args, message] : usage)
         EXPECT_EQ(runCli(args),
@@ -101,26 +104,21 @@ TEST_F(CliTest, GenerateWritesWindows1252CodeWithOneLineEnd)
     EXPECT_EQ(runCli({"generate", "--eol", "lf", project}),
               (Outcome{0, QByteArray(code).replace("\r\n", "\n") + "\n", {}}));
 
-    const QString out = path("out.cpy");
-    writeBytes(out, "old contents");
+    const QString out = write("out.cpy", "old contents");
     EXPECT_EQ(runCli({"generate", project, "-o", out}), (Outcome{0, {}, {}}));
     EXPECT_EQ(readBytes(out), code + "\r\n");
 
     // An empty project gives no output at all.
-    const QString empty = path("empty.qel");
-    writeBytes(empty, {});
-    EXPECT_EQ(runCli({"generate", empty}), (Outcome{0, {}, {}}));
+    EXPECT_EQ(runCli({"generate", write("empty.qel", {})}), (Outcome{0, {}, {}}));
 }
 
 TEST_F(CliTest, FailuresSayOneLineAndLeaveEveryFileAsItWas)
 {
     const QString nowhere = path("no/such/dir/out.cpy");
-    const QString source = path("prog.cbl");
     const QByteArray bytes = "       DATA DIVISION.\r\n      WORKING-STORAGE SECTION.\r\n";
-    writeBytes(source, bytes);
-    const QString readOnly = path("ro.cbl");
+    const QString source = write("prog.cbl", bytes);
     const QByteArray text = "       WORKING-STORAGE SECTION.\r\n";
-    writeBytes(readOnly, text);
+    const QString readOnly = write("ro.cbl", text);
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
     const QString missing = path("missing.cbl");
     const QString pattern = path("*.cbl");
@@ -162,12 +160,10 @@ TEST_F(CliTest, FailuresSayOneLineAndLeaveEveryFileAsItWas)
               (QStringList{"cust.qel", "prog.cbl", "ro.cbl"}));
 
     // Standard output that refuses the bytes.
-    QBuffer closedOut;
-    QByteArray err;
-    QBuffer errBuffer(&err);
-    errBuffer.open(QIODevice::WriteOnly);
-    EXPECT_EQ(cli::run({"generate", project}, closedOut, errBuffer), 1);
-    EXPECT_TRUE(err.startsWith("Cannot write the code: ")) << err.toStdString();
+    QBuffer closedOut, err;
+    err.open(QIODevice::WriteOnly);
+    EXPECT_EQ(cli::run({"generate", project}, closedOut, err), 1);
+    EXPECT_TRUE(err.data().startsWith("Cannot write the code: ")) << err.data().toStdString();
 }
 
 TEST_F(CliTest, ShowListsTheTreeWithTagsAndVisibleMarkers)
@@ -200,12 +196,11 @@ TEST_F(CliTest, ShowListsTheTreeWithTagsAndVisibleMarkers)
 TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
 {
     const QString code = GenerateCode(tree);
-    struct Case {
+    const struct {
         const char *name;
         QByteArray bytes;
         bool utf8;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"crlf.cbl",
          "       ID DIVISION.\r\n      * caf\xE9\r\n       working-storage section.\r\n"
          "       01 X PIC X.\r\n",
@@ -215,9 +210,8 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
          "       WORKING-STORAGE SECTION.\n",
          true},
     };
-    for (const Case &c : cases) {
-        const QString file = path(c.name);
-        writeBytes(file, c.bytes);
+    for (const auto &c : cases) {
+        const QString file = write(c.name, c.bytes);
         EXPECT_EQ(runCli({"append", project, file}), (Outcome{0, "Append Successful\n", {}}))
             << c.name;
         QStringDecoder keepBom(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
@@ -227,12 +221,10 @@ TEST_F(CliTest, AppendInsertsBehindTheHeaderKeepingLineEndsAndEncoding)
     }
 }
 
-TEST(CliExamples, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
+TEST_F(CliTest, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
 {
     COBC_OR_SKIP(cobc);
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString program = dir.filePath("CUSTRPT.cbl");
+    const QString program = path("CUSTRPT.cbl");
     ASSERT_TRUE(QFile::copy(kSource + "/examples/CUSTRPT.cbl", program));
     const auto compiles = [&](const char *when) {
         QProcess p;
@@ -245,11 +237,8 @@ TEST(CliExamples, TheExamplesPassTheCheckAndCompileAppendedToTheExampleProgram)
     for (const char *example : {"customer.qel", "invoice.qel"}) {
         const QString project = kSource + "/examples/" + example;
         // The check command wraps the code in a program of its own; the compiler says nothing.
-        const Outcome check = runCli({"check", project});
-        EXPECT_EQ(check.status, 0) << example;
-        EXPECT_EQ(check.err.toStdString() + check.out.toStdString(), "");
-        const Outcome o = runCli({"append", project, program});
-        ASSERT_EQ(o.status, 0) << o.err.toStdString();
+        EXPECT_EQ(runCli({"check", project}), (Outcome{0, {}, {}})) << example;
+        ASSERT_EQ(runCli({"append", project, program}), (Outcome{0, "Append Successful\n", {}}));
         compiles(example);
     }
 }
@@ -291,4 +280,75 @@ TEST_F(CliTest, SpecialFilesAreNeverReplaced)
     // The project writer refuses too, and none of the three replaced the pipe.
     EXPECT_EQ(SaveNodes(tree, fifo).status, ProjectStatus::OpenFailed);
     EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+// `check`: the layout's warnings, then the compiler's messages at the generated code's lines,
+// all on standard error, ending with the compiler's status.
+TEST_F(CliTest, CheckPutsTheCompilersMessagesAtTheCodesLinesAndEndsWithItsStatus)
+{
+    // A stand-in compiler: one message on the wrapper's fifth line, the first of the code.
+    const QString fake = write("fakecobc", "#!/bin/sh\n"
+                                           "for last; do :; done\n"
+                                           "echo \"$last:5: error: bad item\"\n"
+                                           "echo \"copy.cpy:2: warning: elsewhere\"\n"
+                                           "exit 3\n");
+    QFile::setPermissions(fake, QFile::permissions(fake) | QFileDevice::ExeOwner);
+    FieldTree layout;
+    buildTagged(layout, {{1, "01 B.", ""}, {1, "01 C PIC X(4).", "5:8"}});
+    const QString odd = path("odd.qel");
+    ASSERT_TRUE(SaveNodes(layout, odd).ok());
+    const QString noPicture =
+        odd +
+        ": warning: field 1, B: an elementary item (no subordinate items) without a PICTURE\n";
+    const QString none = path("none");
+    FieldTree scratch; // the loader's own message is passed on
+    const struct {
+        QStringList arguments;
+        int status;
+        QString err;
+    } cases[] = {
+        {{odd, "--cobc", none},
+         127,
+         noPicture + "orvane-cli: the GnuCOBOL compiler \"" + none +
+             "\" was not found; install the package gnucobol\n"},
+        {{odd, "--exact-positions", "--cobc", fake},
+         3,
+         noPicture + odd + ": warning: field 2, C: position tag 5:8 is not its storage 1:4\n" +
+             odd + ":1: error: bad item\ncopy.cpy:2: warning: elsewhere\n"},
+        {{none, "--cobc", fake}, 1, LoadNodes(scratch, none).message + "\n"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(runCli(QStringList{"check"} + c.arguments),
+                  (Outcome{c.status, {}, c.err.toUtf8()}))
+            << c.arguments.join(' ').toStdString();
+}
+
+// Both manual pages name the same commands and options as their program's help.
+TEST(ManPage, EachPageKeepsInStepWithItsProgramsHelp)
+{
+    const Outcome cli = runCli({QStringLiteral("--help")});
+    ASSERT_EQ(cli.status, 0);
+    const std::pair<QString, const char *> pages[] = {
+        {QString::fromUtf8(cli.out), "orvane-cli.1.in"},
+        {usageText(), "orvane.1.in"},
+    };
+    // The help's commands are the first word of its indented lines.
+    static const QRegularExpression option(QStringLiteral("(?<![\\w-])(--?[a-z][\\w-]*)"));
+    static const QRegularExpression command(QStringLiteral("^  ([a-z][\\w-]*) "),
+                                            QRegularExpression::MultilineOption);
+    for (const auto &[help, name] : pages) {
+        QString page = QString::fromUtf8(readBytes(ORVANE_SOURCE_DIR "/docs/man/" + QString(name)));
+        page.remove(QRegularExpression(QStringLiteral("\\\\f[BIRP]")))
+            .replace(QStringLiteral("\\-"), QStringLiteral("-"));
+        QStringList mismatches;
+        for (const QRegularExpression *named : {&option, &command})
+            for (const QRegularExpressionMatch &m : named->globalMatch(help))
+                if (!page.contains(m.captured(1)))
+                    mismatches << QStringLiteral("not in the page: ") + m.captured(1);
+        for (const QRegularExpressionMatch &m : option.globalMatch(page))
+            if (!help.contains(m.captured(1)))
+                mismatches << QStringLiteral("not in the help: ") + m.captured(1);
+        mismatches.removeDuplicates();
+        EXPECT_EQ(mismatches.join(u'\n').toStdString(), "") << name;
+    }
 }

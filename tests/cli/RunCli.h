@@ -1,9 +1,12 @@
 #pragma once
 
-// Runs the command-line tool in-process and keeps what it wrote to each stream.
+// Runs the command-line tool in-process and keeps what it wrote to each stream; each test's
+// files go in a folder of its own.
+#include "../common/Files.h"
 #include "Cli.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
 
 #include <ostream>
 
@@ -33,5 +36,20 @@ inline Outcome runCli(const QStringList &arguments)
     o.status = cli::run(arguments, out, err);
     return o;
 }
+
+class CliFolder : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+    // Writes the file and gives its path.
+    QString write(const char *name, const QByteArray &bytes) const
+    {
+        writeBytes(path(name), bytes);
+        return path(name);
+    }
+
+    QTemporaryDir dir;
+};
 
 } // namespace orvane::testing

@@ -11,23 +11,16 @@ using namespace orvane::test;
 namespace
 {
 
-const QString Comment = QStringLiteral("\r\n      *");
-
 QString sp(int n)
 {
     return QString(n, u' ');
-}
-
-QString mark(const char *text)
-{
-    return QString::fromLatin1(text).replace(u'~', ClauseMark);
 }
 
 // Table shorthand: "~" is the clause marker, "{N48}" 48 letters N, and in expected lines a
 // leading "9:" stands for nine blanks; lines are separated by "|".
 QString expand(const char *text)
 {
-    QString out = mark(text);
+    QString out = QString::fromLatin1(text).replace(u'~', ClauseMark);
     for (qsizetype at; (at = out.indexOf(u'{')) >= 0;) {
         const qsizetype close = out.indexOf(u'}', at);
         const int n = out.mid(at + 2, close - at - 2).toInt();
@@ -50,17 +43,13 @@ QString expandLines(const char *text)
 // a continued piece runs to column 72, the next line has '-' in column 7 and resumes with a quote.
 QString literalIn(const QStringList &lines, int first)
 {
-    QString text;
-    const QString &l = lines[first];
-    qsizetype open = l.indexOf(u'"');
-    text = l.mid(open + 1);
+    QString text = lines[first].mid(lines[first].indexOf(u'"') + 1);
     for (int i = first + 1; i < lines.size() && lines[i].size() > 6 && lines[i][6] == u'-'; ++i) {
         if (lines[i - 1].size() != CodeLastColumn)
             return QStringLiteral("<continued line not filled to column 72>");
         text += lines[i].mid(lines[i].indexOf(u'"') + 1);
     }
-    const qsizetype close = text.lastIndexOf(u'"');
-    return text.left(close);
+    return text.left(text.lastIndexOf(u'"'));
 }
 
 } // namespace
@@ -100,9 +89,8 @@ TEST(GenerateCode, WalkStartsAtTheFirstRootEvenWhenNodeOneIsNested)
 {
     FieldTree tree;
     const int a = addText(tree, 0, QStringLiteral("01 A."));
-    const int b = addText(tree, 0, QStringLiteral("01 B."));
-    tree.setParent(a, b); // node 1 now sits under B
-    EXPECT_EQ(GenerateCode(tree), Comment + "\r\n" + sp(8) + "01 B.\r\n" + sp(9) + "01 A.");
+    tree.setParent(a, addText(tree, 0, QStringLiteral("01 B."))); // node 1 now sits under B
+    EXPECT_EQ(GenerateCode(tree), "\r\n" + sp(6) + "*\r\n" + sp(8) + "01 B.\r\n" + sp(9) + "01 A.");
 }
 
 // Where the width decisions tip: the name part and picture, the gap to the group's column, the
@@ -203,13 +191,11 @@ TEST(FormatFieldLines, NoNodeGivesNothingAndOddDepthsDoNotCrash)
     int depth = 3;
     EXPECT_EQ(FormatFieldLines(tree, 1, CodeLineWidth, 0, depth), QString());
     EXPECT_EQ(FindPicColumn(tree, 1), 0);
-    const int f = addText(tree, 0, mark("05 F ~PIC X(3) ~VALUE \"A\"."));
+    const int f = addText(tree, 0, expand("05 F ~PIC X(3) ~VALUE \"A\"."));
     EXPECT_EQ(FindPicColumn(tree, f), 6);
-    for (int d : {-100, -5, 0, 32767}) {
-        depth = d;
-        const QString out = FormatFieldLines(tree, f, CodeLineWidth, -40, depth);
-        EXPECT_TRUE(out.contains(u"PIC X(3)")) << d;
-    }
+    for (int odd : {-100, -5, 0, 32767})
+        EXPECT_TRUE(FormatFieldLines(tree, f, CodeLineWidth, -40, odd).contains(u"PIC X(3)"))
+            << odd;
     depth = 2;
     EXPECT_TRUE(FormatFieldLines(tree, f, -3, 1000000, depth).contains(u"VALUE \"A\"."));
 }
@@ -221,7 +207,7 @@ TEST(GenerateCode, HundredThousandLevelsDeepGeneratesEveryLine)
     int parent = addText(tree, 0, QStringLiteral("01 TOP."));
     for (int i = 2; i < n; ++i)
         parent = addText(tree, parent, QStringLiteral("05 G."));
-    addText(tree, parent, mark("05 LEAF ~PIC X(4) ~VALUE SPACES."));
+    addText(tree, parent, expand("05 LEAF ~PIC X(4) ~VALUE SPACES."));
     const QStringList lines = codeLines(GenerateCode(tree));
     ASSERT_EQ(lines.size(), n + 1);
     // Below the first level the depth runs 2..10 over and over, each reset carried on to the
@@ -238,7 +224,7 @@ TEST(Column72, DoubledQuoteIsNeverCutApart)
     for (int pad = 0; pad < 70; ++pad) {
         QString literal =
             QString(54 + pad, u'A') + QStringLiteral("\"\"") + QString(pad < 6 ? 60 : 0, u'B');
-        const int f = addText(tree, root, mark("05 Q ~PIC X(200) ~VALUE \"") + literal + "\".");
+        const int f = addText(tree, root, expand("05 Q ~PIC X(200) ~VALUE \"") + literal + "\".");
         int depth = 2;
         const QStringList lines = codeLines(FormatFieldLines(tree, f, CodeLineWidth, 0, depth));
         for (int i = 0; i + 1 < lines.size(); ++i) {

@@ -1,4 +1,4 @@
-// The compiler as a real process: cobc's own messages read back, and a cancelled run gone.
+// The compiler as a real process: cobc's own messages passed on, and a cancelled run gone.
 #include "platform/QtCompilerRun.h"
 #include "cobol/CompilerMessages.h"
 
@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -63,13 +62,10 @@ TEST(QtCompilerRun, CobcReportsBothErrorsOfAFileAtTheirLines)
     ASSERT_TRUE(result);
     EXPECT_EQ(result->outcome, CompilerResult::Outcome::Finished);
     EXPECT_NE(result->exitStatus, 0);
-    QList<int> errorLines;
-    for (const auto &message : cobol::parseCompilerMessages(result->output))
-        if (message.severity == cobol::CompilerSeverity::Error &&
-            QFileInfo(message.file).fileName() == QLatin1String("two.cbl") &&
-            !errorLines.contains(message.line))
-            errorLines.append(message.line);
-    EXPECT_EQ(errorLines, (QList<int>{5, 7})) << result->output.toStdString();
+    // What the messages mean is the message reader's; here they arrive whole.
+    for (const char *at : {":5: error: ", ":7: error: "})
+        EXPECT_TRUE(result->output.contains(path + QLatin1String(at)))
+            << result->output.toStdString();
 }
 
 TEST(QtCompilerRun, AProgramThatIsNotThereIsReportedAsNotFound)

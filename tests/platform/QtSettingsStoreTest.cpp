@@ -7,7 +7,7 @@
 
 using namespace orvane;
 
-TEST(QtSettingsStore, KeepsValuesPerApplicationInTheUsersConfigFolder)
+TEST(QtSettingsStore, KeepsValuesPerApplicationInTheUsersConfigFolderOrOneGiven)
 {
     QTemporaryDir config;
     ASSERT_TRUE(config.isValid());
@@ -30,17 +30,16 @@ TEST(QtSettingsStore, KeepsValuesPerApplicationInTheUsersConfigFolder)
     EXPECT_TRUE(QFile::exists(config.path() + "/orvane/Orvane.conf"));
     EXPECT_TRUE(QFile::exists(config.path() + "/orvane/orvane.conf"));
 
+    // A folder given is used as it is.
+    const QString folder = config.path() + "/given";
+    QtSettingsStore given(folder);
+    EXPECT_EQ(given.fileFor("Orvane"), folder + "/Orvane.conf");
+    given.save("Orvane", "firstrun", "firstrun", "1");
+    EXPECT_EQ(QtSettingsStore(folder).get("Orvane", "firstrun", "firstrun", ""), "1");
+    EXPECT_EQ(next.get("Orvane", "firstrun", "firstrun", ""), "");
+
     if (before.isNull())
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", before);
-}
-
-TEST(QtSettingsStore, AnExplicitFolderIsUsedAsGiven)
-{
-    QTemporaryDir folder;
-    QtSettingsStore store(folder.path());
-    EXPECT_EQ(store.fileFor("Orvane"), folder.path() + "/Orvane.conf");
-    store.save("Orvane", "firstrun", "firstrun", "1");
-    EXPECT_EQ(QtSettingsStore(folder.path()).get("Orvane", "firstrun", "firstrun", ""), "1");
 }

@@ -4,7 +4,6 @@
 #include "../common/Files.h"
 #include "../common/ProjectRecords.h"
 #include "../common/TaggedTree.h"
-#include "model/FieldClause.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -48,32 +47,49 @@ QByteArray recordText(const QByteArray &file, int n)
 
 QString clauseOfLength(int n)
 {
-    QString s = QStringLiteral("05 F");
-    s += QString(n - 5, u'X');
-    return s + u'.';
+    return "05 F" + QString(n - 5, u'X') + u'.';
 }
 
 } // namespace
 
-TEST(ProjectFile, ThreeRootsRoundTripInPreOrderRecords)
+// Records load as the layout shown ("text[tag]" in pre-order) and save back byte for byte.
+TEST(ProjectFile, RecordsLoadAsTheirLayoutAndSaveBackUnchanged)
 {
-    FieldTree tree;
-    build(tree, {{1, "01 B."}, {2, "05 B1 \u00A0PIC X(2)."}, {2, "05 B2."}, {1, "01 C."}});
-    tree.add(1, Relationship::Previous, "01 A."); // added last, saved first: tree order counts
-    for (int i = 1; i <= tree.count(); ++i)
-        tree.setTag(i, QStringLiteral("%1:%2").arg(i).arg(i * 10));
+    const struct {
+        QByteArray file;
+        const char16_t *layout;
+    } cases[] = {
+        {projectRecords({"5:50|1|01 A.", "1:10|1|01 B.", "2:20|2|05 B1 \xA0PIC X(2).",
+                         "3:30|2|05 B2.", "4:40|1|01 C."}),
+         u"01 A.[5:50],01 B.[1:10](05 B1 \u00A0PIC X(2).[2:20],05 B2.[3:30]),01 C.[4:40]"},
+        // Only the first two separators split: a clause may hold '|'.
+        {projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "7:9|2|", "|1|"}),
+         u"05 A \u00A0VALUE \"|\".[1:3]([7:9]),[]"},
+        // Windows-1252 bytes for characters beyond Latin-1 too (80, 8A, 9F)
+        {projectRecords({"1:5|1|05 CAF\xC9 \xA0PIC X(5) \xA0VALUE \"\xC4\x80\xDF\xA4\".",
+                         "6:6|2|88 \x8A\x9F."}),
+         u"05 CAF\u00C9 \u00A0PIC X(5) \u00A0VALUE \"\u00C4\u20AC\u00DF\u00A4\".[1:5](88 "
+         u"\u0160\u0178.[6:6])"},
+        {{}, u""}, // an empty file; a layout cleared, then saved
+    };
+    for (const auto &c : cases) {
+        FieldTree tree;
+        ASSERT_TRUE(load(tree, c.file).ok());
+        EXPECT_EQ(tagged(tree), QString::fromUtf16(c.layout));
+        ProjectResult saved;
+        EXPECT_EQ(save(tree, &saved), c.file);
+        EXPECT_TRUE(saved.ok());
+    }
 
-    const QByteArray file = save(tree);
-    EXPECT_EQ(file, projectRecords({"5:50|1|01 A.", "1:10|1|01 B.", "2:20|2|05 B1 \xA0PIC X(2).",
-                                    "3:30|2|05 B2.", "4:40|1|01 C."}));
-
-    FieldTree back;
-    ASSERT_TRUE(load(back, file).ok());
-    EXPECT_EQ(save(back), file); // shape, texts and tags
-
-    ProjectResult empty;
-    EXPECT_TRUE(save(FieldTree(), &empty).isEmpty()); // a layout cleared, then saved
-    EXPECT_TRUE(empty.ok());
+    // Saved in tree order, not in the order the fields were added.
+    FieldTree added;
+    build(added, {{1, "01 B."}, {2, "05 B1."}, {1, "01 C."}});
+    added.add(1, Relationship::Previous, "01 A.");
+    EXPECT_EQ(save(added), projectRecords({"|1|01 A.", "|1|01 B.", "|2|05 B1.", "|1|01 C."}));
+    // A record without separators is all text.
+    FieldTree bare;
+    ASSERT_TRUE(load(bare, projectRecords({"no separators", "7:9|2"})).ok());
+    EXPECT_EQ(tagged(bare), "[no separators]([7:9])");
 }
 
 TEST(ProjectFile, DepthsAndRecordLengthsWhenLoading)
@@ -99,7 +115,6 @@ TEST(ProjectFile, DepthsAndRecordLengthsWhenLoading)
         // A length field beyond the record holds only what the record has room for.
         {projectRecord("|1|" + QByteArray(300, 'Q'), 0xFFFF) + projectRecord("|1|Z"),
          QString(ProjectRecordTextMax - 3, u'Q') + ",Z"},
-        {{}, ""}, // an empty file gives an empty tree
         // Files written elsewhere may hold anything behind the text.
         {projectRecord("1:5|1|A", -1, '\xFF') + projectRecord("|2|B", -1, ' '), "A(B)"},
     };
@@ -110,28 +125,14 @@ TEST(ProjectFile, DepthsAndRecordLengthsWhenLoading)
     }
 }
 
-TEST(ProjectFile, SplitsAtTheFirstTwoSeparatorsOnly)
-{
-    FieldTree tree;
-    ASSERT_TRUE(
-        load(tree, projectRecords({"1:3|1|05 A \xA0VALUE \"|\".", "no separators", "7:9|2", "|1|"}))
-            .ok());
-    EXPECT_EQ(tagged(tree), "05 A \u00A0VALUE \"|\".[1:3],[no separators]([7:9]),[]");
-
-    // And a clause holding '|' is written and read back unchanged.
-    FieldTree again;
-    ASSERT_TRUE(load(again, save(tree)).ok());
-    EXPECT_EQ(tagged(again), tagged(tree));
-}
-
 TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
 {
     // Two fields, then a record with type code 0 (as a binary file may hold).
-    QByteArray bytes = projectRecords({"|1|A", "|2|B"});
     QByteArray other = projectRecord("|1|C");
     other[0] = 0;
     FieldTree a;
-    const ProjectResult r = load(a, bytes + other + projectRecord("|1|D"));
+    const ProjectResult r =
+        load(a, projectRecords({"|1|A", "|2|B"}) + other + projectRecord("|1|D"));
     EXPECT_EQ(r.status, ProjectStatus::NotAProjectFile);
     EXPECT_EQ(r.record, 3);
     EXPECT_EQ(outline(a), "A(B)"); // what came before is left for the caller to drop
@@ -154,19 +155,6 @@ TEST(ProjectFile, ARecordThatIsNotTextMeansAnotherKindOfFile)
     EXPECT_EQ(fromFile.status, ProjectStatus::NotAProjectFile);
     EXPECT_EQ(fromFile.message, source + " is not a project file: record 1 does not hold a field");
     EXPECT_TRUE(c.isEmpty());
-}
-
-TEST(ProjectFile, Windows1252BytesLoadAsTheirCharactersAndWriteBackIdentically)
-{
-    // É (C9), no-break space clause mark (A0), Ä (C4), euro sign (80), ß (DF), ¤ (A4)
-    const QByteArray bytes = projectRecords(
-        {"1:5|1|05 CAF\xC9 \xA0PIC X(5) \xA0VALUE \"\xC4\x80\xDF\xA4\".", "6:6|2|88 \x8A\x9F."});
-    FieldTree tree;
-    ASSERT_TRUE(load(tree, bytes).ok());
-    EXPECT_EQ(outline(tree),
-              QString::fromUtf16(u"05 CAF\u00C9 \u00A0PIC X(5) \u00A0VALUE "
-                                 u"\"\u00C4\u20AC\u00DF\u00A4\".(88 \u0160\u0178.)"));
-    EXPECT_EQ(save(tree), bytes);
 }
 
 // A record of 266 bytes fits and one more does not: "1:2|2|" leaves 260 for the clause, and at

@@ -1,4 +1,5 @@
 #include "project/StartupSettings.h"
+#include "project/ColourSetting.h"
 
 #include <gtest/gtest.h>
 
@@ -57,4 +58,22 @@ TEST(StartupSettings, HelpAndVersionAreAskedForOnlyAlone)
     // Part of a path split at its blanks, or spelt otherwise: a project path, as before.
     EXPECT_EQ(startupRequest({"/p/my", "--help", "file.qel"}), StartupRequest::Run);
     EXPECT_EQ(startupRequest({"--HELP"}), StartupRequest::Run);
+}
+
+TEST(ColourSetting, TheStoredNumberHoldsRedGreenAndBlueFromTheLowByteUp)
+{
+    struct Case {
+        const char *text;
+        Rgb colour;
+    };
+    const Case cases[] = {
+        {"", {0, 0, 0}},           {"255", {255, 0, 0}},
+        {"16711680", {0, 0, 255}}, {"8421504", {128, 128, 128}},
+        {"254.6x", {255, 0, 0}},   {"red", {0, 0, 0}},
+        {"-1", {0, 0, 0}},         {"16777216", {0, 0, 0}}, // no such colours
+    };
+    for (const Case &c : cases) {
+        EXPECT_EQ(colourFromSetting(QString::fromLatin1(c.text)), c.colour) << c.text;
+        EXPECT_EQ(colourFromSetting(colourSettingText(c.colour)), c.colour) << c.text;
+    }
 }
