@@ -190,6 +190,20 @@ TEST(StorageMap, RepeatedPicturesReadAlike)
     EXPECT_EQ(BuildStorageMap(tree, Dialect::Default).errors.size(), 2);
 }
 
+// Names stand in blocks of text the map owns: many names fill several, and a copy keeps them.
+TEST(StorageMap, ACopyKeepsItsNamesWhenTheMapIsGone)
+{
+    QString text = QStringLiteral("01 R. 05 T PIC X OCCURS 0 TO 2 DEPENDING ON F-2999.");
+    for (int i = 0; i < 3000; ++i)
+        text += QStringLiteral(" 05 F-%1 PIC X.").arg(i);
+    StorageMap copy;
+    copy = StorageMap(mapOf(text)); // the map itself is gone at the end of the statement
+    ASSERT_EQ(copy.items.size(), 3002u);
+    EXPECT_EQ(copy.items[1].dependingOn, u"F-2999");
+    for (int i = 0; i < 3000; ++i)
+        EXPECT_EQ(copy.items[size_t(i) + 2].name, QStringLiteral("F-%1").arg(i));
+}
+
 TEST(StorageMap, HugeTablesSaturateInsteadOfOverflowing)
 {
     FieldTree tree;

@@ -48,14 +48,7 @@ inline void buildTagged(FieldTree &tree, const QString &layout)
 // The outline with each node's tag after its text: "A[1:10](B[1:5])".
 inline QString tagged(const FieldTree &tree)
 {
-    FieldTree copy;
-    std::vector<std::pair<int, QString>> rows;
-    forEachPreOrder(tree, [&](const FieldNode *n, int depth) {
-        rows.push_back({depth, n->text() + u'[' + n->tag() + u']'});
-        return true;
-    });
-    build(copy, rows);
-    return outline(copy);
+    return outline(tree, [](const FieldNode *n) { return n->text() + u'[' + n->tag() + u']'; });
 }
 
 } // namespace orvane::testing

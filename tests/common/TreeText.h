@@ -8,42 +8,33 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace orvane::testing
 {
 
-// The shape and texts of a tree in pre-order, e.g. "A(B,C),D".
-inline QString outline(const FieldTree &tree)
+// The shape and texts of a tree in pre-order, e.g. "A(B,C),D"; `text` writes each node.
+template <typename Text> QString outline(const FieldTree &tree, Text text)
 {
     QString out;
-    std::vector<std::pair<int, bool>> stack; // node, children written
-    for (int row = tree.topLevelCount() - 1; row >= 0; --row)
-        stack.push_back({tree.topLevelAt(row), false});
-    bool first = true;
-    while (!stack.empty()) {
-        auto [n, done] = stack.back();
-        stack.pop_back();
-        if (done) {
-            out += u')';
-            continue;
-        }
-        if (!first && !out.endsWith(u'('))
-            out += u',';
-        first = false;
-        out += tree.text(n);
-        if (tree.children(n)) {
+    int last = 0; // the depth of the node written last
+    forEachPreOrder(tree, [&](const FieldNode *n, int depth) {
+        if (depth > last && last > 0)
             out += u'(';
-            stack.push_back({n, true});
-            std::vector<int> kids;
-            for (int c = tree.child(n); c; c = tree.next(c))
-                kids.push_back(c);
-            for (auto it = kids.rbegin(); it != kids.rend(); ++it)
-                stack.push_back({*it, false});
-        }
-    }
-    return out;
+        else if (last > 0)
+            out += QString(last - depth, u')') + u',';
+        out += text(n);
+        last = depth;
+        return true;
+    });
+    return out + QString(std::max(0, last - 1), u')');
+}
+
+inline QString outline(const FieldTree &tree)
+{
+    return outline(tree, [](const FieldNode *n) { return n->text(); });
 }
 
 // Adds nodes given as (depth, text) in pre-order, depth 1 being the top level.
