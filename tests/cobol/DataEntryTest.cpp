@@ -147,6 +147,7 @@ TEST(DataEntry, PicturesGiveCategorySizeDigitsAndScale)
         {"$$,$$9.99DB", Category::NumericEdited, 11, 3, 2, false},
         {"99/99/99", Category::NumericEdited, 8, 6, 0, false},
         {"***9", Category::NumericEdited, 4, 4, 0, false},
+        {"zz9.99", Category::NumericEdited, 6, 5, 2, false},
     };
     for (const Case &c : cases) {
         PictureInfo info;

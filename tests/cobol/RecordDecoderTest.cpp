@@ -347,4 +347,8 @@ TEST(RecordExport, ACancelledExportLeavesNoFile)
         job, path, [](qint64) { return true; }, error));
     EXPECT_EQ(orvane::testing::readBytes(path),
               "A,B\nAB,\nCD,EF\n"); // a short line padded with blanks
+    job.from = 2;                   // an empty range: the header alone
+    EXPECT_TRUE(ExportToFile(
+        job, path, [](qint64) { return true; }, error));
+    EXPECT_EQ(orvane::testing::readBytes(path), "A,B\n");
 }

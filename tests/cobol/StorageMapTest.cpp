@@ -178,6 +178,17 @@ TEST(StorageMap, FieldsItCannotReadAreReportedNotGuessed)
 
 // A picture met again, written in another case or counting with a constant, reads as it did
 // the first time; one that cannot be read fails every time.
+// A BINARY-xxx item is signed unless it says UNSIGNED; COMP-X and pointers hold no sign.
+TEST(StorageMap, UsageWordsGiveTheSign)
+{
+    const StorageMap map = mapOf("01 R. 05 A BINARY-CHAR. 05 B BINARY-SHORT UNSIGNED. "
+                                 "05 C BINARY-LONG SIGNED. 05 D PIC 9(3) COMP-X. 05 E POINTER.");
+    QString signs;
+    for (const StorageItem &item : map.items)
+        signs += item.isSigned ? u'S' : u'U';
+    EXPECT_EQ(signs, "USUSUU");
+}
+
 TEST(StorageMap, RepeatedPicturesReadAlike)
 {
     const StorageMap map = mapOf("78 N VALUE 4. 01 R. 05 A pic x(3). 05 B PIC X(3). "
