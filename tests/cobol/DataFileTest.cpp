@@ -182,4 +182,10 @@ TEST(RecordFraming, ReadsDetectsAndNamesDamage)
                   c.message)
             << c.name;
     }
+    // An empty first line: nothing before the data given is read, though a CR stands there.
+    const auto *cr = reinterpret_cast<const unsigned char *>("\r\nAB\n");
+    const Framing lines = FrameRecords(cr + 1, 4, given(RecordFormat::Lines));
+    qint64 first = -1;
+    lines.record(cr + 1, 0, first);
+    EXPECT_EQ(first, 0);
 }
