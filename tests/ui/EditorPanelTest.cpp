@@ -515,9 +515,8 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
     // The next box starts there, as it was remembered; a cancel leaves the path as it was.
     click("cmdCodeViewBrowse");
     EXPECT_EQ(platform.files.asked,
-              (std::vector<AskedFile>{
-                  {false, "Open", "Cobol Files (*.cbl);;All Files (*)", "/p/cust.qel"},
-                  {false, "Open", "Cobol Files (*.cbl);;All Files (*)", source}}));
+              (std::vector<AskedFile>{{false, "Open", cobolFilter, "/p/cust.qel"},
+                                      {false, "Open", cobolFilter, source}}));
     EXPECT_EQ(pathBox()->text(), source);
     EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
 
