@@ -27,16 +27,6 @@ ProjectResult load(FieldTree &tree, const QByteArray &bytes)
     return LoadNodes(tree, buffer);
 }
 
-QByteArray save(const FieldTree &tree, ProjectResult *result = nullptr)
-{
-    if (!result)
-        return projectBytes(tree);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    *result = SaveNodes(tree, buffer);
-    return buffer.data();
-}
-
 // The text of record n (1-based) as stored.
 QByteArray recordText(const QByteArray &file, int n)
 {
@@ -77,7 +67,7 @@ TEST(ProjectFile, RecordsLoadAsTheirLayoutAndSaveBackUnchanged)
         ASSERT_TRUE(load(tree, c.file).ok());
         EXPECT_EQ(tagged(tree), QString::fromUtf16(c.layout));
         ProjectResult saved;
-        EXPECT_EQ(save(tree, &saved), c.file);
+        EXPECT_EQ(projectBytes(tree, &saved), c.file);
         EXPECT_TRUE(saved.ok());
     }
 
@@ -85,7 +75,8 @@ TEST(ProjectFile, RecordsLoadAsTheirLayoutAndSaveBackUnchanged)
     FieldTree added;
     build(added, {{1, "01 B."}, {2, "05 B1."}, {1, "01 C."}});
     added.add(1, Relationship::Previous, "01 A.");
-    EXPECT_EQ(save(added), projectRecords({"|1|01 A.", "|1|01 B.", "|2|05 B1.", "|1|01 C."}));
+    EXPECT_EQ(projectBytes(added),
+              projectRecords({"|1|01 A.", "|1|01 B.", "|2|05 B1.", "|1|01 C."}));
     // A record without separators is all text.
     FieldTree bare;
     ASSERT_TRUE(load(bare, projectRecords({"no separators", "7:9|2"})).ok());
@@ -190,7 +181,7 @@ TEST(ProjectFile, RefusesWhatWouldNotLoadBackAsSaved)
                             depth < c.depth ? QStringLiteral("F%1").arg(depth) : c.text);
         tree.setTag(node, c.tag);
         ProjectResult r;
-        const QByteArray file = save(tree, &r);
+        const QByteArray file = projectBytes(tree, &r);
         EXPECT_EQ(r.status, c.status) << c.depth << ' ' << c.tag.toStdString();
         if (c.status == ProjectStatus::Ok) {
             EXPECT_EQ(recordText(file, c.depth).size(), 266);
@@ -211,7 +202,7 @@ TEST(ProjectFile, DeviceFailuresAreReportedAtEveryPoint)
     for (int i = 0; i < 2500; ++i)
         nodes.push_back({1 + i % 3, QStringLiteral("05 F%1.").arg(i)});
     build(tree, nodes);
-    const QByteArray good = save(tree);
+    const QByteArray good = projectBytes(tree);
     const qint64 total = good.size();
 
     for (qint64 limit :
@@ -304,13 +295,13 @@ TEST(ProjectFile, HundredThousandLevelsDeepLoadAndSave)
     for (int i = 1; i <= n; ++i)
         nodes.push_back({i, QStringLiteral("05 F%1.").arg(i)});
     build(tree, nodes);
-    const QByteArray file = save(tree);
+    const QByteArray file = projectBytes(tree);
     ASSERT_EQ(file.size(), qsizetype(n) * ProjectRecordSize);
     EXPECT_EQ(recordText(file, n), "|100000|05 F100000.");
 
     FieldTree back;
     ASSERT_TRUE(load(back, file).ok());
-    EXPECT_EQ(save(back), file); // depths and texts as written
+    EXPECT_EQ(projectBytes(back), file); // depths and texts as written
 
     // Climbing all the way back from the bottom in one step.
     FieldTree climbed;

@@ -85,20 +85,17 @@ TEST_F(DataWindowTest, ExportsRulesFindRoundTheEndAndEncoding)
     EXPECT_EQ(m->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), u"1 *");
     EXPECT_EQ(m->headerData(1, Qt::Vertical, Qt::DisplayRole).toString(), u"2");
 
-    auto *find = child<QPushButton>("cmdDataFind", w);
-    auto *result = child<QLabel>("lblDataFindResult", w);
+    const auto findNext = [&](const char *text) {
+        child<QLineEdit>("txtDataFind", w)->setText(QString::fromLatin1(text));
+        click("cmdDataFind", w);
+        return child<QLabel>("lblDataFindResult", w)->text();
+    };
     table->setCurrentIndex(m->index(2, 0));
-    child<QLineEdit>("txtDataFind", w)->setText(QStringLiteral("Q"));
-    QTest::mouseClick(find, Qt::LeftButton);
-    EXPECT_EQ(result->text(), u"Q not found in R-TYPE");
-    child<QLineEdit>("txtDataFind", w)->setText(QStringLiteral("A"));
-    QTest::mouseClick(find, Qt::LeftButton);
-    EXPECT_EQ(result->text(), u"Passed the end: found from the first record");
+    EXPECT_EQ(findNext("Q"), u"Q not found in R-TYPE");
+    EXPECT_EQ(findNext("A"), u"Passed the end: found from the first record");
     EXPECT_EQ(table->currentIndex().row(), 0);
     EXPECT_EQ(child<QSpinBox>("spnDataGoTo", w)->value(), 1);
-    child<QLineEdit>("txtDataFind", w)->setText(QStringLiteral("B"));
-    QTest::mouseClick(find, Qt::LeftButton);
-    EXPECT_EQ(result->text(), u"");
+    EXPECT_EQ(findNext("B"), u"");
 
     auto *encoding = child<QComboBox>("cboDataEncoding", w);
     encoding->setCurrentIndex(encoding->findText(QStringLiteral("cp037 \u2013 EBCDIC US/Canada")));

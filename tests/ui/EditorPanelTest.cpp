@@ -187,9 +187,16 @@ TEST_F(EditorTest, ClosingTheWindowOffersToSaveTheEditorsWork)
     EXPECT_FALSE(window->close());
     EXPECT_EQ(editor()->toPlainText(), u"X");
     ASSERT_NE(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
+    // Asked even when the layout already keeps the window open; Cancel there leaves the "*".
+    window->MarkModified();
+    platform.messages.answers = {MessageAnswer::Cancel, MessageAnswer::No};
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(panel()->isEmpty());
     platform.messages.answers = {MessageAnswer::No};
     EXPECT_TRUE(window->close());
-    EXPECT_EQ(platform.messages.shown, std::vector<ShownMessage>(2, editorSaveQuestion));
+    EXPECT_EQ(platform.messages.shown,
+              (std::vector<ShownMessage>{editorSaveQuestion, saveQuestion, editorSaveQuestion,
+                                         saveQuestion}));
     // The find dialog goes with the window.
     EXPECT_EQ(window->findChild<QDialog *>(QStringLiteral("frmFind")), nullptr);
 }
@@ -508,9 +515,8 @@ TEST_F(CodeViewTest, BrowseAndTypedPathsAreRememberedWhenTheyNameAFile)
     // The next box starts there, as it was remembered; a cancel leaves the path as it was.
     click("cmdCodeViewBrowse");
     EXPECT_EQ(platform.files.asked,
-              (std::vector<AskedFile>{
-                  {false, "Open", "Cobol Files (*.cbl);;All Files (*)", "/p/cust.qel"},
-                  {false, "Open", "Cobol Files (*.cbl);;All Files (*)", source}}));
+              (std::vector<AskedFile>{{false, "Open", cobolFilter, "/p/cust.qel"},
+                                      {false, "Open", cobolFilter, source}}));
     EXPECT_EQ(pathBox()->text(), source);
     EXPECT_EQ(window->dlgedit().fileName, u"/p/cust.qel");
 

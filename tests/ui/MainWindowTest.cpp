@@ -77,18 +77,6 @@ TEST_F(MainWindowTest, LevelQuestionsAndTheirAnswers)
     }
 }
 
-TEST_F(MainWindowTest, ByPositionsTheFromBoxMovesOnAfterAnAdd)
-{
-    QTest::mouseClick(child<QRadioButton>("OptRecordSizeByPos"), Qt::LeftButton);
-    box("txtFieldFromPos")->setText(QStringLiteral("1"));
-    box("txtFieldToPos")->setText(QStringLiteral("10"));
-    box("txtFieldName")->setText(QStringLiteral("A"));
-    QTest::keyClick(box("txtFieldName"), Qt::Key_Return); // Enter adds: Add is the default
-    EXPECT_EQ(tree().tag(1), QStringLiteral("1:10"));
-    EXPECT_EQ(box("txtFieldFromPos")->text(), QStringLiteral("11"));
-    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
-}
-
 TEST_F(MainWindowTest, ClickingAFieldShowsItsPositionsAndSetsTheFillerButtons)
 {
     // The text and which buttons are offered are FieldSelection's table.
@@ -387,8 +375,7 @@ TEST_F(OptionsAboutTest, TheAboutBoxsLinksAndSystemInfoReachTheShellAndCloseWith
     EXPECT_EQ(platform.shell.started, QList<QStringList>{{"/usr/bin/hardinfo"}});
     platform.shell.startSucceeds = false;
     QTest::mouseClick(sysInfo, Qt::LeftButton);
-    const ShownMessage unavailable{"System Information Is Unavailable At This Time", "Orvane",
-                                   MessageButtons::Ok, MessageIcon::None};
+    const ShownMessage unavailable = plain("System Information Is Unavailable At This Time");
     EXPECT_EQ(platform.messages.shown, (std::vector<ShownMessage>{unavailable, unavailable}));
 
     // Closing the main window unloads it and the options window.
@@ -477,7 +464,7 @@ TEST_F(EntryPanelTest, NothingIsColouredBeforeTheStartUpTimerFired)
     EXPECT_TRUE(isRed(name));
 }
 
-TEST_F(EntryPanelTest, RecordSizeByPositionsComputesTheLength)
+TEST_F(EntryPanelTest, RecordSizeByPositionsComputesTheLengthAndTheNextFrom)
 {
     type(box("txtFieldLength"), QStringLiteral("7"));
     QTest::mouseClick(child<QRadioButton>("OptRecordSizeByPos"), Qt::LeftButton);
@@ -487,6 +474,12 @@ TEST_F(EntryPanelTest, RecordSizeByPositionsComputesTheLength)
     type(box("txtFieldFromPos"), QStringLiteral("5"));
     type(box("txtFieldToPos"), QStringLiteral("14"));
     EXPECT_EQ(box("txtFieldLength")->text(), QStringLiteral("10"));
+    // Enter adds (Add is the default), and the From box moves on behind the field.
+    box("txtFieldName")->setText(QStringLiteral("A"));
+    QTest::keyClick(box("txtFieldName"), Qt::Key_Return);
+    EXPECT_EQ(tree().tag(1), QStringLiteral("5:14"));
+    EXPECT_EQ(box("txtFieldFromPos")->text(), QStringLiteral("15"));
+    EXPECT_EQ(box("txtFieldToPos")->text(), QString());
     QTest::mouseClick(child<QRadioButton>("optRecordSizeByLength"), Qt::LeftButton);
     EXPECT_TRUE(child<QLabel>("lblfrompos")->isHidden());
     EXPECT_EQ(QApplication::focusWidget(), box("txtFieldLength"));

@@ -32,9 +32,7 @@ ShownMessage saveError(const QString &text, const QString &file,
 
 ShownMessage readOnlyQuestion(const QString &file)
 {
-    return saveError(QStringLiteral("The file you are trying to save is read only\r\nWould you "
-                                    "like to save the file under different name?"),
-                     file, MessageButtons::YesNo);
+    return saveError(ProjectCommands::readOnlyText(), file, MessageButtons::YesNo);
 }
 
 const QString filter = QStringLiteral("Orvane (*.qel);;All Files (*)");
@@ -323,11 +321,8 @@ TEST_F(CopybookImportTest, AnEntryTooLongToSaveIsKeptAndNamed)
                              "holds 255 characters): VALID-STATE (line 3, 373 characters)"));
 }
 
-const ShownMessage firstRun{
-    QStringLiteral("You must restart your computer for some changes to take effect\r\nif you "
-                   "don't restart the computer and continue using the program you may "
-                   "experience some freezes"),
-    QStringLiteral("Message"), MessageButtons::Ok, MessageIcon::Information};
+const ShownMessage firstRun{WindowLifecycle::firstRunText(), QStringLiteral("Message"),
+                            MessageButtons::Ok, MessageIcon::Information};
 
 class WindowLifecycleTest : public MainWindowTest
 {
@@ -461,29 +456,6 @@ TEST_F(WindowLifecycleTest, ACommandLineProjectThatCannotBeReadLeavesAnEmptyLayo
         EXPECT_EQ(currentFile(), "");
         window.reset();
     }
-}
-
-TEST_F(WindowLifecycleTest, TheEditorGetsItsOwnChanceToKeepTheWindowOpen)
-{
-    start();
-    QStringList steps;
-    bool editorHoldsText = true;
-    window->lifecycle().setCloseSteps({[&] {
-                                           steps << QStringLiteral("editor");
-                                           return editorHoldsText;
-                                       },
-                                       [&] { steps << QStringLiteral("dialogs"); }});
-    EXPECT_FALSE(window->close());
-    EXPECT_EQ(steps, QStringList{"editor"});
-
-    // Asked even when the layout already keeps the window open.
-    addFields({"01 REC 4"});
-    platform.messages.answers = {MessageAnswer::Cancel};
-    EXPECT_FALSE(window->close());
-    editorHoldsText = false;
-    platform.messages.answers = {MessageAnswer::No};
-    EXPECT_TRUE(window->close());
-    EXPECT_EQ(steps, (QStringList{"editor", "editor", "editor", "dialogs"}));
 }
 
 } // namespace

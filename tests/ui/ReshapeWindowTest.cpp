@@ -27,9 +27,7 @@ class ReshapeWindowTest : public MainWindowTest
 {
 protected:
     void layout(const std::vector<Row> &rows = kLayout) { buildTagged(tree(), rows); }
-    QPushButton *button(const char *name) { return child<QPushButton>(name); }
-    QAction *action(const char *name) { return child<QAction>(name); }
-    bool enabled(const char *name) { return button(name)->isEnabled(); }
+    bool enabled(const char *name) { return child<QPushButton>(name)->isEnabled(); }
 };
 
 } // namespace
@@ -207,11 +205,7 @@ TEST_F(ReshapeWindowTest, TreeClipboardThroughTheKeysAndTheMenu)
     EXPECT_EQ(outline(window->trvClipboardTree()), "05 A.(10 A1.,10 A2.)");
     EXPECT_FALSE(modified());
 
-    // Onto a level-01 field: its last child, no question.
-    select("01 S.");
-    action("paste")->trigger();
-    EXPECT_EQ(view()->selectedNode(), tree().lastChild(find(tree(), "01 S.")));
-    // Onto a level-05 field: Yes before it, No after it.
+    // Onto a level-05 field: Yes before it, No after it (the other targets are TreeClipboard's).
     platform.messages.answers = {MessageAnswer::Yes, MessageAnswer::No};
     select("05 C.");
     QTest::keyClick(view(), Qt::Key_V, Qt::ControlModifier);
@@ -231,7 +225,7 @@ TEST_F(ReshapeWindowTest, TreeClipboardThroughTheKeysAndTheMenu)
     // Into an empty tree: there, but not selected and not marked.
     tree().clear();
     markSaved();
-    action("paste")->trigger();
+    trigger("paste");
     EXPECT_EQ(outline(tree()), "05 B.");
     EXPECT_EQ(view()->selectedNode(), 0);
     EXPECT_FALSE(modified());
@@ -244,13 +238,13 @@ TEST_F(ReshapeWindowTest, TextBoxesUseTheSystemClipboard)
     ASSERT_EQ(window->ActiveControl(), name);
     name->setText(QStringLiteral("CUST-NAME"));
     name->setSelection(0, 4);
-    action("copy")->trigger();
+    trigger("copy");
     EXPECT_EQ(platform.clipboard.value, QStringLiteral("CUST"));
-    action("cut")->trigger();
+    trigger("cut");
     EXPECT_EQ(name->text(), QStringLiteral("-NAME"));
     platform.clipboard.value = QStringLiteral("ORDER");
     name->setSelection(1, 4);
-    action("paste")->trigger();
+    trigger("paste");
     EXPECT_EQ(name->text(), QStringLiteral("-ORDER"));
     // A read-only box gives its text but takes none.
     window->tabGen_Click(2);
@@ -259,24 +253,24 @@ TEST_F(ReshapeWindowTest, TextBoxesUseTheSystemClipboard)
     file->setFocus(Qt::OtherFocusReason);
     ASSERT_EQ(window->ActiveControl(), file);
     file->setSelection(0, 5);
-    action("cut")->trigger();
-    action("paste")->trigger();
+    trigger("cut");
+    trigger("paste");
     EXPECT_EQ(platform.clipboard.value, QStringLiteral("/work"));
     EXPECT_EQ(file->text(), QStringLiteral("/work/prog.cbl"));
 }
 
 TEST_F(ReshapeWindowTest, TheClipboardViewShowsWhatWasCopied)
 {
-    QAction *viewClipboard = action("viewTreeViewclipboard");
+    QAction *viewClipboard = child<QAction>("viewTreeViewclipboard");
     window->edit_Click();
     EXPECT_FALSE(viewClipboard->isEnabled());
     layout();
     select("05 B.");
-    action("copy")->trigger();
+    trigger("copy");
     window->edit_Click();
     viewClipboard->trigger(); // a disabled action would show nothing
     EXPECT_TRUE(window->treePanel()->trvClipboard()->isVisible());
-    EXPECT_FALSE(button("cmdImportCancel")->isVisible());
+    EXPECT_FALSE(child<QPushButton>("cmdImportCancel")->isVisible());
     window->edit_Click();
     EXPECT_FALSE(viewClipboard->isEnabled()); // not again while the bar is up
     click("cmdImportOk");
