@@ -1,8 +1,5 @@
-// How a data file's bytes divide into records: line ends recognised or forced, and what is
-// left over; formats given or detected (and refused when two readings fit), and damage named by
-// record and byte with the good records before it kept. And the data window's status line,
-// moved out of the window so every form of it is checked here (the window's test checks that it
-// shows the line).
+// How a data file's bytes divide into records, given or detected, and damage named by record and
+// byte; and the data window's status line, moved out of the window so every form is checked here.
 
 #include "cobol/DataFile.h"
 #include "CobolTestSupport.h"

@@ -1,7 +1,5 @@
-// The field decoding rules as tables of bytes in and text out; how a record's layout follows its
-// DEPENDING ON counts, variants and tables. The CSV writer reads text and zoned numbers straight
-// from the bytes; whatever the bytes, it must write what the decoder reads. And a cancelled
-// export leaves no file.
+// Decoding as tables of bytes in and text out; layouts that follow DEPENDING ON counts, variants
+// and tables; and the CSV writer, which must write what the decoder reads.
 
 #include "cobol/RecordDecoder.h"
 #include "CobolTestSupport.h"

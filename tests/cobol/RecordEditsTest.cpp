@@ -1,7 +1,6 @@
-// Edited records are saved with every byte that was not edited as it was, in one replacement
-// of the file, which a kill or a cancel half-way leaves untouched. And GnuCOBOL judges: it writes
-// a file of records with every usage and the viewer must read back the values the program moved;
-// values set by the editor the same program must read back exactly.
+// Edits save every byte not edited as it was, in one replacement of the file that a kill or a
+// cancel leaves untouched; and GnuCOBOL reads back exactly what the editor set, and the viewer
+// what the program wrote, in every usage.
 
 #include "CobolTestSupport.h"
 #include "cobol/DataFile.h"

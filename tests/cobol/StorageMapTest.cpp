@@ -1,6 +1,5 @@
-// The storage map: sizes and offsets as the compiler gives them, the position tags an import
-// writes from them, and the warnings when a tag, a level or a picture says otherwise than the
-// tree.
+// The storage map: sizes and offsets as the compiler gives them, the tags an import writes from
+// them, and the warnings where a tag, a level or a picture disagrees with the tree.
 
 #include "cobol/StorageMap.h"
 #include "../common/TaggedTree.h"
@@ -207,8 +206,9 @@ TEST(StorageMap, ACopyKeepsItsNamesWhenTheMapIsGone)
     QString text = QStringLiteral("01 R. 05 T PIC X OCCURS 0 TO 2 DEPENDING ON F-2999.");
     for (int i = 0; i < 3000; ++i)
         text += QStringLiteral(" 05 F-%1 PIC X.").arg(i);
-    StorageMap copy;
-    copy = StorageMap(mapOf(text)); // the map itself is gone at the end of the statement
+    auto original = std::make_unique<StorageMap>(mapOf(text));
+    const StorageMap copy = *original;
+    original.reset();
     ASSERT_EQ(copy.items.size(), 3002u);
     EXPECT_EQ(copy.items[1].dependingOn, u"F-2999");
     for (int i = 0; i < 3000; ++i)

@@ -1,7 +1,5 @@
-// File > "View Data File...": the records of a data file through the current layout, the hex
-// view of the selected field, go to record, find, the status line, and the window as a record
-// editor. The rules themselves are the core's (decoder, encoder, edits, saving, DataStatusText),
-// tested with tables there; here each is reached once through the widgets.
+// File > "View Data File...": the rules are the core's (decoder, encoder, edits, saving,
+// DataStatusText), tested with tables there; here each is reached once through the widgets.
 #include "ui/data/DataWindow.h"
 #include "ui/data/DataEditing.h"
 #include "ui/data/RecordTableModel.h"

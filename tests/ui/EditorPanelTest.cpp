@@ -1,8 +1,5 @@
-// The Editor and Code View tabs through the real window: the editor's file commands with their
-// prompts, files kept byte for byte, the caret status and its step of closing the window; the
-// Code View's copy and append (checked against the command-line tool); GnuCOBOL's check from
-// both, with the compiler scripted; the source boxes' column guides with their switch in the
-// options window; and the find and replace dialog over the editor, the code view and the tree.
+// The Editor and Code View tabs, the check panel over both and the find and replace dialog,
+// through the real window with the compiler, the file boxes and the answers scripted.
 #include "ui/editor/EditorPanel.h"
 
 #include "MainWindowFixture.h"

@@ -1,7 +1,5 @@
-// The main window: the entry panel (its clause preview, red marks, sizes, arrow keys, value
-// list, key-kind box, Enter, Add and its questions, and the long-clause warning), the field tree
-// by mouse and status bar, the tabs, the layout at its smallest, and the options window and the
-// about box driven through the menus.
+// The main window driven through its widgets: the entry panel, the field tree, the tabs, the
+// smallest layout, and the options and about windows.
 #include "MainWindowFixture.h"
 #include "codegen/CodeGenerator.h"
 #include "model/PanelTexts.h"

@@ -1,7 +1,5 @@
-// The project through the main window: New, Open, Save, Save As and Import COBOL Copybook from
-// the File menu with scripted file boxes and answers, the storage shown in the tree's tooltips,
-// and loading and closing the window: first run, settings, the command line and the questions
-// that keep unsaved work.
+// The File menu's project commands, the copybook import, and the window's start and close,
+// through the real window with scripted file boxes and answers.
 #include "ui/window/ProjectCommands.h"
 
 #include "MainWindowFixture.h"
